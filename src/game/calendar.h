@@ -1,0 +1,16 @@
+#pragma once
+#include "game/state.h"
+
+namespace polmina {
+
+// Calendar index of race `race` (1..5) of week `week` (1..4) of month `month` (1..12).
+inline int slotIndex(int month, int week, int race) { return (month - 1) * 20 + (week - 1) * 5 + (race - 1); }
+
+// Writes all 240 races, the last of the year from the current year; raceState is left alone.
+void fillCalendar(GameState& s);
+// The year's closing race (slot 239) rotates with year mod 3: name and distance.
+void setYearEndRace(GameState& s);
+// The 26 title names; the rest of the table stays empty.
+void fillTitleNames(GameState& s);
+
+}  // namespace polmina

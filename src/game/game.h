@@ -1,0 +1,17 @@
+#pragma once
+// A running game: its state and the services the procedures of the game use.
+#include "game/state.h"
+#include "platform/clock.h"
+#include "platform/frontend.h"
+#include "platform/rng.h"
+
+namespace polmina {
+
+struct Game {
+  GameState& s;
+  Rng& rng;
+  Frontend& ui;
+  Clock& clock;
+};
+
+}  // namespace polmina

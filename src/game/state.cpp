@@ -1,0 +1,76 @@
+#include "game/state.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "game/calendar.h"
+#include "game/text.h"
+#include "rank/sort.h"
+
+namespace polmina {
+
+GameState::GameState() { resetProgramState(*this); }
+
+void resetProgramState(GameState& s) {
+  s.catCount = 1;
+  s.retiredCount = -1;
+  s.year = 2001;
+  s.month = 1;
+  s.week = 1;
+  s.cats[0].age = 1;
+  s.conditionLevel = 2;
+  fillTitleNames(s);
+  for (auto& c : s.winnerCaptions) c = u"未　定";
+  for (auto& c : s.runnerUpCaptions) c = u"未　定";
+}
+
+namespace {
+template <typename Table>
+auto& checkedAt(Table& t, int index, const char* what) {
+  if (index < 0 || index >= static_cast<int>(t.size()))
+    throw std::out_of_range(std::string(what) + " index " + std::to_string(index));
+  return t[static_cast<size_t>(index)];
+}
+}  // namespace
+
+CatRecord& catAt(GameState& s, int index) { return checkedAt(s.cats, index, "cats"); }
+const CatRecord& catAt(const GameState& s, int index) { return checkedAt(s.cats, index, "cats"); }
+CatRecord& retiredAt(GameState& s, int index) { return checkedAt(s.retiredCats, index, "retiredCats"); }
+RaceSlot& slotAt(GameState& s, int index) { return checkedAt(s.calendar, index, "calendar"); }
+const RaceSlot& slotAt(const GameState& s, int index) { return checkedAt(s.calendar, index, "calendar"); }
+
+void findPlayerCat(GameState& s) {
+  for (int i = 0; i < MaxCats; ++i) {
+    if (s.cats[i].owner == 1) {
+      s.playerCat = static_cast<int16_t>(i);
+      return;
+    }
+  }
+}
+
+void recountCats(GameState& s) {
+  int last = -1;
+  for (int i = 0; i < MaxCats; ++i)
+    if (s.cats[i].inUse == -1) last = i;
+  s.catCount = last + 1;
+}
+
+void addRetiredCat(GameState& s, int index) {
+  CatRecord& cat = catAt(s, index);
+  if (s.retiredCount < 100) {
+    // Before a game has set up its hall the count is -1; the first retired cat still goes to entry 0.
+    if (s.retiredCount < 0) s.retiredCount = 0;
+    s.retiredCount += 1;
+    cat.retired = -1;
+    retiredAt(s, s.retiredCount - 1) = cat;
+    return;
+  }
+  sortByTotalPrizeOnly(std::span(s.retiredCats), false, 0, 99);
+  if (s.retiredCats[0].totalPrize >= cat.totalPrize) return;
+  cat.retired = -1;
+  s.retiredCats[0] = cat;
+}
+
+std::u16string shownName(const CatRecord& c) { return trim(c.name); }
+
+}  // namespace polmina

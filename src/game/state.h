@@ -1,0 +1,156 @@
+#pragma once
+// The whole game as plain data. There is no other copy of the game state: the windows, the weekly
+// turn and the save file all work on one GameState.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "race/types.h"
+
+namespace polmina {
+
+inline constexpr int MaxCats = 1000;
+inline constexpr int MaxRetired = 101;
+inline constexpr int MaxTitles = 101;
+inline constexpr int CalendarSize = 240;
+inline constexpr int CatNameLength = 20;
+
+// Class codes: lower is higher.
+enum CatClassCode : int16_t {
+  ClassSS = -1, ClassS = 0, ClassA = 1, ClassB = 2, ClassC = 3, ClassD = 4,
+  Class700 = 5, Class200 = 6, Class70 = 7, ClassMaiden = 8, ClassNew = 9,
+};
+
+inline constexpr int BreedCount = 11;
+
+// One cat. Field order and widths are those of the save file's cat record.
+struct CatRecord {
+  int16_t owner = 0;
+  std::u16string name = std::u16string(CatNameLength, u' ');  // always 20 characters
+  uint8_t title = 0;
+  uint8_t breed = 0;
+  uint8_t sex = 0;
+  uint8_t age = 0;
+  uint8_t peakAge = 0;
+  uint8_t trait1 = 0;
+  uint8_t favouriteTraining = 0;
+  uint8_t growthType = 0;
+  double adultWeight = 0;
+  double weight = 0;
+  std::array<uint8_t, 4> styleFlags{};
+  std::array<int32_t, 4> reserved1{};
+  int32_t powerMax = 0;
+  int32_t power = 0;
+  int32_t speedMax = 0;
+  int32_t speed = 0;
+  int32_t staminaMax = 0;
+  int32_t stamina = 0;
+  uint8_t trait2 = 0;
+  int16_t catClass = 0;
+  int16_t condition = 0;
+  uint8_t formCycleLength = 0;
+  uint8_t exhaustionCount = 0;
+  uint8_t trainSpeed1 = 0;
+  uint8_t trainStamina1 = 0;
+  uint8_t trainPower1 = 0;
+  uint8_t trainSpeed2 = 0;
+  uint8_t trainStamina2 = 0;
+  uint8_t trainPower2 = 0;
+  uint8_t restWeeks = 0;
+  uint8_t starts = 0;
+  uint8_t wins = 0;
+  int16_t entryRace = 0;
+  int16_t raceMark = 0;
+  int32_t yearPrize = 0;
+  int32_t totalPrize = 0;
+  int32_t points = 0;
+  std::array<uint8_t, 48> results{};
+  int16_t retired = 0;
+  int16_t inUse = 0;
+
+  bool operator==(const CatRecord&) const = default;
+};
+
+// One race of the calendar.
+struct RaceSlot {
+  std::u16string raceName;
+  int16_t raceClass = 0;
+  int32_t distance = 0;
+  int32_t prize = 0;
+  uint8_t raceClassByte = 0;
+  int32_t raceState = 0;
+
+  bool operator==(const RaceSlot&) const = default;
+};
+
+struct GameState {
+  std::array<CatRecord, MaxCats> cats{};
+  int32_t catCount = 1;
+  int16_t playerCat = 0;
+  std::array<CatRecord, MaxRetired> retiredCats{};
+  int32_t retiredCount = -1;
+  std::array<std::u16string, MaxTitles> titleNames{};
+  std::array<RaceSlot, CalendarSize> calendar{};
+  int16_t year = 2001;
+  uint8_t month = 1;
+  uint8_t week = 1;
+  uint8_t weekBase = 0;
+  int32_t money = 0;
+  std::u16string playerName;
+  uint8_t playerSex = 0;
+  std::u16string playerCatName;
+  int16_t wizardActive = 0;
+  uint8_t conditionLevel = 2;
+  std::array<uint8_t, MaxCats> formCycle{};
+  int32_t formTick = 0;
+  std::u16string pendingMessage;
+  std::u16string appDir;  // the program directory; the data files lie in it
+  int32_t screenWidthPx = 0;
+  int32_t screenHeightPx = 0;
+
+  // The race being run.
+  std::array<Runner, 12> runners{};
+  std::array<RaceState, 2> raceStates{};
+  int16_t raceDone = 0;
+
+  // Hand-over flags between the flows of the week and the windows.
+  int16_t awardsPending = 0;
+  int16_t remarkPending = 0;
+  int16_t listShowsActive = -1;
+  uint8_t listSortOrder = 0;
+  int16_t suppressListClick = 0;
+  int16_t chatterDone = 0;
+  uint8_t previewTemplate = 0;
+
+  // The "本年度Aクラス優勝猫" panel: winner (LabC1) and runner-up (LabA2) captions of the five A-class
+  // big races. They are saved, so they are state.
+  std::array<std::u16string, 5> winnerCaptions{};
+  std::array<std::u16string, 5> runnerUpCaptions{};
+  // What the save file gave back for those captions (the title window copies them into the panel).
+  std::array<std::u16string, 5> savedWinnerCaptions{};
+  std::array<std::u16string, 5> savedRunnerUpCaptions{};
+
+  GameState();
+};
+
+// Defaults of a freshly started program: one cat slot, no retired cats yet, 2001/1/1, titles filled.
+void resetProgramState(GameState& s);
+
+// Checked table access: an index outside the table is a programming error and throws.
+CatRecord& catAt(GameState& s, int index);
+const CatRecord& catAt(const GameState& s, int index);
+CatRecord& retiredAt(GameState& s, int index);
+RaceSlot& slotAt(GameState& s, int index);
+const RaceSlot& slotAt(const GameState& s, int index);
+
+// Sets playerCat to the first index whose owner is 1; unchanged when there is none.
+void findPlayerCat(GameState& s);
+// catCount := 1 + the highest index whose inUse is -1.
+void recountCats(GameState& s);
+// Puts a copy of cats[index] into the hall of retired cats; a full hall keeps the 100 richest careers.
+void addRetiredCat(GameState& s, int index);
+
+// Trimmed name of a cat, as shown.
+std::u16string shownName(const CatRecord& c);
+
+}  // namespace polmina

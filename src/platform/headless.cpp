@@ -1,0 +1,25 @@
+#include "platform/headless.h"
+
+namespace polmina {
+
+bool HeadlessFrontend::askYesNo(std::u16string_view title, std::u16string_view text) {
+  bool answer = defaultAnswer;
+  if (decide) {
+    answer = decide(title, text);
+  } else if (!script.empty()) {
+    answer = script.front();
+    script.pop_front();
+  }
+  messages.push_back({std::u16string(title), std::u16string(text), answer});
+  return answer;
+}
+
+void HeadlessFrontend::tell(std::u16string_view title, std::u16string_view text) {
+  messages.push_back({std::u16string(title), std::u16string(text), std::nullopt});
+}
+
+void HeadlessFrontend::watchRace(Game& g, int raceNumber) {
+  if (runWatched) runWatched(g, raceNumber);
+}
+
+}  // namespace polmina

@@ -1,0 +1,39 @@
+#pragma once
+// A frontend without a screen: questions are answered from a script (or by a default), every box is
+// recorded in order, pauses return at once, and a watched race runs unseen.
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/frontend.h"
+
+namespace polmina {
+
+struct MessageRecord {
+  std::u16string title;
+  std::u16string text;
+  std::optional<bool> answer;  // set for questions
+};
+
+class HeadlessFrontend final : public Frontend {
+ public:
+  // Answers for the next questions, in order; once they run out, `defaultAnswer` is given.
+  std::deque<bool> script;
+  bool defaultAnswer = false;
+  // When set, decides questions instead of the script (title, text → answer).
+  std::function<bool(std::u16string_view, std::u16string_view)> decide;
+  // How a watched race is run without a screen; by default it is not run at all.
+  std::function<void(Game&, int)> runWatched;
+
+  std::vector<MessageRecord> messages;
+  double pausedSeconds = 0;
+
+  bool askYesNo(std::u16string_view title, std::u16string_view text) override;
+  void tell(std::u16string_view title, std::u16string_view text) override;
+  void watchRace(Game& g, int raceNumber) override;
+  void pause(double seconds) override { pausedSeconds += seconds; }
+};
+
+}  // namespace polmina

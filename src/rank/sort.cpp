@@ -1,0 +1,79 @@
+#include "rank/sort.h"
+
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+#include "store/sjis.h"
+
+namespace polmina {
+
+namespace {
+
+// s = 100000 - (Shift-JIS code of the first character as a signed 16-bit value).
+int32_t initialKey(const CatRecord& c) {
+  const int16_t code = c.name.empty() ? 0 : sjisCode(c.name[0]);
+  return 100000 - code;
+}
+
+// A number written directly after another: digits(a) followed by digits(b).
+std::string joined(int64_t a, int64_t b) { return std::to_string(a) + std::to_string(b); }
+
+// The one sort procedure: middle pivot copied aside, two scans towards each other, then the left
+// part before the right part. Equal keys end up in the order this exact procedure gives.
+template <typename Key>
+void quickSort(CatTable t, bool descending, int lo, int hi, const Key& key) {
+  if (lo >= hi) return;
+  if (lo < 0 || static_cast<size_t>(hi) >= t.size()) throw std::out_of_range("sort range");
+  const CatRecord pivot = t[static_cast<size_t>((lo + hi) / 2)];
+  const auto pk = key(pivot);
+  auto before = [descending](const auto& a, const auto& b) { return descending ? a > b : a < b; };
+  int i = lo - 1;
+  int j = hi + 1;
+  for (;;) {
+    do ++i; while (before(key(t[i]), pk));
+    do --j; while (before(pk, key(t[j])));
+    if (i >= j) break;
+    std::swap(t[i], t[j]);
+  }
+  quickSort(t, descending, lo, i - 1, key);
+  quickSort(t, descending, j + 1, hi, key);
+}
+
+}  // namespace
+
+double totalPrizeKey(const CatRecord& c) { return std::stod(joined(c.totalPrize, initialKey(c))); }
+double yearPrizeKey(const CatRecord& c) { return std::stod(joined(c.yearPrize, initialKey(c))); }
+int64_t ageKey(const CatRecord& c) { return std::stoll(joined(c.age, initialKey(c))); }
+
+int64_t ageAndYearPrizeKey(const CatRecord& c) {
+  std::string prize = std::to_string(c.yearPrize < 0 ? -int64_t(c.yearPrize) : int64_t(c.yearPrize));
+  if (prize.size() < 5) prize.insert(0, 5 - prize.size(), '0');
+  if (c.yearPrize < 0) prize.insert(0, 1, '-');
+  return std::stoll(std::to_string(100 - int(c.age)) + prize);
+}
+
+void sortByName(CatTable t, bool d, int lo, int hi) {
+  quickSort(t, d, lo, hi, [](const CatRecord& c) -> const std::u16string& { return c.name; });
+}
+void sortByTotalPrize(CatTable t, bool d, int lo, int hi) { quickSort(t, d, lo, hi, totalPrizeKey); }
+void sortByYearPrize(CatTable t, bool d, int lo, int hi) { quickSort(t, d, lo, hi, yearPrizeKey); }
+void sortByAge(CatTable t, bool d, int lo, int hi) { quickSort(t, d, lo, hi, ageKey); }
+void sortByPoints(CatTable t, bool d, int lo, int hi) {
+  quickSort(t, d, lo, hi, [](const CatRecord& c) { return c.points; });
+}
+void sortBySpeed(CatTable t, bool d, int lo, int hi) {
+  quickSort(t, d, lo, hi, [](const CatRecord& c) { return c.speed; });
+}
+void sortByTotalPrizeOnly(CatTable t, bool d, int lo, int hi) {
+  quickSort(t, d, lo, hi, [](const CatRecord& c) { return c.totalPrize; });
+}
+void sortByAgeAndYearPrize(CatTable t, bool d, int lo, int hi) { quickSort(t, d, lo, hi, ageAndYearPrizeKey); }
+
+void reverseRange(CatTable t, int n) {
+  if (n < 0) return;
+  if (static_cast<size_t>(n) >= t.size()) throw std::out_of_range("reverse range");
+  for (int i = 0; i <= n / 2; ++i) std::swap(t[i], t[n - i]);
+}
+
+}  // namespace polmina
