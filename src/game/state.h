@@ -108,10 +108,18 @@ struct GameState {
   int32_t screenWidthPx = 0;
   int32_t screenHeightPx = 0;
 
-  // The race being run.
-  std::array<Runner, 12> runners{};
+  // The race being run and the fields of the week.
+  std::array<Runner, MaxRunners> runners{};
+  int32_t runnerCount = 0;
+  std::array<int16_t, MaxRunners> finishOrder{};
+  std::array<CatRecord, MaxRunners> raceSnapshot{};
+  int32_t scanFirst = 0;
+  int32_t scanLast = 0;
+  int32_t scanStep = 0;
+  int32_t registrationPass = 0;
   std::array<RaceState, 2> raceStates{};
   int16_t raceDone = 0;
+  uint8_t preRaceCondition = 0;
 
   // Hand-over flags between the flows of the week and the windows.
   int16_t awardsPending = 0;
