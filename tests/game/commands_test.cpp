@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include "game/commands.h"
+#include "platform/headless.h"
+
+namespace polmina {
+namespace {
+
+// Draws a fixed value every time: enough to decide one coin.
+class ConstantRng final : public Rng {
+ public:
+  explicit ConstantRng(double v) : v_(v) {}
+  double uniform() override { return v_; }
+  void reseed() override {}
+
+ private:
+  double v_;
+};
+
+GameState withPlayerAt(int index) {
+  GameState s;
+  s.cats[index].owner = 1;
+  return s;
+}
+
+TEST(Commands, ConditionLevelBands) {
+  GameState s = withPlayerAt(3);
+  struct Case { int condition; int level; };
+  for (const Case& c : {Case{101, 1}, Case{100, 2}, Case{65, 2}, Case{64, 3}, Case{30, 3}, Case{29, 4},
+                        Case{1, 4}, Case{0, 5}, Case{-7, 5}}) {
+    s.cats[3].condition = static_cast<int16_t>(c.condition);
+    updateConditionLevel(s);
+    EXPECT_EQ(s.conditionLevel, c.level) << c.condition;
+  }
+  s.cats[3].restWeeks = 2;
+  updateConditionLevel(s);
+  EXPECT_EQ(s.conditionLevel, 6);
+}
+
+TEST(Commands, RestClearsTrainingAndStaysAtLevelSix) {
+  GameState s = withPlayerAt(0);
+  setTraining(s, {3, 2, 1, 1, 2, 3});
+  EXPECT_EQ(s.cats[0].trainPower2, 3);
+  startRest(s);
+  EXPECT_EQ(s.cats[0].restWeeks, 1);
+  EXPECT_EQ(s.cats[0].trainSpeed1 + s.cats[0].trainPower2, 0);
+  EXPECT_EQ(s.conditionLevel, 6);
+  setTraining(s, {1, 0, 0, 0, 0, 0});
+  EXPECT_EQ(s.conditionLevel, 6);
+  EXPECT_THROW(setTraining(s, {4, 0, 0, 0, 0, 0}), std::invalid_argument);
+}
+
+TEST(Commands, RunningStyleCoinAndTheOptionItShows) {
+  GameState s = withPlayerAt(0);
+  HeadlessFrontend ui;
+  FixedClock clock;
+  ConstantRng heads(0.2), tails(0.7);
+  Game g0{s, heads, ui, clock};
+  chooseRunningStyle(g0, 1);
+  EXPECT_EQ(s.cats[0].styleFlags, (std::array<uint8_t, 4>{1, 0, 1, 0}));
+  Game g1{s, tails, ui, clock};
+  chooseRunningStyle(g1, 2);
+  EXPECT_EQ(s.cats[0].styleFlags, (std::array<uint8_t, 4>{0, 1, 0, 1}));
+  // Flags 1,0,0,1 show "先行"; no flags show nothing.
+  EXPECT_EQ(runningStyleOption({1, 0, 0, 1}), 1);
+  EXPECT_EQ(runningStyleOption({0, 0, 1, 1}), 3);
+  EXPECT_EQ(runningStyleOption({0, 0, 0, 0}), -1);
+}
+
+}  // namespace
+}  // namespace polmina
