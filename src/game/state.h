@@ -83,6 +83,22 @@ struct RaceSlot {
   bool operator==(const RaceSlot&) const = default;
 };
 
+// Colours of the windows' labels, as 0x00BBGGRR.
+inline constexpr uint32_t ColourBlack = 0x000000;
+inline constexpr uint32_t ColourRed = 0x0000FF;
+// A background left to the window's own colour.
+inline constexpr uint32_t ColourWindow = 0xFFFFFFFF;
+
+// One label of the week's result panel: element 0 of a race is its race line on a background by the
+// race's class, elements 1..3 show the first three finishers, red for the player's cat.
+struct ResultLine {
+  std::u16string text;
+  uint32_t textColour = ColourBlack;
+  uint32_t background = ColourWindow;
+
+  bool operator==(const ResultLine&) const = default;
+};
+
 struct GameState {
   std::array<CatRecord, MaxCats> cats{};
   int32_t catCount = 1;
@@ -137,6 +153,10 @@ struct GameState {
   // What the save file gave back for those captions (the title window copies them into the panel).
   std::array<std::u16string, 5> savedWinnerCaptions{};
   std::array<std::u16string, 5> savedRunnerUpCaptions{};
+
+  // race results
+  // The week's result panel: resultLines[k - 1][e] is element e (0..3) of race k (1..5).
+  std::array<std::array<ResultLine, 4>, 5> resultLines{};
 
   GameState();
 };
