@@ -129,7 +129,7 @@ TEST(LoadGame, DamagedFilesAreRefusedAndTheGameIsKept) {
     const char* what;
     std::function<void(Bytes&)> apply;
   };
-  auto at = [](int record, size_t offset, std::initializer_list<uint8_t> v) {
+  auto at = [](int record, size_t offset, Bytes v) {
     return [=](Bytes& b) { std::copy(v.begin(), v.end(), b.begin() + recordOffset(record) + offset); };
   };
   const std::vector<Damage> damages = {
