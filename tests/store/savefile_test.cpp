@@ -65,9 +65,10 @@ TEST(SaveGame, LayoutOfTheTailRecords) {
   ASSERT_TRUE(saveGame(*s, dir.path()));
   const Bytes b = readBytes(savePath(dir.path()));
   const RecordImage img(b);
-  EXPECT_EQ(img.record(38)[0], 1);  // the player's cat, cats[37]
-  EXPECT_EQ(img.record(1101)[0], 2003 & 0xFF);
-  EXPECT_EQ(img.record(1101)[4], 130);
+  EXPECT_EQ(img.record(38)[0], 1);            // the player's cat, cats[37]
+  const RecordBytes date = img.record(1101);  // 2003 = 0x07D3, 7/3, weekBase 130
+  EXPECT_EQ((std::array<uint8_t, 6>{date[0], date[1], date[2], date[3], date[4], date[5]}),
+            (std::array<uint8_t, 6>{0xD3, 0x07, 7, 3, 130, 0}));
   EXPECT_EQ(img.record(1102)[10], 1);  // sex after 8 bytes of "ねこ好き"
   const std::map<int, std::u16string> texts = {{1103, u"w0"}, {1104, u"w1"}, {1106, u"w2"},
                                                {1109, u"w3"}, {1113, u"r0"}, {1114, u"r1"},
