@@ -1,0 +1,241 @@
+#include "store/record.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <type_traits>
+
+#include "store/sjis.h"
+
+namespace polmina {
+
+RecordBytes RecordImage::record(int n) const {
+  RecordBytes r{};
+  const size_t start = static_cast<size_t>(n - 1) * FileRecordLength;
+  if (n >= 1 && start < bytes_.size()) {
+    const size_t len = std::min<size_t>(FileRecordLength, bytes_.size() - start);
+    std::copy_n(bytes_.begin() + static_cast<ptrdiff_t>(start), len, r.begin());
+  }
+  return r;
+}
+
+void RecordImage::put(int n, std::span<const uint8_t> value) {
+  const size_t start = static_cast<size_t>(n - 1) * FileRecordLength;
+  if (bytes_.size() < start + value.size()) bytes_.resize(start + value.size(), 0);
+  std::copy(value.begin(), value.end(), bytes_.begin() + static_cast<ptrdiff_t>(start));
+}
+
+namespace {
+
+bool isLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+// Length of the longest prefix of at most maxBytes that ends on a character boundary.
+size_t cutPoint(std::string_view sjis, size_t maxBytes) {
+  size_t at = 0;
+  while (at < sjis.size()) {
+    const size_t width = isLeadByte(static_cast<unsigned char>(sjis[at])) ? 2 : 1;
+    if (at + width > maxBytes) break;
+    at += width;
+  }
+  return std::min(at, sjis.size());
+}
+
+std::string sjisCharByChar(std::u16string_view text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    size_t units = 1;
+    if (text[i] >= 0xD800 && text[i] < 0xDC00 && i + 1 < text.size()) units = 2;
+    const auto one = toSjis(text.substr(i, units));
+    out += one ? *one : std::string("?");
+    i += units - 1;
+  }
+  return out;
+}
+
+// Fields of the cat record in file order. One list serves both directions, so the writer and the
+// reader cannot drift apart.
+template <typename Io, typename Cat>
+void catFields(Io& io, Cat& c) {
+  io(c.owner);
+  io.name(c.name);
+  io(c.title);
+  io(c.breed);
+  io(c.sex);
+  io(c.age);
+  io(c.peakAge);
+  io(c.trait1);
+  io(c.favouriteTraining);
+  io(c.growthType);
+  io(c.adultWeight);
+  io(c.weight);
+  for (auto& v : c.styleFlags) io(v);
+  for (auto& v : c.reserved1) io(v);
+  io(c.powerMax);
+  io(c.power);
+  io(c.speedMax);
+  io(c.speed);
+  io(c.staminaMax);
+  io(c.stamina);
+  io(c.trait2);
+  io(c.catClass);
+  io(c.condition);
+  io(c.formCycleLength);
+  io(c.exhaustionCount);
+  io(c.trainSpeed1);
+  io(c.trainStamina1);
+  io(c.trainPower1);
+  io(c.trainSpeed2);
+  io(c.trainStamina2);
+  io(c.trainPower2);
+  io(c.restWeeks);
+  io(c.starts);
+  io(c.wins);
+  io(c.entryRace);
+  io(c.raceMark);
+  io(c.yearPrize);
+  io(c.totalPrize);
+  io(c.points);
+  for (auto& v : c.results) io(v);
+  io(c.retired);
+  io(c.inUse);
+}
+
+template <typename T>
+auto asUnsigned(T v) {
+  if constexpr (std::is_same_v<T, double>) {
+    return std::bit_cast<uint64_t>(v);
+  } else {
+    return static_cast<std::make_unsigned_t<T>>(v);
+  }
+}
+
+struct LittleEndianWriter {
+  uint8_t* out;
+  size_t at = 0;
+
+  template <typename T>
+  void operator()(const T& v) {
+    auto u = asUnsigned(v);
+    for (size_t i = 0; i < sizeof(T); ++i) out[at++] = static_cast<uint8_t>(u >> (8 * i));
+  }
+  void name(const std::u16string& n) {
+    const auto b = encodeName(n);
+    std::copy(b.begin(), b.end(), out + at);
+    at += b.size();
+  }
+};
+
+struct LittleEndianReader {
+  const uint8_t* in;
+  size_t at = 0;
+
+  template <typename T>
+  void operator()(T& v) {
+    decltype(asUnsigned(v)) u = 0;
+    for (size_t i = 0; i < sizeof(T); ++i) u |= static_cast<decltype(u)>(in[at++]) << (8 * i);
+    if constexpr (std::is_same_v<T, double>) {
+      v = std::bit_cast<double>(u);
+    } else {
+      v = static_cast<T>(u);
+    }
+  }
+  void name(std::u16string& n) {
+    n = decodeName(std::span<const uint8_t, NameBytes>(in + at, NameBytes));
+    at += NameBytes;
+  }
+};
+
+uint16_t lengthOf(const RecordBytes& r) { return static_cast<uint16_t>(r[0] | (r[1] << 8)); }
+
+Bytes withLength(const std::string& sjis) {
+  Bytes b(2 + sjis.size());
+  b[0] = static_cast<uint8_t>(sjis.size() & 0xFF);
+  b[1] = static_cast<uint8_t>(sjis.size() >> 8);
+  std::copy(sjis.begin(), sjis.end(), b.begin() + 2);
+  return b;
+}
+
+std::u16string textAt(const RecordBytes& r, size_t len) {
+  return fromSjis(std::string_view(reinterpret_cast<const char*>(r.data() + 2), len));
+}
+
+}  // namespace
+
+std::string sjisForFile(std::u16string_view text, size_t maxBytes) {
+  auto whole = toSjis(text);
+  std::string sjis = whole ? std::move(*whole) : sjisCharByChar(text);
+  sjis.resize(cutPoint(sjis, maxBytes));
+  return sjis;
+}
+
+std::array<uint8_t, NameBytes> encodeName(std::u16string_view name) {
+  std::array<uint8_t, NameBytes> out;
+  out.fill(0x20);
+  const std::string sjis = sjisForFile(name, NameBytes);
+  std::copy(sjis.begin(), sjis.end(), out.begin());
+  return out;
+}
+
+std::u16string decodeName(std::span<const uint8_t, NameBytes> bytes) {
+  std::u16string n = fromSjis(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  n.resize(CatNameLength, u'\0');
+  return n;
+}
+
+void cleanName(CatRecord& cat) { std::replace(cat.name.begin(), cat.name.end(), u'\0', u' '); }
+
+RecordBytes encodeCat(const CatRecord& cat) {
+  RecordBytes r{};
+  LittleEndianWriter w{r.data()};
+  catFields(w, cat);
+  return r;
+}
+
+CatRecord decodeCat(const RecordBytes& record) {
+  CatRecord c;
+  LittleEndianReader rd{record.data()};
+  catFields(rd, c);
+  return c;
+}
+
+Bytes encodeDate(const DateRecord& date) {
+  Bytes b(5);
+  LittleEndianWriter w{b.data()};
+  w(date.year);
+  w(date.month);
+  w(date.week);
+  w(date.weekBase);
+  return b;
+}
+
+DateRecord decodeDate(const RecordBytes& record) {
+  DateRecord d;
+  LittleEndianReader rd{record.data()};
+  rd(d.year);
+  rd(d.month);
+  rd(d.week);
+  rd(d.weekBase);
+  return d;
+}
+
+Bytes encodePlayer(const PlayerRecord& player) {
+  Bytes b = withLength(sjisForFile(player.name, MaxPlayerNameBytes));
+  b.push_back(player.sex);
+  return b;
+}
+
+std::optional<PlayerRecord> decodePlayer(const RecordBytes& record) {
+  const size_t len = lengthOf(record);
+  if (len > MaxPlayerNameBytes) return std::nullopt;
+  return PlayerRecord{textAt(record, len), record[2 + len]};
+}
+
+Bytes encodeText(std::u16string_view text) { return withLength(sjisForFile(text, MaxTextBytes)); }
+
+std::optional<std::u16string> decodeText(const RecordBytes& record) {
+  const size_t len = lengthOf(record);
+  if (len > MaxTextBytes) return std::nullopt;
+  return textAt(record, len);
+}
+
+}  // namespace polmina

@@ -1,0 +1,89 @@
+#pragma once
+// The record codec of the data files. Both the save file and the start data are files of fixed
+// 174-byte records; record n (counted from 1) starts at byte (n - 1) * 174. Numbers are little-endian,
+// text is Shift-JIS. Writing a record writes only the bytes of its value: the rest of the record keeps
+// whatever the file held there before.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "game/state.h"
+
+namespace polmina {
+
+inline constexpr int FileRecordLength = 174;
+// Longest text a text record holds (2 bytes of length come first).
+inline constexpr int MaxTextBytes = FileRecordLength - 2;
+// Longest player name: the sex byte follows the text inside the record.
+inline constexpr int MaxPlayerNameBytes = FileRecordLength - 3;
+inline constexpr int NameBytes = 20;
+
+using RecordBytes = std::array<uint8_t, FileRecordLength>;
+using Bytes = std::vector<uint8_t>;
+
+// A record file held in memory.
+class RecordImage {
+ public:
+  RecordImage() = default;
+  explicit RecordImage(Bytes bytes) : bytes_(std::move(bytes)) {}
+
+  // The 174 bytes of record n; whatever lies past the end of the file reads as zero.
+  RecordBytes record(int n) const;
+  // Writes a value at the start of record n. The image grows with zero bytes as needed and never shrinks.
+  void put(int n, std::span<const uint8_t> value);
+  // Records held in full.
+  int wholeRecords() const { return static_cast<int>(bytes_.size() / FileRecordLength); }
+  const Bytes& bytes() const { return bytes_; }
+
+ private:
+  Bytes bytes_;
+};
+
+// Shift-JIS form of game text. A character Shift-JIS cannot hold becomes '?' (names are checked where
+// they are typed, so this only guards the file), and the text is cut to at most `maxBytes` without
+// splitting a double-byte character.
+std::string sjisForFile(std::u16string_view text, size_t maxBytes);
+
+// The name field: Shift-JIS, cut or padded with 0x20 to exactly 20 bytes.
+std::array<uint8_t, NameBytes> encodeName(std::u16string_view name);
+// The name as read: the decoded text padded to 20 characters with NUL characters (see cleanName).
+std::u16string decodeName(std::span<const uint8_t, NameBytes> bytes);
+// Every NUL character of the name becomes a space. Every read path runs it on the names it loads.
+void cleanName(CatRecord& cat);
+
+RecordBytes encodeCat(const CatRecord& cat);
+// The name is left as read, NUL padded.
+CatRecord decodeCat(const RecordBytes& record);
+
+struct DateRecord {
+  int16_t year = 0;
+  uint8_t month = 0;
+  uint8_t week = 0;
+  uint8_t weekBase = 0;
+
+  bool operator==(const DateRecord&) const = default;
+};
+Bytes encodeDate(const DateRecord& date);  // 5 bytes
+DateRecord decodeDate(const RecordBytes& record);
+
+struct PlayerRecord {
+  std::u16string name;
+  uint8_t sex = 0;
+
+  bool operator==(const PlayerRecord&) const = default;
+};
+// Byte count L, L bytes of text, then the sex at offset 2 + L.
+Bytes encodePlayer(const PlayerRecord& player);
+// Nothing when the stored length leaves no room for the sex byte inside the record.
+std::optional<PlayerRecord> decodePlayer(const RecordBytes& record);
+
+// Byte count L (at most 172), then L bytes of text.
+Bytes encodeText(std::u16string_view text);
+// Nothing when the stored length is over 172.
+std::optional<std::u16string> decodeText(const RecordBytes& record);
+
+}  // namespace polmina

@@ -1,0 +1,268 @@
+#include "store/savefile.h"
+
+#include <errno.h>
+
+#include <memory>
+#include <optional>
+
+#include "game/calendar.h"
+#include "game/text.h"
+#include "store/file_io.h"
+#include "store/record.h"
+
+namespace polmina {
+
+namespace {
+
+// The reader always reads 1000 cats, so the file always holds 1000 (catCount is 1000 whenever the
+// game can be saved).
+constexpr int SavedCats = MaxCats;
+constexpr int SavedRetired = 100;
+constexpr int DateRecordNo = SavedCats + 101;
+constexpr int PlayerRecordNo = SavedCats + 102;
+constexpr int StartCats = 999;
+constexpr int StartRecords = StartCats + MaxRetired;
+
+// The captions' record numbers: r starts at N + 103 and grows by k before each of the five winner and
+// then the five runner-up captions. The fifth winner and the first runner-up share record N + 113.
+template <typename Fn>
+void forEachCaptionRecord(Fn&& fn) {
+  int r = SavedCats + 103;
+  for (int k = 0; k < 5; ++k) fn(false, k, r += k);
+  for (int k = 0; k < 5; ++k) fn(true, k, r += k);
+}
+
+std::u16string reasonOf(int err) {
+  switch (err) {
+    case ENOSPC:
+    case EDQUOT:
+      return u"ディスクの空きが足りません";
+    case EACCES:
+    case EPERM:
+      return u"書き込みや読み込みが許可されていません";
+    case EROFS:
+      return u"読み取り専用の場所です";
+    case ENOENT:
+      return u"フォルダが見つかりません";
+    case EISDIR:
+      return u"同じ名前のフォルダがあります";
+    default:
+      return u"エラー番号 " + num(err);
+  }
+}
+
+std::u16string quoted(const std::filesystem::path& p) { return u"「" + p.filename().u16string() + u"」"; }
+
+using Problem = std::optional<std::u16string>;
+
+Problem outOfRange(int record, const char16_t* field, int value, int lo, int hi) {
+  if (value >= lo && value <= hi) return std::nullopt;
+  return u"記録" + num(record) + u"の" + field + u"が範囲外の値 " + num(value) + u" です";
+}
+
+// The values of a cat that the game uses as an index or a code.
+Problem catProblem(const CatRecord& c, int record) {
+  for (auto p : {outOfRange(record, u"称号", c.title, 0, MaxTitles - 1),
+                 outOfRange(record, u"種別", c.breed, 0, BreedCount - 1),
+                 outOfRange(record, u"クラス", c.catClass, ClassSS, ClassNew),
+                 outOfRange(record, u"登録レース", c.entryRace, -1, CalendarSize - 1),
+                 outOfRange(record, u"成長型", c.growthType, 0, 5)}) {
+    if (p) return p;
+  }
+  return std::nullopt;
+}
+
+Problem dateProblem(const GameState& s) {
+  if (s.year < 1) return u"年が範囲外の値 " + num(s.year) + u" です";
+  if (s.month < 1 || s.month > 12) return u"月が範囲外の値 " + num(s.month) + u" です";
+  if (s.week < 1 || s.week > 4) return u"週が範囲外の値 " + num(s.week) + u" です";
+  if (s.weekBase != slotIndex(s.month, s.week, 1))
+    return u"週の位置 " + num(s.weekBase) + u" が" + num(s.month) + u"月" + num(s.week) + u"週と合いません";
+  return std::nullopt;
+}
+
+// Everything the save file holds, checked as loadGame needs it.
+Problem gameProblem(const GameState& s) {
+  int playerCats = 0;
+  for (int i = 0; i < SavedCats; ++i) {
+    const CatRecord& c = s.cats[i];
+    if (c.owner == 0) return u"記録" + num(i + 1) + u"に猫がいません";
+    if (c.owner == 1) ++playerCats;
+    if (auto p = catProblem(c, i + 1)) return p;
+  }
+  for (int j = 0; j < SavedRetired; ++j)
+    if (auto p = catProblem(s.retiredCats[j], SavedCats + 1 + j)) return p;
+  if (playerCats != 1) return u"あなたの猫の記録が " + num(playerCats) + u" 件あります（1 件のはずです）";
+  if (auto p = dateProblem(s)) return p;
+  if (s.playerSex > 1) return u"プレイヤーの性別が範囲外の値 " + num(s.playerSex) + u" です";
+  return std::nullopt;
+}
+
+int leadingRetired(const GameState& s) {
+  int n = 0;
+  while (n < SavedRetired && s.retiredCats[n].owner != 0) ++n;
+  return n;
+}
+
+void writeGame(RecordImage& img, const GameState& s) {
+  for (int i = 0; i < SavedCats; ++i) img.put(i + 1, encodeCat(s.cats[i]));
+  for (int j = 0; j < SavedRetired; ++j) img.put(SavedCats + 1 + j, encodeCat(s.retiredCats[j]));
+  img.put(DateRecordNo, encodeDate({s.year, s.month, s.week, s.weekBase}));
+  img.put(PlayerRecordNo, encodePlayer({s.playerName, s.playerSex}));
+  forEachCaptionRecord([&](bool runnerUp, int k, int r) {
+    img.put(r, encodeText(runnerUp ? s.runnerUpCaptions[k] : s.winnerCaptions[k]));
+  });
+}
+
+// Reads the file's records into `s`; text records whose length does not fit make the file damaged.
+Problem readGame(const RecordImage& img, GameState& s) {
+  for (int i = 0; i < SavedCats; ++i) s.cats[i] = decodeCat(img.record(i + 1));
+  for (int j = 0; j < SavedRetired; ++j) s.retiredCats[j] = decodeCat(img.record(SavedCats + 1 + j));
+  const DateRecord d = decodeDate(img.record(DateRecordNo));
+  s.year = d.year;
+  s.month = d.month;
+  s.week = d.week;
+  s.weekBase = d.weekBase;
+  const auto player = decodePlayer(img.record(PlayerRecordNo));
+  if (!player) return u"プレイヤーの記録の長さが壊れています";
+  s.playerName = player->name;
+  s.playerSex = player->sex;
+  Problem problem;
+  forEachCaptionRecord([&](bool runnerUp, int k, int r) {
+    const auto text = decodeText(img.record(r));
+    if (!text && !problem) problem = u"記録" + num(r) + u"の文字数が壊れています";
+    (runnerUp ? s.savedRunnerUpCaptions : s.savedWinnerCaptions)[k] = text.value_or(u"");
+  });
+  return problem;
+}
+
+void cleanAllNames(GameState& s) {
+  for (auto& c : s.cats) cleanName(c);
+  for (auto& c : s.retiredCats) cleanName(c);
+}
+
+}  // namespace
+
+std::filesystem::path savePath(const std::filesystem::path& dir) { return dir / SaveFileName; }
+std::filesystem::path startDataPath(const std::filesystem::path& dir) { return dir / StartDataFileName; }
+
+StoreResult saveGame(const GameState& s, const std::filesystem::path& dir) {
+  if (auto p = gameProblem(s))
+    return StoreResult::failure(u"ゲームの状態に異常があるためセーブできません（" + *p + u"）。");
+  const auto file = savePath(dir);
+  // Records the save does not write keep the bytes the old file has there.
+  Bytes old;
+  const int readRc = readWholeFile(file, old);
+  if (readRc != 0 && readRc != ENOENT)
+    return StoreResult::failure(u"セーブファイル" + quoted(file) + u"を読み込めないためセーブできません（" +
+                                reasonOf(readRc) + u"）。");
+  RecordImage img(std::move(old));
+  writeGame(img, s);
+  if (const int rc = replaceFile(file, img.bytes()); rc != 0) {
+    std::u16string msg =
+        u"セーブファイル" + quoted(file) + u"を書き込めませんでした（" + reasonOf(rc) + u"）。";
+    if (readRc == 0) msg += u"前回のセーブデータはそのまま残っています。";
+    return StoreResult::failure(msg);
+  }
+  return {};
+}
+
+bool hasSaveGame(const std::filesystem::path& dir) {
+  Bytes bytes;
+  if (readWholeFile(savePath(dir), bytes) != 0) return false;
+  const RecordImage img(std::move(bytes));
+  for (int r = 1; r <= SavedCats; ++r)
+    if (decodeCat(img.record(r)).owner == 0) return false;
+  return true;
+}
+
+bool hasSaveGame(GameState& s, const std::filesystem::path& dir) {
+  s.catCount = MaxCats;
+  return hasSaveGame(dir);
+}
+
+StoreResult loadGame(GameState& s, const std::filesystem::path& dir) {
+  const auto file = savePath(dir);
+  Bytes bytes;
+  if (const int rc = readWholeFile(file, bytes); rc != 0) {
+    if (rc == ENOENT) return StoreResult::failure(u"セーブデータが見つかりません");
+    return StoreResult::failure(u"セーブファイル" + quoted(file) + u"を読み込めませんでした（" +
+                                reasonOf(rc) + u"）。");
+  }
+  // A freshly started program, then the file; the running game is replaced only when all is well.
+  auto fresh = std::make_unique<GameState>();
+  fresh->appDir = s.appDir;
+  fresh->screenWidthPx = s.screenWidthPx;
+  fresh->screenHeightPx = s.screenHeightPx;
+  fillCalendar(*fresh);
+  Problem problem = readGame(RecordImage(std::move(bytes)), *fresh);
+  if (!problem) problem = gameProblem(*fresh);
+  if (problem)
+    return StoreResult::failure(u"セーブデータが壊れているため読み込めません（" + *problem + u"）。");
+  setYearEndRace(*fresh);
+  fresh->catCount = MaxCats;
+  findPlayerCat(*fresh);
+  cleanAllNames(*fresh);
+  fresh->playerCatName = trim(fresh->cats[fresh->playerCat].name);
+  fresh->retiredCount = leadingRetired(*fresh);
+  s = std::move(*fresh);
+  return {};
+}
+
+void applySavedCaptions(GameState& s) {
+  s.winnerCaptions = s.savedWinnerCaptions;
+  s.runnerUpCaptions = s.savedRunnerUpCaptions;
+}
+
+StoreResult loadStartDataFile(GameState& s, const std::filesystem::path& file) {
+  Bytes bytes;
+  if (const int rc = readWholeFile(file, bytes); rc != 0) {
+    if (rc == ENOENT) return StoreResult::failure(u"初期データ" + quoted(file) + u"が見つかりません。");
+    return StoreResult::failure(u"初期データ" + quoted(file) + u"を読み込めませんでした（" + reasonOf(rc) +
+                                u"）。");
+  }
+  const RecordImage img(std::move(bytes));
+  if (img.wholeRecords() < StartRecords)
+    return StoreResult::failure(u"初期データ" + quoted(file) + u"が不完全です（猫の記録が " +
+                                num(StartRecords) + u" 件必要ですが " + num(img.wholeRecords()) +
+                                u" 件しかありません）。");
+  std::vector<CatRecord> recs(StartRecords);
+  Problem problem;
+  for (int r = 1; r <= StartRecords && !problem; ++r) {
+    recs[r - 1] = decodeCat(img.record(r));
+    const int16_t owner = recs[r - 1].owner;
+    if (r <= StartCats && (owner == 0 || owner == 1))
+      problem = u"記録" + num(r) + u"の猫の番号が " + num(owner) + u" です";
+    else
+      problem = catProblem(recs[r - 1], r);
+  }
+  if (problem)
+    return StoreResult::failure(u"初期データ" + quoted(file) + u"が壊れています（" + *problem + u"）。");
+
+  for (int r = 1; r <= StartCats; ++r) s.cats[r] = std::move(recs[r - 1]);
+  for (int j = 0; j < MaxRetired; ++j) s.retiredCats[j] = std::move(recs[StartCats + j]);
+  s.retiredCount = leadingRetired(s);
+  for (int k = 0; k < MaxCats; ++k) {
+    CatRecord& c = s.cats[k];
+    cleanName(c);
+    // No computer cat may share the player's cat's name.
+    if (k != s.playerCat && trim(c.name) == s.playerCatName)
+      c.name = padRight(u"アイニャンコ", CatNameLength);
+  }
+  for (auto& c : s.retiredCats) cleanName(c);
+  s.catCount = MaxCats;
+  return {};
+}
+
+StoreResult loadStartData(GameState& s, const std::vector<std::filesystem::path>& dirs) {
+  std::u16string places;
+  for (const auto& dir : dirs) {
+    std::error_code ec;
+    if (std::filesystem::exists(startDataPath(dir), ec)) return loadStartDataFile(s, startDataPath(dir));
+    places += (places.empty() ? u"" : u"、") + dir.u16string();
+  }
+  return StoreResult::failure(u"初期データ「" + fromUtf8(StartDataFileName) +
+                              u"」が見つかりません（探した場所：" + places + u"）。");
+}
+
+}  // namespace polmina

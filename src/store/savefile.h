@@ -1,0 +1,57 @@
+#pragma once
+// The save file "ZedeVazO.Dat" and the start data "StartDiza.Dat", both in the program directory.
+//
+// Save file: cats[0..999] in records 1..1000, retiredCats[0..99] in 1001..1100, the date in 1101, the
+// player in 1102 and the captions of the "本年度Aクラス優勝猫" panel in 1103..1123 (some records of that
+// range are never written). Start data: records 1..999 become cats[1..999], 1000..1100 the hall of
+// retired cats.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "game/state.h"
+
+namespace polmina {
+
+inline constexpr const char* SaveFileName = "ZedeVazO.Dat";
+inline constexpr const char* StartDataFileName = "StartDiza.Dat";
+
+// What an operation on the files did; on failure `message` is a sentence to show the player.
+struct StoreResult {
+  bool ok = true;
+  std::u16string message;
+
+  explicit operator bool() const { return ok; }
+  static StoreResult failure(std::u16string message) { return {false, std::move(message)}; }
+};
+
+std::filesystem::path savePath(const std::filesystem::path& dir);
+std::filesystem::path startDataPath(const std::filesystem::path& dir);
+
+// Writes the game to the save file in `dir`. The previous save is replaced only once the new one is
+// completely on disk; a save that cannot be written leaves it exactly as it was. A game that would
+// not load back (see loadGame) is not written at all.
+StoreResult saveGame(const GameState& s, const std::filesystem::path& dir);
+
+// True when the save file in `dir` holds a game: its first 1000 records are all cats. Never creates
+// the file. The second form also sets catCount to 1000, as the title window expects.
+bool hasSaveGame(const std::filesystem::path& dir);
+bool hasSaveGame(GameState& s, const std::filesystem::path& dir);
+
+// Replaces the game with the saved one. The file is read into a fresh state with the values of a
+// freshly started program (the calendar rebuilt for the saved year, appDir and the screen size kept)
+// and checked; a damaged file is refused with a message and `s` is left as it was. The captions go to
+// savedWinnerCaptions / savedRunnerUpCaptions (see applySavedCaptions).
+StoreResult loadGame(GameState& s, const std::filesystem::path& dir);
+
+// Copies the captions read by loadGame into the champions panel (what the title window does on resume).
+void applySavedCaptions(GameState& s);
+
+// Fills cats[1..999] and the hall of retired cats from the start data file. Expects cats[0], playerCat
+// and playerCatName to hold the player's new cat. A computer cat named like the player's cat is renamed
+// "アイニャンコ". A missing, short or damaged file is refused with a message and `s` is left as it was.
+StoreResult loadStartDataFile(GameState& s, const std::filesystem::path& file);
+// The same, from the first of `dirs` that holds "StartDiza.Dat".
+StoreResult loadStartData(GameState& s, const std::vector<std::filesystem::path>& dirs);
+
+}  // namespace polmina
