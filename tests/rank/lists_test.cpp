@@ -21,14 +21,15 @@ TEST(ListRows, ActiveRowColumns) {
   EXPECT_EQ(activeCatRow(cat(u"ニャンダフル号", 0, 7, 80)), u"ニャンダフル号　　　　男猫   7歳   　良");
   EXPECT_EQ(activeCatRow(cat(u"ミャオ", 1, 12, 100)), u"ミャオ　　　　　　　　女猫  12歳   最良");
   // Eleven characters or more: left as they are; a blank name still gets one full-width space.
-  EXPECT_EQ(activeCatRow(cat(u"アイウエオカキクケコサシ", 0, 1, 0)), u"アイウエオカキクケコサシ男猫   1歳   最悪");
+  EXPECT_EQ(activeCatRow(cat(u"アイウエオカキクケコサシ", 0, 1, 0)),
+            u"アイウエオカキクケコサシ男猫   1歳   最悪");
   EXPECT_EQ(activeCatRow(cat(u"", 2, 10, 30)), u"　女猫  10歳   普通");
 }
 
 TEST(ListRows, ConditionWordsAtTheirEdges) {
-  const std::pair<int, std::u16string> cases[] = {{101, u"最良"}, {100, u"最良"}, {99, u"　良"}, {65, u"　良"},
-                                                  {64, u"普通"},  {30, u"普通"},  {29, u"　悪"}, {1, u"　悪"},
-                                                  {0, u"最悪"},   {-7, u"最悪"}};
+  const std::pair<int, std::u16string> cases[] = {
+      {101, u"最良"}, {100, u"最良"}, {99, u"　良"}, {65, u"　良"}, {64, u"普通"},
+      {30, u"普通"},  {29, u"　悪"},  {1, u"　悪"},  {0, u"最悪"},  {-7, u"最悪"}};
   for (const auto& [condition, word] : cases) {
     const std::u16string row = activeCatRow(cat(u"タマ", 0, 2, condition));
     EXPECT_EQ(row.substr(row.size() - 2), word) << condition;
@@ -112,7 +113,8 @@ TEST(RetiredList, ByNameOrByTotalPrize) {
   ASSERT_EQ(rows.size(), 4u);
   EXPECT_EQ(rows[0], u"名　　前　　　        性別　  戦　　績");
   EXPECT_EQ(firstColumn(rows), (std::vector<std::u16string>{u"ア", u"イ", u"ウ"}));
-  EXPECT_EQ(firstColumn(listRetiredCats(s, OrderTotalPrize)), (std::vector<std::u16string>{u"イ", u"ア", u"ウ"}));
+  EXPECT_EQ(firstColumn(listRetiredCats(s, OrderTotalPrize)),
+            (std::vector<std::u16string>{u"イ", u"ア", u"ウ"}));
   EXPECT_EQ(trim(s.retiredCats[3].name), u"あ");
 }
 

@@ -10,7 +10,8 @@
 namespace polmina {
 namespace {
 
-CatRecord cat(const std::u16string& name, int32_t total = 0, int32_t year = 0, int age = 1, int32_t points = 0) {
+CatRecord cat(const std::u16string& name, int32_t total = 0, int32_t year = 0, int age = 1,
+              int32_t points = 0) {
   CatRecord c;
   c.name = padRight(name, CatNameLength);
   c.totalPrize = total;
@@ -67,8 +68,10 @@ TEST(SortProcedure, OrdersEveryKeyBothWaysAndOnlyInsideTheRange) {
     auto check = [&](auto sorter, auto key) {
       sorter(t, desc, 1, 298);
       for (int i = 2; i <= 298; ++i) {
-        if (desc) EXPECT_GE(key(t[i - 1]), key(t[i])) << i;
-        else EXPECT_LE(key(t[i - 1]), key(t[i])) << i;
+        if (desc)
+          EXPECT_GE(key(t[i - 1]), key(t[i])) << i;
+        else
+          EXPECT_LE(key(t[i - 1]), key(t[i])) << i;
       }
       EXPECT_EQ(t.front(), first);
       EXPECT_EQ(t.back(), last);
@@ -115,7 +118,8 @@ TEST(SortRankings, SingleByteInitialRanksAsIfItsPrizeWereATenth) {
 }
 
 TEST(SortRankings, AgeAndYearPrizePutsTheOldestAndPoorestFirst) {
-  std::vector<CatRecord> t{cat(u"a", 0, 50, 3), cat(u"b", 0, 10, 9), cat(u"c", 0, 900, 9), cat(u"d", 0, 0, 1)};
+  std::vector<CatRecord> t{cat(u"a", 0, 50, 3), cat(u"b", 0, 10, 9), cat(u"c", 0, 900, 9),
+                           cat(u"d", 0, 0, 1)};
   sortByAgeAndYearPrize(t, false, 0, 3);
   EXPECT_EQ(namesOf(t), (std::vector<std::u16string>{u"b", u"c", u"a", u"d"}));
 }
