@@ -3,6 +3,7 @@
 // draws and the re-seeds so a test can check exactly where the game draws.
 #include <deque>
 #include <initializer_list>
+#include <vector>
 
 #include "platform/rng.h"
 
@@ -24,11 +25,11 @@ class QueuedRng final : public Rng {
     queue.pop_front();
     return v;
   }
-  void reseed() override { ++reseeds; }
+  void reseed() override { reseedsAt.push_back(draws); }
 
   std::deque<double> queue;
   int draws = 0;
-  int reseeds = 0;
+  std::vector<int> reseedsAt;  // draws made before each re-seed
 
  private:
   GameRng fallback_;
