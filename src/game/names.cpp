@@ -6,6 +6,8 @@ namespace polmina::names {
 
 namespace {
 
+// The tables read best a row of words at a time.
+// clang-format off
 constexpr std::u16string_view kFrontWords[] = {
     // 0..119
     u"ブースト", u"ボルト", u"ブリザード", u"シャドウ", u"ファイア", u"アイス", u"ウインド", u"ストーン",
@@ -86,6 +88,7 @@ constexpr std::u16string_view kBackWords[] = {
 static_assert(std::size(kBackWords) == 70);
 
 constexpr std::u16string_view kJoiners[] = {u"ザ", u"オブ"};
+// clang-format on
 
 }  // namespace
 
