@@ -1,0 +1,98 @@
+#include "rank/lists.h"
+
+#include <span>
+
+#include "game/text.h"
+#include "rank/sort.h"
+
+namespace polmina {
+
+namespace {
+
+constexpr char16_t kActiveHeading[] = u"　名　　　　前　      性別　  歳　 体調";
+constexpr char16_t kRetiredHeading[] = u"名　　前　　　        性別　  戦　　績";
+
+// The name column: trimmed and filled with full-width spaces to 11 characters (a blank name still
+// gets one, so the columns after it do not slide left).
+std::u16string nameColumn(const CatRecord& c) {
+  std::u16string name = trim(c.name);
+  if (name.empty()) return u"　";
+  while (name.size() < 11) name += u'　';
+  return name;
+}
+
+std::u16string conditionWord(int condition) {
+  if (condition >= 100) return u"最良";
+  if (condition >= 65) return u"　良";
+  if (condition >= 30) return u"普通";
+  if (condition >= 1) return u"　悪";
+  return u"最悪";
+}
+
+}  // namespace
+
+std::u16string activeCatRow(const CatRecord& c) {
+  std::u16string row = nameColumn(c);
+  row += c.sex == 0 ? u"男猫  " : u"女猫  ";
+  if (c.age < 10) row += u' ';
+  row += num(c.age) + u"歳   ";
+  row += conditionWord(c.condition);
+  return row;
+}
+
+std::u16string retiredCatRow(const CatRecord& c) {
+  std::u16string row = nameColumn(c);
+  row += c.sex != 0 ? u"女猫 　 " : u"男猫 　 ";
+  if (c.title >= 1 && c.title <= 16) {
+    row += u"殿堂入り";
+  } else {
+    row += num(c.starts) + u"戦 " + num(c.wins) + u"勝　";
+  }
+  return row;
+}
+
+std::vector<std::u16string> listActiveCats(GameState& s, int order) {
+  const CatTable cats(s.cats);
+  const int last = s.catCount - 1;
+  sortByName(cats, false, 0, last);
+  findPlayerCat(s);
+  // In week 1 of month 1 every year prize has just been cleared, so that order stays by name.
+  const bool yearJustStarted = s.month == 1 && s.week == 1;
+  bool ranked = true;
+  if (order == OrderTotalPrize) {
+    sortByTotalPrize(cats, false, 0, last);
+  } else if (order == OrderYearPrize && !yearJustStarted) {
+    sortByYearPrize(cats, false, 0, last);
+  } else if (order == OrderAge) {
+    sortByAge(cats, false, 0, last);
+  } else {
+    ranked = false;
+  }
+  if (ranked) {
+    reverseRange(cats, last);
+    findPlayerCat(s);
+  }
+  std::vector<std::u16string> rows{kActiveHeading};
+  rows.reserve(static_cast<size_t>(s.catCount) + 1);
+  for (int i = 0; i <= last; ++i) rows.push_back(activeCatRow(catAt(s, i)));
+  return rows;
+}
+
+std::vector<std::u16string> listRetiredCats(GameState& s, int order) {
+  const CatTable hall(s.retiredCats);
+  const int last = s.retiredCount - 1;
+  sortByName(hall, false, 0, last);
+  findPlayerCat(s);
+  // A hall that has never been set up (count -1) is as empty as one with no entries.
+  if (s.retiredCount <= 0) return {};
+  if (order == OrderTotalPrize) {
+    sortByTotalPrize(hall, false, 0, last);
+    reverseRange(hall, last);
+  }
+  findPlayerCat(s);
+  std::vector<std::u16string> rows{kRetiredHeading};
+  for (int i = 0; i <= last; ++i) rows.push_back(retiredCatRow(retiredAt(s, i)));
+  return rows;
+}
+
+}  // namespace polmina
