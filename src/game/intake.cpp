@@ -236,7 +236,8 @@ void clearPlacingCounters(CatRecord& c) {
 }
 
 void intakeNewCats(Game& g) {
-  const int first = g.s.catCount == 1 ? 0 : g.s.catCount;
+  // The crop starts at the first free slot; with only the player's cat counted it ends at 199.
+  const int first = g.s.catCount;
   const int last = std::min(g.s.catCount == 1 ? IntakeSize - 1 : g.s.catCount + IntakeSize - 1, MaxCats - 1);
   const int barWidth = IntakeSize * BarStep;
   g.ui.progress(0, barWidth);

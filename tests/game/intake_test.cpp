@@ -220,11 +220,13 @@ TEST(Intake, StopsAtTheLastSlotOfTheTable) {
   EXPECT_EQ(full.s.catCount, 1000);
 }
 
-TEST(Intake, WithOnlyOneSlotCountedTheCropStartsAtTheFirstSlot) {
+TEST(Intake, WithOnlyThePlayersCatTheCropFillsSlotsOneTo199) {
   Fixture f(1);
+  const CatRecord player = f.s.cats[0];
   intakeNewCats(f.g);
   EXPECT_EQ(f.s.catCount, 200);
-  EXPECT_EQ(f.s.cats[0].owner, 1);
+  EXPECT_EQ(f.s.cats[0], player);
+  EXPECT_EQ(f.s.cats[1].owner, 2);
   EXPECT_EQ(f.s.cats[199].owner, 200);
   EXPECT_EQ(f.s.cats[200].inUse, 0);
 }

@@ -1,0 +1,40 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace polmina::sim {
+
+// Exit codes of the tool.
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitBadArgument = 2;
+inline constexpr int ExitNoGame = 3;
+
+struct NewOptions {
+  std::string dir, player, cat;
+  int playerSex = 0, catSex = 0, trait = 0, breed = 0;
+  std::optional<uint64_t> seed;
+};
+
+struct ShowOptions {
+  std::string dir, what;
+  int order = -1;
+};
+
+struct PlayOptions {
+  std::string dir;
+  int weeks = 0;
+  std::optional<uint64_t> seed;
+  std::vector<int> train;
+  std::optional<int> style;
+  std::optional<int> restBelow;
+  std::string invite = "yes";
+};
+
+int runNew(const NewOptions& o, const std::string& argv0);
+int runShow(const ShowOptions& o);
+int runPlay(const PlayOptions& o);
+
+}  // namespace polmina::sim
