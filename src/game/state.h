@@ -138,6 +138,10 @@ struct GameState {
   std::array<std::u16string, 5> savedWinnerCaptions{};
   std::array<std::u16string, 5> savedRunnerUpCaptions{};
 
+  // race engine
+  // The week's result panel: resultLabels[k - 1] is the label array of race k.
+  std::array<std::array<ResultLabel, 4>, 5> resultLabels{};
+
   GameState();
 };
 

@@ -51,4 +51,14 @@ struct RaceState {
   bool operator==(const RaceState&) const = default;
 };
 
+// One label of the week's result panel (LabZyuni1..5): element 0 is the race line, 1..3 the placed cats.
+// Colours are 0x00BBGGRR.
+struct ResultLabel {
+  std::u16string caption;
+  uint32_t textColour = 0;
+  uint32_t backColour = 0xFFFFFF;
+
+  bool operator==(const ResultLabel&) const = default;
+};
+
 }  // namespace polmina
