@@ -237,11 +237,6 @@ TEST(Gates, ExchangeOrderIsKeptForEqualKeys) {
   EXPECT_EQ(order, (std::vector<int>{4, 3, 1, 0, 2, 99}));
 }
 
-TEST(Fees, ByRaceClass) {
-  const int fees[] = {20, 15, 10, 5, 4, 15, 10, 5, 3, 3};
-  for (int c = 0; c <= 9; ++c) EXPECT_EQ(entryFee(c), fees[c]) << c;
-}
-
 TEST(RankByPrize, MatchesTheExchangeSortRecordForRecord) {
   World w;
   GameState& s = w.s();
