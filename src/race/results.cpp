@@ -246,7 +246,7 @@ void finishRace(Game& g, int k, int runnerCount) {
   payAndCount(s, k, slot, n);
   sayRemark(g, n);
   movePointsAndStarts(s, raceClass, n);
-  qualify(g, slot, s.finishOrder);
+  qualify(s, slot);
   announceQualification(s, n);
   awardTitles(s, n);
 }

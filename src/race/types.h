@@ -51,4 +51,5 @@ struct RaceState {
   bool operator==(const RaceState&) const = default;
 };
 
+
 }  // namespace polmina

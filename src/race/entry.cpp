@@ -1,0 +1,351 @@
+#include "race/entry.h"
+
+#include <algorithm>
+#include <numeric>
+#include <utility>
+#include <vector>
+
+#include "game/numbers.h"
+#include "game/text.h"
+#include "race/bigrace.h"
+#include "race/model.h"
+#include "race/results.h"
+
+namespace polmina {
+
+namespace {
+
+constexpr int kSearchSlots = 60;
+constexpr int kMinCondition = 45;
+
+// ---- Registration ----
+
+// How many weeks ahead (in slots) a cat starts looking: the young ones get longer to prepare.
+int searchStart(const CatRecord& cat) {
+  switch (cat.age) {
+    case 1:
+      return 15;
+    case 2:
+      return 20;
+    case 3:
+      return 25;
+    default:
+      return 30;
+  }
+}
+
+// How many registrations a slot may already hold for this cat still to try it.
+int crowdLimit(const CatRecord& cat) {
+  if (cat.catClass >= ClassS && cat.catClass <= ClassB) return 100;
+  if (cat.growthType == 4) return 50;
+  switch (cat.trait2) {
+    case 1:
+      return 20;
+    case 2:
+      return 18;
+    case 3:
+      return 17;
+    case 4:
+      return 16;
+    default:
+      return 15;
+  }
+}
+
+bool suitable(const CatRecord& cat, const RaceSlot& slot, int crowd) {
+  const int c = cat.catClass;
+  const int r = slot.raceClass;
+  bool classFits;
+  if (c <= ClassS) {
+    classFits = r == ClassS || r == ClassA;
+  } else if (c <= ClassC) {
+    classFits = r == c || r == c + 1;
+  } else {
+    classFits = r == c;
+  }
+  const int limit = c == ClassA ? 20 : crowd;
+  return classFits && slot.raceState < limit;
+}
+
+void registerOne(Game& g, int i) {
+  const CatRecord& cat = catAt(g.s, i);
+  const int start = g.s.weekBase + searchStart(cat);
+  if (cat.retired == -1 || cat.entryRace != -1 || cat.condition < kMinCondition) return;
+  const int crowd = crowdLimit(cat);
+  for (int d = 1; d <= kSearchSlots; ++d) {
+    int slot = start + d;
+    if (slot >= CalendarSize) slot -= CalendarSize;
+    if (suitable(cat, slotAt(g.s, slot), crowd) && tryRegister(g, i, slot)) return;
+  }
+}
+
+// ---- The field ----
+
+std::u16string raceTitle(int k) { return u"R" + num(k); }
+
+std::u16string exclusionRemark(const GameState& s, int i) {
+  const std::u16string& p = s.playerName;
+  switch (i) {
+    case 0:
+      return u"なんで出れないニャ" + p + u"何とかしてニャ";
+    case 1:
+      return p + u"　レースに出たかったニャ・・・";
+    case 2:
+      return p + u"怒ってるニャ？・・・" + s.playerCatName + u"悪くないニャ";
+    case 3:
+      return p + u"何で出れないニャ";
+    default:
+      return p + u"勝つ自身があったのに悔しいニャ";
+  }
+}
+
+std::u16string feverRemark(const GameState& s, int i) {
+  const std::u16string& p = s.playerName;
+  switch (i) {
+    case 0:
+      return u"死んじゃうニャ　" + p + u"　助けてニャ・・・";
+    case 1:
+      return u"体がだるいニャ　" + p + u"・・・";
+    case 2:
+      return p + u"　ごめんニャ　怒ってるニャ？";
+    case 3:
+      return p + u"　これくらい大丈夫ニャ";
+    default:
+      return p + u"　勝つ自身があったのに悔しいにゃ";
+  }
+}
+
+std::u16string cancelledRemark(int condition) {
+  if (condition >= 100) return u"絶対に勝つ自信があったレースだったのにニャ　　";
+  if (condition >= 65) return u"レースに出たかったのに中止になって残念だニャ　　";
+  if (condition >= 30) return u"先週はレースが中止になって残念だニャ　　";
+  if (condition >= 1) return u"体調が悪かったしレースが中止になって良かったニャ　　";
+  return u"死にそうだったからレースが中止になって良かったニャ　　";
+}
+
+double formFactor(int step) {
+  switch (step) {
+    case 1:
+    case 3:
+      return 0.99;
+    case 0:
+    case 4:
+      return 0.98;
+    case 5:
+    case 7:
+      return 0.97;
+    case 6:
+      return 0.96;
+    default:
+      return 1.0;
+  }
+}
+
+void scaleRunner(Runner& run, double factor) {
+  run.effort = cintL(run.effort * factor);
+  run.staminaLeft = cintL(run.staminaLeft * factor);
+  run.cruise = cintL(run.cruise * factor);
+}
+
+void placeRunner(Game& g, Runner& run, int e, int raceClass) {
+  const CatRecord& cat = catAt(g.s, e);
+  run.catIndex = static_cast<int16_t>(e);
+  run.effort = 2 * cat.condition + cat.speed;
+  run.staminaLeft = cintL(cat.stamina / 5.0 * 6);
+  run.cruise = cat.power;
+  run.styleFlags = cat.styleFlags;
+  run.breed = cat.breed;
+  run.phaseEnd1 = cat.reserved1[0];
+  run.phaseEnd2 = cat.reserved1[1];
+  run.lateWindow = cat.reserved1[2];
+  run.finalWindow = cat.reserved1[3];
+  run.drawKey = static_cast<uint8_t>(intFloorL(100 * g.rng.uniform() + 1));
+  // A cat dropping down a class carries a handicap.
+  if (cat.catClass < raceClass) scaleRunner(run, 0.98);
+  scaleRunner(run, formFactor(g.s.formCycle.at(static_cast<size_t>(e))));
+}
+
+// A cat that found the field full loses its registration; the player hears why.
+void turnAway(Game& g, int k, CatRecord& cat) {
+  GameState& s = g.s;
+  cat.entryRace = -1;
+  if (trim(cat.name) != s.playerCatName) return;
+  const int k2 = fixL(g.rng.uniform() * (cat.trait2 + 10));
+  if (k2 <= 10) {
+    g.ui.tell(raceTitle(k), u"頭数オーバーの為\r\n出走除外となりました");
+    s.pendingMessage = exclusionRemark(s, fixL(5 * g.rng.uniform()));
+  } else {
+    g.ui.tell(raceTitle(k), u"急な発熱の為\r\n出走を取消しました。");
+    cat.condition = 0;
+    s.pendingMessage = feverRemark(s, fixL(5 * g.rng.uniform()));
+  }
+}
+
+// Places the registered cats in scan order; returns how many were placed.
+int buildField(Game& g, int k, int c) {
+  GameState& s = g.s;
+  const int raceClass = slotAt(s, c).raceClass;
+  int placed = 0;
+  for (int e = s.scanFirst; s.scanStep > 0 ? e <= s.scanLast : e >= s.scanLast; e += s.scanStep) {
+    CatRecord& cat = catAt(s, e);
+    if (cat.entryRace != c) continue;
+    if (cat.restWeeks != 0) {
+      cat.entryRace = -1;
+      g.ui.tell(raceTitle(k), u"休養中の為\r\n出走出来ませんでした");
+    } else if (placed < MaxRunners) {
+      placeRunner(g, s.runners[static_cast<size_t>(placed)], e, raceClass);
+      s.runnerCount = ++placed;
+    } else {
+      turnAway(g, k, cat);
+    }
+    if (s.scanStep == 0) break;
+  }
+  return placed;
+}
+
+void holdRace(Game& g, int k, int c) {
+  GameState& s = g.s;
+  const RaceSlot& slot = slotAt(s, c);
+  orderGates(s.runners, s.runnerCount);
+  bool watch = false;
+  if (catAt(s, s.playerCat).entryRace == c) {
+    s.money -= entryFee(slot.raceClass);
+    watch = g.ui.askYesNo(raceTitle(k), s.playerCatName + u"が出走します\r\n御覧になりますか？");
+  } else if (slot.raceClass == ClassS || slot.raceClass == ClassA) {
+    watch = g.ui.askYesNo(raceTitle(k), slot.raceName + u"が開催されます\r\n御覧になりますか？");
+  }
+  if (watch) {
+    s.raceDone = 0;
+    g.ui.watchRace(g, k);
+  } else {
+    startRace(g, k);
+    while (s.raceDone != -1) {
+      prepareFrames(s);
+      raceTick(g, k);
+    }
+  }
+  s.raceDone = 0;
+}
+
+void cancelRace(Game& g, int k, int c) {
+  GameState& s = g.s;
+  showRaceCancelled(s, k);
+  CatRecord& player = catAt(s, s.playerCat);
+  for (int e = 0; e < s.catCount; ++e) {
+    CatRecord& cat = catAt(s, e);
+    if (cat.entryRace != c) continue;
+    if (player.entryRace == c) {
+      player.entryRace = -1;
+      g.ui.tell(raceTitle(k), u"出走頭数が少数の為\r\nレースが中止になりました");
+      s.pendingMessage = cancelledRemark(player.condition);
+    }
+    cat.entryRace = -1;
+  }
+}
+
+void setScanOrder(GameState& s, bool forward) {
+  s.scanFirst = forward ? 0 : s.catCount - 1;
+  s.scanLast = forward ? s.catCount - 1 : 0;
+  s.scanStep = forward ? 1 : -1;
+}
+
+}  // namespace
+
+bool tryRegister(Game& g, int i, int slot) {
+  CatRecord& cat = catAt(g.s, i);
+  RaceSlot& race = slotAt(g.s, slot);
+  g.rng.reseed();
+  bool booked = false;
+  // An attempt draws only when its precondition holds; a later attempt may book the same slot again.
+  const auto attempt = [&](bool precondition, bool distanceFits) {
+    if (!precondition) return;
+    if (intFloorL(3 * g.rng.uniform()) != 0 || !distanceFits) return;
+    cat.entryRace = static_cast<int16_t>(slot);
+    race.raceState += 1;
+    booked = true;
+  };
+  const bool longRace = race.distance == 200 || race.distance == 250 || race.distance == 300;
+  const bool shortRace = race.distance == 100 || race.distance == 150;
+  attempt((cat.age != 1 && cat.entryRace == -1) || cat.stamina > 2000, longRace);
+  attempt((cat.age != 1 && cat.entryRace == -1) || cat.speed > 7000, shortRace);
+  attempt(cat.age == 1 || cat.stamina <= 1500, shortRace);
+  return booked;
+}
+
+void registerCats(Game& g) {
+  GameState& s = g.s;
+  const bool upwards = s.registrationPass == 0;
+  s.registrationPass += 1;
+  if (s.registrationPass >= 2) s.registrationPass = 0;
+  for (int n = 0; n < s.catCount; ++n) registerOne(g, upwards ? n : s.catCount - 1 - n);
+  inviteBigRace(g);
+}
+
+void orderGates(std::span<Runner> runners, int n) {
+  for (int a = 0; a <= n - 2; ++a)
+    for (int b = a; b <= n - 1; ++b)
+      if (runners[static_cast<size_t>(a)].drawKey < runners[static_cast<size_t>(b)].drawKey)
+        std::swap(runners[static_cast<size_t>(a)], runners[static_cast<size_t>(b)]);
+}
+
+int32_t entryFee(int raceClass) {
+  static constexpr int32_t kFees[] = {20, 15, 10, 5, 4, 15, 10, 5, 3, 3};
+  return raceClass >= 0 && raceClass <= 9 ? kFees[raceClass] : 0;
+}
+
+void runRace(Game& g, int k) {
+  GameState& s = g.s;
+  const int c = s.weekBase + k - 1;
+  const int raceClass = slotAt(s, c).raceClass;
+  // The top classes are filled richest first, for this race and the rest of the week.
+  if (raceClass >= ClassS && raceClass <= ClassB) setScanOrder(s, true);
+  if (buildField(g, k, c) >= MinRunners) {
+    holdRace(g, k, c);
+  } else {
+    cancelRace(g, k, c);
+  }
+  for (Runner& run : s.runners) run.catIndex = -1;
+}
+
+void runWeekRaces(Game& g) {
+  GameState& s = g.s;
+  findPlayerCat(s);
+  for (int k = 1; k <= 5; ++k) showRaceLine(s, k);
+  for (int k = 0; k < 5; ++k) slotAt(s, s.weekBase + k).raceState = 0;
+  s.runnerCount = 0;
+  s.pendingMessage.clear();
+  g.rng.reseed();
+  setScanOrder(s, fixL(2 * g.rng.uniform()) == 1);
+  for (int k = 1; k <= 5; ++k) {
+    s.finishOrder.fill(-1);
+    for (CatRecord& snap : s.raceSnapshot) snap.name.clear();
+    runRace(g, k);
+  }
+  g.ui.progress(0, 3000);
+  rankByPrize(g);
+  g.ui.pause(0.2);
+  g.ui.progressDone();
+}
+
+void rankByPrize(Game& g) {
+  GameState& s = g.s;
+  const int n = std::clamp(s.catCount, 0, MaxCats);
+  // The exchange sort is run on indices so that each record moves once; the order is the same.
+  std::vector<int> order(static_cast<size_t>(n));
+  std::iota(order.begin(), order.end(), 0);
+  for (int i = 0; i < n; ++i) {
+    for (int j = i + 1; j < n; ++j)
+      if (s.cats[static_cast<size_t>(order[i])].totalPrize < s.cats[static_cast<size_t>(order[j])].totalPrize)
+        std::swap(order[static_cast<size_t>(i)], order[static_cast<size_t>(j)]);
+    g.ui.progress(std::min(i + 1, 1500), 3000);
+  }
+  std::vector<CatRecord> sorted;
+  sorted.reserve(static_cast<size_t>(n));
+  for (int i : order) sorted.push_back(std::move(s.cats[static_cast<size_t>(i)]));
+  std::move(sorted.begin(), sorted.end(), s.cats.begin());
+  g.ui.progress(1500, 3000);
+  findPlayerCat(s);
+  g.ui.progress(3000, 3000);
+}
+
+}  // namespace polmina
