@@ -138,6 +138,19 @@ struct GameState {
   std::array<std::u16string, 5> savedWinnerCaptions{};
   std::array<std::u16string, 5> savedRunnerUpCaptions{};
 
+  // weekly turn
+  // The notice line under the cat panel (labComment); its first text lacks the full stop.
+  std::u16string noticeLine = u"調教が設定されていません";
+  bool noticeVisible = true;
+  // -1 between the week's races (nextWeek) and the end of closing the week: only its OK is usable.
+  int16_t weekOpen = 0;
+  // The best cats of the year on the awards panel (LabKingName 0..6), as the year end names them.
+  std::array<std::u16string, 7> awardNames{};
+  // -1 once the player's cat has retired: the farewell has been shown and the program ends.
+  int16_t gameOver = 0;
+  // Caption of the cat-list panel; "引退猫情報" makes the career record read the hall of retired cats.
+  std::u16string catListCaption = u"全猫情報";
+
   GameState();
 };
 
