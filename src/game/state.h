@@ -158,6 +158,19 @@ struct GameState {
   // The week's result panel: resultLines[k - 1][e] is element e (0..3) of race k (1..5).
   std::array<std::array<ResultLine, 4>, 5> resultLines{};
 
+  // weekly turn
+  // The notice line under the cat panel (labComment); its first text lacks the full stop.
+  std::u16string noticeLine = u"調教が設定されていません";
+  bool noticeVisible = true;
+  // -1 between the week's races (nextWeek) and the end of closing the week: only its OK is usable.
+  int16_t weekOpen = 0;
+  // The best cats of the year on the awards panel (LabKingName 0..6), as the year end names them.
+  std::array<std::u16string, 7> awardNames{};
+  // -1 once the player's cat has retired: the farewell has been shown and the program ends.
+  int16_t gameOver = 0;
+  // Caption of the cat-list panel; "引退猫情報" makes the career record read the hall of retired cats.
+  std::u16string catListCaption = u"全猫情報";
+
   GameState();
 };
 

@@ -1,0 +1,22 @@
+#pragma once
+// The career record: one cat's full report, shown in a box titled with the cat's name.
+#include <string>
+
+#include "game/game.h"
+
+namespace polmina {
+
+enum class CareerView {
+  Active,    // a cat of the table: ends with this year's prize and the next race
+  Retired,   // a cat of the hall: ends with the total prize
+  Farewell,  // the player's cat leaving: ends with the closing sentence
+};
+
+// The record's text, lines separated by CR LF.
+std::u16string careerRecordText(const GameState& s, const CatRecord& c, CareerView view);
+
+// Shows the record of entry `index` (-1 shows nothing). With `farewell` ≠ 0 the entry is in cats;
+// otherwise it is in the hall when the cat-list panel is captioned "引退猫情報", else in cats.
+void showCareerRecord(Game& g, int index, int farewell);
+
+}  // namespace polmina
