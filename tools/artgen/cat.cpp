@@ -70,8 +70,9 @@ const Coat& coat(int breed) {
     a[2] = {QStringLiteral("シャム"), Pattern::Points, QColor(0xf3, 0xe6, 0xcc), QColor(0x4a, 0x30, 0x24),
             QColor(0xfc, 0xf6, 0xea), {}, QColor(0x3c, 0x96, 0xff), QColor(0x3a, 0x26, 0x1e),
             QColor(0xf0, 0xe0, 0xd0)};
-    a[2].earScale = 1.25;
-    a[2].headWidth = 0.94;
+    a[2].earScale = 1.28;
+    a[2].headWidth = 0.9;
+    a[2].bodyWidth = 0.86;
     a[3] = {QStringLiteral("ロシアン"), Pattern::Solid, QColor(0x8a, 0x97, 0xab), QColor(0x6c, 0x78, 0x8c),
             QColor(0xa8, 0xb3, 0xc4), {}, QColor(0x40, 0xc8, 0x60), QColor(0x5a, 0x63, 0x74), kOutline};
     a[4] = {QStringLiteral("アビシニアン"), Pattern::Ticked, QColor(0xc7, 0x7c, 0x44), QColor(0x74, 0x42, 0x20),
@@ -81,8 +82,9 @@ const Coat& coat(int breed) {
     a[5] = {QStringLiteral("ヒマラヤン"), Pattern::Points, QColor(0xf5, 0xec, 0xdc), QColor(0x5a, 0x3e, 0x30),
             QColor(0xff, 0xfb, 0xf2), {}, QColor(0x3c, 0x96, 0xff), QColor(0x4a, 0x30, 0x26),
             QColor(0xf0, 0xe0, 0xd0), true, true};
-    a[5].earScale = 0.72;
+    a[5].earScale = 0.62;
     a[5].headWidth = 1.08;
+    a[5].bodyWidth = 1.1;
     a[6] = {QStringLiteral("キジトラ"), Pattern::Mackerel, QColor(0x9a, 0x7a, 0x54), QColor(0x3a, 0x2a, 0x1c),
             QColor(0xee, 0xe2, 0xcc), {}, QColor(0xa8, 0xc4, 0x3c), QColor(0xc0, 0x6c, 0x58), kOutline};
     a[7] = {QStringLiteral("ミケ"), Pattern::Calico, QColor(0xff, 0xff, 0xff), QColor(0x2c, 0x24, 0x22),
@@ -172,7 +174,7 @@ void CatPainter::headMarkings(QPointF c, double r) {
     }
     break;
   case Pattern::Points: {
-    QRadialGradient g(c + QPointF(0, 0.3 * r), 0.82 * r);
+    QRadialGradient g(c + QPointF(0, 0.3 * r), (c_.flatFace ? 0.68 : 0.85) * r);
     g.setColorAt(0, c_.dark);
     g.setColorAt(0.5, alpha(c_.dark, 215));
     g.setColorAt(1, alpha(c_.dark, 0));
@@ -438,7 +440,7 @@ void CatPainter::body(QPointF c, double rx, double ry, double angle) {
   p_.save();
   p_.translate(c);
   p_.rotate(angle);
-  QPainterPath shape = c_.longHair ? fluffy({0, 0}, rx * 1.04, ry * 1.08, 18, 0.09) : ellipse({0, 0}, rx, ry);
+  QPainterPath shape = c_.longHair ? fluffy({0, 0}, rx * 1.04, ry * 1.08, 18, 0.12) : ellipse({0, 0}, rx, ry);
   p_.fillPath(shape, c_.base);
   p_.save();
   p_.setClipPath(shape);
@@ -474,7 +476,7 @@ void CatPainter::tail(QPointF base, QPointF ctrl, QPointF tip) {
   QPainterPath path;
   path.moveTo(base);
   path.quadTo(ctrl, tip);
-  const double w = c_.longHair ? 11 : 7;
+  const double w = c_.longHair ? 12 : 7;
   p_.strokePath(path, QPen(kOutline, w + 2 * ow_, Qt::SolidLine, Qt::RoundCap));
   QColor colour = c_.base;
   if (c_.pattern == Pattern::Points || c_.pattern == Pattern::Bicolour) colour = c_.dark;
@@ -517,7 +519,7 @@ void CatPainter::racePose(int pose) {
   const double len = 17;
   leg(shoulder + QPointF(-4, -1), ff, len, true, true);
   leg(hip + QPointF(-4, -1), bf, len, true, false);
-  body(bc, 24 + stretch, 15, 0);
+  body(bc, 24 + stretch, 15 * c_.bodyWidth, 0);
   leg(shoulder, fn, len, false, true);
   leg(hip, bn, len, false, false);
   Face f;
@@ -534,12 +536,19 @@ void CatPainter::racePose(int pose) {
 void CatPainter::sittingBody(double breathe, double tailSwing) {
   tail(QPointF(68, 88), QPointF(92, 90 - 6 * tailSwing), QPointF(86 + 3 * tailSwing, 62 - 4 * tailSwing));
   for (int s : {-1, 1}) body(QPointF(50 + s * 20, 83), 15, 11.5, s * 10);
-  body(QPointF(50, 75), 25 + breathe, 20 + breathe, 0);
+  body(QPointF(50, 75), (25 + breathe) * c_.bodyWidth, 20 + breathe, 0);
   p_.save();
-  p_.setClipPath(ellipse(QPointF(50, 75), 25 + breathe, 20 + breathe));
+  p_.setClipPath(ellipse(QPointF(50, 75), (25 + breathe) * c_.bodyWidth, 20 + breathe));
   if (c_.pattern != Pattern::Calico && c_.pattern != Pattern::Bicolour && c_.pattern != Pattern::Solid)
     p_.fillPath(ellipse(QPointF(50, 84), 13, 16), c_.light);
   if (c_.pattern == Pattern::Bicolour) p_.fillPath(ellipse(QPointF(50, 84), 17, 18), c_.base);
+  if (c_.pattern == Pattern::Classic) {  // the swirls on the flanks show beside the chest
+    p_.setPen(QPen(c_.dark, 2.8));
+    for (int s : {-1, 1}) {
+      p_.drawEllipse(QPointF(50 + s * 19, 79), 6.5, 9);
+      p_.fillPath(ellipse(QPointF(50 + s * 19, 79), 2.2, 3.4), c_.dark);
+    }
+  }
   p_.restore();
   for (int s : {-1, 1}) paw(QPointF(50 + s * 9, 91), 7.5, false);
 }

@@ -27,6 +27,7 @@ struct Coat {
   bool flatFace = false;
   double earScale = 1.0;
   double headWidth = 1.0;
+  double bodyWidth = 1.0;  // slender or cobby
 };
 
 const Coat& coat(int breed);

@@ -71,15 +71,15 @@ QImage upperScenery() {
   sky.setColorAt(1, QColor(0xdc, 0xf2, 0xfc));
   p.fillRect(img.rect(), sky);
   tiled(p, 900, [](QPainter& t) {
-    cloud(t, {30, 12}, 1.0);
-    cloud(t, {140, 7}, 0.7);
-    cloud(t, {228, 16}, 0.85);
+    cloud(t, {30, 14}, 1.0);
+    cloud(t, {140, 10}, 0.7);
+    cloud(t, {228, 17}, 0.85);
   });
   QPainterPath hills;
   hills.moveTo(0, 50);
   for (int x = 0; x <= 900; ++x) hills.lineTo(x, hillY(x));
   hills.lineTo(900, 50);
-  p.fillPath(hills, QColor(0xa6, 0xd4, 0x8e));
+  p.fillPath(hills, QColor(0x94, 0xc8, 0x84));
   tiled(p, 900, [](QPainter& t) {
     for (auto [x, h] : {std::pair{20.0, 16.0}, {34.0, 12.0}, {105.0, 18.0}, {180.0, 13.0}, {250.0, 17.0}, {264.0, 11.0}})
       tree(t, {x, 46}, h);
@@ -159,13 +159,15 @@ QImage sectionMarker() {
     p.setPen(QPen(kInk, 1));
     p.drawRect(QRectF(2, top, 4, 16));
   }
+  // A round distance board on the inner rail, lettered in metres.
   QPainterPath sign;
   sign.addEllipse(QPointF(14, 9), 7.5, 7.5);
   p.fillPath(sign, Qt::white);
-  p.strokePath(sign, QPen(QColor(0xe0, 0x30, 0x30), 3));
-  p.strokePath(sign, QPen(kInk, 1));
-  p.setPen(QPen(kInk, 1.2));
-  p.drawLine(QPointF(14, 5), QPointF(14, 13));
+  p.strokePath(sign, QPen(QColor(0xe0, 0x30, 0x30), 2.5));
+  p.strokePath(sign, QPen(kInk, 0.8));
+  p.setPen(kInk);
+  p.setFont(gothic(10, true));
+  p.drawText(QRectF(6.5, 1.5, 15, 15), Qt::AlignCenter, QStringLiteral("m"));
   return img;
 }
 
