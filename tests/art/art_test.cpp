@@ -134,11 +134,11 @@ private slots:
   // picture, under the cat's paws.
   void shadowSitsUnderThePaws() {
     QImage shadow = load(QStringLiteral(":/art/home/shadow.png"));
-    QVERIFY(opaquePixels(shadow, shadow.rect()) == 0);  // soft: never fully opaque
     int darkest = 0, darkestRow = -1;
     for (int y = 0; y < shadow.height(); ++y)
-      if (qAlpha(shadow.pixel(40, y)) > darkest) darkest = qAlpha(shadow.pixel(40, y)), darkestRow = y;
-    QVERIFY(darkest > 40);
+      for (int x = 0; x < shadow.width(); ++x)
+        if (qAlpha(shadow.pixel(x, y)) > darkest) darkest = qAlpha(shadow.pixel(x, y)), darkestRow = y;
+    QVERIFY2(darkest > 40 && darkest < 200, "a shadow is soft, neither invisible nor a solid blot");
     QVERIFY(darkestRow > 20);
   }
 };

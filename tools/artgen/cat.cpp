@@ -483,7 +483,7 @@ void CatPainter::tail(QPointF base, QPointF ctrl, QPointF tip) {
   if (c_.pattern == Pattern::Calico) colour = c_.patch;
   p_.strokePath(path, QPen(colour, w, Qt::SolidLine, Qt::RoundCap));
   if (c_.pattern == Pattern::Mackerel || c_.pattern == Pattern::Classic || c_.pattern == Pattern::Calico) {
-    QPen rings(c_.pattern == Pattern::Calico ? c_.dark : c_.dark, w, Qt::CustomDashLine, Qt::FlatCap);
+    QPen rings(c_.dark, w, Qt::CustomDashLine, Qt::FlatCap);
     rings.setDashPattern({0.45, 0.6});
     p_.strokePath(path, rings);
   }

@@ -82,6 +82,9 @@ QImage titlePicture() {
   p.fillRect(QRectF(0, 178, 295, 60), QColor(0x86, 0xcc, 0x6c));
   p.fillRect(QRectF(0, 178, 295, 2), QColor(0x6c, 0xb4, 0x58));
 
+  QPainterPath banner = roundBadge(QRectF(8, 14, 279, 60), 16);
+  p.fillPath(banner, QColor(255, 255, 255, 170));
+  p.strokePath(banner, QPen(QColor(0xf2, 0x9c, 0xb0), 2, Qt::DashLine));
   QFont big = gothic(38, true);
   QFont digits = gothic(30, true);
   lettering(p, QStringLiteral("11"), QPointF(18, 60), digits, QColor(0xf0, 0x8c, 0x30), 3);
@@ -144,30 +147,70 @@ QImage icon(int size) {
   return img;
 }
 
+namespace {
+
+// The race picture as the race window composes it: scenery, the gate and a few runners.
+QImage raceScene() {
+  QImage img(600, 300, QImage::Format_ARGB32_Premultiplied);
+  QPainter p(&img);
+  p.drawImage(QPointF(0, 0), upperScenery(), QRectF(40, 0, 600, 50));
+  p.drawImage(QPointF(0, 50), course(), QRectF(120, 0, 600, 250));
+  p.drawImage(QPointF(0, 51), startGate());
+  p.drawImage(QPointF(330, 51), sectionMarker());
+  p.drawImage(QPointF(540, 51), goal());
+  for (int slot = 0; slot < 12; ++slot) {
+    int breed = slot % kBreedCount;
+    p.drawImage(QPointF(20 + slot * 44, 242 - 16 * slot), raceStrip(breed),
+                QRectF((slot % 5) * kRaceCell, 0, kRaceCell, kRaceCell));
+  }
+  return img;
+}
+
+// The main window's cat picture: background, stretched shadow and a frame at size s.
+QImage homeScene(int breed, int frame, int s) {
+  QImage img = homeBackground();
+  QPainter p(&img);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  p.drawImage(QRectF(0, s / 2, s, 40), homeShadow());
+  p.drawImage(QRectF(0, 0, s, s), homeSheet(breed), QRectF(frame * kHomeCell, 0, kHomeCell, kHomeCell));
+  return img;
+}
+
+}  // namespace
+
 QImage contactSheet() {
   constexpr int margin = 10, label = 18;
   constexpr int race3 = kRaceCell * 3, home3 = kHomeCell * 3, homePerRow = 8;
   const int width = margin * 2 + homePerRow * home3;
   const int block = label + kHomeCell + margin + race3 + margin + 2 * home3 + margin * 2;
-  QImage img(width, margin + kBreedCount * block, QImage::Format_ARGB32_Premultiplied);
+  const int footer = 300 + 25 + 240 + margin * 3;
+  QImage img(width, margin + kBreedCount * block + footer, QImage::Format_ARGB32_Premultiplied);
   img.fill(QColor(0xf4, 0xf0, 0xe8));
   QPainter p(&img);
   p.setFont(gothic(14));
   p.setPen(kInk);
-  for (int b = 0; b < kBreedCount; ++b) {
-    int y = margin + b * block;
+  int y = margin;
+  for (int b = 0; b < kBreedCount; ++b, y += block) {
     p.drawText(QPointF(margin, y + 14), QString::number(b) + QStringLiteral("  ") + coat(b).name);
-    y += label;
+    const int top = y + label;
     QImage race = raceStrip(b), home = homeSheet(b);
-    p.drawImage(margin, y + kHomeCell - kRaceCell, race);
-    p.drawImage(margin * 2 + race.width(), y, home);
-    y += kHomeCell + margin;
-    p.drawImage(QRectF(margin, y, race.width() * 3, race3), race);
-    y += race3 + margin;
+    p.drawImage(margin, top + kHomeCell - kRaceCell, race);
+    p.drawImage(margin * 2 + race.width(), top, home);
+    p.drawImage(QRectF(margin, top + kHomeCell + margin, race.width() * 3, race3), race);
+    const int rows = top + kHomeCell + race3 + 2 * margin;
     for (int f = 0; f < kHomeFrames; ++f)
-      p.drawImage(QRectF(margin + (f % homePerRow) * home3, y + (f / homePerRow) * home3, home3, home3), home,
+      p.drawImage(QRectF(margin + (f % homePerRow) * home3, rows + (f / homePerRow) * home3, home3, home3), home,
                   QRectF(f * kHomeCell, 0, kHomeCell, kHomeCell));
   }
+  p.drawImage(margin, y, raceScene());
+  p.drawImage(margin * 2 + 600, y, titlePicture());
+  p.drawImage(margin * 3 + 600 + 295, y, versionPicture());
+  p.drawImage(margin * 3 + 600 + 295, y + 90, icon(64));
+  p.drawImage(QRectF(margin * 2 + 600, y + 250, 275 * 3, 75), breedRow());
+  y += 300 + margin;
+  const int sizes[] = {66, 70, 74};
+  for (int i = 0; i < 3; ++i)
+    p.drawImage(QRectF(margin + i * 250, y + 25, 240, 240), homeScene(i * 4, i * 3, sizes[i]));
   return img;
 }
 

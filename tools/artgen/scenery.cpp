@@ -205,21 +205,23 @@ QImage homeBackground() {
   p.setPen(QPen(QColor(0xb8, 0x84, 0x50), 1));
   for (int y = 57; y < 80; y += 7) p.drawLine(0, y, 80, y);
   QPainterPath rug;
-  rug.addEllipse(QPointF(40, 68), 36, 9);
+  rug.addEllipse(QPointF(37, 68), 35, 9);  // under the cat, which sits left of centre
   p.fillPath(rug, QColor(0xf4, 0x9c, 0xa8));
   p.strokePath(rug, QPen(QColor(0xfc, 0xe0, 0xe4), 1.5, Qt::DashLine));
   return img;
 }
 
 QImage homeShadow() {
+  // The main window stretches this to the cat's width at half the cat's height: row 31 falls
+  // under the paws.
   QImage img = transparentImage(80, 40);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   p.translate(40, 31);
   p.scale(1, 0.22);
   QRadialGradient g(QPointF(0, 0), 32);
-  g.setColorAt(0, QColor(0x30, 0x20, 0x18, 120));
-  g.setColorAt(0.6, QColor(0x30, 0x20, 0x18, 80));
+  g.setColorAt(0, QColor(0x30, 0x20, 0x18, 150));
+  g.setColorAt(0.6, QColor(0x30, 0x20, 0x18, 100));
   g.setColorAt(1, QColor(0x30, 0x20, 0x18, 0));
   p.setPen(Qt::NoPen);
   p.setBrush(g);
