@@ -1,0 +1,40 @@
+// Every picture the game shows, each made by one function.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+
+namespace artgen {
+
+// Cells and strips.
+constexpr int kRaceCell = 40, kRacePoses = 6;
+constexpr int kHomeCell = 70, kHomeFrames = 15;
+
+QImage raceStrip(int breed);  // 240 x 40, poses left to right
+QImage homeSheet(int breed);  // 1050 x 70, frames left to right
+
+// The race window.
+QImage upperScenery();  // 900 x 50, repeats every 300 pixels
+QImage course();        // 900 x 250, repeats every 300 pixels
+QImage startGate();
+QImage sectionMarker();
+QImage goal();
+
+// The main window's cat picture.
+QImage homeBackground();  // 80 x 80
+QImage homeShadow();      // 80 x 40
+
+// Title, wizard, version window, icons, and the reviewers' overview.
+QImage titlePicture();
+QImage breedRow();
+QImage versionPicture();
+QImage icon(int size);
+QImage contactSheet();
+
+// The lettering font; the generator refuses to run without it so that output never depends on
+// whatever fonts a machine happens to have.
+QFont gothic(double pixelSize, bool bold = false);
+
+QImage transparentImage(int w, int h);
+
+}  // namespace artgen
