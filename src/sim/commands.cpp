@@ -9,6 +9,7 @@
 #include "platform/headless.h"
 #include "rank/lists.h"
 #include "sim/json.h"
+#include "sim/support.h"
 #include "store/savefile.h"
 
 namespace polmina::sim {
@@ -17,33 +18,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void fail(std::u16string_view message) { std::cerr << toUtf8(message) << "\n"; }
-
 // Where the program's own copy of the data files lies: beside the executable.
 fs::path programDir(const std::string& argv0) {
   std::error_code ec;
   const fs::path self = fs::read_symlink("/proc/self/exe", ec);
   if (!ec) return self.parent_path();
   return fs::absolute(fs::path(argv0)).parent_path();
-}
-
-GameRng makeRng(const std::optional<uint64_t>& seed) {
-  return seed ? GameRng::fixed(*seed) : GameRng::fromClock();
-}
-
-// Loads the saved game of `dir` as the title window's "続きから" does; prints why when it cannot.
-bool loadSaved(GameState& s, const std::string& dir) {
-  if (!hasSaveGame(s, dir)) {
-    fail(u"セーブデータが見つかりません: " + fromUtf8(dir));
-    return false;
-  }
-  const StoreResult r = loadGame(s, dir);
-  if (!r) {
-    fail(r.message);
-    return false;
-  }
-  applySavedCaptions(s);
-  return true;
 }
 
 void printRows(const std::vector<std::u16string>& rows) {
@@ -97,11 +77,6 @@ int runShow(const ShowOptions& o) {
     printRows(listRetiredCats(*state, o.order));
   }
   return ExitOk;
-}
-
-int runPlay(const PlayOptions&) {
-  fail(u"play はまだ使えません。");
-  return ExitBadArgument;
 }
 
 }  // namespace polmina::sim

@@ -1,0 +1,20 @@
+#include "game/resume.h"
+
+#include "game/commands.h"
+
+namespace polmina {
+
+StoreResult resumeSavedGame(GameState& s, const std::filesystem::path& dir) {
+  if (!hasSaveGame(s, dir)) return StoreResult::failure(u"セーブデータが見つかりません");
+  const StoreResult r = loadGame(s, dir);
+  if (!r) return r;
+  updateConditionLevel(s);
+  CatRecord& cat = catAt(s, s.playerCat);
+  cat.trainSpeed1 = cat.trainStamina1 = cat.trainPower1 = 0;
+  cat.trainSpeed2 = cat.trainStamina2 = cat.trainPower2 = 0;
+  s.pendingMessage = kWelcomeBack;
+  applySavedCaptions(s);
+  return r;
+}
+
+}  // namespace polmina

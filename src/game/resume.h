@@ -1,0 +1,17 @@
+#pragma once
+// Taking up the saved game, as the title window's "続きから" does once the player has said yes.
+#include <filesystem>
+
+#include "game/state.h"
+#include "store/savefile.h"
+
+namespace polmina {
+
+// Loads the save file of `dir` into `s` (untouched on failure), then: the condition level from the
+// player's cat, its six training levels cleared, the welcome-back remark, the champions' captions.
+// A missing save gives the title window's "セーブデータが見つかりません".
+StoreResult resumeSavedGame(GameState& s, const std::filesystem::path& dir);
+
+inline constexpr const char16_t* kWelcomeBack = u"お帰りニャ、調教を設定しなおしてくれニャ";
+
+}  // namespace polmina

@@ -1,0 +1,133 @@
+// polmina-sim play: weeks of the saved game played as a steady player would, without windows.
+#include <iostream>
+#include <memory>
+
+#include "game/autoplay.h"
+#include "game/career.h"
+#include "game/commands.h"
+#include "game/text.h"
+#include "game/turn.h"
+#include "platform/headless.h"
+#include "race/model.h"
+#include "sim/commands.h"
+#include "sim/json.h"
+#include "sim/support.h"
+#include "store/savefile.h"
+
+namespace polmina::sim {
+
+namespace {
+
+using nlohmann::ordered_json;
+
+bool contains(std::u16string_view text, std::u16string_view part) {
+  return text.find(part) != std::u16string_view::npos;
+}
+
+// The player's standing answers: never watch a race, answer the selection committee as told.
+void answerLikeThePlayer(HeadlessFrontend& ui, bool acceptInvitation) {
+  ui.decide = [acceptInvitation](std::u16string_view title, std::u16string_view text) {
+    if (contains(text, u"御覧になりますか？")) return false;
+    if (title == u"審査会") return acceptInvitation;
+    return false;
+  };
+  ui.runWatched = [](Game& g, int k) { runWatchedRace(g, k); };
+}
+
+// The rest command as the player confirms it; its box is part of the record.
+void takeRest(Game& g, HeadlessFrontend& ui) {
+  ui.messages.push_back({u"休養", u"1ヶ月間休養をさせますか？", true});
+  startRest(g.s);
+}
+
+ordered_json resultPanelJson(const GameState& s) {
+  ordered_json lines = ordered_json::array();
+  for (const auto& race : s.resultLines) {
+    ordered_json placed = ordered_json::array();
+    for (size_t e = 1; e <= 3; ++e) placed.push_back(toUtf8(race[e].text));
+    lines.push_back({{"race", toUtf8(race[0].text)}, {"placed", std::move(placed)}});
+  }
+  return lines;
+}
+
+ordered_json messagesJson(const HeadlessFrontend& ui) {
+  ordered_json out = ordered_json::array();
+  for (const MessageRecord& m : ui.messages) {
+    ordered_json j{{"title", toUtf8(m.title)}, {"text", toUtf8(m.text)}};
+    if (m.answer) j["answer"] = *m.answer;
+    out.push_back(std::move(j));
+  }
+  return out;
+}
+
+struct Session {
+  GameState& s;
+  Game g;
+  HeadlessFrontend& ui;
+  const PlayOptions& o;
+  std::array<int, 6> training{};
+  int weeks = 0;
+  bool retired = false;
+  ordered_json lastWeek = ordered_json::array();
+
+  CatRecord& player() {
+    findPlayerCat(s);
+    return catAt(s, s.playerCat);
+  }
+
+  // One week: the rest decision, "次週", the results panel's "OK", the awards' OK at the change of year.
+  void playWeek() {
+    if (o.restBelow && player().restWeeks == 0 && player().condition < *o.restBelow) takeRest(g, ui);
+    const bool resting = player().restWeeks != 0;
+    // The result panel is read before its OK clears the placed names.
+    nextWeek(g);
+    lastWeek = resultPanelJson(s);
+    if (!closeWholeWeek(g)) {
+      retired = true;
+      return;
+    }
+    if (resting && player().restWeeks == 0) setTraining(s, training);
+  }
+};
+
+}  // namespace
+
+int runPlay(const PlayOptions& o) {
+  auto state = std::make_unique<GameState>();
+  GameState& s = *state;
+  if (!loadSaved(s, o.dir)) return ExitNoGame;
+  GameRng rng = makeRng(o.seed);
+  HeadlessFrontend ui;
+  answerLikeThePlayer(ui, o.invite == "yes");
+  FixedClock clock;
+  Session run{s, Game{s, rng, ui, clock}, ui, o};
+  if (!o.train.empty()) std::copy(o.train.begin(), o.train.end(), run.training.begin());
+  setTraining(s, run.training);
+  if (o.style) chooseRunningStyle(run.g, *o.style);
+
+  for (; run.weeks < o.weeks && !run.retired; ++run.weeks) run.playWeek();
+
+  ordered_json out;
+  out["weeks"] = run.weeks;
+  out["year"] = s.year;
+  out["month"] = s.month;
+  out["week"] = s.week;
+  out["money"] = s.money;
+  out["retired"] = run.retired;
+  out["player"] = catJson(run.player());
+  if (run.retired) {
+    out["farewell"] = toUtf8(careerRecordText(s, run.player(), CareerView::Farewell));
+  } else {
+    const StoreResult saved = saveGame(s, o.dir);
+    if (!saved) {
+      fail(saved.message);
+      return ExitNoGame;
+    }
+  }
+  out["messages"] = messagesJson(ui);
+  out["lastWeek"] = std::move(run.lastWeek);
+  std::cout << out.dump() << "\n";
+  return ExitOk;
+}
+
+}  // namespace polmina::sim

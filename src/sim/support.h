@@ -1,0 +1,19 @@
+#pragma once
+// What the tool's commands share.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "game/state.h"
+#include "platform/rng.h"
+
+namespace polmina::sim {
+
+// A message on standard error, in UTF-8.
+void fail(std::u16string_view message);
+GameRng makeRng(const std::optional<uint64_t>& seed);
+// Loads the saved game of `dir` as the title window's "続きから" does; prints why when it cannot.
+bool loadSaved(GameState& s, const std::string& dir);
+
+}  // namespace polmina::sim

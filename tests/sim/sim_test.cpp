@@ -1,0 +1,122 @@
+// The command-line tool's contract: options, exit codes and output, run as a script would.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "sim/world.h"
+#include "store/savefile.h"
+
+namespace polmina::testing {
+namespace {
+
+using nlohmann::json;
+
+class SimTool : public ::testing::Test {
+ protected:
+  TempDir dir;
+  std::string d = quoted(dir.path());
+
+  void SetUp() override { writeStartData(dir.path()); }
+
+  SimRun newGame(const std::string& player, const std::string& cat, const std::string& extra = "") {
+    return runSim("new " + d + " --player '" + player + "' --player-sex 1 --cat '" + cat +
+                  "' --cat-sex 0 --trait 3 --breed 5 --seed 11 " + extra);
+  }
+  json state() { return json::parse(runSim("show " + d + " state").out); }
+};
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> out;
+  size_t start = 0;
+  for (size_t nl; (nl = text.find('\n', start)) != std::string::npos; start = nl + 1)
+    out.push_back(text.substr(start, nl - start));
+  return out;
+}
+
+TEST_F(SimTool, NewGameStoresConvertedNamesAndAFullWorld) {
+  ASSERT_EQ(newGame("ab c", "ﾀﾏ").exitCode, 0);
+  const json s = state();
+  EXPECT_EQ(s["playerName"], "ａｂｃ");
+  EXPECT_EQ(s["playerSex"], 1);
+  EXPECT_EQ(s["catCount"], 1000);
+  EXPECT_EQ(s["retiredCount"], 5);
+  EXPECT_EQ(s["cats"].size(), 1000u);
+  const json& player = s["cats"][s["playerCat"].get<int>()];
+  EXPECT_EQ(player["owner"], 1);
+  EXPECT_EQ(player["name"], "タマ                  ");
+  EXPECT_EQ(player["breed"], 5);
+  EXPECT_EQ(player["trait2"], 1) << "the character 健康 makes the cat robust";
+  EXPECT_EQ(player["catClass"], 9);
+  EXPECT_EQ(s["year"], 2001);
+  // The list is in name order as the new game left it: the player's cat among the others.
+  const auto rows = lines(runSim("show " + d + " list-active 0").out);
+  ASSERT_EQ(rows.size(), 1001u);
+  EXPECT_EQ(rows[0], "　名　　　　前　      性別　  歳　 体調");
+}
+
+TEST_F(SimTool, RefusedNamesAndBadArgumentsExitTwoAndWriteNothing) {
+  EXPECT_EQ(newGame("ねこねこねこねこねこね", "タマ").exitCode, 2) << "11 characters";
+  EXPECT_EQ(newGame("プレイヤー", "🐱").exitCode, 2) << "no Shift-JIS form";
+  EXPECT_EQ(newGame("プレイヤー", "").exitCode, 2);
+  EXPECT_EQ(runSim("new " + d + " --player a --player-sex 2 --cat b --cat-sex 0 --trait 0 --breed 0").exitCode, 2);
+  EXPECT_EQ(runSim("new " + d + " --player a --player-sex 0 --cat b --cat-sex 0 --trait 6 --breed 0").exitCode, 2);
+  EXPECT_EQ(runSim("new " + d + " --player a --player-sex 0 --cat b --cat-sex 0 --trait 0 --breed 11").exitCode, 2);
+  EXPECT_FALSE(std::filesystem::exists(savePath(dir.path())));
+  EXPECT_EQ(newGame("ねこねこねこねこねこ", "タマ〜").exitCode, 0) << "10 characters; the wave dash is mended";
+  EXPECT_EQ(state()["playerName"], "ねこねこねこねこねこ");
+}
+
+TEST_F(SimTool, MissingOrDamagedSavesExitThreeAndStayAsTheyWere) {
+  EXPECT_EQ(runSim("show " + d + " state").exitCode, 3);
+  EXPECT_EQ(runSim("play " + d + " --weeks 1").exitCode, 3);
+  EXPECT_FALSE(std::filesystem::exists(savePath(dir.path())));
+  ASSERT_EQ(newGame("ミケ", "タマ").exitCode, 0);
+  Bytes bytes = readBytes(savePath(dir.path()));
+  bytes[23] = 42;  // breed of the first cat
+  writeBytes(savePath(dir.path()), bytes);
+  EXPECT_EQ(runSim("show " + d + " calendar").exitCode, 3);
+  EXPECT_EQ(runSim("play " + d + " --weeks 3 --seed 1").exitCode, 3);
+  EXPECT_EQ(readBytes(savePath(dir.path())), bytes);
+}
+
+TEST_F(SimTool, ShowPrintsTheCalendarAndBothLists) {
+  ASSERT_EQ(newGame("ミケ", "タマ").exitCode, 0);
+  const json cal = json::parse(runSim("show " + d + " calendar").out);
+  ASSERT_EQ(cal.size(), 240u);
+  EXPECT_EQ(cal[0]["raceName"], " 1/1 1R 未勝利戦");
+  EXPECT_EQ(cal[239]["raceName"], "12/4 5R 猫皇記念");
+  EXPECT_EQ(cal[239]["prize"], 1500);
+  const auto retired = lines(runSim("show " + d + " list-retired 1").out);
+  ASSERT_EQ(retired.size(), 6u);
+  EXPECT_EQ(retired[0], "名　　前　　　        性別　  戦　　績");
+  EXPECT_EQ(runSim("show " + d + " list-active").exitCode, 2) << "a list needs its order";
+  EXPECT_EQ(runSim("show " + d + " list-active 4").exitCode, 2);
+  EXPECT_EQ(runSim("show " + d + " weather").exitCode, 2);
+}
+
+TEST_F(SimTool, SeededPlayIsReproducibleToTheByte) {
+  ASSERT_EQ(newGame("ミケ", "タマ").exitCode, 0);
+  TempDir other;
+  std::filesystem::copy(dir.path(), other.path(), std::filesystem::copy_options::recursive);
+  const std::string args = " --weeks 30 --seed 99 --train 1,2,0,1,0,3 --style 2 --rest-below 50 --invite no";
+  const SimRun a = runSim("play " + d + args);
+  const SimRun b = runSim("play " + quoted(other.path()) + args);
+  ASSERT_EQ(a.exitCode, 0);
+  EXPECT_EQ(a.out, b.out);
+  EXPECT_EQ(readBytes(savePath(dir.path())), readBytes(savePath(other.path())));
+  const json out = json::parse(a.out);
+  EXPECT_EQ(out["weeks"], 30);
+  EXPECT_EQ(out["year"], 2001);
+  EXPECT_EQ(out["month"], 8);
+  EXPECT_EQ(out["week"], 3);
+  EXPECT_EQ(out["lastWeek"].size(), 5u);
+  EXPECT_EQ(out["lastWeek"][0]["race"], " 8/2 1R 新猫戦");
+  // Saved as quitting with a save does: the next load continues in the same week.
+  EXPECT_EQ(state()["month"], 8);
+  EXPECT_EQ(runSim("play " + d + " --weeks 1 --train 1,2,3,4,0,0").exitCode, 2);
+  EXPECT_EQ(runSim("play " + d + " --weeks 1 --style 4").exitCode, 2);
+  EXPECT_EQ(runSim("play " + d + " --weeks 1 --invite maybe").exitCode, 2);
+}
+
+}  // namespace
+}  // namespace polmina::testing
