@@ -100,9 +100,8 @@ TEST_F(ShippedStartData, CareersAgreeWithTheRacesRun) {
     EXPECT_GE(c.totalPrize, 0);
     EXPECT_EQ(c.yearPrize, 0);
     EXPECT_EQ(c.restWeeks, 0);
-    EXPECT_EQ(c.trainSpeed1 + c.trainStamina1 + c.trainPower1 + c.trainSpeed2 + c.trainStamina2 +
-                  c.trainPower2,
-              0);
+    EXPECT_EQ(
+        c.trainSpeed1 + c.trainStamina1 + c.trainPower1 + c.trainSpeed2 + c.trainStamina2 + c.trainPower2, 0);
     // This year's crop, as young as the player's new cat and not yet raced or booked.
     EXPECT_EQ(c.catClass == ClassNew, c.age == 1);
     if (c.catClass == ClassNew) {

@@ -141,7 +141,8 @@ std::string census(const World& w) {
   out << "\ncats per age:";
   for (auto [age, n] : byAge) out << " " << age << ":" << n;
   const auto& hall = w.state->retiredCats;
-  const auto inHall = std::count_if(hall.begin(), hall.end(), [](const CatRecord& c) { return c.owner != 0; });
+  const auto inHall =
+      std::count_if(hall.begin(), hall.end(), [](const CatRecord& c) { return c.owner != 0; });
   out << "\ntitled " << titled << ", booked into a race " << booked << ", hall of retired cats " << inHall
       << "\n";
   return out.str();
