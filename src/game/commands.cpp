@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "game/numbers.h"
+#include "game/turn.h"
 
 namespace polmina {
 
@@ -31,7 +32,12 @@ void updateConditionLevel(GameState& s) {
 }
 
 void resetTraining(GameState& s) {
-  setTraining(s, {0, 0, 0, 0, 0, 0});
+  // Only sliders that actually move report a change, and with it the notice line; sliders already at
+  // 0 leave the notice as it was.
+  const CatRecord& c = playerCatOf(s);
+  const bool anySet = c.trainSpeed1 != 0 || c.trainStamina1 != 0 || c.trainPower1 != 0 || c.trainSpeed2 != 0 ||
+                      c.trainStamina2 != 0 || c.trainPower2 != 0;
+  if (anySet) setTraining(s, {0, 0, 0, 0, 0, 0});
   s.conditionLevel = 6;
 }
 
@@ -50,6 +56,8 @@ void setTraining(GameState& s, const std::array<int, 6>& levels) {
   c.trainSpeed2 = static_cast<uint8_t>(levels[3]);
   c.trainStamina2 = static_cast<uint8_t>(levels[4]);
   c.trainPower2 = static_cast<uint8_t>(levels[5]);
+  const bool unset = levels == std::array<int, 6>{0, 0, 0, 0, 0, 0};
+  s.noticeLine = unset ? kNoTrainingNotice : u"";
   updateConditionLevel(s);
 }
 

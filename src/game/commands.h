@@ -13,7 +13,7 @@ void resetTraining(GameState& s);
 // "休養" confirmed: the player's cat rests for a month and its training is cleared.
 void startRest(GameState& s);
 // The six training levels (0..3) in the order trainSpeed1, trainStamina1, trainPower1, trainSpeed2,
-// trainStamina2, trainPower2; conditionLevel follows.
+// trainStamina2, trainPower2; the notice line and conditionLevel follow.
 void setTraining(GameState& s, const std::array<int, 6>& levels);
 // Running-style option 0 "逃げ", 1 "先行", 2 "差し", 3 "追込": one coin decides the second flag.
 void chooseRunningStyle(Game& g, int option);

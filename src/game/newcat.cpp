@@ -226,7 +226,9 @@ std::u16string firstWords(const GameState& s) {
     m += u"の為に頑張るニャ　　　\r\nしっかり応援してニャ 　 \r\n";
   }
   const std::u16string& name = s.playerCatName;
-  switch (catAt(s, 0).trait2) {
+  // The words follow the player's own cat's constitution; by now the name sort of the new game may
+  // have moved it away from slot 0.
+  switch (catAt(s, s.playerCat).trait2) {
     case 1:
       m += name + u"は強いからビシビシ鍛えるニャ！！　　";
       break;

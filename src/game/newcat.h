@@ -30,7 +30,8 @@ std::u16string catPageLead(int playerSex);
 void namePlayerCat(GameState& s, std::u16string_view name, int sex);
 // Page 3 confirmed: fills cats[0] (owner, name, sex and breed already set) for a new game.
 void createPlayerCat(Game& g, int trait);
-// The cat's first words to the player at the start of a new game (for pendingMessage).
+// The cat's first words to the player at the start of a new game (for pendingMessage); playerCat must
+// point at the player's cat.
 std::u16string firstWords(const GameState& s);
 
 // Breed groups shared by the player's cat and the yearly intake.

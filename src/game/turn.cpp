@@ -9,6 +9,7 @@
 #include "game/yearend.h"
 #include "race/results.h"
 #include "race/week.h"
+#include "rank/lists.h"
 
 namespace polmina {
 
@@ -223,9 +224,11 @@ void continueRest(Game& g) {
   s.pendingMessage = u"休養させてくれたお陰で元気が出たニャ、また調教してくれニャ";
   s.remarkPending = -1;
   s.conditionLevel = 1;
-  // Rebuild the cat lists here: their rows are computed on demand by the window, nothing to do.
-  cat.restWeeks = 0;
-  cat.condition = 101;
+  // Building the list sorts the table; the player's cat is looked up again.
+  rebuildCatList(s);
+  CatRecord& rested = catAt(s, s.playerCat);
+  rested.restWeeks = 0;
+  rested.condition = 101;
 }
 
 // A running-style option is selected when at least two of the cat's style flags are set: the main
@@ -317,7 +320,7 @@ void advanceWeek(Game& g) {
   updateNotice(s);
   continueRest(g);
   developCats(g);
-  // Rebuild the cat lists here: their rows are computed on demand by the window, nothing to do.
+  rebuildCatList(s);
 }
 
 void nextWeek(Game& g) {

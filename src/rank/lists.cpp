@@ -95,4 +95,8 @@ std::vector<std::u16string> listRetiredCats(GameState& s, int order) {
   return rows;
 }
 
+std::vector<std::u16string> rebuildCatList(GameState& s) {
+  return s.listShowsActive == -1 ? listActiveCats(s, s.listSortOrder) : listRetiredCats(s, s.listSortOrder);
+}
+
 }  // namespace polmina

@@ -17,6 +17,11 @@ std::vector<std::u16string> listActiveCats(GameState& s, int order);
 // Only the total-prize order (1) changes the name order here.
 std::vector<std::u16string> listRetiredCats(GameState& s, int order);
 
+// The cat-list panel's list built again as it was last chosen: active cats when listShowsActive is -1,
+// else the retired cats, in listSortOrder. Like every build it reorders the table it lists, which the
+// weekly turn relies on: the cats' table order (and with it their form-cycle slots) follows the list.
+std::vector<std::u16string> rebuildCatList(GameState& s);
+
 // One row of each list, as the list box shows it.
 std::u16string activeCatRow(const CatRecord& c);
 std::u16string retiredCatRow(const CatRecord& c);

@@ -50,6 +50,25 @@ TEST(Commands, RestClearsTrainingAndStaysAtLevelSix) {
   EXPECT_THROW(setTraining(s, {4, 0, 0, 0, 0, 0}), std::invalid_argument);
 }
 
+TEST(Commands, TrainingSettingsDriveTheNoticeLine) {
+  GameState s = withPlayerAt(0);
+  s.noticeLine = u"今週は未勝利戦に出走予定です";
+  setTraining(s, {0, 0, 0, 0, 1, 0});
+  EXPECT_EQ(s.noticeLine, u"");
+  setTraining(s, {0, 0, 0, 0, 0, 0});
+  EXPECT_EQ(s.noticeLine, u"調教が設定されていません。");
+  // A rest with training set moves the sliders back to 0 and so shows the notice; with nothing set no
+  // slider moves and the line stays as it was.
+  setTraining(s, {1, 0, 0, 0, 0, 0});
+  startRest(s);
+  EXPECT_EQ(s.noticeLine, u"調教が設定されていません。");
+  s.cats[0].restWeeks = 0;
+  s.noticeLine = u"今週は未勝利戦に出走予定です";
+  startRest(s);
+  EXPECT_EQ(s.noticeLine, u"今週は未勝利戦に出走予定です");
+  EXPECT_EQ(s.conditionLevel, 6);
+}
+
 TEST(Commands, RunningStyleCoinAndTheOptionItShows) {
   GameState s = withPlayerAt(0);
   HeadlessFrontend ui;

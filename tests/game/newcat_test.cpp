@@ -140,6 +140,14 @@ TEST(NewGame, WordsOfTheWizardAndTheCatsFirstWords) {
   EXPECT_EQ(
       firstWords(s),
       u"ハナコの為に頑張るニャ　　　\r\nしっかり応援してニャ 　 \r\nでもタマは病弱だからニャ・・・　　");
+  // The new game sorts the cats by name before the cat speaks: its own constitution counts, not that of
+  // whichever cat now stands first.
+  s.cats[0].trait2 = 2;
+  s.cats[41].trait2 = 1;
+  s.playerCat = 41;
+  EXPECT_EQ(
+      firstWords(s),
+      u"ハナコの為に頑張るニャ　　　\r\nしっかり応援してニャ 　 \r\nタマは強いからビシビシ鍛えるニャ！！　　");
 }
 
 }  // namespace

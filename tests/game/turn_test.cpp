@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "game/calendar.h"
+#include "game/text.h"
 #include "platform/clock.h"
 #include "platform/headless.h"
 
@@ -301,6 +302,40 @@ TEST_F(TurnFixture, RestLastsFourWeeksAndEndsRefreshed) {
   // From 101 the week's recovery passes 106 and settles at 90 or 105.
   EXPECT_TRUE(s.cats[0].condition == 90 || s.cats[0].condition == 105);
   EXPECT_EQ(s.conditionLevel, conditionLevelOf(s.cats[0].condition));
+}
+
+// The week ends by building the cat list again, which puts the table itself in the list's order; the
+// form-cycle steps stay with the slots.
+TEST_F(TurnFixture, WeekEndsWithTheTableInTheCatListsOrder) {
+  CatRecord mike = playerCat();
+  mike.name = padRight(u"ミケ", CatNameLength);
+  mike.restWeeks = 4;  // the rest ends this week
+  mike.condition = 40;
+  CatRecord ao = computerCat();
+  ao.name = padRight(u"アオ", CatNameLength);
+  ao.totalPrize = 50;
+  CatRecord tama = computerCat();
+  tama.name = padRight(u"タマ", CatNameLength);
+  tama.totalPrize = 900;
+  setCats({mike, ao, tama});
+  s.formCycle[0] = 7;
+  rng.values.assign(100, 0.5);
+  advanceWeek(g);
+  EXPECT_EQ(trim(s.cats[0].name), u"アオ");
+  EXPECT_EQ(trim(s.cats[1].name), u"タマ");
+  EXPECT_EQ(s.playerCat, 2);
+  const CatRecord& player = s.cats[2];
+  EXPECT_EQ(player.restWeeks, 0);
+  EXPECT_GT(player.condition, 40);
+  EXPECT_EQ(s.cats[0].restWeeks, 0);
+  EXPECT_EQ(s.formCycle[0], 7);  // the step stays in slot 0, it does not follow ミケ to slot 2
+  EXPECT_EQ(s.formCycle[2], 0);
+
+  s.listSortOrder = 1;  // richest first
+  advanceWeek(g);
+  EXPECT_EQ(trim(s.cats[0].name), u"タマ");
+  EXPECT_EQ(trim(s.cats[1].name), u"アオ");
+  EXPECT_EQ(s.playerCat, 2);
 }
 
 TEST_F(TurnFixture, WeekFlowOpensAndClosesTheWeek) {
