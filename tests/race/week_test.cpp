@@ -146,7 +146,8 @@ TEST(WholeWeek, EveryRaceIsRunOrCancelledAndEveryRunnerIsFree) {
 
   // Nobody is left booked for a race of the week; only the cup's first three move on to 桜猫賞.
   std::map<std::u16string, const CatRecord*> byName;
-  for (int i = 0; i < s.catCount; ++i) byName[s.cats[static_cast<size_t>(i)].name] = &s.cats[static_cast<size_t>(i)];
+  for (int i = 0; i < s.catCount; ++i)
+    byName[s.cats[static_cast<size_t>(i)].name] = &s.cats[static_cast<size_t>(i)];
   int movedOn = 0;
   for (const auto& [name, slot] : t.bookedFor) {
     const CatRecord& c = *byName.at(name);
@@ -157,7 +158,8 @@ TEST(WholeWeek, EveryRaceIsRunOrCancelledAndEveryRunnerIsFree) {
     EXPECT_EQ(c.entryRace, -1) << toUtf8(name) << " was booked for " << slot;
   }
   EXPECT_EQ(movedOn, 3);
-  for (const auto& [name, cat] : byName) EXPECT_FALSE(cat->entryRace >= kCupWeek && cat->entryRace < kCupWeek + 5);
+  for (const auto& [name, cat] : byName)
+    EXPECT_FALSE(cat->entryRace >= kCupWeek && cat->entryRace < kCupWeek + 5);
   for (const Runner& r : s.runners) EXPECT_EQ(r.catIndex, -1);
   EXPECT_EQ(s.raceDone, 0);
   EXPECT_EQ(s.raceStates[0], RaceState{});
@@ -167,7 +169,8 @@ TEST(WholeWeek, EveryRaceIsRunOrCancelledAndEveryRunnerIsFree) {
   int crowd = 0;
   for (const auto& [name, slot] : t.bookedFor) crowd += slot == 37;
   EXPECT_GE(crowd, 15);
-  for (const MessageRecord& m : t.w.ui.messages) EXPECT_EQ(m.text.find(u"頭数オーバー"), std::u16string::npos);
+  for (const MessageRecord& m : t.w.ui.messages)
+    EXPECT_EQ(m.text.find(u"頭数オーバー"), std::u16string::npos);
 }
 
 TEST(WholeWeek, MoneyMovesByThePlayersFeeAndPrizeOnly) {
