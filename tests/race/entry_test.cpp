@@ -223,6 +223,39 @@ TEST(Field, HandicapThenFormScaleTheRunner) {
   }
 }
 
+// Damaged or extreme records (no stamina, negative condition, flags above 1, classes off the table, odd
+// distances) still give a race that ends, with every runner placed and released.
+TEST(Field, ExtremeCatsStillFinishTheirRace) {
+  for (int seed = 0; seed < 24; ++seed) {
+    World w(static_cast<uint64_t>(seed));
+    GameRng r = GameRng::fixed(static_cast<uint64_t>(seed) + 1000);
+    const auto pick = [&](int lo, int hi) { return lo + intFloorL((hi - lo + 1) * r.uniform()); };
+    const int slot = pick(0, 239);
+    const int k = w.weekOf(slot);
+    if (seed % 3 == 0) w.s().calendar[static_cast<size_t>(slot)].distance = pick(-100, 1200);
+    for (int i = 1; i <= 14; ++i) {
+      CatRecord& c = w.cat(i);
+      c.entryRace = static_cast<int16_t>(slot);
+      c.condition = static_cast<int16_t>(pick(-32000, 32000));
+      c.speed = pick(-100000, 100000000);
+      c.stamina = pick(-100000, 100000000);
+      c.power = pick(-100000, 100000000);
+      for (auto& f : c.styleFlags) f = static_cast<uint8_t>(pick(0, 255));
+      c.age = static_cast<uint8_t>(pick(0, 255));
+      c.catClass = static_cast<int16_t>(pick(-3, 12));
+      c.trait2 = static_cast<uint8_t>(pick(0, 255));
+      w.s().formCycle[static_cast<size_t>(i)] = static_cast<uint8_t>(pick(0, 255));
+    }
+    scan(w.s(), true);
+    w.ui.defaultAnswer = seed % 2 == 1;
+    w.ui.runWatched = [](Game& g, int raceNumber) { runWatchedRace(g, raceNumber); };
+    runRace(w.g, k);
+    const std::vector<int> placed = range(1, 12);
+    EXPECT_EQ(finishers(w.s()), std::set<int>(placed.begin(), placed.end())) << seed;
+    for (int i = 1; i <= 14; ++i) EXPECT_NE(w.cat(i).entryRace, slot) << seed;
+  }
+}
+
 TEST(Gates, ExchangeOrderIsKeptForEqualKeys) {
   // Keys 3 5 3 5 9 for runners A..E: the exchange procedure gives E D B A C, not a stable order.
   std::array<Runner, MaxRunners> runners{};

@@ -175,6 +175,38 @@ TEST(Race, SprintRunsAtCruiseForTheFirstThird) {
   EXPECT_NE(w.s().finishOrder[11], -1);
 }
 
+// Every tick re-seeds once and draws one number per runner; the watched race draws one more for each
+// runner whose stride comes round (the pose that may break the stride).
+TEST(Race, EachTickReseedsOnceAndDrawsOncePerRunner) {
+  class Counter : public RaceView {
+   public:
+    int ticks = 0;
+    int strideEnds = 0;
+    void scenery(const RaceState&, bool) override { ++ticks; }
+    void runner(int, const Runner& run, int) override { strideEnds += run.animFrame == 1; }
+  };
+  for (size_t n : {5u, 12u}) {
+    World w(3);
+    std::vector<int> cats = twelve();
+    cats.resize(n);
+    const int k = field(w, 250, cats);
+    const int ticks = runUnseen(w, k, [] {});
+    // The last tick runs finishRace: one draw per runner and, after one more re-seed, the remark.
+    EXPECT_EQ(w.rng.reseeds, 1 + ticks + 1);
+    EXPECT_EQ(w.rng.draws, 60 + ticks * static_cast<int>(n) + static_cast<int>(n) + 1);
+
+    World v(3);
+    field(v, 250, cats);
+    Counter view;
+    const int before = v.rng.draws;
+    runWatchedRace(v.g, k, &view);
+    EXPECT_EQ(v.rng.reseeds, 1 + view.ticks + 1);
+    EXPECT_EQ(v.rng.draws - before,
+              60 + view.ticks * static_cast<int>(n) + view.strideEnds + static_cast<int>(n) + 1);
+    EXPECT_GT(view.strideEnds, 0);
+  }
+}
+
 class Recorder : public RaceView {
  public:
   std::vector<std::u16string> messages;
