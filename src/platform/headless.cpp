@@ -1,5 +1,7 @@
 #include "platform/headless.h"
 
+#include "race/model.h"
+
 namespace polmina {
 
 bool HeadlessFrontend::askYesNo(std::u16string_view title, std::u16string_view text) {
@@ -19,7 +21,12 @@ void HeadlessFrontend::tell(std::u16string_view title, std::u16string_view text)
 }
 
 void HeadlessFrontend::watchRace(Game& g, int raceNumber) {
-  if (runWatched) runWatched(g, raceNumber);
+  // Without a screen a watched race is still run to its end, exactly as the race window would.
+  if (runWatched) {
+    runWatched(g, raceNumber);
+  } else {
+    runWatchedRace(g, raceNumber);
+  }
 }
 
 }  // namespace polmina

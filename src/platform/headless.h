@@ -24,7 +24,7 @@ class HeadlessFrontend final : public Frontend {
   bool defaultAnswer = false;
   // When set, decides questions instead of the script (title, text → answer).
   std::function<bool(std::u16string_view, std::u16string_view)> decide;
-  // How a watched race is run without a screen; by default it is not run at all.
+  // How a watched race is run without a screen; by default the race model runs it without drawing.
   std::function<void(Game&, int)> runWatched;
 
   std::vector<MessageRecord> messages;

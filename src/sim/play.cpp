@@ -8,7 +8,6 @@
 #include "game/text.h"
 #include "game/turn.h"
 #include "platform/headless.h"
-#include "race/model.h"
 #include "sim/commands.h"
 #include "sim/json.h"
 #include "sim/support.h"
@@ -31,7 +30,6 @@ void answerLikeThePlayer(HeadlessFrontend& ui, bool acceptInvitation) {
     if (title == u"審査会") return acceptInvitation;
     return false;
   };
-  ui.runWatched = [](Game& g, int k) { runWatchedRace(g, k); };
 }
 
 // The rest command as the player confirms it; its box is part of the record.
