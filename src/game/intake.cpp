@@ -58,10 +58,10 @@ DrawnName drawName(Rng& rng) {
 // Unique among the cats before this one, the player's cat and the hall of retired cats.
 bool nameTaken(const GameState& s, const std::u16string& name, int index) {
   for (int i = 0; i < index; ++i)
-    if (trim(catAt(s, i).name) == name) return true;
+    if (trimView(catAt(s, i).name) == name) return true;
   if (name == s.playerCatName) return true;
   for (int i = 0; i < s.retiredCount; ++i)
-    if (trim(s.retiredCats.at(static_cast<size_t>(i)).name) == name) return true;
+    if (trimView(s.retiredCats.at(static_cast<size_t>(i)).name) == name) return true;
   return false;
 }
 

@@ -2,12 +2,14 @@
 
 namespace polmina {
 
-std::u16string trim(std::u16string_view s) {
+std::u16string_view trimView(std::u16string_view s) {
   size_t b = 0, e = s.size();
   while (b < e && s[b] == u' ') ++b;
   while (e > b && s[e - 1] == u' ') --e;
-  return std::u16string(s.substr(b, e - b));
+  return s.substr(b, e - b);
 }
+
+std::u16string trim(std::u16string_view s) { return std::u16string(trimView(s)); }
 
 std::u16string padRight(std::u16string_view s, size_t width) {
   std::u16string r(s.substr(0, width));

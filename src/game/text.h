@@ -8,6 +8,8 @@ namespace polmina {
 
 // Removes leading and trailing U+0020 only (full-width spaces stay).
 std::u16string trim(std::u16string_view s);
+// The same, as a view into `s` (for comparisons that need no copy).
+std::u16string_view trimView(std::u16string_view s);
 // Left-aligned, padded with U+0020 or cut to exactly `width` characters.
 std::u16string padRight(std::u16string_view s, size_t width);
 // Right-aligned in `width` characters (longer text is kept whole).

@@ -68,7 +68,7 @@ CullRule judgeByClass(const CatRecord& c, const Census& census) {
 // The player's cat is never culled: by its name (which also spares a computer cat of the same name)
 // and, so that a record whose name differs from playerCatName can never be lost, by its owner mark.
 bool spared(const GameState& s, const CatRecord& c) {
-  return c.owner == 1 || trim(c.name) == s.playerCatName;
+  return c.owner == 1 || trimView(c.name) == s.playerCatName;
 }
 
 // Removes at most 200 cats, oldest and poorest first; returns how many went.

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+#include <vector>
 // Race entry: the weekly registration programme and the building of each race's field.
 #include <cstdint>
 #include <span>
@@ -21,5 +23,7 @@ void orderGates(std::span<Runner> runners, int n);
 int32_t entryFee(int raceClass);
 // Re-orders cats[0 .. catCount-1] by career prize, richest first, and finds the player's cat again.
 void rankByPrize(Game& g);
+// The exchange sort behind it, largest first, on keys with their table indices beside them.
+void exchangeSortDescending(std::vector<int32_t>& key, std::vector<int>& order);
 
 }  // namespace polmina

@@ -51,7 +51,7 @@ std::u16string retiredCatRow(const CatRecord& c) {
   return row;
 }
 
-std::vector<std::u16string> listActiveCats(GameState& s, int order) {
+void sortActiveCats(GameState& s, int order) {
   const CatTable cats(s.cats);
   const int last = s.catCount - 1;
   sortByName(cats, false, 0, last);
@@ -72,31 +72,44 @@ std::vector<std::u16string> listActiveCats(GameState& s, int order) {
     reverseRange(cats, last);
     findPlayerCat(s);
   }
+}
+
+std::vector<std::u16string> listActiveCats(GameState& s, int order) {
+  sortActiveCats(s, order);
   std::vector<std::u16string> rows{kActiveHeading};
   rows.reserve(static_cast<size_t>(s.catCount) + 1);
-  for (int i = 0; i <= last; ++i) rows.push_back(activeCatRow(catAt(s, i)));
+  for (int i = 0; i < s.catCount; ++i) rows.push_back(activeCatRow(catAt(s, i)));
   return rows;
 }
 
-std::vector<std::u16string> listRetiredCats(GameState& s, int order) {
+bool sortRetiredCats(GameState& s, int order) {
   const CatTable hall(s.retiredCats);
   const int last = s.retiredCount - 1;
   sortByName(hall, false, 0, last);
   findPlayerCat(s);
   // A hall that has never been set up (count -1) is as empty as one with no entries.
-  if (s.retiredCount <= 0) return {};
+  if (s.retiredCount <= 0) return false;
   if (order == OrderTotalPrize) {
     sortByTotalPrize(hall, false, 0, last);
     reverseRange(hall, last);
   }
   findPlayerCat(s);
+  return true;
+}
+
+std::vector<std::u16string> listRetiredCats(GameState& s, int order) {
+  if (!sortRetiredCats(s, order)) return {};
   std::vector<std::u16string> rows{kRetiredHeading};
-  for (int i = 0; i <= last; ++i) rows.push_back(retiredCatRow(retiredAt(s, i)));
+  for (int i = 0; i < s.retiredCount; ++i) rows.push_back(retiredCatRow(retiredAt(s, i)));
   return rows;
 }
 
-std::vector<std::u16string> rebuildCatList(GameState& s) {
-  return s.listShowsActive == -1 ? listActiveCats(s, s.listSortOrder) : listRetiredCats(s, s.listSortOrder);
+void rebuildCatList(GameState& s) {
+  if (s.listShowsActive == -1) {
+    sortActiveCats(s, s.listSortOrder);
+  } else {
+    sortRetiredCats(s, s.listSortOrder);
+  }
 }
 
 }  // namespace polmina

@@ -20,7 +20,11 @@ std::vector<std::u16string> listRetiredCats(GameState& s, int order);
 // The cat-list panel's list built again as it was last chosen: active cats when listShowsActive is -1,
 // else the retired cats, in listSortOrder. Like every build it reorders the table it lists, which the
 // weekly turn relies on: the cats' table order (and with it their form-cycle slots) follows the list.
-std::vector<std::u16string> rebuildCatList(GameState& s);
+void rebuildCatList(GameState& s);
+
+// The sorts behind the two lists, without their rows; false when the hall has nothing to list.
+void sortActiveCats(GameState& s, int order);
+bool sortRetiredCats(GameState& s, int order);
 
 // One row of each list, as the list box shows it.
 std::u16string activeCatRow(const CatRecord& c);

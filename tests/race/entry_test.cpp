@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <algorithm>
 #include <set>
 #include <vector>
@@ -285,6 +287,45 @@ TEST(RankByPrize, MatchesTheExchangeSortRecordForRecord) {
   rankByPrize(w.g);
   EXPECT_TRUE(std::equal(expected.begin(), expected.end(), s.cats.begin()));
   EXPECT_EQ(s.cats[static_cast<size_t>(s.playerCat)].owner, 1);
+}
+
+// Every pair compared and exchanged, as the week's ranking is defined.
+void literalExchangeSort(std::vector<int32_t>& key, std::vector<int>& order) {
+  for (size_t i = 0; i < key.size(); ++i)
+    for (size_t j = i + 1; j < key.size(); ++j)
+      if (key[i] < key[j]) {
+        std::swap(key[i], key[j]);
+        std::swap(order[i], order[j]);
+      }
+}
+
+TEST(RankByPrize, FastExchangeSortMovesEqualKeysExactlyAsTheLiteralOne) {
+  GameRng rng = GameRng::fixed(5);
+  const auto draw = [&](int n) { return static_cast<int32_t>(rng.uniform() * n); };
+  const std::vector<std::function<int32_t(int)>> shapes = {
+      [&](int) { return draw(4); },                                // few values, many ties
+      [&](int) { return draw(100000); },                           // nearly all distinct
+      [](int i) { return i; },                                     // rising
+      [](int i) { return 1000 - i; },                              // falling
+      [](int i) { return i % 7; },                                 // saw teeth
+      [&](int i) { return i % 10 == 0 ? 700 + draw(19300) : draw(701); },  // a few rich cats
+  };
+  for (size_t shape = 0; shape < shapes.size(); ++shape) {
+    for (int n : {0, 1, 2, 6, 17, 300, 1000}) {
+      std::vector<int32_t> key(static_cast<size_t>(n));
+      std::vector<int> order(static_cast<size_t>(n));
+      for (int i = 0; i < n; ++i) {
+        key[static_cast<size_t>(i)] = shapes[shape](i);
+        order[static_cast<size_t>(i)] = i;
+      }
+      auto expectedKey = key;
+      auto expectedOrder = order;
+      literalExchangeSort(expectedKey, expectedOrder);
+      exchangeSortDescending(key, order);
+      EXPECT_EQ(order, expectedOrder) << "shape " << shape << ", " << n << " entries";
+      EXPECT_EQ(key, expectedKey);
+    }
+  }
 }
 
 TEST(Registration, AttemptsDrawOnlyWhenTheirPreconditionHolds) {
