@@ -1,5 +1,8 @@
 // Every picture the windows load: present in the resources, of the size and cell layout the
 // windows cut it by, with living animation frames and clean transparent edges.
+#include <algorithm>
+#include <cstdlib>
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -147,9 +150,26 @@ private slots:
     QVERIFY(darkestRow > 20);
   }
 
-  // The committed pictures are exactly what the generator draws today: a drawing change that
-  // was not followed by regenerating art/ shows up here, as does a generator that is not
-  // deterministic.
+  // The committed pictures are what the generator draws today: a drawing change that was not followed
+  // by regenerating art/ shows up here, as does a generator that is not deterministic. Qt's raster
+  // engine picks its blending code by processor, so another machine may round a few edge pixels
+  // differently: a handful of pixels off by a few levels is the same picture.
+  static bool samePicture(const QImage& a, const QImage& b) {
+    if (a.size() != b.size()) return false;
+    const QImage x = a.convertToFormat(QImage::Format_ARGB32), y = b.convertToFormat(QImage::Format_ARGB32);
+    qsizetype off = 0;
+    for (int row = 0; row < x.height(); ++row) {
+      const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
+      const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
+      for (int col = 0; col < x.width(); ++col) {
+        const int d = std::max({std::abs(qRed(p[col]) - qRed(q[col])), std::abs(qGreen(p[col]) - qGreen(q[col])),
+                                std::abs(qBlue(p[col]) - qBlue(q[col])), std::abs(qAlpha(p[col]) - qAlpha(q[col]))});
+        if (d > 3) ++off;
+      }
+    }
+    return off * 500 <= qsizetype(x.width()) * x.height();  // at most 0.2 % of the pixels
+  }
+
   void committedPicturesMatchTheGenerator() {
     QTemporaryDir out;
     QVERIFY(out.isValid());
@@ -168,7 +188,7 @@ private slots:
         QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
         QVERIFY2(a.readAll() == b.readAll(), "art.qrc is stale");
       } else {
-        QVERIFY2(load(fresh) == load(committed), qPrintable(rel + QStringLiteral(" is stale")));
+        QVERIFY2(samePicture(load(fresh), load(committed)), qPrintable(rel + QStringLiteral(" is stale")));
       }
       ++compared;
     }
