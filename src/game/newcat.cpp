@@ -92,10 +92,15 @@ NameCheck checkName(std::u16string_view text) {
     if (ch != u' ') joined += ch;
   std::u16string name = toFullWidth(joined);
   if (name.size() > MaxNameLength) return {false, {}, u"10文字までです。"};
-  for (char16_t& ch : name) {
+  for (size_t i = 0; i < name.size(); ++i) {
+    char16_t& ch = name[i];
     ch = shiftJisTwin(ch);
-    if (isControl(ch) || !sjisRoundTrips(std::u16string_view(&ch, 1)))
-      return {false, {}, u"「" + std::u16string(1, ch) + u"」は名前に使えない文字です。"};
+    if (isControl(ch) || !sjisRoundTrips(std::u16string_view(&ch, 1))) {
+      // A character beyond the basic plane is two units: show it whole, not half of it.
+      const bool pair = ch >= 0xD800 && ch < 0xDC00 && i + 1 < name.size();
+      const std::u16string shown = isControl(ch) ? u"制御文字" : name.substr(i, pair ? 2 : 1);
+      return {false, {}, u"「" + shown + u"」は名前に使えない文字です。"};
+    }
   }
   return {true, name, {}};
 }

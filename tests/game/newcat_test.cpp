@@ -48,6 +48,8 @@ TEST(CheckName, CharactersTheSaveFileCannotHoldAreMendedOrRefused) {
     EXPECT_NE(r.message.find(u"は名前に使えない文字です。"), std::u16string::npos);
   }
   EXPECT_EQ(checkName(u"Café").message, u"「é」は名前に使えない文字です。");
+  EXPECT_EQ(checkName(u"ネコ😺").message, u"「😺」は名前に使えない文字です。") << "shown whole, not half";
+  EXPECT_EQ(checkName(u"タ\tマ").message, u"「制御文字」は名前に使えない文字です。");
 }
 
 struct Wizard {
