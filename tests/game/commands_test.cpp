@@ -2,20 +2,10 @@
 
 #include "game/commands.h"
 #include "platform/headless.h"
+#include "support/scripted_rng.h"
 
 namespace polmina {
 namespace {
-
-// Draws a fixed value every time: enough to decide one coin.
-class ConstantRng final : public Rng {
- public:
-  explicit ConstantRng(double v) : v_(v) {}
-  double uniform() override { return v_; }
-  void reseed() override {}
-
- private:
-  double v_;
-};
 
 GameState withPlayerAt(int index) {
   GameState s;
@@ -73,7 +63,9 @@ TEST(Commands, RunningStyleCoinAndTheOptionItShows) {
   GameState s = withPlayerAt(0);
   HeadlessFrontend ui;
   FixedClock clock;
-  ConstantRng heads(0.2), tails(0.7);
+  ScriptedRng heads, tails;
+  heads.push({0.2});
+  tails.push({0.7});
   Game g0{s, heads, ui, clock};
   chooseRunningStyle(g0, 1);
   EXPECT_EQ(s.cats[0].styleFlags, (std::array<uint8_t, 4>{1, 0, 1, 0}));

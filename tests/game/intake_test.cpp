@@ -8,7 +8,7 @@
 #include "game/names.h"
 #include "game/text.h"
 #include "platform/clock.h"
-#include "queued_rng.h"
+#include "support/scripted_rng.h"
 
 namespace polmina {
 namespace {
@@ -28,7 +28,7 @@ class RecordingFrontend final : public Frontend {
 
 struct Fixture {
   GameState s;
-  QueuedRng rng;
+  ScriptedRng rng;
   RecordingFrontend ui;
   FixedClock clock;
   Game g{s, rng, ui, clock};
@@ -45,11 +45,11 @@ struct Fixture {
   }
 };
 
-double pick(int k, int n) { return QueuedRng::pickOf(k, n); }
+double pick(int k, int n) { return ScriptedRng::pickOf(k, n); }
 
 // The seven draws of one name attempt: shape, front word, front pun, joiner flag, back pun, back word,
 // joiner.
-void pushName(QueuedRng& rng, int shape, int frontWord, int frontPun, int joinerFlag, int backPun,
+void pushName(ScriptedRng& rng, int shape, int frontWord, int frontPun, int joinerFlag, int backPun,
               int backWord, int joiner = 0) {
   rng.push({pick(shape, 30), pick(frontWord, 132), pick(frontPun, 108), pick(joinerFlag, 2),
             pick(backPun, 50), pick(backWord, 69), pick(joiner, 2)});
@@ -63,7 +63,7 @@ TEST(Intake, ChampionNameDrawnInOrder) {
   f.rng.push({pick(1, 40), pick(15, 50), 0.5, pick(0, 50), 0.25, 0.2, 0.5, pick(3, 6)});
   intakeNewCats(f.g);
   EXPECT_EQ(f.rng.draws, 24);
-  EXPECT_TRUE(f.rng.queue.empty());
+  EXPECT_TRUE(f.rng.script.empty());
 
   const CatRecord& c = f.s.cats[999];
   EXPECT_EQ(trim(c.name), names::ChampionNames[0]);
@@ -161,7 +161,7 @@ TEST(Intake, LuckyWordsMakeAFastCat) {
 
 TEST(Intake, AYearsCropFillsTheFreedSlots) {
   Fixture f(800);
-  f.rng = QueuedRng(2024);
+  f.rng = ScriptedRng(2024);
   f.s.playerCatName = u"古株0";
   f.s.retiredCount = 100;
   for (int i = 800; i < 1000; ++i) {

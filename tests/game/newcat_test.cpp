@@ -5,7 +5,7 @@
 #include "game/text.h"
 #include "platform/clock.h"
 #include "platform/headless.h"
-#include "queued_rng.h"
+#include "support/scripted_rng.h"
 
 namespace polmina {
 namespace {
@@ -54,7 +54,7 @@ TEST(CheckName, CharactersTheSaveFileCannotHoldAreMendedOrRefused) {
 
 struct Wizard {
   GameState s;
-  QueuedRng rng;
+  ScriptedRng rng;
   HeadlessFrontend ui;
   FixedClock clock;
   Game g{s, rng, ui, clock};
@@ -64,7 +64,7 @@ TEST(CreatePlayerCat, DrawsInOrderWithTheUnknownTrait) {
   Wizard w;
   namePlayerCat(w.s, u"ミケ", 1);
   w.s.cats[0].breed = 3;
-  w.rng.push({0.5, 0.5, 0.99, QueuedRng::pickOf(0, 30), 0.3, 0.7, 0.5, 0.5, 0.49999999, 0.5});
+  w.rng.push({0.5, 0.5, 0.99, ScriptedRng::pickOf(0, 30), 0.3, 0.7, 0.5, 0.5, 0.49999999, 0.5});
   createPlayerCat(w.g, TraitUnknown);
   EXPECT_EQ(w.rng.draws, 10);
   EXPECT_EQ(w.rng.reseedsAt, (std::vector<int>{0, 6}));

@@ -9,32 +9,16 @@
 #include "game/text.h"
 #include "platform/clock.h"
 #include "platform/headless.h"
+#include "support/scripted_rng.h"
 
 namespace polmina {
 namespace {
 
 // Hands out the given numbers in order and counts every draw; an unplanned draw fails the test.
-class ScriptedRng final : public Rng {
- public:
-  std::deque<double> values;
-  int draws = 0;
-  double uniform() override {
-    ++draws;
-    if (values.empty()) {
-      ADD_FAILURE() << "unplanned random draw #" << draws;
-      return 0;
-    }
-    const double v = values.front();
-    values.pop_front();
-    return v;
-  }
-  void reseed() override {}
-};
-
 struct TurnFixture : ::testing::Test {
   std::unique_ptr<GameState> state = std::make_unique<GameState>();
   GameState& s = *state;
-  ScriptedRng rng;
+  ScriptedRng rng{1, ScriptedRng::WhenEmpty::Fail};
   HeadlessFrontend ui;
   FixedClock clock;
   Game g{s, rng, ui, clock};
@@ -74,7 +58,7 @@ struct TurnFixture : ::testing::Test {
     for (const CatRecord& c : cats) s.cats[i++] = c;
     s.catCount = i;
   }
-  void draws(std::initializer_list<double> v) { rng.values.assign(v); }
+  void draws(std::initializer_list<double> v) { rng.script.assign(v); }
 };
 
 // Menu 1 (speed), no rest, weight +50, fatigue 8 - 5 - 8, gains x1.2 (normal, young) x1.2 (condition 70),
@@ -245,7 +229,7 @@ TEST_F(TurnFixture, CalendarMovesWeekByWeekAndChangesTheYear) {
   setCats({c, computerCat()});
   s.cats[1].name = u"タマ                ";
   std::deque<double> many(2000, 0.5);
-  rng.values = many;
+  rng.script = many;
   for (int n = 1; n < 48; ++n) {
     advanceWeek(g);
     EXPECT_EQ(s.weekBase, 5 * n);
@@ -270,7 +254,7 @@ TEST_F(TurnFixture, CalendarMovesWeekByWeekAndChangesTheYear) {
 
 TEST_F(TurnFixture, NoticeLineNamesTheWeeksRaceOrMissingTraining) {
   setCats({playerCat()});
-  rng.values.assign(100, 0.5);
+  rng.script.assign(100, 0.5);
   s.cats[0].entryRace = 7;  // 1/2 3R
   advanceWeek(g);
   EXPECT_EQ(s.noticeLine, u"今週は７０万下戦に出走予定です");
@@ -287,7 +271,7 @@ TEST_F(TurnFixture, RestLastsFourWeeksAndEndsRefreshed) {
   c.condition = 40;
   setCats({c});
   s.conditionLevel = 6;
-  rng.values.assign(100, 0.5);
+  rng.script.assign(100, 0.5);
   for (int n = 0; n < 3; ++n) {
     advanceWeek(g);
     EXPECT_EQ(s.conditionLevel, 6);
@@ -319,7 +303,7 @@ TEST_F(TurnFixture, WeekEndsWithTheTableInTheCatListsOrder) {
   tama.totalPrize = 900;
   setCats({mike, ao, tama});
   s.formCycle[0] = 7;
-  rng.values.assign(100, 0.5);
+  rng.script.assign(100, 0.5);
   advanceWeek(g);
   EXPECT_EQ(trim(s.cats[0].name), u"アオ");
   EXPECT_EQ(trim(s.cats[1].name), u"タマ");
@@ -343,7 +327,7 @@ TEST_F(TurnFixture, WeekFlowOpensAndClosesTheWeek) {
   c.entryRace = 5;
   c.styleFlags = {1, 0, 0, 0};
   setCats({c});
-  rng.values.assign(100, 0.5);
+  rng.script.assign(100, 0.5);
   s.noticeLine = u"x";
   s.pendingMessage = u"old";
   nextWeek(g);
@@ -360,7 +344,7 @@ TEST_F(TurnFixture, WeekFlowOpensAndClosesTheWeek) {
 TEST_F(TurnFixture, ChangeOfYearKeepsTheWeekOpenForTheAwards) {
   setCats({playerCat()});
   s.cats[0].peakAge = 30;
-  rng.values.assign(100, 0.5);
+  rng.script.assign(100, 0.5);
   s.month = 12;
   s.week = 4;
   s.weekBase = 235;

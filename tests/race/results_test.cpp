@@ -41,7 +41,7 @@ TEST_F(RaceResults, PrizeSharesGoToRecordsAndThePlayersPurse) {
 TEST_F(RaceResults, RunnersTireInGateOrderBeforeTheRemarkIsDrawn) {
   makePlayer(4);
   cat(4).condition = -5;
-  rng.values = {0.0, 0.5, 0.9999, 0.2, 0.1, 0.0};
+  rng.script = {0.0, 0.5, 0.9999, 0.2, 0.1, 0.0};
   finish(MaidenSlot, inOrder(5));
   EXPECT_EQ(rng.log, "uuuuuRu");
   // Gate i holds the cat that finished 5 - i.
@@ -173,13 +173,13 @@ TEST_F(RaceResults, PlacedCatsBelowTheirPeakGrow) {
 
 TEST_F(RaceResults, PlayersRemarkAfterARace) {
   makePlayer(0);
-  rng.values = {0, 0, 0, 0, 0, 0.0};
+  rng.script = {0, 0, 0, 0, 0, 0.0};
   finish(MaidenSlot, inOrder(5));
   EXPECT_EQ(s.pendingMessage, u"ミナ見たニャ？見たニャ？見たニャ？見たニャ？　勝ったニャ　　　");
 
   cat(0).owner = 2;
   makePlayer(7);
-  rng.values = {0, 0, 0, 0, 0, 0.99};
+  rng.script = {0, 0, 0, 0, 0, 0.99};
   finish(MaidenSlot, {5, 6, 7, 8, 9});
   EXPECT_EQ(s.pendingMessage, u"ごめんニャミナ、３着だったニャ　怒ってるニャ？　　");
 

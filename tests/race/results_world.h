@@ -12,29 +12,14 @@
 #include "game/text.h"
 #include "platform/headless.h"
 #include "race/results.h"
+#include "support/scripted_rng.h"
 
 namespace polmina {
-
-// Random numbers from a list; `log` records every draw ('u') and re-seed ('R') in order.
-class ScriptedRng final : public Rng {
- public:
-  std::deque<double> values;
-  std::string log;
-
-  double uniform() override {
-    log += 'u';
-    if (values.empty()) return 0.0;
-    const double v = values.front();
-    values.pop_front();
-    return v;
-  }
-  void reseed() override { log += 'R'; }
-};
 
 class ResultsWorld : public ::testing::Test {
  protected:
   GameState s;
-  ScriptedRng rng;
+  ScriptedRng rng{1, ScriptedRng::WhenEmpty::Zero};
   HeadlessFrontend ui;
   FixedClock clock;
   Game g{s, rng, ui, clock};

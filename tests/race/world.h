@@ -12,30 +12,11 @@
 #include "platform/clock.h"
 #include "platform/headless.h"
 #include "platform/rng.h"
+#include "support/scripted_rng.h"
 
 namespace polmina::testworld {
 
 // Gives the scripted numbers first, then a fixed-seed sequence. Counts draws and re-seeds.
-class ScriptRng final : public Rng {
- public:
-  explicit ScriptRng(uint64_t seed) : rest_(GameRng::fixed(seed)) {}
-  std::deque<double> script;
-  int draws = 0;
-  int reseeds = 0;
-
-  double uniform() override {
-    ++draws;
-    if (script.empty()) return rest_.uniform();
-    const double v = script.front();
-    script.pop_front();
-    return v;
-  }
-  void reseed() override { ++reseeds; }
-
- private:
-  GameRng rest_;
-};
-
 inline constexpr int PlayerIndex = 0;
 
 inline std::u16string catName(int i) { return padRight(u"ネコ" + num(i), CatNameLength); }
@@ -118,7 +99,7 @@ inline void populate(GameState& s, uint64_t seed) {
 // A game to run races in. The state lives on the heap (it is large).
 struct World {
   std::unique_ptr<GameState> state;
-  ScriptRng rng;
+  ScriptedRng rng;
   HeadlessFrontend ui;
   FixedClock clock;
   Game g;
