@@ -9,17 +9,13 @@
 #include "platform/clock.h"
 #include "platform/headless.h"
 #include "platform/rng.h"
+#include "support/game_world.h"
 
 namespace polmina {
 namespace {
 
-struct CareerFixture : ::testing::Test {
-  std::unique_ptr<GameState> state = std::make_unique<GameState>();
-  GameState& s = *state;
-  GameRng rng = GameRng::fixed(1);
-  HeadlessFrontend ui;
-  FixedClock clock;
-  Game g{s, rng, ui, clock};
+struct CareerFixture : ::testing::Test, GameWorld {
+  CareerFixture() : GameWorld(1) {}
   CatRecord c;
 
   void SetUp() override {

@@ -9,17 +9,13 @@
 #include "platform/clock.h"
 #include "platform/headless.h"
 #include "platform/rng.h"
+#include "support/game_world.h"
 
 namespace polmina {
 namespace {
 
-struct YearEndFixture : ::testing::Test {
-  std::unique_ptr<GameState> state = std::make_unique<GameState>();
-  GameState& s = *state;
-  GameRng rng = GameRng::fixed(7);
-  HeadlessFrontend ui;
-  FixedClock clock;
-  Game g{s, rng, ui, clock};
+struct YearEndFixture : ::testing::Test, GameWorld {
+  YearEndFixture() : GameWorld(7) {}
 
   static CatRecord cat(int owner, std::u16string_view name, int catClass, int age, int yearPrize) {
     CatRecord c;
