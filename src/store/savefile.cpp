@@ -147,6 +147,17 @@ void cleanAllNames(GameState& s) {
   for (auto& c : s.retiredCats) cleanName(c);
 }
 
+// What the player reads when the save file could not be replaced. Once the new file has taken the old
+// one's place only the final flush can have failed: the old save is gone then, and the new one is there.
+std::u16string saveFailure(const std::filesystem::path& file, int rc, bool replaced, bool hadOld) {
+  if (replaced)
+    return u"セーブファイル" + quoted(file) + u"は書き込みましたが、ディスクへの記録を確かめられませんでした（" +
+           reasonOf(rc) + u"）。";
+  std::u16string msg = u"セーブファイル" + quoted(file) + u"を書き込めませんでした（" + reasonOf(rc) + u"）。";
+  if (hadOld) msg += u"前回のセーブデータはそのまま残っています。";
+  return msg;
+}
+
 }  // namespace
 
 std::filesystem::path savePath(const std::filesystem::path& dir) { return dir / SaveFileName; }
@@ -164,12 +175,9 @@ StoreResult saveGame(const GameState& s, const std::filesystem::path& dir) {
                                 reasonOf(readRc) + u"）。");
   RecordImage img(std::move(old));
   writeGame(img, s);
-  if (const int rc = replaceFile(file, img.bytes()); rc != 0) {
-    std::u16string msg =
-        u"セーブファイル" + quoted(file) + u"を書き込めませんでした（" + reasonOf(rc) + u"）。";
-    if (readRc == 0) msg += u"前回のセーブデータはそのまま残っています。";
-    return StoreResult::failure(msg);
-  }
+  bool replaced = false;
+  if (const int rc = replaceFile(file, img.bytes(), writeAllBytes, &replaced); rc != 0)
+    return StoreResult::failure(saveFailure(file, rc, replaced, readRc == 0));
   return {};
 }
 
