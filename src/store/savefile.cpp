@@ -281,7 +281,8 @@ StoreResult loadStartData(GameState& s, const std::vector<std::filesystem::path>
   for (const auto& dir : dirs) {
     std::error_code ec;
     if (std::filesystem::exists(startDataPath(dir), ec)) return loadStartDataFile(s, startDataPath(dir));
-    places += (places.empty() ? u"" : u"、") + dir.u16string();
+    if (!places.empty()) places += u"、";
+    places += dir.u16string();
   }
   return StoreResult::failure(u"初期データ「" + fromUtf8(StartDataFileName) +
                               u"」が見つかりません（探した場所：" + places + u"）。");
