@@ -42,7 +42,7 @@ std::u16string withSeparator(QString dir) {
 int startUp(QApplication& app) {
   QCoreApplication::setApplicationName(QStringLiteral("polmina"));
   QGuiApplication::setApplicationDisplayName(QStringLiteral("11種ポルミナF"));
-  QGuiApplication::setDesktopFileName(QStringLiteral("polmina"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.polmina.Polmina"));
   const auto lock = takeInstanceLock();
   if (!lock) return 0;
   app.setQuitOnLastWindowClosed(false);
