@@ -57,9 +57,9 @@ class RacePicture : public QWidget {
   const RaceScene& scene_;
 };
 
-QLabel* label(QWidget* parent, const char* name, const QRect& at, const QFont& font) {
+QLabel* label(QWidget* parent, const QString& name, const QRect& at, const QFont& font) {
   auto* l = new QLabel(parent);
-  l->setObjectName(QString::fromLatin1(name));
+  l->setObjectName(name);
   l->setGeometry(at);
   l->setFont(font);
   return l;
@@ -82,7 +82,7 @@ RaceWindow::RaceWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Windo
   setFixedSize(kClientWidth, kClientHeight);
   buildPicture();
   buildSpeedPanel();
-  scene_.onScenery = [this](const RaceState& st) { showScenery(st); };
+  scene_.onScenery = [this](const RaceState& st) { callFinalStretch(st); };
   scene_.onMessage = [this](std::u16string_view text) { labMsg_->setText(qs(text)); };
   scene_.onRefresh = [this] { scrBkg_->update(); };
 }
@@ -91,15 +91,17 @@ RaceWindow::RaceWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Windo
 void RaceWindow::buildPicture() {
   scrBkg_ = new RacePicture(scene_, this);
   scrBkg_->setObjectName(QStringLiteral("scr_bkg"));
+  scrBkg_->setAccessibleName(QStringLiteral("レースの様子"));
   scrBkg_->setGeometry(kMargin, kMargin, RaceScene::Width, RaceScene::Height);
   for (int i = 0; i < MaxRunners; ++i) {
     const int laneY = 242 - 16 * (MaxRunners - 1 - i);
-    QLabel* l = label(scrBkg_, "labName", QRect(440, laneY + 25, 158, 14), gothic(8));
-    l->setObjectName(QStringLiteral("labName%1").arg(i));
+    QLabel* l =
+        label(scrBkg_, QStringLiteral("labName%1").arg(i), QRect(440, laneY + 25, 158, 14), gothic(8));
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     labName_[static_cast<size_t>(i)] = l;
   }
-  labRaceName_ = label(scrBkg_, "LabRaceName", QRect(0, 70, RaceScene::Width, 160), gothic(1, true));
+  labRaceName_ =
+      label(scrBkg_, QStringLiteral("LabRaceName"), QRect(0, 70, RaceScene::Width, 160), gothic(1, true));
   labRaceName_->setAlignment(Qt::AlignCenter);
   auto* glow = new QGraphicsDropShadowEffect(labRaceName_);
   glow->setColor(Qt::white);
@@ -108,8 +110,8 @@ void RaceWindow::buildPicture() {
   labRaceName_->setGraphicsEffect(glow);
   labRaceName_->hide();
   for (int i = 0; i < 5; ++i) {
-    QLabel* l = label(scrBkg_, "LabZyun", QRect(180, 80 + 30 * i, 240, 26), gothic(12, true));
-    l->setObjectName(QStringLiteral("LabZyun%1").arg(i));
+    QLabel* l = label(scrBkg_, QStringLiteral("LabZyun%1").arg(i), QRect(180, 80 + 30 * i, 240, 26),
+                      gothic(12, true));
     l->setStyleSheet(QStringLiteral("background: rgba(255, 255, 255, 210); padding-left: 8px;"));
     l->hide();
     labZyun_[static_cast<size_t>(i)] = l;
@@ -122,11 +124,11 @@ void RaceWindow::buildSpeedPanel() {
   frame_->setObjectName(QStringLiteral("Frame"));
   frame_->setFrameShape(QFrame::StyledPanel);
   frame_->setGeometry(kMargin, kPanelTop, RaceScene::Width, kPanelHeight);
-  labRace_ = label(frame_, "LabRace", QRect(10, 6, 390, 20), gothic(10, true));
-  labMsg_ = label(frame_, "LabMsg", QRect(10, 30, 400, 24), gothic(12, true));
-  label(frame_, "Label3", QRect(420, 10, 16, 18), gothic(9))->setText(QStringLiteral("遅"));
-  label(frame_, "Label2", QRect(578, 10, 16, 18), gothic(9))->setText(QStringLiteral("速"));
-  QLabel* caption = label(frame_, "Label1", QRect(438, 34, 136, 18), gothic(9));
+  labRace_ = label(frame_, QStringLiteral("LabRace"), QRect(10, 6, 390, 20), gothic(10, true));
+  labMsg_ = label(frame_, QStringLiteral("LabMsg"), QRect(10, 30, 400, 24), gothic(12, true));
+  label(frame_, QStringLiteral("Label3"), QRect(420, 10, 16, 18), gothic(9))->setText(QStringLiteral("遅"));
+  label(frame_, QStringLiteral("Label2"), QRect(578, 10, 16, 18), gothic(9))->setText(QStringLiteral("速"));
+  QLabel* caption = label(frame_, QStringLiteral("Label1"), QRect(438, 34, 136, 18), gothic(9));
   caption->setText(QStringLiteral("レース速度調整"));
   caption->setAlignment(Qt::AlignCenter);
   scr_ = new QScrollBar(Qt::Horizontal, frame_);
@@ -176,6 +178,8 @@ void RaceWindow::showRunnerLines(const GameState& s) {
       continue;
     }
     l->setText(qs(runnerCaption(s, i)));
+    const int width = l->fontMetrics().horizontalAdvance(l->text()) + 6;
+    l->setGeometry(RaceScene::Width - 2 - width, l->y(), width, l->height());
     l->setStyleSheet(trim(catAt(s, run.catIndex).name) == s.playerCatName ? kPlayerLine : kRunnerLine);
   }
 }
@@ -207,21 +211,36 @@ void RaceWindow::announceStart(const RaceSlot& slot) {
   labMsg_->setText(QStringLiteral("スタートしました"));
 }
 
-// One tick a frame; a frame lasts as long as the speed bar says at the moment it starts.
+// One tick a frame; a frame lasts as long as the speed bar says at the moment it starts. Each frame is
+// due when the one before it ended, so a late timer does not slow the whole race; after a long stall
+// (a busy machine) the pace starts afresh instead of racing to catch up.
 void RaceWindow::playFrames(Game& g, int k) {
+  QElapsedTimer clock;
+  clock.start();
+  double due = 0;
   while (g.s.raceDone != -1) {
-    QElapsedTimer clock;
-    clock.start();
     const double delay = kFrameDelay[static_cast<size_t>(speedSetting - 1)];
+    const double now = clock.nsecsElapsed() / 1e9;
+    if (now - due > delay) due = now;
+    due += delay;
     prepareFrames(g.s);
     viewTick(g, k, &scene_);
+    clearOvertakenLines(g.s);
     reached(Phase::Running);
-    wait(delay - clock.nsecsElapsed() / 1e9);
+    wait(due - clock.nsecsElapsed() / 1e9);
+  }
+}
+
+// A runner line stands at the end of its lane until its runner gets there.
+void RaceWindow::clearOvertakenLines(const GameState& s) {
+  for (int i = 0; i < MaxRunners; ++i) {
+    QLabel* l = labName_[static_cast<size_t>(i)];
+    if (!l->isHidden() && s.runners[static_cast<size_t>(i)].position + RaceScene::Sprite > l->x()) l->hide();
   }
 }
 
 // The final stretch is called once, as the goal comes into sight, and stands until the first finish.
-void RaceWindow::showScenery(const RaceState& st) {
+void RaceWindow::callFinalStretch(const RaceState& st) {
   if (finalStretchCalled_ || st.sectionIndex != GoalSection || st.commentaryStep != 9) return;
   finalStretchCalled_ = true;
   labMsg_->setText(QStringLiteral("残り100ｍを切りました 各猫が追い上げます"));

@@ -38,8 +38,9 @@ class RaceWindow : public QWidget {
   void playTitle(const RaceSlot& slot);
   void announceStart(const RaceSlot& slot);
   void playFrames(Game& g, int k);
+  void clearOvertakenLines(const GameState& s);
   void revealPlacings(Game& g);
-  void showScenery(const RaceState& st);
+  void callFinalStretch(const RaceState& st);
   void centreOnScreen();
   void wait(double seconds);
 

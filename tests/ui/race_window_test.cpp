@@ -101,10 +101,13 @@ TEST(RaceWindow, ShowsEachPhaseWithItsCallsAndPlacings) {
   window.state = &w.s();
   window.run(w.g, k);
   for (auto phase : ProbedRaceWindow::Phases) EXPECT_GT(colours(window.shots[phase]), 40);
-  EXPECT_GT(spritePixels(window.shots[ProbedRaceWindow::Running], window.firstRunner, window.backScroll), 100);
+  EXPECT_GT(spritePixels(window.shots[ProbedRaceWindow::Running], window.firstRunner, window.backScroll),
+            100);
 
-  EXPECT_TRUE(window.labelNamed(QStringLiteral("labName3"))->styleSheet().contains(QStringLiteral("#0000ff")));
-  EXPECT_FALSE(window.labelNamed(QStringLiteral("labName4"))->styleSheet().contains(QStringLiteral("#0000ff")));
+  EXPECT_TRUE(
+      window.labelNamed(QStringLiteral("labName3"))->styleSheet().contains(QStringLiteral("#0000ff")));
+  EXPECT_FALSE(
+      window.labelNamed(QStringLiteral("labName4"))->styleSheet().contains(QStringLiteral("#0000ff")));
   const std::vector<QString>& m = window.messages;
   ASSERT_GE(m.size(), 4u);
   EXPECT_EQ(m[0], QStringLiteral("スタートしました"));
