@@ -205,6 +205,8 @@ void MainWindow::refreshCatPanel() {
   if (option >= 0) opt_[option]->setChecked(true);
 }
 
+void MainWindow::stopCatTimers() { pic_->stopTimers(); }
+
 void MainWindow::styleClicked(int option) { chooseRunningStyle(se_.g, option); }
 
 // ---- the panel mechanism

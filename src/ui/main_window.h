@@ -54,6 +54,8 @@ class MainWindow : public QWidget {
   void closeYearClicked();
 
   bool weekRunning() const { return busy_; }
+  // The cat's timers stop (a watched race runs); the command's end starts them again.
+  void stopCatTimers();
   QPushButton* button(int i) const { return but_[i]; }
 
  protected:

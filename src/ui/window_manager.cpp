@@ -6,15 +6,27 @@
 #include <QWidget>
 
 #include "ui/main_window.h"
+#include "ui/race_window.h"
 #include "ui/title_window.h"
 #include "ui/wizard_window.h"
 
 namespace polmina {
 
 WindowManager::WindowManager(Session& session)
-    : quit([] { QCoreApplication::quit(); }), session_(session) {}
+    : quit([] { QCoreApplication::quit(); }), session_(session) {
+  session_.ui.raceWindow = [this](Game& g, int k) { watchRace(g, k); };
+}
 
-WindowManager::~WindowManager() = default;
+WindowManager::~WindowManager() { session_.ui.raceWindow = nullptr; }
+
+void WindowManager::watchRace(Game& g, int raceNumber) {
+  if (!race_) race_ = std::make_unique<RaceWindow>();
+  MainWindow& main = mainWindow();
+  main.stopCatTimers();
+  main.setEnabled(false);
+  race_->run(g, raceNumber);
+  main.setEnabled(true);
+}
 
 MainWindow& WindowManager::mainWindow() {
   if (!main_) main_ = std::make_unique<MainWindow>(*this);

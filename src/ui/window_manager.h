@@ -13,6 +13,7 @@ class QWidget;
 namespace polmina {
 
 class MainWindow;
+class RaceWindow;
 class TitleWindow;
 class WizardWindow;
 
@@ -37,11 +38,15 @@ class WindowManager {
 
   Session& session() { return session_; }
 
+  // A watched race: the race window over the disabled main window until the race is over.
+  void watchRace(Game& g, int raceNumber);
+
  private:
   Session& session_;
   std::unique_ptr<MainWindow> main_;
   std::unique_ptr<TitleWindow> title_;
   std::unique_ptr<WizardWindow> wizard_;
+  std::unique_ptr<RaceWindow> race_;
 };
 
 // Moves a window so that it is centred on the screen it is on.

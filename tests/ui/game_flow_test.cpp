@@ -8,6 +8,7 @@
 #include <random>
 
 #include "store/savefile.h"
+#include "ui/race_window.h"
 #include "ui/title_window.h"
 #include "window_world.h"
 
@@ -243,6 +244,42 @@ TEST_F(GameFlow, ARetiringCatSaysFarewellAndTheProgramEnds) {
   w.click(main(), "butRace");
   EXPECT_TRUE(w.ended);
   EXPECT_EQ(w.lastMessage(), u"ゲームを終了します\r\nありがとうございました");
+}
+
+}  // namespace
+}  // namespace polmina::test
+
+namespace polmina::test {
+namespace {
+
+QWidget* topLevel(const char* name) {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == QLatin1String(name)) return w;
+  return nullptr;
+}
+
+TEST_F(GameFlow, AWatchedRaceRunsInTheRaceWindowOverTheDisabledMainWindow) {
+  WindowWorld& w = *world;
+  w.newGame();
+  RaceWindow::setPace(0);
+  w.ui.defaultAnswer = true;  // watch every race offered
+  bool sawDisabledMain = false;
+  auto* poll = new QTimer(main());
+  QObject::connect(poll, &QTimer::timeout, [&] {
+    QWidget* race = topLevel("RaceFm");
+    if (race && race->isVisible()) sawDisabledMain = sawDisabledMain || !main()->isEnabled();
+  });
+  poll->start(1);
+  for (int week = 0; week < 12 && !topLevel("RaceFm"); ++week) {
+    w.click(main(), "but5");
+    w.click(main(), "butRace");
+  }
+  poll->stop();
+  ASSERT_NE(topLevel("RaceFm"), nullptr);
+  EXPECT_TRUE(sawDisabledMain);
+  EXPECT_FALSE(topLevel("RaceFm")->isVisible());
+  EXPECT_TRUE(main()->isEnabled());
+  RaceWindow::setPace(1);
 }
 
 }  // namespace
