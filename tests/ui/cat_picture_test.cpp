@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QTest>
 #include <QTimer>
 #include <memory>
 
@@ -94,6 +95,17 @@ TEST_F(CatPictureTest, SleepingCatTurnsRarelyAndTheLettersBlinkFiveOnFiveOff) {
   s().conditionLevel = 3;
   drawWith(kCoinOther);
   EXPECT_FALSE(pic->zShown());
+}
+
+TEST_F(CatPictureTest, AClickAnywhereOnThePictureIsTheCatsEvenOnTheLetters) {
+  s().conditionLevel = 6;
+  for (int i = 0; i < 3; ++i) drawWith(kCoinOther);
+  ASSERT_TRUE(pic->zShown());
+  int clicks = 0;
+  QObject::connect(pic.get(), &CatPicture::clicked, [&] { ++clicks; });
+  QTest::mouseClick(pic.get(), Qt::LeftButton, {}, QPoint(40, 60));
+  QTest::mouseClick(pic.get(), Qt::LeftButton, {}, QPoint(60, 4));  // on the big "Z"
+  EXPECT_EQ(clicks, 2);
 }
 
 TEST_F(CatPictureTest, IdleBurstsReseedDrawAFewFramesThenWaitASecond) {
