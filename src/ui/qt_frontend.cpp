@@ -1,6 +1,7 @@
 #include "ui/qt_frontend.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QTimer>
@@ -37,6 +38,12 @@ void QtFrontend::progress(int value, int maximum) {
 void QtFrontend::progressDone() {
   if (onProgressDone) onProgressDone();
 }
+
+void QtFrontend::refreshCatPanel(Game& /*g*/) {
+  if (onCatPanel) onCatPanel();
+}
+
+void QtFrontend::runModal(QDialog& dialog) { dialog.exec(); }
 
 void QtFrontend::wait(double seconds) {
   QEventLoop loop;

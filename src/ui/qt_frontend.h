@@ -5,7 +5,7 @@
 
 #include "platform/frontend.h"
 
-class QWidget;
+class QDialog;
 
 namespace polmina {
 
@@ -17,6 +17,7 @@ class QtFrontend : public Frontend {
   void pause(double seconds) override;
   void progress(int value, int maximum) override;
   void progressDone() override;
+  void refreshCatPanel(Game& g) override;
 
   // The windows hook in here: a pause first lets them show what the game has changed (the awards
   // appear one by one), progress moves the bar of the panel on show, a watched race opens the race
@@ -25,6 +26,10 @@ class QtFrontend : public Frontend {
   std::function<void(int, int)> onProgress;
   std::function<void()> onProgressDone;
   std::function<void(Game&, int)> raceWindow;
+  std::function<void()> onCatPanel;
+
+  // Shows a dialog modally and returns when it has closed.
+  virtual void runModal(QDialog& dialog);
 
   // Waits `seconds` while the windows go on (a nested event loop with a timer).
   virtual void wait(double seconds);

@@ -16,6 +16,7 @@ namespace {
 // Compact controls for the small fixed windows: captions must fit buttons of 48 x 18.
 constexpr const char* kStyleSheet = R"(
 QPushButton {
+  font-family: "IPAGothic";
   padding: 0px 1px; min-width: 0px; min-height: 0px;
   border: 1px solid #8c8c8c; border-radius: 2px;
   background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fefefe, stop:1 #e2e2e2);

@@ -2,6 +2,8 @@
 // The windows' frontend for tests: message boxes are answered from a script and recorded, waits only
 // let pending events run.
 #include <QCoreApplication>
+#include <QDialog>
+#include <QString>
 #include <deque>
 #include <vector>
 
@@ -15,6 +17,14 @@ class ScriptedFrontend final : public QtFrontend {
   std::deque<bool> script;     // answers to the next questions
   bool defaultAnswer = false;  // once the script has run out
   std::vector<MessageRecord> messages;
+
+  // Dialogs shown modally, by objectName. The saving window runs (it closes itself); the others are
+  // only recorded.
+  std::vector<QString> dialogs;
+  void runModal(QDialog& dialog) override {
+    dialogs.push_back(dialog.objectName());
+    if (dialog.objectName() == QStringLiteral("SaveFm")) dialog.exec();
+  }
 
   void wait(double seconds) override {
     waited += seconds;
