@@ -19,6 +19,8 @@ void resetProgramState(GameState& s) {
   s.week = 1;
   s.cats[0].age = 1;
   s.conditionLevel = 2;
+  // No race has been run yet: the results of "the last race" are empty, not twelve copies of cat 0.
+  s.finishOrder.fill(-1);
   fillTitleNames(s);
   for (auto& c : s.winnerCaptions) c = u"未　定";
   for (auto& c : s.runnerUpCaptions) c = u"未　定";

@@ -319,6 +319,8 @@ void runWeekRaces(Game& g) {
   for (int k = 0; k < 5; ++k) slotAt(s, s.weekBase + k).raceState = 0;
   s.runnerCount = 0;
   s.pendingMessage.clear();
+  // A new week's newspaper draws its preview wording afresh.
+  s.previewTemplate = 0;
   g.rng.reseed();
   setScanOrder(s, fixL(2 * g.rng.uniform()) == 1);
   for (int k = 1; k <= 5; ++k) {

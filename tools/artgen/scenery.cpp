@@ -137,7 +137,7 @@ QImage startGate() {
     p.setPen(QPen(kInk, 1));
     p.drawRect(door);
     p.setFont(gothic(8));
-    p.drawText(door, Qt::AlignCenter, QString::number(n + 1));
+    p.drawText(door, Qt::AlignCenter, QString::number(12 - n));  // the first gate runs in the top lane
   }
   p.fillRect(QRectF(52, 1, 7, 247), frame);
   p.fillRect(QRectF(52, 1, 2, 247), light);

@@ -1,0 +1,164 @@
+#include "news/chatter.h"
+
+#include <algorithm>
+
+#include "game/numbers.h"
+#include "game/text.h"
+#include "rank/sort.h"
+
+namespace polmina {
+
+namespace {
+
+constexpr std::u16string_view kTopCatMark = u"猫猫猫";
+
+// Remarks of the week that the cat says only once; anything else stays pending until the week ends.
+bool saidOnce(const std::u16string& remark) {
+  return remark == u"お話ししようニャ" || remark == u"今週はなにもないニャ" ||
+         remark == u"調教の予定が入ってないニャ！！";
+}
+
+// Column of the saying tables by age: 1..5, 6..10, 11 and older; -1 for an age of 0.
+int ageColumn(int age) {
+  if (age <= 0) return -1;
+  if (age <= 5) return 0;
+  if (age <= 10) return 1;
+  return 2;
+}
+
+// The slot of this week's race the player's cat is booked for, or -1.
+int bookedSlotThisWeek(const GameState& s, const CatRecord& cat) {
+  const int first = s.weekBase;
+  return cat.entryRace >= first && cat.entryRace <= first + 4 ? cat.entryRace : -1;
+}
+
+std::u16string saying(Game& g, const ChatterTexts& texts, int age, int condition) {
+  const int row = intFloorL(4 * g.rng.uniform());
+  const int column = ageColumn(age);
+  if (column < 0) return {};
+  const ChatterTable& table = texts.tables[static_cast<size_t>(chatterBand(condition))];
+  return substituteTopCat(g.s, table[static_cast<size_t>(3 * row + column)]);
+}
+
+}  // namespace
+
+ChatterTexts buildChatterTexts(const std::u16string& player, const std::u16string& cat) {
+  ChatterTexts t;
+  t.tables[0] = {
+      u"今度の休みにはピクニックに行くニャ。あっ猫缶は絶対忘れないでほしいニャ。",
+      u"今日は調子がいいニャ～    " + cat + u" は次のレースが楽しみだニャ｡ ",
+      u"良い感じだニャ  " + player + u"も一緒に歌でも唄わない？",
+      u"猫猫猫みたいに強くなりたいニャ、　なれるかニャ？　" + player + u"はどう思うニャ？",
+      u"次のレースで勝ったら " + player + u" ､なにかご褒美くれるかニャ？",
+      u"ドライブに行くのも良いニャ。  車は苦手だけど遠くにも行って見たいニャ。",
+      u"遊園地に行ってみたいニャ　" + player + u"は行ったことあるニャ？、　今度連れてってニャ",
+      u"この調子でいくニャ～  とっても良い感じに仕上がってきたニャ｡  ",
+      u"次のレースはいつだニャ？　　" + cat + u" は早く出たいニャ～　",
+      u"お腹空いたニャ、 " + cat + u" はプリンが食べたいニャ、　プリン食べたら負けないニャ",
+      u"毛づくろいもバッチリで きれいになったニャ｡ " + player + u" も舐めてあげようか？",
+      u"一人で散歩に行っても心配することないニャ｡  見回りをしないと他の猫に甘く見られるニャ｡ ",
+  };
+  t.tables[1] = {
+      player + u" はリズム感良い？ 走るにはリズムも大事なことだと思うニャ｡ ",
+      u"今日は天気が良いニャ " + player + u" どこか連れて行って欲しいニャ｡ ",
+      u"早く調教するニャ～　" + player + u" グズグズしてるとおいていくニャ!",
+      u"まだまだ大丈夫。　" + player + u" 早く調教しようニャ｡ ",
+      u"泳ぐのは嫌いだけど海に行きたいニャ。 魚が食べられたらラッキーニャ！",
+      u"頭撫でてくれないかニャ？ 気持ち良いからやる 気が出るニャ｡",
+      u"走るのも得意だけど､高い所に上るのは､もっと得意ニャ｡  でもたまに失敗もするけどニャ｡",
+      player + u" 隠れんぼしニャい？  隠れるのは得意ニャ  おにごっこでもいいニャ",
+      u"猫猫猫はなんであんニャに強いニャ？　" + player + u" 知ってるニャ？",
+      u"お腹空いたニャ、" + cat + u" はプリンが食べたいニャ、　プリン食べたら絶好長ニャ",
+      u"次のレースはいつだニャ？ もうちょっとで完璧になるかもしれないニャ｡ ",
+      cat + u" は頑張って調教するニャ！ じゃないと勝てないニャ!",
+  };
+  t.tables[2] = {
+      u"調教するのかニャ。 " + player + u" のために頑張って走るニャ～",
+      u"次のレースに備えて 頑張るニャ! ゆっくりでもいいニャ｡",
+      u"レースまでに 体力付けるニャ｡ " + player + u" 頑張ろうニャ｡",
+      player + u" なせばなるニャ。やる気になってきたから 頑張るニャ｡ ",
+      u"調教の前に爪とぎするニャ。　あんまり長くても走りにくくなるニャ。",
+      u"たまに虫を追いかけるのも 良い運動になるニャ｡ あの動きがたまらないニャ｡",
+      player + u" ボチボチ調教しようニャ。 急いでも良いことないよ｡",
+      player + u" 調教ばっかりじゃ 疲れるニャ・・・ たまには遊びに行くニャ｡",
+      u"もうそろそろ引退かニャ？  " + cat + u" はもっと走っていたいニャ",
+      player + u" レースはやってみないとわからないけど 調子は悪くないニャ｡ ",
+      u"猫はわがままって言われるけど、そんなことないニャ  猫にも色々いるの知ってたかニャ？",
+      u"最近は疲れがなかなか取れないニャ　やっぱ歳のせいかニャ？ ",
+  };
+  t.tables[3] = {
+      cat + u" は疲れたニャ・・・  もっと､ゆっくりしたいニャ ",
+      u"もうイヤだニャ。調教だけじゃなくて 遊びに行きたいニャ｡",
+      cat + u"はもう、ヘトヘトニャ～  温泉にでも入りたいニャ・・・",
+      u"頑張りすぎるのは良くないニャ。ゆっくり行くのがいいニャ｡ ",
+      u"今日は調教したくないニャ～　サボっちゃえばいいニャ。",
+      u"まだ調教するの？ もう､いい加減にして欲しいニャ～",
+      u"疲れたニャ　" + player + u"はちょっと厳しいニャ",
+      player + u" ちょっと休ませて このままだと病気になるニャ・・・",
+      u"今日は何もしたくないニャ  調教は飽きたんだニャ｡ ",
+      u"お腹空いたニャ、　プリンが食べたいニャ、　プリンくれなきゃ練習しないニャ",
+      u"こんな状態で調教するのは ちょっと無謀じゃないのかニャ｡",
+      u"ナデナデしてくれニャ。最近あまりかまってくれないんじゃないのかニャ？",
+  };
+  t.tables[4] = {
+      u"なんだか将来が不安になってきたニャ。このままだとダメかもしれないニャ｡ ",
+      u"心配することないニャ。休んだら元気が出てくるはずニャ・・・",
+      u"これ以上はもうダメニャ。しばらく休ませて欲しいニャ｡ ",
+      u"病気かもしれないニャ・・・ ちょっと休みたいんだニャ｡ ",
+      u"もうダメ・・・ " + player + u" 猫使い荒すぎるニャ｡",
+      u"いっぱい寝ると元気が出るから大丈夫ニャ｡だから､静かにしてニャ｡",
+      u"たまには抱っこして欲しいニャ。 " + player + u" がゴロゴロさせてくれないと調子が悪くなるニャ・・・",
+      u"今はほっといてほしいニャ。じゃないと、ひっかいてしまうニャ。",
+      u"もうどうでもいいニャ。そっとしておいてほしいニャ・・・",
+      u"プリンくれるのニャ？　でも食べられないニャ、今は寝たいだけニャ",
+      u"そっとしておいて欲しいニャ 今は何もしたくないニャ・・・",
+      cat + u" はもう駄目ニャ  やっぱ引退させてほしいニャ",
+  };
+  return t;
+}
+
+int chatterBand(int condition) {
+  if (condition >= 101) return 0;
+  if (condition >= 66) return 1;
+  if (condition >= 31) return 2;
+  if (condition >= 1) return 3;
+  return 4;
+}
+
+std::u16string sleepingNoise(int condition) {
+  static constexpr std::array<const char16_t*, 5> kNoises = {
+      u"スースースー", u"むニャむニャ・・・", u"ムニャムニャ・・・", u"グーグーグー", u"んーんー・・・"};
+  return kNoises[static_cast<size_t>(chatterBand(condition))];
+}
+
+std::u16string substituteTopCat(GameState& s, std::u16string_view text) {
+  if (!text.starts_with(kTopCatMark)) return std::u16string(text);
+  // The richest cat is looked for among the first 999 records. A table that is not full is sorted
+  // only over its cats: empty records must never move in among them.
+  const int last = std::min(MaxCats - 2, s.catCount - 1);
+  const CatTable cats(s.cats);
+  sortByTotalPrizeOnly(cats, false, 0, last);
+  reverseRange(cats, last);
+  findPlayerCat(s);
+  return shownName(s.cats[0]) + std::u16string(text.substr(kTopCatMark.size()));
+}
+
+std::u16string chooseChatterText(Game& g, const ChatterTexts& texts) {
+  GameState& s = g.s;
+  std::u16string shown;
+  findPlayerCat(s);
+  // A copy: the top-cat saying reorders the table.
+  const CatRecord cat = catAt(s, s.playerCat);
+  if (!s.pendingMessage.empty()) {
+    shown = s.pendingMessage;
+  } else if (const int slot = bookedSlotThisWeek(s, cat); slot >= 0) {
+    shown = u"今週末は" + slotAt(s, slot).raceName + u"に出走予定ニャ   ";
+  } else {
+    s.pendingMessage = s.conditionLevel == 6 ? sleepingNoise(cat.condition) : saying(g, texts, cat.age, cat.condition);
+    shown = s.pendingMessage;
+  }
+  if (saidOnce(s.pendingMessage)) s.pendingMessage.clear();
+  return shown;
+}
+
+}  // namespace polmina

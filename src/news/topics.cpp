@@ -1,0 +1,269 @@
+#include "news/topics.h"
+
+#include <optional>
+
+#include "game/numbers.h"
+#include "game/text.h"
+#include "rank/sort.h"
+
+namespace polmina {
+
+namespace {
+
+constexpr std::u16string_view kCrLf = u"\r\n";
+constexpr int FinalRaceSlot = 239;
+constexpr int MinHeld = 5;  // a race needs five runners to be held
+
+using SortFn = void (*)(CatTable, bool, int, int);
+using Names = std::array<std::u16string, MaxRunners>;
+
+enum class Kind { Preview, Result, NewCats, Entries };
+
+struct Plan {
+  Kind kind;
+  std::u16string headline;
+  int slot = -1;
+  SortFn sort = nullptr;
+  bool reversed = false;
+};
+
+// The cats a topic is about, best first, and their names as the article writes them.
+struct Material {
+  std::array<CatRecord, MaxRunners> cats{};
+  Names names{};
+  int count = 0;
+  bool held = false;
+};
+
+std::u16string lines(std::u16string_view first, std::u16string_view second = {}) {
+  std::u16string out = std::u16string(first) + std::u16string(kCrLf);
+  if (!second.empty()) out += std::u16string(second) + std::u16string(kCrLf);
+  return out;
+}
+
+Plan finalPreviewPlan(int yearMod) {
+  static constexpr std::array<const char16_t*, 3> kTitles = {
+      u"『猫皇記念』　開　催", u"『猫聖記念』　開　催", u"『天猫記念』　開　催"};
+  static constexpr std::array<SortFn, 3> kOrders = {sortBySpeed, sortByYearPrize, sortByAgeAndYearPrize};
+  const auto m = static_cast<size_t>(yearMod);
+  return {Kind::Preview, lines(u"３年に一度の大舞台", kTitles[m]), FinalRaceSlot, kOrders[m], true};
+}
+
+std::optional<Plan> planOf(const GameState& s) {
+  switch (s.weekBase) {
+    case 35: return Plan{Kind::Preview, lines(u"スピードの競演", u"早　猫　賞　開　催"), 39, sortBySpeed, true};
+    case 75: return Plan{Kind::Preview, lines(u"桜吹雪を駆け抜ける", u"桜　猫　賞　開　催"), 79, sortByPoints, false};
+    case 115:
+      return Plan{Kind::Preview, lines(u"　猫界の栄誉、速く、そして強く！！", u"優　駿　猫　開　催"), 119,
+                  sortByTotalPrizeOnly, true};
+    case 155:
+      return Plan{Kind::Preview, lines(u"秋の大レース", u"菊　猫　賞　開　催"), 159, sortByAgeAndYearPrize, true};
+    case 195:
+      return Plan{Kind::Preview, lines(u"地獄の３００Ｍ、超過酷なレース", u"有　猫　杯　開　催"), 199,
+                  sortByTotalPrizeOnly, true};
+    case 235: return finalPreviewPlan(s.year % 3);
+    case 40: return Plan{Kind::Result, lines(u"先週の早猫賞結果速報")};
+    case 80: return Plan{Kind::Result, lines(u"先週の桜猫賞結果速報")};
+    case 120: return Plan{Kind::Result, lines(u"先週の優駿猫結果速報")};
+    case 160: return Plan{Kind::Result, lines(u"先週の菊猫賞結果速報")};
+    case 200: return Plan{Kind::Result, lines(u"先週の有猫杯結果速報")};
+    case 125: return Plan{Kind::NewCats, lines(u"新猫戦開催")};
+    case 220: return Plan{Kind::Entries, lines(u"３大記念出走猫決定"), FinalRaceSlot};
+    default: return std::nullopt;
+  }
+}
+
+// The first twelve cats booked for the slot, in table order, then ranked as the plan says.
+Material entrants(const GameState& s, const Plan& p) {
+  Material m;
+  for (int i = 0; i < s.catCount && m.count < MaxRunners; ++i)
+    if (catAt(s, i).entryRace == p.slot) m.cats[static_cast<size_t>(m.count++)] = catAt(s, i);
+  m.held = m.count >= MinHeld;
+  if (p.sort) {
+    const CatTable table(m.cats);
+    p.sort(table, false, 0, m.count - 1);
+    if (p.reversed) reverseRange(table, m.count - 1);
+  }
+  for (int i = 0; i < m.count; ++i) m.names[static_cast<size_t>(i)] = shownName(m.cats[static_cast<size_t>(i)]);
+  return m;
+}
+
+int leadingNames(const Names& names) {
+  int n = 0;
+  while (n < MaxRunners && !names[static_cast<size_t>(n)].empty()) ++n;
+  return n;
+}
+
+// The year's last race: its name in the calendar becomes the cup's until the calendar is set again.
+std::u16string finalPreview(GameState& s, const Names& a, int n) {
+  static constexpr std::array<const char16_t*, 3> kCups = {u" 『猫皇杯』 ", u" 『猫聖杯』 ", u" 『天猫杯』 "};
+  const int mod = s.year % 3;
+  RaceSlot& slot = slotAt(s, FinalRaceSlot);
+  slot.raceName = kCups[static_cast<size_t>(mod)];
+  slot.distance = 100 * (mod + 1);
+  const std::u16string crlf(kCrLf);
+  if (mod == 0)
+    return u"スピードキングを決める『猫皇杯』" + crlf + u"スタミナも戦略もありません" + crlf +
+           u"とにかく早ければいい" + crlf + a[0] + u"、" + a[1] + u"、" + a[2] + u"他、全" + num(n) +
+           u"頭の走りに期待しましょう";
+  if (mod == 1)
+    return u"とうとうやってきました本年度の締めくくり『猫聖杯』" + crlf + u"称号を獲得している戦士たち" + crlf +
+           u"本年度最優秀猫の期待もかかる" + a[0] + u"、" + a[1] + u"、" + a[2] + u"今年最後のドラマははたして・・・・";
+  return u"３年に一度の大レース『天猫杯』" + crlf + u"英雄達の最後の集い" + crlf +
+         u"新たなる伝説が生まれるレースと言えるでしょう" + crlf + a[0] + u"、" + a[1] + u"、" + a[2] +
+         u"   優秀の美を飾るのははたして・・・・";
+}
+
+std::u16string raceTitle(int slot) {
+  switch (slot) {
+    case 39: return u"『早猫賞』";
+    case 79: return u"『桜猫賞』";
+    case 119: return u"『優駿猫』";
+    case 159: return u"『菊猫賞』";
+    default: return u"『有猫記念』";
+  }
+}
+
+std::u16string bigRacePreview(int t, const std::u16string& r, const Names& a, int n) {
+  const std::u16string crlf(kCrLf);
+  if (t == 1)
+    return u"今年も混戦となりますか１番人気の" + a[0] + u"、２番人気の" + a[1] + u"、そして３番人気の" + a[2] +
+           u"と実力は互角と見られています あと" + a[3] + u"、" + a[4] + u"も侮れません。" + crlf + u"今年の" + r +
+           u"は何が来るか分らないぞ";
+  if (t == 2)
+    return u"今年もやってきました" + r + crlf + u"最有力の" + a[0] + u"はどんなレースを見せてくれるのか？" + crlf +
+           a[1] + u"と" + a[2] + u"にも期待がかかります。" + crlf + u"出走猫" + num(n) + u"頭の走りに注目しましょう";
+  const std::u16string& last = n > 0 ? a[static_cast<size_t>(n - 1)] : a[0];
+  return u"今年も開催されます" + r + crlf + u"１番人気に推されましたのは" + a[0] + u"、そして２番人気は" + a[1] +
+         u"、３番人気に" + a[2] + u"と続きます。" + crlf + u"そして人気薄ですが" + last + u"も怖い存在です。";
+}
+
+// The preview article. Its wording is drawn once a week and kept when the paper is read again.
+std::u16string composeBigRacePreview(Game& g, int slot, const Names& names) {
+  GameState& s = g.s;
+  const int kept = s.previewTemplate;
+  const int t = kept >= 1 && kept <= 3 ? kept : intFloorL(3 * g.rng.uniform()) + 1;
+  const int n = leadingNames(names);
+  std::u16string text = slot == FinalRaceSlot ? finalPreview(s, names, n) : bigRacePreview(t, raceTitle(slot), names, n);
+  s.previewTemplate = static_cast<uint8_t>(t);
+  return text;
+}
+
+std::u16string entriesArticle(const Names& names) {
+  std::u16string text;
+  for (int k = 1; k <= 11; ++k) text += num(k) + u"番人気　" + names[static_cast<size_t>(k - 1)] + std::u16string(kCrLf);
+  return text + u"上記の様に決定致しました";
+}
+
+// The finishers of the last race run, with age and sex after the name.
+Material finishers(const GameState& s) {
+  Material m;
+  for (size_t i = 0; i < MaxRunners; ++i) {
+    if (s.finishOrder[i] == -1) continue;
+    m.held = true;
+    m.count = static_cast<int>(i) + 1;
+    const CatRecord& c = s.raceSnapshot[i];
+    m.cats[i] = c;
+    m.names[i] = shownName(c) + (c.age < 10 ? u" " : u"") + num(c.age) + u"才 " + (c.sex != 0 ? u"雌" : u"雄");
+  }
+  return m;
+}
+
+std::u16string resultArticle(const Names& names) {
+  std::u16string text;
+  for (int c = 1; c <= MaxRunners; ++c)
+    text += num(c) + u"着" + (c < 10 ? u" " : u"") + names[static_cast<size_t>(c - 1)] + std::u16string(kCrLf);
+  return text + u"   以上着順でした";
+}
+
+bool promisingNewCat(const CatRecord& c) {
+  return c.age == 1 && c.stamina > 1300 && (c.growthType == 1 || c.growthType == 4);
+}
+
+// The three fastest promising one-year-olds; the table stays ordered by speed afterwards.
+Material newCats(GameState& s) {
+  const CatTable table(s.cats);
+  sortBySpeed(table, false, 0, s.catCount - 1);
+  sortBySpeed(table, false, 0, s.catCount - 1);
+  findPlayerCat(s);
+  Material m;
+  for (int i = s.catCount - 1; i >= 0 && m.count < 3; --i) {
+    if (!promisingNewCat(catAt(s, i))) continue;
+    m.cats[static_cast<size_t>(m.count)] = catAt(s, i);
+    m.names[static_cast<size_t>(m.count++)] = shownName(catAt(s, i));
+  }
+  m.held = true;
+  return m;
+}
+
+std::u16string newCatsArticle(const Names& a) {
+  const std::u16string crlf(kCrLf);
+  return u"季節は初夏を迎え夏競猫のシーズン今年もいよい新猫戦の開催時期になりました。" + crlf +
+         u"新たに加わった新猫達の熱いバトルの開幕となります。" + crlf + u"この中から次代のスター猫が果たして誕生するのか・・・" +
+         crlf + u"有力猫を3頭ほどご紹介しましょう" + crlf + u"最有力として" + a[0] + u"次に" + a[1] + u"そして" + a[2] +
+         crlf + u"とにかく皆無事に成長していって欲しいものです。";
+}
+
+Topic noNews(const char16_t* text) {
+  Topic t;
+  t.noNewsText = text;
+  return t;
+}
+
+const char16_t* faceCaption(Kind kind) {
+  if (kind == Kind::Result) return u"優勝猫";
+  if (kind == Kind::NewCats) return u"期待の1歳猫";
+  return u"一番人気猫";
+}
+
+Topic shownTopic(const Plan& p, const Material& m, std::u16string article) {
+  Topic t;
+  t.news = true;
+  t.headline = p.headline;
+  if (!m.held) {
+    t.article = std::u16string(kCrLf) + std::u16string(kCrLf) + u"・・・・・・・・の予定が中止となりました";
+    return t;
+  }
+  t.article = std::move(article);
+  // Without a single promising cat there is no face to show.
+  if (m.count == 0) return t;
+  t.caption = faceCaption(p.kind);
+  t.faceName = m.names[0];
+  t.faceBreed = m.cats[0].breed;
+  return t;
+}
+
+}  // namespace
+
+Topic weeklyTopic(Game& g) {
+  GameState& s = g.s;
+  const std::optional<Plan> plan = planOf(s);
+  if (!plan) return noNews(kNoNewsText);
+  switch (plan->kind) {
+    case Kind::Preview: {
+      const Material m = entrants(s, *plan);
+      return shownTopic(*plan, m, m.held ? composeBigRacePreview(g, plan->slot, m.names) : std::u16string());
+    }
+    case Kind::Entries: {
+      const Material m = entrants(s, *plan);
+      return shownTopic(*plan, m, entriesArticle(m.names));
+    }
+    case Kind::Result: {
+      const Material m = finishers(s);
+      if (!m.held) return noNews(kNoNewsText);
+      return shownTopic(*plan, m, resultArticle(m.names));
+    }
+    case Kind::NewCats: {
+      const Material m = newCats(s);
+      return shownTopic(*plan, m, newCatsArticle(m.names));
+    }
+  }
+  return noNews(kNoNewsText);
+}
+
+Topic readNewspaper(Game& g) {
+  if (g.s.month == 1 && g.s.week == 1) return noNews(kNoNewsFirstWeekText);
+  return weeklyTopic(g);
+}
+
+}  // namespace polmina

@@ -1,0 +1,36 @@
+#pragma once
+// The weekly newspaper: previews of the big races, their results, the new-cat races of July and the
+// entries of the year's last race. The topic is composed here as text; the topics window shows it.
+#include <string>
+
+#include "game/game.h"
+
+namespace polmina {
+
+inline constexpr const char16_t* kTopicsTitle = u"今週のトピック";
+// The box of a week without a topic (and, with a full stop, of the first week of the year).
+inline constexpr const char16_t* kNoNewsText = u"おもだったニュースはありません";
+inline constexpr const char16_t* kNoNewsFirstWeekText = u"おもだったニュースはありません。";
+
+struct Topic {
+  // False: no topic this week; the player gets the box with noNewsText instead of the window.
+  bool news = false;
+  std::u16string noNewsText;
+  std::u16string headline;  // one or two lines, each ending in CR LF
+  std::u16string article;   // lines separated by CR LF
+  // Under the face: "優勝猫", "期待の1歳猫" or "一番人気猫", and the cat's name; both empty, and
+  // faceBreed -1, when no face is shown (a cancelled race).
+  std::u16string caption;
+  std::u16string faceName;
+  int faceBreed = -1;
+};
+
+// The topic of the current week, with what reading it changes: the preview's wording is kept for
+// the week (previewTemplate), the December preview renames the year's last race in the calendar, and
+// the July new-cat topic reorders cats by speed.
+Topic weeklyTopic(Game& g);
+
+// The "新聞" button: no news in the first week of the year, else the week's topic.
+Topic readNewspaper(Game& g);
+
+}  // namespace polmina
