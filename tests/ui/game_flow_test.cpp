@@ -20,7 +20,9 @@ namespace fs = std::filesystem;
 class GameFlow : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() / ("polmina-ui-" + std::to_string(std::random_device{}()));
+    // A folder name with Japanese characters and spaces, as a player's own folders have.
+    dir = fs::temp_directory_path() / fs::path(u8"ポルミナ の窓 ");
+    dir += std::to_string(std::random_device{}());
     fs::create_directories(dir);
     world = std::make_unique<WindowWorld>(dir);
   }
