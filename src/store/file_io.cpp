@@ -41,11 +41,13 @@ int hookBefore(ReplaceStep step) { return stepHook() ? stepHook()(step) : 0; }
 
 int errnoOr(int fallback) { return errno != 0 ? errno : fallback; }
 
-// A file left at the temporary name by a save that was cut off is removed first, whatever it is (a link
-// is removed, never followed); the new one is then created afresh.
+// A file left at the temporary name by a save that was cut off is removed first (a link is removed,
+// never followed) and the new one created afresh; a folder there is not ours to remove. Returns the
+// descriptor, or minus an errno value.
 int createTemp(const std::filesystem::path& temp) {
   std::error_code ec;
   const auto status = std::filesystem::symlink_status(temp, ec);
+  if (std::filesystem::is_directory(status)) return -EISDIR;
   if (std::filesystem::is_regular_file(status) || std::filesystem::is_symlink(status))
     std::filesystem::remove(temp, ec);
   if (const int rc = hookBefore(ReplaceStep::CreateTemp); rc != 0) return -rc;
