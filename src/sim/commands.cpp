@@ -38,7 +38,8 @@ int printRecord(const GameState& s, bool retired, int index) {
     fail(u"その番号の猫はいません。");
     return ExitBadArgument;
   }
-  const CatRecord& c = retired ? s.retiredCats[static_cast<size_t>(index)] : s.cats[static_cast<size_t>(index)];
+  const size_t at = static_cast<size_t>(index);
+  const CatRecord& c = retired ? s.retiredCats[at] : s.cats[at];
   std::string text = toUtf8(careerRecordText(s, c, retired ? CareerView::Retired : CareerView::Active));
   std::erase(text, '\r');
   std::cout << toUtf8(c.name) << "\n" << text << "\n";
