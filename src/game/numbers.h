@@ -11,6 +11,8 @@ inline double fix(double x) { return std::trunc(x); }
 inline double intFloor(double x) { return std::floor(x); }
 // To nearest, ties to even (banker's rounding).
 inline double cint(double x) { return std::nearbyint(x); }
+// To nearest, halves away from zero: how numbers are formatted for show ("#####").
+inline double formatRound(double x) { return std::round(x); }
 
 // Truncated/floored/rounded values as integers, for indices and counters.
 inline int32_t fixL(double x) { return static_cast<int32_t>(fix(x)); }

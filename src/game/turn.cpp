@@ -318,6 +318,7 @@ void advanceWeek(Game& g) {
   if (s.week == 4) s.month = s.month == 12 ? 1 : s.month + 1;
   s.week = s.week == 4 ? 1 : s.week + 1;
   updateNotice(s);
+  g.ui.refreshCatPanel(g);
   continueRest(g);
   developCats(g);
   rebuildCatList(s);

@@ -22,6 +22,9 @@ class Frontend {
   // The progress bar of long work (the year end): `value` of `maximum`; hidden again by progressDone.
   virtual void progress(int /*value*/, int /*maximum*/) {}
   virtual void progressDone() {}
+  // The week has moved on: the home view shows the player's cat again (its running style option is
+  // set anew, which draws that option's coin).
+  virtual void refreshCatPanel(Game& /*g*/) {}
 };
 
 }  // namespace polmina

@@ -1,0 +1,55 @@
+#include "game/booking.h"
+
+#include "game/text.h"
+
+namespace polmina {
+
+namespace {
+
+constexpr size_t kNameColumn = 22;
+
+// The first 16 characters of a row, which is what the question and the labels show.
+std::u16string rowHead(const RaceSlot& slot) { return raceListRow(slot).substr(0, 16); }
+
+std::u16string question(const RaceSlot& slot, bool nextYear, int catClass) {
+  std::u16string t = nextYear ? u"翌 " : u"";
+  t += rowHead(slot) + u"\r\n";
+  t += u"距離" + num(slot.distance) + u"m\r\n";
+  t += u"1着賞金" + num(slot.prize) + u"万";
+  if (catClass < slot.raceClass) t += u"\r\n下級レースの為、加重されます\r\n約９５％の力しか出せません。";
+  return t;
+}
+
+}  // namespace
+
+std::u16string raceListRow(const RaceSlot& slot) {
+  std::u16string row = slot.raceName;
+  if (row.size() < kNameColumn) row.append(kNameColumn - row.size(), u'　');
+  return row + u" " + num(slot.distance) + u"m";
+}
+
+bool classMayRun(int k, int c) {
+  if (k == ClassSS || k == ClassS) return c == ClassS || c == ClassA;
+  if (k >= ClassA && k <= Class200) return c == k || c == k + 1;
+  if (k >= Class70 && k <= ClassNew) return c == k;
+  return false;
+}
+
+BookingAnswer checkBooking(GameState& s, int slot) {
+  findPlayerCat(s);
+  const CatRecord& cat = catAt(s, s.playerCat);
+  const RaceSlot& race = slotAt(s, slot);
+  const bool nextYear = slot < s.weekBase;
+  if (nextYear && s.month < 10) return {true, u"10月になるまで来年の申し込みは出来ません", {}};
+  if (slot >= s.weekBase && slot <= s.weekBase + 4) return {true, u"今週のレースは登録を終了しています。", {}};
+  if (!classMayRun(cat.catClass, race.raceClass)) return {true, u"そのレースは出走できません", {}};
+  const std::u16string line1 = (nextYear ? u"翌 " : u"") + rowHead(race);
+  return {false, question(race, nextYear, cat.catClass), trim(line1)};
+}
+
+std::u16string unbookedCaption(GameState& s) {
+  findPlayerCat(s);
+  return catAt(s, s.playerCat).age == 1 && s.month < 5 ? u"7月まで出走出来ません" : u"未　定";
+}
+
+}  // namespace polmina

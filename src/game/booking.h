@@ -1,0 +1,31 @@
+#pragma once
+// Booking the player's cat into a race of the calendar: the rows of the race list, who may run what,
+// and the answer to a chosen row (a refusal, or the question with distance, prize and handicap).
+#include <string>
+
+#include "game/state.h"
+
+namespace polmina {
+
+inline constexpr const char16_t* kBookingTitle = u"レース登録";
+
+// Row of the race list: the race name padded with full-width spaces to 22 characters, a blank, the
+// distance and "m".
+std::u16string raceListRow(const RaceSlot& slot);
+
+// May a cat of class `catClass` run a race of class `raceClass`?
+bool classMayRun(int catClass, int raceClass);
+
+struct BookingAnswer {
+  bool refused = true;
+  std::u16string text;     // the refusal, or the question's lines joined by CR LF
+  std::u16string caption;  // once booked: what the next-race labels show
+};
+
+// What choosing calendar slot `slot` (0..239) answers for the player's cat.
+BookingAnswer checkBooking(GameState& s, int slot);
+
+// The next-race labels of a cat without a booking: a yearling before May cannot run until July.
+std::u16string unbookedCaption(GameState& s);
+
+}  // namespace polmina

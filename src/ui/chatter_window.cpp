@@ -1,0 +1,82 @@
+#include "ui/chatter_window.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+
+#include "game/game.h"
+#include "game/text.h"
+#include "ui/qt_text.h"
+
+namespace polmina {
+
+ChatterWindow::ChatterWindow(Game& g, const ChatterTexts& texts, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      g_(g),
+      texts_(texts) {
+  setObjectName(QStringLiteral("MsgFm"));
+  setWindowTitle(qs(trim(g.s.playerCatName)));
+  setModal(true);
+  setFixedSize(204, 76);
+  auto* frame = new QFrame(this);
+  frame->setObjectName(QStringLiteral("Frame1"));
+  frame->setGeometry(4, 2, 196, 72);
+  frame->setFrameShape(QFrame::StyledPanel);
+  frame->setStyleSheet(QStringLiteral("#Frame1 { background-color: #fff8e6; border: 1px solid #d8b878; border-radius: 6px; }"));
+  lab_ = new QLabel(frame);
+  lab_->setObjectName(QStringLiteral("Lab"));
+  lab_->setGeometry(7, 5, 181, 61);
+  lab_->setWordWrap(true);
+  lab_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  lab_->setStyleSheet(QStringLiteral("background: transparent; color: #402810;"));
+  lab_->installEventFilter(this);
+  frame->installEventFilter(this);
+  msgTim_.setInterval(100);
+  connect(&msgTim_, &QTimer::timeout, this, &ChatterWindow::tick);
+}
+
+void ChatterWindow::start() {
+  shownText_ = chooseChatterText(g_, texts_);
+  revealCount_ = 0;
+  lab_->clear();
+  msgTim_.start();
+}
+
+QString ChatterWindow::shown() const { return lab_->text(); }
+
+void ChatterWindow::tick() {
+  GameState& s = g_.s;
+  if (s.chatterDone == -1) return;
+  const int length = static_cast<int>(shownText_.size());
+  if (revealCount_ < length + 10) {
+    ++revealCount_;
+    if (revealCount_ <= length) {
+      const QString next = qs(std::u16string_view(shownText_).substr(revealCount_ - 1, 1));
+      // A line break of the text arrives as CR then LF: only the LF breaks the line.
+      if (next != QStringLiteral("\r")) lab_->setText(lab_->text() + next);
+    }
+  } else {
+    revealCount_ = 0;
+    s.chatterDone = -1;
+    msgTim_.stop();
+  }
+}
+
+bool ChatterWindow::eventFilter(QObject* watched, QEvent* e) {
+  if (e->type() == QEvent::MouseButtonPress) {
+    g_.s.chatterDone = -1;
+    revealCount_ = 0;
+    msgTim_.stop();
+    return true;
+  }
+  return QDialog::eventFilter(watched, e);
+}
+
+void ChatterWindow::reject() {
+  // Closed by the player (close box or Esc): the cat has had its say.
+  msgTim_.stop();
+  g_.s.chatterDone = 0;
+  QDialog::reject();
+}
+
+}  // namespace polmina

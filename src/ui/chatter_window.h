@@ -1,0 +1,40 @@
+#pragma once
+// The cat's chatter: a small window in which the text appears ten characters a second, stays a second,
+// and reports done; a click ends it at once. The main window closes it when it sees it done.
+#include <QDialog>
+#include <QTimer>
+#include <string>
+
+#include "news/chatter.h"
+
+class QLabel;
+
+namespace polmina {
+
+struct Game;
+
+class ChatterWindow : public QDialog {
+  Q_OBJECT
+ public:
+  ChatterWindow(Game& g, const ChatterTexts& texts, QWidget* parent);
+  // Chooses the text (with the choice's changes to the game) and starts typing it.
+  void start();
+  // One tick of the typing timer.
+  void tick();
+  const std::u16string& text() const { return shownText_; }
+  QString shown() const;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override;
+  void reject() override;
+
+ private:
+  Game& g_;
+  const ChatterTexts& texts_;
+  QLabel* lab_;
+  QTimer msgTim_;
+  std::u16string shownText_;
+  int revealCount_ = 0;
+};
+
+}  // namespace polmina

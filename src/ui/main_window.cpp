@@ -1,0 +1,466 @@
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QUrl>
+
+#include "game/career.h"
+#include "game/commands.h"
+#include "game/home.h"
+#include "game/turn.h"
+#include "game/yearend.h"
+#include "rank/lists.h"
+#include "ui/cat_picture.h"
+#include "ui/chatter_window.h"
+#include "ui/fonts.h"
+#include "ui/panels.h"
+#include "ui/qt_text.h"
+#include "ui/registration_panel.h"
+#include "ui/small_windows.h"
+#include "ui/training_panel.h"
+#include "ui/widgets.h"
+#include "ui/window_manager.h"
+
+namespace polmina {
+
+namespace {
+
+constexpr int Rest = 6, Train = 4, Pet = 10, Quit = 11, NextWeek = 5;
+// Button index → caption, and where each sits (column x, row y).
+const char* const kCaptions[12] = {"Ａ戦", "現役", "引退", "登録", "調教", "次週",
+                                   "休養", "新聞", "ﾍﾙﾌﾟ", "ﾊﾞｰｼﾞｮﾝ", "飼猫", "終了"};
+constexpr QPoint kButtonAt[12] = {{192, 195}, {192, 177}, {240, 177}, {144, 177}, {144, 195}, {240, 195},
+                                  {96, 195},  {96, 177},  {48, 195},  {0, 177},   {48, 177},  {0, 195}};
+// The details panel: value label index, caption, row.
+struct DetailRow {
+  int lab;
+  const char* caption;
+  int y;
+};
+constexpr DetailRow kDetails[] = {{1, "猫 名", 28},  {2, "齢/重", 44},  {4, "性/成", 60}, {8, "戦 績", 76},
+                                  {10, "総賞金", 92}, {9, "クラス", 108}, {7, "次 走", 124}};
+const char* const kStyles[4] = {"逃げ", "先行", "差し", "追込"};
+
+QString u8(const char* s) { return QString::fromUtf8(s); }
+
+}  // namespace
+
+MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.session().g.s) {
+  setObjectName(QStringLiteral("MainFm"));
+  setWindowTitle(QStringLiteral("11種ポルミナF"));
+  buildHomeView();
+  catList_ = new CatListPanel(se_.g, this);
+  training_ = new TrainingPanel(s_, this);
+  registration_ = new RegistrationPanel(se_.g, this);
+  results_ = new ResultsPanel(s_, this);
+  awards_ = new AwardsPanel(s_, this);
+  champions_ = new ChampionsPanel(s_, this);
+  catList_->setGeometry(0, 240, 289, 161);
+  training_->setGeometry(340, 16, 289, 161);
+  registration_->setGeometry(340, 240, 289, 161);
+  results_->setGeometry(0, 400, 289, 197);
+  awards_->setGeometry(350, 400, 289, 197);
+  champions_->setGeometry(600, 0, 289, 161);
+  hidePanels();
+  awards_->hide();
+  connect(training_, &TrainingPanel::trainingChanged, this, &MainWindow::showNotice);
+  connect(registration_, &RegistrationPanel::nextRaceChanged, lab_[7], &QLabel::setText);
+  connect(results_->ok(), &QPushButton::clicked, this, &MainWindow::closeWeekClicked);
+  connect(awards_->ok(), &QPushButton::clicked, this, &MainWindow::closeYearClicked);
+  hookFrontend();
+}
+
+MainWindow::~MainWindow() {
+  QtFrontend& ui = se_.ui;
+  ui.beforePause = nullptr;
+  ui.onProgress = nullptr;
+  ui.onProgressDone = nullptr;
+  ui.onCatPanel = nullptr;
+}
+
+void MainWindow::buildHomeView() {
+  labNen_ = makeLabel(this, {}, {168, 1, 121, 17}, gothic(12, true), QStringLiteral("labNen"));
+  pic_ = new CatPicture(s_, se_.g.rng, this);
+  pic_->setGeometry(20, 20, 80, 80);
+  connect(pic_, &CatPicture::clicked, this, &MainWindow::catClicked);
+  connect(pic_, &CatPicture::chatterDoneSeen, this, &MainWindow::chatterDoneSeen);
+  buildDetails();
+  buildStyleOptions();
+  labComment_ = makeLabel(this, qs(s_.noticeLine), {0, 162, 288, 13}, gothic(9, true), QStringLiteral("labComment"));
+  buildButtons();
+}
+
+void MainWindow::buildDetails() {
+  frm0_ = makeFrame(this, QStringLiteral("詳細"), {112, 16, 177, 145}, QStringLiteral("Frm0"));
+  labSyogo_ = makeLabel(frm0_, {}, {12, 13, 153, 17}, mincho(9, true), QStringLiteral("LabSyogo"));
+  for (const DetailRow& row : kDetails) {
+    makeLabel(frm0_, u8(row.caption), {8, row.y, 40, 15}, QStringLiteral("Label1_%1").arg(row.lab));
+    QLabel* value = makeLabel(frm0_, {}, {48, row.y, 121, 15}, QStringLiteral("Lab%1").arg(row.lab));
+    value->setAccessibleDescription(u8(row.caption));
+    value->setCursor(Qt::PointingHandCursor);
+    value->installEventFilter(this);
+    lab_[row.lab] = value;
+  }
+  // The money pair lies outside the window, filled but never seen.
+  lab_[0] = makeLabel(this, {}, {356, 0, 100, 15}, QStringLiteral("Lab0"));
+  lab_[0]->hide();
+}
+
+void MainWindow::buildStyleOptions() {
+  frm4_ = makeFrame(this, QStringLiteral("次レース作戦"), {0, 108, 109, 53}, QStringLiteral("Frm4"));
+  styles_ = new QButtonGroup(this);
+  for (int i = 0; i < 4; ++i) {
+    opt_[i] = new QRadioButton(u8(kStyles[i]), frm4_);
+    opt_[i]->setGeometry(i % 2 == 0 ? 8 : 56, i < 2 ? 15 : 33, 48, 17);
+    opt_[i]->setObjectName(QStringLiteral("Opt%1").arg(i));
+    styles_->addButton(opt_[i], i);
+  }
+  connect(styles_, &QButtonGroup::idToggled, this, [this](int i, bool on) {
+    if (on) styleClicked(i);
+  });
+}
+
+void MainWindow::buildButtons() {
+  for (int i = 0; i < 12; ++i) {
+    but_[i] = makeButton(this, u8(kCaptions[i]), {kButtonAt[i], QSize(48, 18)}, QStringLiteral("but%1").arg(i));
+    connect(but_[i], &QPushButton::clicked, this, [this, i] { command(i); });
+  }
+  but_[NextWeek]->setFont(gothic(9, true));
+}
+
+void MainWindow::hookFrontend() {
+  QtFrontend& ui = se_.ui;
+  ui.beforePause = [this] { refreshWhileRunning(); };
+  ui.onProgress = [this](int v, int m) { (awards_->isVisible() ? awards_->bar() : results_->bar()).show(v, m); };
+  ui.onProgressDone = [this] {
+    results_->bar().hide();
+    awards_->bar().hide();
+  };
+  ui.onCatPanel = [this] {
+    setDate();
+    refreshCatPanel();
+  };
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
+  if (e->type() == QEvent::MouseButtonRelease && frm0_->isEnabled()) {
+    for (QLabel* l : lab_)
+      if (l == watched) {
+        s_.catListCaption = u"全猫情報";
+        findPlayerCat(s_);
+        showCareerRecord(se_.g, s_.playerCat, 0);
+        return true;
+      }
+  }
+  return QWidget::eventFilter(watched, e);
+}
+
+void MainWindow::prepare() {
+  chatter_ = buildChatterTexts(s_.playerName, s_.playerCatName);
+  setDate();
+  refreshCatPanel();
+  rebuildCatList(s_);
+  champions_->refresh();
+  showNotice();
+  pic_->drawCatPicture();
+  pic_->startIdle();
+}
+
+void MainWindow::setDate() { labNen_->setText(qs(dateText(s_))); }
+
+void MainWindow::showNotice() {
+  labComment_->setText(qs(s_.noticeLine));
+  labComment_->setVisible(s_.noticeVisible);
+}
+
+void MainWindow::refreshCatPanel() {
+  const CatPanelText t = catPanelText(s_);
+  lab_[0]->setText(qs(t.money));
+  lab_[1]->setText(qs(t.name));
+  lab_[2]->setText(qs(t.ageWeight));
+  lab_[4]->setText(qs(t.sexGrowth));
+  lab_[8]->setText(qs(t.record));
+  if (!t.catClass.empty()) lab_[9]->setText(qs(t.catClass));
+  labSyogo_->setText(qs(t.title));
+  lab_[10]->setText(qs(t.prize));
+  lab_[7]->setText(qs(t.nextRace));
+  // All four options cleared, then the cat's own set: which runs its click action.
+  {
+    const QSignalBlocker quiet(styles_);
+    styles_->setExclusive(false);
+    for (QRadioButton* o : opt_) o->setChecked(false);
+    styles_->setExclusive(true);
+  }
+  const int option = runningStyleOption(catAt(s_, s_.playerCat).styleFlags);
+  if (option >= 0) opt_[option]->setChecked(true);
+}
+
+void MainWindow::styleClicked(int option) { chooseRunningStyle(se_.g, option); }
+
+// ---- the panel mechanism
+
+void MainWindow::showPanel(QWidget* panel) {
+  panel->move(0, 16);
+  panel->setEnabled(true);
+  panel->show();
+  panel->raise();
+  frm0_->setEnabled(false);
+  frm4_->setEnabled(false);
+}
+
+void MainWindow::hidePanels() {
+  catList_->move(catList_->x(), 240);
+  training_->move(340, training_->y());
+  registration_->move(340, 240);
+  champions_->move(600, 0);
+  for (QWidget* p : std::initializer_list<QWidget*>{catList_, training_, registration_, champions_}) {
+    p->setEnabled(false);
+    p->hide();
+  }
+}
+
+void MainWindow::enableCommands() {
+  static const int kBack[5] = {0, 1, 2, 3, 4};
+  for (int i : kBack) but_[i]->setText(u8(kCaptions[i]));
+  for (int i : {0, 1, 2, 3, 5, 7, 8, 9, Quit}) but_[i]->setEnabled(true);
+  findPlayerCat(s_);
+  const bool resting = catAt(s_, s_.playerCat).restWeeks != 0;
+  but_[Train]->setEnabled(!resting);
+  but_[Rest]->setEnabled(!resting);
+  frm0_->setEnabled(true);
+  frm4_->setEnabled(true);
+}
+
+void MainWindow::closePanel() {
+  hidePanels();
+  enableCommands();
+}
+
+// ---- the command buttons
+
+void MainWindow::command(int i) {
+  switch (i) {
+    case 7: showNews(); return;
+    case 8: showHelp(); return;
+    case 9: showVersion(); return;
+    case Pet: return;
+    case Quit: close(); return;
+    default: break;
+  }
+  s_.suppressListClick = -1;
+  const QString caption = but_[i]->text();
+  if (caption == u8("休養")) {
+    askRest();
+    return;
+  }
+  pic_->stopTimers();
+  for (int k = 0; k <= 7; ++k)
+    if (k != i) but_[k]->setEnabled(false);
+  if (caption == u8("現役") || caption == u8("引退")) {
+    openCatList(i, caption == u8("現役"));
+  } else if (caption == u8("調教") || caption == u8("登録") || caption == u8("Ａ戦")) {
+    but_[Quit]->setEnabled(false);
+    but_[i]->setText(caption == u8("Ａ戦") ? u8("戻る") : u8("ＯＫ"));
+    if (caption == u8("調教")) {
+      showPanel(training_);
+    } else if (caption == u8("登録")) {
+      showPanel(registration_);
+      registration_->showRegistration(lab_[7]->text());
+    } else {
+      champions_->refresh();
+      showPanel(champions_);
+    }
+  } else if (caption == u8("次週")) {
+    runWeek();
+  } else {
+    closePanel();
+  }
+  pic_->startIdle();
+}
+
+void MainWindow::openCatList(int button, bool active) {
+  but_[Quit]->setEnabled(false);
+  but_[button]->setText(u8("戻る"));
+  showPanel(catList_);
+  catList_->open(active);
+}
+
+void MainWindow::askRest() {
+  if (!se_.ui.askYesNo(u"休養", u"1ヶ月間休養をさせますか？")) return;
+  startRest(s_);
+  but_[Train]->setEnabled(false);
+  but_[Rest]->setEnabled(false);
+  training_->clear();
+  showNotice();
+  pic_->drawCatPicture();
+}
+
+// ---- the week
+
+void MainWindow::runWeek() {
+  busy_ = true;
+  s_.noticeVisible = false;
+  showNotice();
+  for (QPushButton* b : but_) b->setEnabled(false);
+  results_->ok()->setEnabled(false);
+  results_->refresh();
+  showPanel(results_);
+  nextWeek(se_.g);
+  results_->refresh();
+  QCoreApplication::processEvents();
+  results_->ok()->setEnabled(true);
+  results_->ok()->setFocus();
+}
+
+void MainWindow::refreshWhileRunning() {
+  if (s_.awardsPending == -1 && !awards_->isVisible()) {
+    awards_->ok()->setEnabled(false);
+    showPanel(awards_);
+  }
+  if (awards_->isVisible()) awards_->refresh();
+  results_->refresh();
+}
+
+void MainWindow::closeWeekClicked() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  results_->ok()->setEnabled(false);
+  closeWeek(se_.g);
+  results_->refresh();
+  if (s_.awardsPending != 0) {
+    awards_->refresh();
+    awards_->setEnabled(true);
+    awards_->ok()->setEnabled(true);
+    awards_->ok()->setFocus();
+    QApplication::restoreOverrideCursor();
+    QEventLoop loop;
+    awardsWait_ = &loop;
+    loop.exec();
+    awardsWait_ = nullptr;
+    if (s_.gameOver == -1) {
+      wm_.quit();
+      return;
+    }
+    finishWeek(se_.g);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  }
+  finishWeekView();
+}
+
+void MainWindow::closeYearClicked() {
+  awards_->ok()->setEnabled(false);
+  awards_->setEnabled(false);
+  yearEnd(se_.g);
+  if (s_.gameOver != -1) {
+    awards_->bar().hide();
+    awards_->move(350, 400);
+    awards_->hide();
+    frm0_->setEnabled(true);
+    frm4_->setEnabled(true);
+  }
+  if (awardsWait_) awardsWait_->quit();
+}
+
+void MainWindow::finishWeekView() {
+  results_->ok()->setEnabled(false);
+  results_->setEnabled(false);
+  results_->hide();
+  results_->move(0, 400);
+  frm0_->setEnabled(true);
+  frm4_->setEnabled(true);
+  setDate();
+  refreshCatPanel();
+  QApplication::restoreOverrideCursor();
+  if (s_.remarkPending == -1) {
+    catClicked();
+    s_.remarkPending = 0;
+  }
+  showNotice();
+  enableCommands();
+  but_[Pet]->setEnabled(false);
+  busy_ = false;
+}
+
+// ---- the cat and its chatter
+
+void MainWindow::catClicked() {
+  const std::u16string advice = firstMonthAdvice(s_);
+  if (!advice.empty()) s_.pendingMessage = advice;
+  showChatter();
+}
+
+void MainWindow::showChatter() {
+  if (s_.chatterDone != 0) return;
+  ChatterWindow w(se_.g, chatter_, this);
+  // 1500 twips to the right of and 500 twips below the main window's corner.
+  w.move(frameGeometry().topLeft() + QPoint(100, 33));
+  w.start();
+  chatterWindow_ = &w;
+  se_.ui.runModal(w);
+  chatterWindow_ = nullptr;
+}
+
+void MainWindow::chatterDoneSeen() {
+  if (chatterWindow_) chatterWindow_->accept();
+  s_.chatterDone = 0;
+}
+
+// ---- news, help, version
+
+void MainWindow::showNews() {
+  if (s_.month == 1 && s_.week == 1) {
+    se_.ui.tell(u"今週のトピック", u"おもだったニュースはありません。");
+    return;
+  }
+  showNewspaper(se_, this);
+}
+
+void MainWindow::showHelp() {
+  const std::filesystem::path help = findDataFile(se_.paths, "Help.htm");
+  const bool opened = !help.empty() &&
+                      QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdU16String(help.u16string())));
+  if (!opened) se_.ui.tell(u"ルネッタ", u"ファイルが開けません。");
+}
+
+void MainWindow::showVersion() {
+  VersionWindow v(this);
+  se_.ui.runModal(v);
+}
+
+// ---- quitting
+
+void MainWindow::closeEvent(QCloseEvent* e) {
+  // A week in play or a save in progress is never interrupted; quitting is one OK away.
+  if (busy_ || quitting_) {
+    e->ignore();
+    return;
+  }
+  if (!se_.ui.askYesNo(u"終了", u"本当に終了します？")) {
+    e->ignore();
+    return;
+  }
+  if (se_.ui.askYesNo(u"終了", u"ゲームをセーブしますか？") && !saveBeforeQuit()) {
+    e->ignore();
+    return;
+  }
+  e->accept();
+  wm_.quit();
+}
+
+bool MainWindow::saveBeforeQuit() {
+  quitting_ = true;
+  SaveWindow w(s_, se_.paths.saveDir, se_.ui, this);
+  se_.ui.runModal(w);
+  quitting_ = false;
+  if (w.result().ok) return true;
+  se_.ui.tell(u"セーブ", w.result().message + u"\r\n前回のセーブデータはそのまま残っています。");
+  return se_.ui.askYesNo(u"終了", u"セーブせずに終了しますか？");
+}
+
+}  // namespace polmina

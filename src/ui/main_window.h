@@ -1,0 +1,113 @@
+#pragma once
+// The window in which the game is played: the home view of the player's cat (picture, details,
+// running style, date, notice line), twelve command buttons that act by their caption, and the panels
+// that are moved over the home view: cat lists, training, booking, the week's results, the awards and
+// the A-class champions.
+#include <QPointer>
+#include <QWidget>
+#include <array>
+
+#include "news/chatter.h"
+
+class QButtonGroup;
+class QEventLoop;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace polmina {
+
+class AwardsPanel;
+class CatListPanel;
+class CatPicture;
+class ChampionsPanel;
+class ChatterWindow;
+class RegistrationPanel;
+class ResultsPanel;
+class TrainingPanel;
+class WindowManager;
+struct Session;
+struct GameState;
+
+class MainWindow : public QWidget {
+  Q_OBJECT
+ public:
+  explicit MainWindow(WindowManager& wm);
+  ~MainWindow() override;
+
+  // What the window manager does before showing the window: the chatter texts with the current names,
+  // the date, the cat panel and the lists.
+  void prepare();
+  // The home view from the player's cat (runs the chosen running style's click action).
+  void refreshCatPanel();
+  // The chatter window beside this one, shown modally until it has said its text.
+  void showChatter();
+  // The picture's click: the advice of the first weeks, then the chatter.
+  void catClicked();
+
+  // A command button by index, as a click on it.
+  void command(int index);
+  // The results panel's OK: the week closes.
+  void closeWeekClicked();
+  // The awards panel's OK: the year ends.
+  void closeYearClicked();
+
+  bool weekRunning() const { return busy_; }
+  QPushButton* button(int i) const { return but_[i]; }
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
+
+ private:
+  void buildHomeView();
+  void buildDetails();
+  void buildStyleOptions();
+  void buildButtons();
+  void hookFrontend();
+  void setDate();
+  void showNotice();
+  void showPanel(QWidget* panel);
+  void hidePanels();
+  void closePanel();
+  void enableCommands();
+  void openCatList(int button, bool active);
+  void askRest();
+  void runWeek();
+  void finishWeekView();
+  void showNews();
+  void showHelp();
+  void showVersion();
+  void refreshWhileRunning();
+  void styleClicked(int option);
+  bool saveBeforeQuit();
+  void chatterDoneSeen();
+
+  WindowManager& wm_;
+  Session& se_;
+  GameState& s_;
+  ChatterTexts chatter_;
+  QLabel* labNen_ = nullptr;
+  QLabel* labComment_ = nullptr;
+  QLabel* labSyogo_ = nullptr;
+  std::array<QLabel*, 11> lab_{};
+  std::array<QRadioButton*, 4> opt_{};
+  QButtonGroup* styles_ = nullptr;
+  std::array<QPushButton*, 12> but_{};
+  QGroupBox* frm0_ = nullptr;
+  QGroupBox* frm4_ = nullptr;
+  CatPicture* pic_ = nullptr;
+  CatListPanel* catList_ = nullptr;
+  TrainingPanel* training_ = nullptr;
+  RegistrationPanel* registration_ = nullptr;
+  ResultsPanel* results_ = nullptr;
+  AwardsPanel* awards_ = nullptr;
+  ChampionsPanel* champions_ = nullptr;
+  QPointer<ChatterWindow> chatterWindow_;
+  QEventLoop* awardsWait_ = nullptr;
+  bool busy_ = false;
+  bool quitting_ = false;
+};
+
+}  // namespace polmina

@@ -1,0 +1,194 @@
+#include "ui/panels.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "game/career.h"
+#include "game/game.h"
+#include "game/yearend.h"
+#include "rank/lists.h"
+#include "ui/fonts.h"
+#include "ui/qt_text.h"
+#include "ui/widgets.h"
+
+namespace polmina {
+
+namespace {
+
+QFrame* makeBox(QWidget* parent, const QRect& geometry, const QString& colour) {
+  auto* f = new QFrame(parent);
+  f->setGeometry(geometry);
+  f->setStyleSheet(QStringLiteral("background-color: %1; border: none;").arg(colour));
+  return f;
+}
+
+}  // namespace
+
+// ---- progress bar
+
+ProgressBar::ProgressBar(QWidget* parent, const QString& caption, const QPoint& captionAt, const QPoint& barAt,
+                         const QString& name)
+    : caption_(makeLabel(parent, caption, {captionAt, QSize(120, 14)}, name + QStringLiteral("Caption"))),
+      track_(makeBox(parent, {barAt, QSize(200, 7)}, QStringLiteral("#d8d8d8"))),
+      fill_(makeBox(parent, {barAt, QSize(0, 7)}, QStringLiteral("#2f6fd0"))) {
+  track_->setObjectName(name);
+  hide();
+}
+
+void ProgressBar::show(int value, int maximum) {
+  const int width = maximum > 0 ? std::clamp(200 * value / maximum, 0, 200) : 0;
+  fill_->resize(width, 7);
+  caption_->show();
+  track_->show();
+  fill_->setVisible(width > 0);
+  fill_->raise();
+  track_->parentWidget()->repaint();
+}
+
+void ProgressBar::hide() {
+  caption_->hide();
+  track_->hide();
+  fill_->hide();
+  fill_->resize(0, 7);
+}
+
+bool ProgressBar::visible() const { return !track_->isHidden(); }
+
+// ---- cat lists
+
+CatListPanel::CatListPanel(Game& g, QWidget* parent)
+    : QGroupBox(QStringLiteral("全猫情報"), parent), g_(g), cmb1_(new QComboBox(this)), lst0_(new QListWidget(this)) {
+  setObjectName(QStringLiteral("Frm1"));
+  cmb1_->setObjectName(QStringLiteral("Cmb1"));
+  cmb1_->setGeometry(8, 16, 273, 20);
+  cmb1_->setAccessibleName(QStringLiteral("並べ方"));
+  lst0_->setObjectName(QStringLiteral("Lst0"));
+  lst0_->setGeometry(8, 40, 273, 100);
+  lst0_->setFont(fixedGothic(9));
+  lst0_->setAccessibleName(QStringLiteral("猫の一覧"));
+  makeLabel(this, QStringLiteral("クリックすると戦績が御覧いただけます"), {8, 142, 273, 14});
+  connect(cmb1_, &QComboBox::activated, this, &CatListPanel::sortChosen);
+  connect(lst0_, &QListWidget::itemClicked, this,
+          [this](QListWidgetItem* item) { rowClicked(lst0_->row(item)); });
+}
+
+void CatListPanel::open(bool active) {
+  GameState& s = g_.s;
+  s.listShowsActive = active ? -1 : 0;
+  findPlayerCat(s);
+  cmb1_->clear();
+  cmb1_->addItem(QStringLiteral("名　　　　 前　　　　 順"));
+  cmb1_->addItem(QStringLiteral("総　 賞　 金　 額　 順"));
+  if (active) {
+    cmb1_->addItem(QStringLiteral("本 年 度 賞 金 額 順"));
+    cmb1_->addItem(QStringLiteral("年　　　　 齢　　　　 順"));
+  }
+  const QString caption = active ? QStringLiteral("現役猫情報") : QStringLiteral("引退猫情報");
+  setTitle(caption);
+  s.catListCaption = u16(caption);
+  int order = s.listSortOrder;
+  // The hall offers only the first two orders; a prize order stays a prize order.
+  if (!active && order > 1) order = order == 2 ? 1 : 0;
+  cmb1_->setCurrentIndex(order);
+  sortChosen(order);
+}
+
+void CatListPanel::sortChosen(int order) {
+  if (order < 0 || order > 3) return;
+  GameState& s = g_.s;
+  const std::vector<std::u16string> rows =
+      s.listShowsActive == -1 ? listActiveCats(s, order) : listRetiredCats(s, order);
+  s.listSortOrder = static_cast<uint8_t>(order);
+  lst0_->clear();
+  for (const auto& r : rows) lst0_->addItem(qs(r));
+  if (lst0_->count() > 0) lst0_->setCurrentRow(0);
+  lst0_->setFocus();
+}
+
+void CatListPanel::rowClicked(int row) {
+  if (row <= 0 || row >= lst0_->count()) return;
+  if (lst0_->item(row)->text().left(10).trimmed().isEmpty()) return;
+  showCareerRecord(g_, row - 1, 0);
+}
+
+// ---- the week's results
+
+ResultsPanel::ResultsPanel(GameState& s, QWidget* parent)
+    : QGroupBox(QStringLiteral("レース結果"), parent),
+      s_(s),
+      butRace_(makeButton(this, QStringLiteral("OK"), {232, 172, 49, 17}, QStringLiteral("butRace"))),
+      bar_(this, QStringLiteral("週変り処理中"), {144, 160}, {24, 178}, QStringLiteral("Shp")) {
+  setObjectName(QStringLiteral("Frm5"));
+  const QFont small = gothic(8.25);
+  for (int k = 0; k < 5; ++k) {
+    const bool left = k < 3;
+    const int x = left ? 8 : 140;
+    const int y = left ? 16 + 52 * k : 16 + 72 * (k - 3);
+    const int step = left ? 12 : 16;
+    lines_[k][0] = makeLabel(this, {}, {x, y, left ? 129 : 141, 13}, QStringLiteral("LabZyuni%1_0").arg(k + 1));
+    for (int e = 1; e <= 3; ++e) {
+      makeLabel(this, QStringLiteral("%1着").arg(e), {x, y + step * e, 24, 13}, small);
+      lines_[k][e] = makeLabel(this, {}, {x + 24, y + step * e, left ? 105 : 117, 13},
+                               QStringLiteral("LabZyuni%1_%2").arg(k + 1).arg(e));
+    }
+  }
+}
+
+void ResultsPanel::refresh() {
+  for (int k = 0; k < 5; ++k)
+    for (int e = 0; e < 4; ++e) {
+      const ResultLine& line = s_.resultLines[k][e];
+      lines_[k][e]->setText(qs(line.text));
+      paintLabel(lines_[k][e], line.textColour, line.background);
+    }
+}
+
+// ---- the year's awards
+
+AwardsPanel::AwardsPanel(GameState& s, QWidget* parent)
+    : QGroupBox(parent),
+      s_(s),
+      butNendo_(makeButton(this, QStringLiteral("OK"), {232, 172, 49, 17}, QStringLiteral("butNendo"))),
+      bar_(this, QStringLiteral("年度末処理中"), {18, 160}, {18, 178}, QStringLiteral("Shp1")) {
+  setObjectName(QStringLiteral("Frm6"));
+  auto* head = makeLabel(this, QStringLiteral("各　賞　発　表"), {4, 10, 281, 16}, gothic(9, true));
+  head->setAlignment(Qt::AlignCenter);
+  for (int b = 0; b < 6; ++b) {
+    makeLabel(this, qs(kAwardCaptions[b]), {4, 28 + 16 * b, 116, 15});
+    names_[b] = makeLabel(this, {}, {120, 28 + 16 * b, 157, 15}, QStringLiteral("LabKingName%1").arg(b));
+  }
+  makeLabel(this, qs(kAwardCaptions[6]), {64, 124, 200, 15}, gothic(9, true));
+  names_[6] = makeLabel(this, {}, {44, 140, 197, 17}, gothic(11.25, true), QStringLiteral("LabKingName6"));
+  names_[6]->setAlignment(Qt::AlignCenter);
+}
+
+void AwardsPanel::refresh() {
+  for (int b = 0; b < 7; ++b) names_[b]->setText(qs(s_.awardNames[b]));
+}
+
+// ---- the A-class champions
+
+ChampionsPanel::ChampionsPanel(GameState& s, QWidget* parent)
+    : QGroupBox(QStringLiteral("本年度Aクラス優勝猫"), parent), s_(s) {
+  setObjectName(QStringLiteral("Frm7"));
+  static constexpr const char16_t* kRaces[] = {u"早猫賞", u"桜猫賞", u"優駿猫", u"菊猫賞", u"有猫記念"};
+  static constexpr int kWinnerY[] = {16, 45, 74, 103, 132};
+  static constexpr int kRunnerUpY[] = {30, 58, 87, 115, 144};
+  for (int i = 0; i < 5; ++i) {
+    makeLabel(this, qs(kRaces[i]), {16, kWinnerY[i], 72, 14}, QStringLiteral("LabSyou%1").arg(i));
+    winners_[i] = makeLabel(this, {}, {88, kWinnerY[i], 169, 14}, QStringLiteral("LabC1_%1").arg(i));
+    runnersUp_[i] = makeLabel(this, {}, {108, kRunnerUpY[i], 173, 14}, QStringLiteral("LabA2_%1").arg(i));
+  }
+}
+
+void ChampionsPanel::refresh() {
+  for (int i = 0; i < 5; ++i) {
+    winners_[i]->setText(qs(s_.winnerCaptions[i]));
+    runnersUp_[i]->setText(qs(s_.runnerUpCaptions[i]));
+  }
+}
+
+}  // namespace polmina

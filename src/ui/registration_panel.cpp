@@ -1,0 +1,76 @@
+#include "ui/registration_panel.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "game/booking.h"
+#include "game/calendar.h"
+#include "game/game.h"
+#include "ui/fonts.h"
+#include "ui/qt_text.h"
+#include "ui/widgets.h"
+
+namespace polmina {
+
+RegistrationPanel::RegistrationPanel(Game& g, QWidget* parent)
+    : QGroupBox(QStringLiteral("レース登録"), parent),
+      g_(g),
+      lst1_(new QListWidget(this)),
+      labRace_(makeLabel(this, {}, {12, 136, 201, 14}, gothic(9.75), QStringLiteral("LabRace"))),
+      butCan_(makeButton(this, QStringLiteral("取消"), {232, 136, 49, 17}, QStringLiteral("ButCan"))) {
+  setObjectName(QStringLiteral("Frm3"));
+  makeLabel(this, QStringLiteral("レ　ー　ス　名"), {8, 16, 221, 17});
+  makeLabel(this, QStringLiteral("距離"), {228, 16, 33, 17});
+  lst1_->setObjectName(QStringLiteral("Lst1"));
+  lst1_->setGeometry(8, 32, 273, 100);
+  lst1_->setFont(fixedGothic(9));
+  lst1_->setAccessibleName(QStringLiteral("レース一覧"));
+  connect(lst1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { rowChosen(lst1_->row(item)); });
+  connect(butCan_, &QPushButton::clicked, this, &RegistrationPanel::cancel);
+}
+
+void RegistrationPanel::showRegistration(const QString& nextRace) {
+  GameState& s = g_.s;
+  fillCalendar(s);
+  lst1_->clear();
+  for (const RaceSlot& slot : s.calendar) lst1_->addItem(qs(raceListRow(slot)));
+  // Selecting a row of the coming weeks and then none scrolls the list there; each change counts as a
+  // click of the list, the first swallowed by the command's mark, the second finding no row.
+  const int towards = s.weekBase < 232 ? s.weekBase + 7 : 0;
+  lst1_->setCurrentRow(towards);
+  lst1_->scrollToItem(lst1_->item(towards), QAbstractItemView::PositionAtBottom);
+  rowChosen(towards);
+  lst1_->setCurrentRow(-1);
+  lst1_->clearSelection();
+  rowChosen(-1);
+  findPlayerCat(s);
+  labRace_->setText(catAt(s, s.playerCat).entryRace == -1 ? qs(unbookedCaption(s)) : nextRace);
+}
+
+void RegistrationPanel::rowChosen(int row) {
+  GameState& s = g_.s;
+  if (s.suppressListClick == -1 || row < 0) {
+    s.suppressListClick = 0;
+    return;
+  }
+  const BookingAnswer a = checkBooking(s, row);
+  if (a.refused) {
+    g_.ui.tell(kBookingTitle, a.text);
+    return;
+  }
+  if (!g_.ui.askYesNo(kBookingTitle, a.text)) return;
+  catAt(s, s.playerCat).entryRace = static_cast<int16_t>(row);
+  labRace_->setText(qs(a.caption));
+  emit nextRaceChanged(qs(a.caption));
+}
+
+void RegistrationPanel::cancel() {
+  GameState& s = g_.s;
+  const QString caption = qs(unbookedCaption(s));
+  labRace_->setText(caption);
+  catAt(s, s.playerCat).entryRace = -1;
+  emit nextRaceChanged(caption);
+}
+
+}  // namespace polmina

@@ -1,0 +1,35 @@
+#pragma once
+// "レース登録": the 240 races of the year; choosing one books the player's cat after the checks.
+#include <QGroupBox>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace polmina {
+
+struct Game;
+
+class RegistrationPanel : public QGroupBox {
+  Q_OBJECT
+ public:
+  RegistrationPanel(Game& g, QWidget* parent);
+  // The panel opens: the list filled and scrolled towards the coming weeks, the booked race shown.
+  // `nextRace` is what the details panel shows as the next race.
+  void showRegistration(const QString& nextRace);
+  // A row of the list was chosen (-1: none).
+  void rowChosen(int row);
+  void cancel();
+
+ signals:
+  // A booking or a cancellation changed the next race; the details panel shows `caption`.
+  void nextRaceChanged(const QString& caption);
+
+ private:
+  Game& g_;
+  QListWidget* lst1_;
+  QLabel* labRace_;
+  QPushButton* butCan_;
+};
+
+}  // namespace polmina

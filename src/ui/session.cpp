@@ -1,0 +1,47 @@
+#include "ui/session.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace polmina {
+
+namespace {
+
+std::filesystem::path toPath(const QString& s) { return std::filesystem::path(s.toStdU16String()); }
+QString fromPath(const std::filesystem::path& p) { return QString::fromStdU16String(p.u16string()); }
+
+bool writableFolder(const std::filesystem::path& dir) {
+  const QFileInfo info(fromPath(dir));
+  return info.isDir() && info.isWritable();
+}
+
+}  // namespace
+
+GamePaths findGamePaths(const std::filesystem::path& appDir) {
+  GamePaths p;
+  p.appDir = appDir;
+  p.saveDir = appDir;
+  if (!writableFolder(appDir)) {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(data);
+    p.saveDir = toPath(data);
+  }
+  p.dataDirs.push_back(appDir);
+  // An installed game keeps its data in <prefix>/share/polmina beside <prefix>/bin.
+  p.dataDirs.push_back(appDir.parent_path() / "share" / "polmina");
+  for (const QString& d : QStandardPaths::locateAll(QStandardPaths::GenericDataLocation,
+                                                    QStringLiteral("polmina"), QStandardPaths::LocateDirectory))
+    p.dataDirs.push_back(toPath(d));
+  return p;
+}
+
+std::filesystem::path findDataFile(const GamePaths& paths, const char* name) {
+  for (const auto& dir : paths.dataDirs) {
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(dir / name, ec)) return dir / name;
+  }
+  return {};
+}
+
+}  // namespace polmina

@@ -1,0 +1,31 @@
+#pragma once
+// One running game as the windows see it: the game (state, random numbers, screen, clock), the same
+// frontend with its window hooks, and where the files live.
+#include <filesystem>
+#include <vector>
+
+#include "game/game.h"
+#include "ui/qt_frontend.h"
+
+namespace polmina {
+
+struct GamePaths {
+  std::filesystem::path appDir;                 // the program's folder
+  std::filesystem::path saveDir;                // where the save file is written and looked for
+  std::vector<std::filesystem::path> dataDirs;  // where the start data and the help page are found
+};
+
+// The program folder when it is writable, else the user's data folder; data beside the program, else
+// in the installed data folder.
+GamePaths findGamePaths(const std::filesystem::path& appDir);
+
+// A data file from the first folder that has it; empty when none does.
+std::filesystem::path findDataFile(const GamePaths& paths, const char* name);
+
+struct Session {
+  Game& g;
+  QtFrontend& ui;
+  GamePaths paths;
+};
+
+}  // namespace polmina

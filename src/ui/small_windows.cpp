@@ -1,0 +1,80 @@
+#include "ui/small_windows.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include "ui/fonts.h"
+#include "ui/qt_frontend.h"
+#include "ui/session.h"
+#include "ui/widgets.h"
+#include "ui/window_manager.h"
+
+namespace polmina {
+
+namespace {
+
+QFrame* makeRule(QWidget* parent, int y) {
+  auto* line = new QFrame(parent);
+  line->setFrameShape(QFrame::HLine);
+  line->setFrameShadow(QFrame::Sunken);
+  line->setGeometry(100, y, 200, 2);
+  return line;
+}
+
+}  // namespace
+
+VersionWindow::VersionWindow(QWidget* mainWindow) : QDialog(mainWindow) {
+  setObjectName(QStringLiteral("VerFm"));
+  setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+  setFixedSize(312, 132);
+  auto* image = makeLabel(this, {}, {10, 12, 80, 80}, QStringLiteral("Image1"));
+  image->setPixmap(QPixmap(QStringLiteral(":/art/version.png")));
+  image->setAccessibleName(QStringLiteral("ポルミナ"));
+  makeLabel(this, QStringLiteral("11種ポルミナF　　Version 1.2"), {100, 10, 206, 18}, gothic(9.75),
+            QStringLiteral("Label1"));
+  makeLabel(this, {}, {100, 28, 206, 4}, QStringLiteral("Label5"));
+  makeRule(this, 32);
+  makeLabel(this, QStringLiteral("企画・プログラム・絵　ポルミナ工房"), {100, 38, 206, 15}, QStringLiteral("Label2"));
+  makeLabel(this, QStringLiteral("猫たちと遊んでくれてありがとう"), {100, 54, 206, 15}, QStringLiteral("Label3"));
+  makeLabel(this, QStringLiteral("ご感想はヘルプのページをご覧ください"), {100, 70, 206, 15}, QStringLiteral("Label4"));
+  makeRule(this, 88);
+  QPushButton* ok = makeButton(this, QStringLiteral("OK"), {232, 100, 68, 22}, QStringLiteral("but"));
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  centreOn(this, mainWindow);
+}
+
+SaveWindow::SaveWindow(const GameState& s, std::filesystem::path dir, QtFrontend& ui, QWidget* mainWindow)
+    : QDialog(mainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), s_(s), dir_(std::move(dir)), ui_(ui) {
+  setObjectName(QStringLiteral("SaveFm"));
+  setWindowTitle(QStringLiteral("セーブ"));
+  setFixedSize(150, 50);
+  auto* label = makeLabel(this, QStringLiteral("セーブ中"), {0, 0, 150, 50}, gothic(9, true), QStringLiteral("Label1"));
+  label->setAlignment(Qt::AlignCenter);
+  centreOn(this, mainWindow);
+  // The save runs from the window's own timer once it is on screen.
+  auto* timer1 = new QTimer(this);
+  timer1->setObjectName(QStringLiteral("Timer1"));
+  timer1->setInterval(100);
+  connect(timer1, &QTimer::timeout, this, [this, timer1] {
+    timer1->stop();
+    save();
+  });
+  timer1->start();
+}
+
+void SaveWindow::save() {
+  result_ = saveGame(s_, dir_);
+  ui_.wait(1.0);
+  accept();
+}
+
+void SaveWindow::reject() {}
+
+void showNewspaper(Session& se, QWidget* /*mainWindow*/) {
+  se.ui.tell(u"今週のトピック", u"おもだったニュースはありません。");
+}
+
+}  // namespace polmina

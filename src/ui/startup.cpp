@@ -1,0 +1,73 @@
+#include "ui/startup.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLockFile>
+#include <QScreen>
+#include <QStandardPaths>
+#include <memory>
+
+#include "game/state.h"
+#include "platform/clock.h"
+#include "platform/rng.h"
+#include "ui/qt_frontend.h"
+#include "ui/resources.h"
+#include "ui/session.h"
+#include "ui/window_manager.h"
+
+namespace polmina {
+
+namespace {
+
+// Held for the whole run: a second start of the game by the same user finds it taken and ends.
+std::unique_ptr<QLockFile> takeInstanceLock() {
+  QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  if (dir.isEmpty()) dir = QDir::tempPath();
+  auto lock = std::make_unique<QLockFile>(QDir(dir).filePath(QStringLiteral("polmina.lock")));
+  lock->setStaleLockTime(0);
+  if (!lock->tryLock(0)) return nullptr;
+  return lock;
+}
+
+// The program folder as the game keeps it: with a separator at its end, never two.
+std::u16string withSeparator(QString dir) {
+  if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
+  return dir.toStdU16String();
+}
+
+}  // namespace
+
+int startUp(QApplication& app) {
+  QCoreApplication::setApplicationName(QStringLiteral("polmina"));
+  QGuiApplication::setApplicationDisplayName(QStringLiteral("11種ポルミナF"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.polmina.Polmina"));
+  const auto lock = takeInstanceLock();
+  if (!lock) return 0;
+  app.setQuitOnLastWindowClosed(false);
+  initResources();
+  installLook();
+  installJapaneseButtons();
+  QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/art/icon256.png")));
+
+  auto state = std::make_unique<GameState>();
+  GameState& s = *state;
+  resetProgramState(s);
+  const QString appDir = QCoreApplication::applicationDirPath();
+  s.appDir = withSeparator(appDir);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    s.screenWidthPx = screen->geometry().width();
+    s.screenHeightPx = screen->geometry().height();
+  }
+  GameRng rng = GameRng::fromClock();
+  SystemClock clock;
+  QtFrontend ui;
+  Game g{s, rng, ui, clock};
+  Session session{g, ui, findGamePaths(std::filesystem::path(appDir.toStdU16String()))};
+  WindowManager wm(session);
+  wm.showWindow(GameWindow::Opening);
+  return app.exec();
+}
+
+}  // namespace polmina

@@ -1,0 +1,84 @@
+#include "ui/title_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+
+#include "game/calendar.h"
+#include "game/resume.h"
+#include "ui/fonts.h"
+#include "ui/main_window.h"
+#include "ui/qt_text.h"
+#include "ui/widgets.h"
+#include "ui/window_manager.h"
+#include "ui/wizard_window.h"
+
+namespace polmina {
+
+namespace {
+constexpr const char16_t* kBoxTitle = u"ルネッタ";
+}
+
+TitleWindow::TitleWindow(WindowManager& wm) : wm_(wm) {
+  setObjectName(QStringLiteral("OpeningFm"));
+  setWindowTitle(QStringLiteral("11種ポルミナF"));
+  // The picture is drawn for the whole window, frame included: its middle shows.
+  auto* image = makeLabel(this, {}, {-3, -6, 295, 238}, QStringLiteral("Image1"));
+  image->setPixmap(QPixmap(QStringLiteral(":/art/title.png")));
+  image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  image->setAccessibleName(QStringLiteral("11種ポルミナF"));
+  but_[0] = makeButton(this, QStringLiteral("最初から"), {36, 182, 100, 24}, QStringLiteral("But0"));
+  but_[1] = makeButton(this, QStringLiteral("続きから"), {153, 182, 100, 24}, QStringLiteral("But1"));
+  for (QPushButton* b : but_) b->setFont(gothic(9, true));
+  connect(but_[0], &QPushButton::clicked, this, &TitleWindow::newGame);
+  connect(but_[1], &QPushButton::clicked, this, &TitleWindow::resume);
+}
+
+void TitleWindow::enableButtons(bool on) {
+  for (QPushButton* b : but_) b->setEnabled(on);
+}
+
+void TitleWindow::newGame() {
+  enableButtons(false);
+  hide();
+  wm_.showWindow(GameWindow::Start);
+}
+
+void TitleWindow::resume() {
+  enableButtons(false);
+  Session& se = wm_.session();
+  GameState& s = se.g.s;
+  fillCalendar(s);
+  enableButtons(true);
+  if (!hasSaveGame(s, se.paths.saveDir)) {
+    se.ui.tell(kBoxTitle, u"セーブデータが見つかりません");
+    return;
+  }
+  if (!se.ui.askYesNo(kBoxTitle, u"ゲームを再開します。")) {
+    s.catCount = 1;
+    return;
+  }
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const StoreResult loaded = resumeSavedGame(s, se.paths.saveDir);
+  if (!loaded) {
+    // A damaged save is refused and the game stays as the start-up left it.
+    s.catCount = 1;
+    QApplication::restoreOverrideCursor();
+    se.ui.tell(kBoxTitle, loaded.message);
+    return;
+  }
+  enableButtons(false);
+  QCoreApplication::processEvents();
+  wm_.showWindow(GameWindow::Main);
+  hide();
+  QApplication::restoreOverrideCursor();
+  wm_.mainWindow().showChatter();
+}
+
+void TitleWindow::closeEvent(QCloseEvent* e) {
+  e->accept();
+  wm_.quit();
+}
+
+}  // namespace polmina

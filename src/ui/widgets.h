@@ -1,0 +1,25 @@
+#pragma once
+// Controls placed at pixel positions, named for tests and accessibility tools.
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace polmina {
+
+QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry, const QString& name = {});
+QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry, const QFont& font,
+                  const QString& name = {});
+QPushButton* makeButton(QWidget* parent, const QString& text, const QRect& geometry, const QString& name = {});
+QGroupBox* makeFrame(QWidget* parent, const QString& title, const QRect& geometry, const QString& name = {});
+
+// A colour of the game's labels (0x00BBGGRR).
+QColor gameColour(uint32_t bgr);
+// Text colour and background of a label; ColourWindow leaves the background to the window.
+void paintLabel(QLabel* label, uint32_t textColour, uint32_t background);
+
+}  // namespace polmina

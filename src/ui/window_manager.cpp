@@ -1,0 +1,70 @@
+#include "ui/window_manager.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include "ui/main_window.h"
+#include "ui/title_window.h"
+#include "ui/wizard_window.h"
+
+namespace polmina {
+
+WindowManager::WindowManager(Session& session)
+    : quit([] { QCoreApplication::quit(); }), session_(session) {}
+
+WindowManager::~WindowManager() = default;
+
+MainWindow& WindowManager::mainWindow() {
+  if (!main_) main_ = std::make_unique<MainWindow>(*this);
+  return *main_;
+}
+
+TitleWindow& WindowManager::titleWindow() {
+  if (!title_) title_ = std::make_unique<TitleWindow>(*this);
+  return *title_;
+}
+
+WizardWindow& WindowManager::wizardWindow() {
+  if (!wizard_) wizard_ = std::make_unique<WizardWindow>(*this);
+  return *wizard_;
+}
+
+void WindowManager::showWindow(GameWindow w) {
+  QWidget* window = nullptr;
+  switch (w) {
+    case GameWindow::Main:
+      mainWindow().prepare();
+      window = main_.get();
+      break;
+    case GameWindow::Opening:
+      window = &titleWindow();
+      break;
+    case GameWindow::Start:
+      window = &wizardWindow();
+      break;
+  }
+  window->setWindowState(Qt::WindowNoState);
+  window->setFixedSize(SmallWindowWidth, SmallWindowHeight);
+  centreOnScreen(window);
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+void centreOnScreen(QWidget* w) {
+  const QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  const QSize frame = w->frameGeometry().size().expandedTo(w->size());
+  w->move(area.x() + (area.width() - frame.width()) / 2, area.y() + (area.height() - frame.height()) / 2);
+}
+
+void centreOn(QWidget* w, const QWidget* over) {
+  const QRect o = over->frameGeometry();
+  const QSize own = w->frameGeometry().size().expandedTo(w->size());
+  w->move(o.x() + o.width() / 2 - own.width() / 2, o.y() + o.height() / 2 - own.height() / 2);
+}
+
+}  // namespace polmina

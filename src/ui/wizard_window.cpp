@@ -1,0 +1,239 @@
+#include "ui/wizard_window.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "game/labels.h"
+#include "game/newcat.h"
+#include "game/text.h"
+#include "ui/main_window.h"
+#include "ui/qt_text.h"
+#include "ui/title_window.h"
+#include "ui/widgets.h"
+#include "ui/window_manager.h"
+
+namespace polmina {
+
+namespace {
+
+constexpr const char16_t* kBoxTitle = u"ルネッタ";
+const QRect kPage{4, 2, 281, 208};
+
+const char16_t* const kWelcome[] = {
+    u"この度はポルミナをダウンロードして下さってどうもありがとうございます。",
+    u"このゲームは猫君を調教しレースに出場させて立派な競争猫に育てる事が目的です。",
+    u"ゲームオーバーはございません。",
+    u"年齢と成績で自動的に引退となり、それがゲーム終了です。",
+    u"とにかくレースに出場させて勝つ",
+    u"そして最高の称号を手に入れてください。",
+};
+
+QString welcomeText() {
+  QStringList lines;
+  for (const char16_t* l : kWelcome) lines << qs(l);
+  return lines.join(QStringLiteral("\n"));
+}
+
+QComboBox* makeCombo(QWidget* parent, const QStringList& items, const QRect& geometry, const QString& name,
+                     const QString& accessible) {
+  auto* c = new QComboBox(parent);
+  c->addItems(items);
+  c->setCurrentIndex(0);
+  c->setGeometry(geometry);
+  c->setObjectName(name);
+  c->setAccessibleName(accessible);
+  return c;
+}
+
+QLineEdit* makeText(QWidget* parent, const QRect& geometry, const QString& name, const QString& accessible) {
+  auto* t = new QLineEdit(parent);
+  t->setGeometry(geometry);
+  t->setObjectName(name);
+  t->setAccessibleName(accessible);
+  t->setMaxLength(40);  // room for spaces and half-width letters; the check decides
+  return t;
+}
+
+}  // namespace
+
+WizardWindow::WizardWindow(WindowManager& wm) : wm_(wm) {
+  setObjectName(QStringLiteral("StartFm"));
+  setWindowTitle(QStringLiteral("11種ポルミナF"));
+  buildWelcomePage();
+  buildPlayerPage();
+  buildCatPage();
+  buildBreedPage();
+  wm_.session().g.s.wizardActive = -1;
+  changePage(0);
+}
+
+QGroupBox* WizardWindow::makePage(int k, const QString& lead) {
+  QGroupBox* f = makeFrame(this, {}, kPage, QStringLiteral("Frm%1").arg(k));
+  lab_[k] = makeLabel(f, lead, {10, 12, 261, k == 0 ? 160 : 34}, QStringLiteral("lab%1").arg(k));
+  lab_[k]->setWordWrap(true);
+  lab_[k]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  back_[k] = makeButton(f, QStringLiteral("戻る"), {140, 180, 62, 20}, QStringLiteral("ButBack%1").arg(k));
+  next_[k] = makeButton(f, QStringLiteral("次へ"), {208, 180, 62, 20}, QStringLiteral("ButNext%1").arg(k));
+  connect(back_[k], &QPushButton::clicked, this, [this, k] { back(k); });
+  connect(next_[k], &QPushButton::clicked, this, [this, k] { next(k); });
+  frm_[k] = f;
+  return f;
+}
+
+void WizardWindow::buildWelcomePage() { makePage(0, welcomeText()); }
+
+void WizardWindow::buildPlayerPage() {
+  QGroupBox* f = makePage(1, QStringLiteral("貴方(貴女)の性別、お名前を入力してください。"));
+  makeLabel(f, QStringLiteral("性　別："), {14, 62, 84, 20});
+  cmb_[0] = makeCombo(f, {QStringLiteral("男性"), QStringLiteral("女性")}, {100, 60, 90, 22},
+                      QStringLiteral("Cmb0"), QStringLiteral("性別"));
+  nameCaption_ = makeLabel(f, QStringLiteral("貴方のお名前："), {14, 98, 86, 20}, QStringLiteral("Label1_0"));
+  txt_[0] = makeText(f, {100, 96, 166, 22}, QStringLiteral("Txt0"), QStringLiteral("お名前"));
+  makeLabel(f, QStringLiteral("（全角10文字以内）"), {100, 122, 166, 16});
+  connect(cmb_[0], &QComboBox::activated, this, [this](int i) {
+    nameCaption_->setText(i == 0 ? QStringLiteral("貴方のお名前:") : QStringLiteral("貴女のお名前:"));
+  });
+}
+
+void WizardWindow::buildCatPage() {
+  QGroupBox* f = makePage(2, {});
+  makeLabel(f, QStringLiteral("猫の名前："), {14, 58, 84, 20});
+  txt_[1] = makeText(f, {100, 56, 166, 22}, QStringLiteral("Txt1"), QStringLiteral("猫の名前"));
+  makeLabel(f, QStringLiteral("（全角10文字以内）"), {100, 80, 166, 16});
+  makeLabel(f, QStringLiteral("性　別："), {14, 106, 84, 20});
+  cmb_[1] = makeCombo(f, {QStringLiteral("男の子"), QStringLiteral("女の子")}, {100, 104, 90, 22},
+                      QStringLiteral("Cmb1"), QStringLiteral("猫の性別"));
+  makeLabel(f, QStringLiteral("特　徴："), {14, 138, 84, 20});
+  QStringList traits;
+  for (std::u16string_view t : TraitChoices) traits << qs(t);
+  cmb_[2] = makeCombo(f, traits, {100, 136, 110, 22}, QStringLiteral("Cmb2"), QStringLiteral("特徴"));
+}
+
+void WizardWindow::buildBreedPage() {
+  QGroupBox* f = makePage(3, QStringLiteral("最後に猫君のタイプを選んで下さい。"));
+  auto* image = makeLabel(f, {}, {3, 52, 275, 25}, QStringLiteral("Image2"));
+  image->setPixmap(QPixmap(QStringLiteral(":/art/breeds.png")));
+  image->setAccessibleName(QStringLiteral("猫君のタイプ"));
+  auto* chosen = makeLabel(f, {}, {10, 110, 261, 20}, QStringLiteral("labBreed"));
+  chosen->setAlignment(Qt::AlignCenter);
+  breeds_ = new QButtonGroup(this);
+  for (int k = 0; k < BreedCount; ++k) {
+    auto* o = new QRadioButton(f);
+    o->setGeometry(3 + 25 * k + 5, 82, 16, 16);
+    o->setObjectName(QStringLiteral("Opt%1").arg(k));
+    o->setAccessibleName(qs(breedName(k)));
+    o->setToolTip(qs(breedName(k)));
+    breeds_->addButton(o, k);
+    opt_[k] = o;
+  }
+  connect(breeds_, &QButtonGroup::idClicked, this, [this, chosen](int k) {
+    choices_.breed = k;
+    wm_.session().g.s.cats[0].breed = static_cast<uint8_t>(k);
+    pageValid_ = -1;
+    chosen->setText(qs(breedName(k)));
+  });
+}
+
+void WizardWindow::clearBreeds() {
+  breeds_->setExclusive(false);
+  for (QRadioButton* o : opt_) o->setChecked(false);
+  breeds_->setExclusive(true);
+  if (auto* chosen = findChild<QLabel*>(QStringLiteral("labBreed"))) chosen->clear();
+}
+
+void WizardWindow::changePage(int to) {
+  pageValid_ = to == 0 ? -1 : 0;
+  if (to == 3) clearBreeds();
+  for (int k = 0; k < 4; ++k) {
+    frm_[k]->setEnabled(k == to);
+    frm_[k]->setVisible(k == to);
+  }
+  page_ = to;
+  next_[to]->setDefault(true);
+  if (to == 1 || to == 2) txt_[to - 1]->setFocus();
+}
+
+bool WizardWindow::acceptName(int page) {
+  Session& se = wm_.session();
+  GameState& s = se.g.s;
+  const std::u16string typed = trim(u16(txt_[page - 1]->text()));
+  const NameCheck check = checkName(typed);
+  if (!check.ok) {
+    se.ui.tell(kBoxTitle, check.message);
+    txt_[page - 1]->setFocus();
+    return false;
+  }
+  if (page == 1) {
+    choices_.playerName = typed;
+    choices_.playerSex = cmb_[0]->currentIndex();
+    s.playerName = check.name;
+    s.playerSex = static_cast<uint8_t>(choices_.playerSex);
+    lab_[2]->setText(qs(catPageLead(s.playerSex)));
+  } else {
+    choices_.catName = typed;
+    choices_.catSex = cmb_[1]->currentIndex();
+    choices_.trait = cmb_[2]->currentIndex();
+    namePlayerCat(s, check.name, choices_.catSex);
+  }
+  pageValid_ = -1;
+  return true;
+}
+
+void WizardWindow::next(int page) {
+  if (page == 0) {
+    changePage(1);
+  } else if (page == 1 || page == 2) {
+    if (acceptName(page)) changePage(page + 1);
+  } else if (pageValid_ == 0) {
+    wm_.session().ui.tell(kBoxTitle, u"猫君のタイプを選んで下さい。");
+  } else if (wm_.session().ui.askYesNo(kBoxTitle, u"以上で登録を終わります。\r\nこれで良いですか？")) {
+    startGame();
+  }
+}
+
+void WizardWindow::back(int page) {
+  if (page == 0) {
+    hide();
+    wm_.showWindow(GameWindow::Opening);
+    wm_.titleWindow().enableButtons(true);
+    return;
+  }
+  clearBreeds();
+  changePage(page - 1);
+}
+
+void WizardWindow::startGame() {
+  Session& se = wm_.session();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  frm_[3]->setEnabled(false);
+  QCoreApplication::processEvents();
+  const NewGameResult r = startNewGame(se.g, choices_, se.paths.dataDirs);
+  QApplication::restoreOverrideCursor();
+  if (r.kind != NewGameResult::Ok) {
+    se.ui.tell(kBoxTitle, r.message);
+    frm_[3]->setEnabled(true);
+    return;
+  }
+  wm_.showWindow(GameWindow::Main);
+  hide();
+  wm_.mainWindow().showChatter();
+}
+
+void WizardWindow::showEvent(QShowEvent* e) {
+  QWidget::showEvent(e);
+  wm_.session().g.s.wizardActive = -1;
+}
+
+void WizardWindow::closeEvent(QCloseEvent* e) {
+  e->accept();
+  wm_.quit();
+}
+
+}  // namespace polmina

@@ -1,0 +1,189 @@
+// The game played through its windows by clicks: the wizard, a week, booking, rest, quitting with a
+// save and taking the game up again.
+#include <QLabel>
+#include <QListWidget>
+#include <QScrollBar>
+#include <fstream>
+#include <random>
+
+#include "store/savefile.h"
+#include "ui/title_window.h"
+#include "window_world.h"
+
+namespace polmina::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class GameFlow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() / ("polmina-ui-" + std::to_string(std::random_device{}()));
+    fs::create_directories(dir);
+    world = std::make_unique<WindowWorld>(dir);
+  }
+  void TearDown() override {
+    world.reset();
+    fs::remove_all(dir);
+  }
+  MainWindow* main() { return &world->wm.mainWindow(); }
+  QString text(const char* label) { return world->find<QLabel>(main(), label)->text(); }
+
+  fs::path dir;
+  std::unique_ptr<WindowWorld> world;
+};
+
+TEST_F(GameFlow, WizardRefusesBadNamesAndAsksForTheBreedAgainAfterGoingBack) {
+  WindowWorld& w = *world;
+  w.wm.showWindow(GameWindow::Start);
+  QWidget* wiz = &w.wm.wizardWindow();
+  w.click(wiz, "ButNext0");
+  w.click(wiz, "ButNext1");
+  EXPECT_EQ(w.lastMessage(), u"名前を入力して下さい。");
+  w.type(wiz, "Txt0", QStringLiteral("abcdefghijk"));
+  w.click(wiz, "ButNext1");
+  EXPECT_EQ(w.lastMessage(), u"10文字までです。");
+  EXPECT_EQ(w.wm.wizardWindow().currentPage(), 1);
+  w.type(wiz, "Txt0", QStringLiteral("ab c"));
+  w.click(wiz, "ButNext1");
+  EXPECT_EQ(w.s().playerName, u"ａｂｃ");
+  w.type(wiz, "Txt1", QStringLiteral("ミケ"));
+  w.click(wiz, "ButNext2");
+  QTest::mouseClick(w.find<QWidget>(wiz, "Opt2"), Qt::LeftButton, {}, QPoint(8, 8));
+  w.click(wiz, "ButBack3");
+  w.click(wiz, "ButNext2");
+  const size_t before = w.ui.messages.size();
+  w.click(wiz, "ButNext3");
+  ASSERT_EQ(w.ui.messages.size(), before + 1);
+  EXPECT_EQ(w.lastMessage(), u"猫君のタイプを選んで下さい。");
+  EXPECT_EQ(w.wm.wizardWindow().currentPage(), 3);
+}
+
+TEST_F(GameFlow, NewGameOpensTheMainWindowWithTheFirstWords) {
+  WindowWorld& w = *world;
+  w.newGame(3);
+  EXPECT_TRUE(main()->isVisible());
+  EXPECT_FALSE(w.wm.wizardWindow().isVisible());
+  EXPECT_EQ(w.s().cats[w.s().playerCat].breed, 3);
+  EXPECT_GT(w.s().catCount, 900);
+  EXPECT_EQ(text("labNen"), QStringLiteral("2001年1月1週"));
+  EXPECT_EQ(text("Lab1"), QStringLiteral("ミケ"));
+  ASSERT_FALSE(w.ui.dialogs.empty());
+  EXPECT_EQ(w.ui.dialogs.back(), QStringLiteral("MsgFm"));
+}
+
+TEST_F(GameFlow, PanelsActByCaptionAndBookingRefusesThenBooks) {
+  WindowWorld& w = *world;
+  w.newGame();
+  w.click(main(), "but3");  // 登録
+  EXPECT_EQ(main()->button(3)->text(), QStringLiteral("ＯＫ"));
+  EXPECT_FALSE(main()->button(11)->isEnabled());
+  auto* list = w.find<QListWidget>(main(), "Lst1");
+  ASSERT_EQ(list->count(), 240);
+  EXPECT_EQ(w.find<QLabel>(main(), "LabRace")->text(), QStringLiteral("7月まで出走出来ません"));
+  const auto choose = [&](int row) {
+    list->scrollToItem(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+  };
+  choose(2);  // one of this week's races
+  EXPECT_EQ(w.lastMessage(), u"今週のレースは登録を終了しています。");
+  // The first race a new cat may run, in July.
+  int slot = -1;
+  for (int i = 120; i < 240 && slot < 0; ++i)
+    if (w.s().calendar[i].raceClass == ClassNew) slot = i;
+  ASSERT_GE(slot, 0);
+  w.ui.script.push_back(true);
+  choose(slot);
+  EXPECT_EQ(w.s().cats[w.s().playerCat].entryRace, slot);
+  w.click(main(), "but3");  // ＯＫ closes the panel
+  EXPECT_EQ(main()->button(3)->text(), QStringLiteral("登録"));
+  EXPECT_TRUE(main()->button(11)->isEnabled());
+  // The booked race as the question's first line showed it, without the blank before the date.
+  EXPECT_EQ(text("Lab7").left(4), QString::fromStdU16String(w.s().calendar[slot].raceName).trimmed().left(4));
+}
+
+TEST_F(GameFlow, AWeekPlayedByClicksAndARestThatDisablesTraining) {
+  WindowWorld& w = *world;
+  w.newGame();
+  w.click(main(), "but4");  // 調教
+  w.find<QScrollBar>(main(), "ScrSp2")->setValue(4);
+  EXPECT_EQ(w.s().cats[w.s().playerCat].trainSpeed2, 3);
+  EXPECT_EQ(text("labComment"), QString());
+  w.click(main(), "but4");  // ＯＫ
+  w.click(main(), "but5");  // 次週
+  EXPECT_TRUE(main()->weekRunning());
+  for (int i = 0; i < 12; ++i) EXPECT_FALSE(main()->button(i)->isEnabled()) << i;
+  main()->close();  // refused while the week runs
+  EXPECT_TRUE(main()->isVisible());
+  w.click(main(), "butRace");
+  EXPECT_FALSE(main()->weekRunning());
+  EXPECT_EQ(text("labNen"), QStringLiteral("2001年1月2週"));
+  EXPECT_FALSE(main()->button(10)->isEnabled());  // 飼猫 stays off from now on
+  w.ui.script.push_back(true);
+  w.click(main(), "but6");  // 休養
+  EXPECT_EQ(w.s().cats[w.s().playerCat].restWeeks, 1);
+  EXPECT_FALSE(main()->button(4)->isEnabled());
+  EXPECT_FALSE(main()->button(6)->isEnabled());
+  w.click(main(), "but0");  // Ａ戦 and back: training stays off while resting
+  w.click(main(), "but0");
+  EXPECT_FALSE(main()->button(4)->isEnabled());
+}
+
+TEST_F(GameFlow, QuittingWithASaveAndTakingTheGameUpAgain) {
+  {
+    WindowWorld& w = *world;
+    w.newGame();
+    w.click(main(), "but5");
+    w.click(main(), "butRace");
+    w.ui.script = {false};  // "本当に終了します？" no: nothing happens
+    main()->close();
+    EXPECT_FALSE(w.ended);
+    w.ui.script = {true, true};
+    w.click(main(), "but11");
+    EXPECT_TRUE(w.ended);
+    EXPECT_TRUE(hasSaveGame(dir));
+  }
+  const std::u16string name = world->s().cats[world->s().playerCat].name;
+  world = std::make_unique<WindowWorld>(dir, 99);
+  WindowWorld& w = *world;
+  w.wm.showWindow(GameWindow::Opening);
+  w.ui.script = {true};
+  w.click(&w.wm.titleWindow(), "But1");
+  EXPECT_TRUE(main()->isVisible());
+  EXPECT_EQ(w.s().cats[w.s().playerCat].name, name);
+  EXPECT_EQ(text("labNen"), QStringLiteral("2001年1月2週"));
+  EXPECT_EQ(w.s().pendingMessage, u"お帰りニャ、調教を設定しなおしてくれニャ");
+}
+
+TEST_F(GameFlow, ADamagedSaveIsRefusedAndTheTitleWindowStaysUsable) {
+  WindowWorld& w = *world;
+  w.wm.showWindow(GameWindow::Opening);
+  w.click(&w.wm.titleWindow(), "But1");
+  EXPECT_EQ(w.lastMessage(), u"セーブデータが見つかりません");
+  {
+    std::ofstream f(savePath(dir), std::ios::binary);
+    f << std::string(174 * 1200, '\x01');
+  }
+  w.ui.script = {true};
+  w.click(&w.wm.titleWindow(), "But1");
+  EXPECT_FALSE(w.wm.mainWindow().isVisible());
+  EXPECT_EQ(w.s().catCount, 1);
+  EXPECT_TRUE(w.find<QPushButton>(&w.wm.titleWindow(), "But0")->isEnabled());
+}
+
+TEST_F(GameFlow, AFailedSaveKeepsTheGameAndAsksBeforeQuittingWithoutIt) {
+  WindowWorld& w = *world;
+  w.newGame();
+  // A folder where the save file should be makes the save fail.
+  fs::create_directories(savePath(dir));
+  w.ui.script = {true, true, false};
+  main()->close();
+  EXPECT_FALSE(w.ended);
+  EXPECT_TRUE(main()->isVisible());
+  ASSERT_GE(w.ui.messages.size(), 2u);
+  EXPECT_EQ(w.ui.messages[w.ui.messages.size() - 2].title, u"セーブ");
+  EXPECT_EQ(w.lastMessage(), u"セーブせずに終了しますか？");
+}
+
+}  // namespace
+}  // namespace polmina::test

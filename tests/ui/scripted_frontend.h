@@ -1,0 +1,50 @@
+#pragma once
+// The windows' frontend for tests: message boxes are answered from a script and recorded, waits only
+// let pending events run.
+#include <QCoreApplication>
+#include <QDialog>
+#include <QString>
+#include <deque>
+#include <vector>
+
+#include "platform/headless.h"
+#include "ui/qt_frontend.h"
+
+namespace polmina::test {
+
+class ScriptedFrontend final : public QtFrontend {
+ public:
+  std::deque<bool> script;     // answers to the next questions
+  bool defaultAnswer = false;  // once the script has run out
+  std::vector<MessageRecord> messages;
+
+  // Dialogs shown modally, by objectName. The saving window runs (it closes itself); the others are
+  // only recorded.
+  std::vector<QString> dialogs;
+  void runModal(QDialog& dialog) override {
+    dialogs.push_back(dialog.objectName());
+    if (dialog.objectName() == QStringLiteral("SaveFm")) dialog.exec();
+  }
+
+  void wait(double seconds) override {
+    waited += seconds;
+    QCoreApplication::processEvents();
+  }
+  double waited = 0;
+
+ protected:
+  bool showBox(std::u16string_view title, std::u16string_view text, bool question) override {
+    std::optional<bool> answer;
+    if (question) {
+      answer = defaultAnswer;
+      if (!script.empty()) {
+        answer = script.front();
+        script.pop_front();
+      }
+    }
+    messages.push_back({std::u16string(title), std::u16string(text), answer});
+    return answer.value_or(false);
+  }
+};
+
+}  // namespace polmina::test

@@ -1,0 +1,82 @@
+#pragma once
+// A game with its windows on the offscreen screen: fixed random numbers and clock, message boxes
+// answered from a script, the save in a scratch folder, and "the program ends" recorded.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+#include <memory>
+
+#include "game/state.h"
+#include "platform/clock.h"
+#include "platform/rng.h"
+#include "scripted_frontend.h"
+#include "ui/main_window.h"
+#include "ui/session.h"
+#include "ui/window_manager.h"
+#include "ui/wizard_window.h"
+
+namespace polmina::test {
+
+struct WindowWorld {
+  explicit WindowWorld(std::filesystem::path saveDir, uint64_t seed = 7)
+      : state(std::make_unique<GameState>()), rng(GameRng::fixed(seed)), g{*state, rng, ui, clock},
+        session{g, ui, {saveDir, saveDir, {POLMINA_DATA_DIR}}}, wm(session) {
+    resetProgramState(*state);
+    wm.quit = [this] { ended = true; };
+  }
+
+  GameState& s() { return *state; }
+
+  template <class W = QWidget>
+  W* find(QWidget* window, const char* name) {
+    W* w = window->findChild<W*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+  void click(QWidget* window, const char* name) {
+    auto* b = find<QPushButton>(window, name);
+    ASSERT_TRUE(b && b->isEnabled() && b->isVisible()) << name;
+    QTest::mouseClick(b, Qt::LeftButton);
+  }
+  void type(QWidget* window, const char* name, const QString& text) {
+    auto* t = find<QLineEdit>(window, name);
+    t->clear();
+    // Key clicks only know ASCII; other text is put in as an input method would.
+    bool ascii = true;
+    for (QChar c : text) ascii = ascii && c.unicode() < 0x80;
+    if (ascii)
+      QTest::keyClicks(t, text);
+    else
+      t->insert(text);
+  }
+  std::u16string lastMessage() const { return ui.messages.empty() ? u"" : ui.messages.back().text; }
+
+  // Through the wizard to the main window with a cat of `breed`.
+  void newGame(int breed = 3) {
+    wm.showWindow(GameWindow::Start);
+    QWidget* w = &wm.wizardWindow();
+    click(w, "ButNext0");
+    type(w, "Txt0", QStringLiteral("ab c"));
+    click(w, "ButNext1");
+    type(w, "Txt1", QStringLiteral("ミケ"));
+    click(w, "ButNext2");
+    QTest::mouseClick(find<QWidget>(w, ("Opt" + std::to_string(breed)).c_str()), Qt::LeftButton, {}, QPoint(8, 8));
+    ui.script.push_back(true);
+    click(w, "ButNext3");
+  }
+
+  std::unique_ptr<GameState> state;
+  GameRng rng;
+  FixedClock clock;
+  ScriptedFrontend ui;
+  Game g;
+  Session session;
+  WindowManager wm;
+  bool ended = false;
+};
+
+}  // namespace polmina::test
