@@ -49,41 +49,39 @@ Plan finalPreviewPlan(int yearMod) {
   return {Kind::Preview, lines(u"３年に一度の大舞台", kTitles[m]), FinalRaceSlot, kOrders[m], true};
 }
 
+// The weeks with a topic (the December preview depends on the year and is planned apart).
+struct PlanRow {
+  int weekBase;
+  Kind kind;
+  const char16_t* line1;
+  const char16_t* line2;
+  int slot;
+  SortFn sort;
+  bool reversed;
+};
+
+constexpr PlanRow kPlans[] = {
+    {35, Kind::Preview, u"スピードの競演", u"早　猫　賞　開　催", 39, sortBySpeed, true},
+    {75, Kind::Preview, u"桜吹雪を駆け抜ける", u"桜　猫　賞　開　催", 79, sortByPoints, false},
+    {115, Kind::Preview, u"　猫界の栄誉、速く、そして強く！！", u"優　駿　猫　開　催", 119,
+     sortByTotalPrizeOnly, true},
+    {155, Kind::Preview, u"秋の大レース", u"菊　猫　賞　開　催", 159, sortByAgeAndYearPrize, true},
+    {195, Kind::Preview, u"地獄の３００Ｍ、超過酷なレース", u"有　猫　杯　開　催", 199, sortByTotalPrizeOnly,
+     true},
+    {40, Kind::Result, u"先週の早猫賞結果速報", u"", -1, nullptr, false},
+    {80, Kind::Result, u"先週の桜猫賞結果速報", u"", -1, nullptr, false},
+    {120, Kind::Result, u"先週の優駿猫結果速報", u"", -1, nullptr, false},
+    {160, Kind::Result, u"先週の菊猫賞結果速報", u"", -1, nullptr, false},
+    {200, Kind::Result, u"先週の有猫杯結果速報", u"", -1, nullptr, false},
+    {125, Kind::NewCats, u"新猫戦開催", u"", -1, nullptr, false},
+    {220, Kind::Entries, u"３大記念出走猫決定", u"", FinalRaceSlot, nullptr, false},
+};
+
 std::optional<Plan> planOf(const GameState& s) {
-  switch (s.weekBase) {
-    case 35:
-      return Plan{Kind::Preview, lines(u"スピードの競演", u"早　猫　賞　開　催"), 39, sortBySpeed, true};
-    case 75:
-      return Plan{Kind::Preview, lines(u"桜吹雪を駆け抜ける", u"桜　猫　賞　開　催"), 79, sortByPoints,
-                  false};
-    case 115:
-      return Plan{Kind::Preview, lines(u"　猫界の栄誉、速く、そして強く！！", u"優　駿　猫　開　催"), 119,
-                  sortByTotalPrizeOnly, true};
-    case 155:
-      return Plan{Kind::Preview, lines(u"秋の大レース", u"菊　猫　賞　開　催"), 159, sortByAgeAndYearPrize,
-                  true};
-    case 195:
-      return Plan{Kind::Preview, lines(u"地獄の３００Ｍ、超過酷なレース", u"有　猫　杯　開　催"), 199,
-                  sortByTotalPrizeOnly, true};
-    case 235:
-      return finalPreviewPlan(s.year % 3);
-    case 40:
-      return Plan{Kind::Result, lines(u"先週の早猫賞結果速報")};
-    case 80:
-      return Plan{Kind::Result, lines(u"先週の桜猫賞結果速報")};
-    case 120:
-      return Plan{Kind::Result, lines(u"先週の優駿猫結果速報")};
-    case 160:
-      return Plan{Kind::Result, lines(u"先週の菊猫賞結果速報")};
-    case 200:
-      return Plan{Kind::Result, lines(u"先週の有猫杯結果速報")};
-    case 125:
-      return Plan{Kind::NewCats, lines(u"新猫戦開催")};
-    case 220:
-      return Plan{Kind::Entries, lines(u"３大記念出走猫決定"), FinalRaceSlot};
-    default:
-      return std::nullopt;
-  }
+  if (s.weekBase == 235) return finalPreviewPlan(s.year % 3);
+  for (const PlanRow& r : kPlans)
+    if (r.weekBase == s.weekBase) return Plan{r.kind, lines(r.line1, r.line2), r.slot, r.sort, r.reversed};
+  return std::nullopt;
 }
 
 // The first twelve cats booked for the slot, in table order, then ranked as the plan says.
