@@ -68,6 +68,9 @@ MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.se
   results_->setGeometry(0, 400, 289, 197);
   awards_->setGeometry(350, 400, 289, 197);
   champions_->setGeometry(600, 0, 289, 161);
+  // Panels cover the home view while they are shown.
+  for (QWidget* p : std::initializer_list<QWidget*>{catList_, training_, registration_, results_, awards_, champions_})
+    p->setAutoFillBackground(true);
   hidePanels();
   awards_->hide();
   connect(training_, &TrainingPanel::trainingChanged, this, &MainWindow::showNotice);

@@ -60,7 +60,7 @@ bool ProgressBar::visible() const { return !track_->isHidden(); }
 // ---- cat lists
 
 CatListPanel::CatListPanel(Game& g, QWidget* parent)
-    : QGroupBox(QStringLiteral("全猫情報"), parent), g_(g), cmb1_(new QComboBox(this)), lst0_(new QListWidget(this)) {
+    : Panel(QStringLiteral("全猫情報"), parent), g_(g), cmb1_(new QComboBox(this)), lst0_(new QListWidget(this)) {
   setObjectName(QStringLiteral("Frm1"));
   cmb1_->setObjectName(QStringLiteral("Cmb1"));
   cmb1_->setGeometry(8, 16, 273, 20);
@@ -117,7 +117,7 @@ void CatListPanel::rowClicked(int row) {
 // ---- the week's results
 
 ResultsPanel::ResultsPanel(GameState& s, QWidget* parent)
-    : QGroupBox(QStringLiteral("レース結果"), parent),
+    : Panel(QStringLiteral("レース結果"), parent),
       s_(s),
       butRace_(makeButton(this, QStringLiteral("OK"), {232, 172, 49, 17}, QStringLiteral("butRace"))),
       bar_(this, QStringLiteral("週変り処理中"), {144, 160}, {24, 178}, QStringLiteral("Shp")) {
@@ -149,7 +149,7 @@ void ResultsPanel::refresh() {
 // ---- the year's awards
 
 AwardsPanel::AwardsPanel(GameState& s, QWidget* parent)
-    : QGroupBox(parent),
+    : Panel(parent),
       s_(s),
       butNendo_(makeButton(this, QStringLiteral("OK"), {232, 172, 49, 17}, QStringLiteral("butNendo"))),
       bar_(this, QStringLiteral("年度末処理中"), {18, 160}, {18, 178}, QStringLiteral("Shp1")) {
@@ -172,7 +172,7 @@ void AwardsPanel::refresh() {
 // ---- the A-class champions
 
 ChampionsPanel::ChampionsPanel(GameState& s, QWidget* parent)
-    : QGroupBox(QStringLiteral("本年度Aクラス優勝猫"), parent), s_(s) {
+    : Panel(QStringLiteral("本年度Aクラス優勝猫"), parent), s_(s) {
   setObjectName(QStringLiteral("Frm7"));
   static constexpr const char16_t* kRaces[] = {u"早猫賞", u"桜猫賞", u"優駿猫", u"菊猫賞", u"有猫記念"};
   static constexpr int kWinnerY[] = {16, 45, 74, 103, 132};

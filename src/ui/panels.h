@@ -1,7 +1,7 @@
 #pragma once
 // The display panels of the main window: the cat lists, the week's results, the year's awards and the
 // A-class champions. Each is a frame that the main window moves over its home view.
-#include <QGroupBox>
+#include "ui/widgets.h"
 #include <array>
 
 class QComboBox;
@@ -31,7 +31,7 @@ class ProgressBar {
 };
 
 // "現役" / "引退": the sort-order box and the list; a click on a cat opens its career record.
-class CatListPanel : public QGroupBox {
+class CatListPanel : public Panel {
   Q_OBJECT
  public:
   CatListPanel(Game& g, QWidget* parent);
@@ -49,7 +49,7 @@ class CatListPanel : public QGroupBox {
 };
 
 // "レース結果": the five races of the week with their first three, the week's progress bar and OK.
-class ResultsPanel : public QGroupBox {
+class ResultsPanel : public Panel {
   Q_OBJECT
  public:
   ResultsPanel(GameState& s, QWidget* parent);
@@ -65,7 +65,7 @@ class ResultsPanel : public QGroupBox {
 };
 
 // The year's awards, filled name by name while the year closes, and its OK.
-class AwardsPanel : public QGroupBox {
+class AwardsPanel : public Panel {
   Q_OBJECT
  public:
   AwardsPanel(GameState& s, QWidget* parent);
@@ -81,7 +81,7 @@ class AwardsPanel : public QGroupBox {
 };
 
 // "本年度Aクラス優勝猫": winner and runner-up of the five A-class big races.
-class ChampionsPanel : public QGroupBox {
+class ChampionsPanel : public Panel {
   Q_OBJECT
  public:
   ChampionsPanel(GameState& s, QWidget* parent);

@@ -14,7 +14,7 @@
 namespace polmina {
 
 RegistrationPanel::RegistrationPanel(Game& g, QWidget* parent)
-    : QGroupBox(QStringLiteral("レース登録"), parent),
+    : Panel(QStringLiteral("レース登録"), parent),
       g_(g),
       lst1_(new QListWidget(this)),
       labRace_(makeLabel(this, {}, {12, 136, 201, 14}, gothic(9.75), QStringLiteral("LabRace"))),

@@ -1,6 +1,6 @@
 #pragma once
 // "レース登録": the 240 races of the year; choosing one books the player's cat after the checks.
-#include <QGroupBox>
+#include "ui/widgets.h"
 
 class QLabel;
 class QListWidget;
@@ -10,7 +10,7 @@ namespace polmina {
 
 struct Game;
 
-class RegistrationPanel : public QGroupBox {
+class RegistrationPanel : public Panel {
   Q_OBJECT
  public:
   RegistrationPanel(Game& g, QWidget* parent);

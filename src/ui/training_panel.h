@@ -1,6 +1,6 @@
 #pragma once
 // "調教設定": six sliders, one per ability and training day, each with five lit cells.
-#include <QGroupBox>
+#include "ui/widgets.h"
 #include <array>
 
 class QFrame;
@@ -10,7 +10,7 @@ namespace polmina {
 
 struct GameState;
 
-class TrainingPanel : public QGroupBox {
+class TrainingPanel : public Panel {
   Q_OBJECT
  public:
   TrainingPanel(GameState& s, QWidget* parent);

@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 
 #include "game/state.h"
@@ -34,6 +35,14 @@ QPushButton* makeButton(QWidget* parent, const QString& text, const QRect& geome
   auto* b = place(new QPushButton(text, parent), geometry, name);
   b->setAutoDefault(false);
   return b;
+}
+
+void Panel::paintEvent(QPaintEvent* e) {
+  {
+    QPainter p(this);
+    p.fillRect(rect(), palette().window());
+  }
+  QGroupBox::paintEvent(e);
 }
 
 QGroupBox* makeFrame(QWidget* parent, const QString& title, const QRect& geometry, const QString& name) {

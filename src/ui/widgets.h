@@ -1,15 +1,24 @@
 #pragma once
 // Controls placed at pixel positions, named for tests and accessibility tools.
 #include <QFont>
+#include <QGroupBox>
 #include <QRect>
 #include <QString>
 
-class QGroupBox;
 class QLabel;
 class QPushButton;
 class QWidget;
 
 namespace polmina {
+
+// A frame of the main window that is moved over the home view: it covers what lies beneath it.
+class Panel : public QGroupBox {
+ public:
+  using QGroupBox::QGroupBox;
+
+ protected:
+  void paintEvent(QPaintEvent* e) override;
+};
 
 QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry, const QString& name = {});
 QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry, const QFont& font,

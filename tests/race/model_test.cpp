@@ -11,35 +11,11 @@
 namespace polmina {
 namespace {
 
+using testworld::field;
+using testworld::twelve;
 using testworld::World;
 
 constexpr int kTickLimit = 100000;
-
-int slotOfDistance(const GameState& s, int distance) {
-  for (int i = 0; i < CalendarSize; ++i)
-    if (s.calendar[static_cast<size_t>(i)].distance == distance) return i;
-  return -1;
-}
-
-// Puts cats into the gates as the field builder would, without handicap or form.
-int field(World& w, int distance, const std::vector<int>& cats) {
-  const int k = w.weekOf(slotOfDistance(w.s(), distance));
-  GameState& s = w.s();
-  for (size_t i = 0; i < cats.size(); ++i) {
-    const CatRecord& c = w.cat(cats[i]);
-    Runner& r = s.runners[i];
-    r = Runner{};
-    r.catIndex = static_cast<int16_t>(cats[i]);
-    r.effort = 2 * c.condition + c.speed;
-    r.cruise = c.power;
-    r.staminaLeft = cintL(c.stamina / 5.0 * 6);
-    r.styleFlags = c.styleFlags;
-  }
-  s.runnerCount = static_cast<int32_t>(cats.size());
-  return k;
-}
-
-std::vector<int> twelve() { return {11, 23, 35, 47, 59, 71, 83, 95, 107, 119, 131, 143}; }
 
 // Runs an unseen race to its end; `each` sees the state after every tick.
 template <typename F>

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <vector>
 
 #include "game/calendar.h"
 #include "game/game.h"
@@ -118,5 +119,33 @@ struct World {
     return slot % 5 + 1;
   }
 };
+
+inline int slotOfDistance(const GameState& s, int distance) {
+  for (int i = 0; i < CalendarSize; ++i)
+    if (s.calendar[static_cast<size_t>(i)].distance == distance) return i;
+  return -1;
+}
+
+// Puts cats into the gates as the field builder would, without handicap or form; returns the race
+// number k of the first race of that distance, in its week.
+inline int field(World& w, int distance, const std::vector<int>& cats) {
+  const int k = w.weekOf(slotOfDistance(w.s(), distance));
+  GameState& s = w.s();
+  for (size_t i = 0; i < cats.size(); ++i) {
+    const CatRecord& c = w.cat(cats[i]);
+    Runner& r = s.runners[i];
+    r = Runner{};
+    r.catIndex = static_cast<int16_t>(cats[i]);
+    r.effort = 2 * c.condition + c.speed;
+    r.cruise = c.power;
+    r.staminaLeft = cintL(c.stamina / 5.0 * 6);
+    r.styleFlags = c.styleFlags;
+    r.breed = c.breed;
+  }
+  s.runnerCount = static_cast<int32_t>(cats.size());
+  return k;
+}
+
+inline std::vector<int> twelve() { return {11, 23, 35, 47, 59, 71, 83, 95, 107, 119, 131, 143}; }
 
 }  // namespace polmina::testworld

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QScrollBar>
+#include <QTimer>
 #include <fstream>
 #include <random>
 
@@ -183,6 +184,65 @@ TEST_F(GameFlow, AFailedSaveKeepsTheGameAndAsksBeforeQuittingWithoutIt) {
   ASSERT_GE(w.ui.messages.size(), 2u);
   EXPECT_EQ(w.ui.messages[w.ui.messages.size() - 2].title, u"セーブ");
   EXPECT_EQ(w.lastMessage(), u"セーブせずに終了しますか？");
+}
+
+}  // namespace
+}  // namespace polmina::test
+
+namespace polmina::test {
+namespace {
+
+// Once the awards' OK can be clicked, runs `then` (from inside the wait for that OK).
+void whenAwardsWait(WindowWorld& w, MainWindow* m, std::function<void()> then) {
+  auto* poll = new QTimer(m);
+  QObject::connect(poll, &QTimer::timeout, m, [&w, m, poll, then] {
+    if (!w.find<QWidget>(m, "butNendo")->isEnabled()) return;
+    poll->deleteLater();
+    poll->stop();
+    then();
+  });
+  poll->start(5);
+}
+
+// Plays weeks by clicks until the last week of the year has run; every question is answered no.
+void playToYearEnd(WindowWorld& w, MainWindow* m) {
+  for (int week = 0; week < 48; ++week) {
+    w.click(m, "but5");
+    if (w.s().month == 12 && w.s().week == 4) break;
+    w.click(m, "butRace");
+  }
+}
+
+TEST_F(GameFlow, TheYearEndsThroughTheAwardsPanelAndItsOK) {
+  WindowWorld& w = *world;
+  w.newGame();
+  playToYearEnd(w, main());
+  auto* awards = w.find<QWidget>(main(), "Frm6");
+  whenAwardsWait(w, main(), [&] {
+    // The awards are up and wait for their OK while the week is still open.
+    EXPECT_TRUE(awards->isVisible());
+    EXPECT_EQ(w.s().awardsPending, -1);
+    EXPECT_FALSE(w.find<QLabel>(main(), "LabKingName0")->text().isEmpty());
+    w.click(main(), "butNendo");
+  });
+  w.click(main(), "butRace");
+  EXPECT_FALSE(awards->isVisible());
+  EXPECT_EQ(w.s().awardsPending, 0);
+  EXPECT_EQ(text("labNen"), QStringLiteral("2002年1月1週"));
+  EXPECT_TRUE(main()->button(5)->isEnabled());
+  EXPECT_FALSE(w.ended);
+}
+
+TEST_F(GameFlow, ARetiringCatSaysFarewellAndTheProgramEnds) {
+  WindowWorld& w = *world;
+  w.newGame();
+  playToYearEnd(w, main());
+  CatRecord& cat = w.s().cats[w.s().playerCat];
+  cat.age = cat.peakAge;
+  whenAwardsWait(w, main(), [&] { w.click(main(), "butNendo"); });
+  w.click(main(), "butRace");
+  EXPECT_TRUE(w.ended);
+  EXPECT_EQ(w.lastMessage(), u"ゲームを終了します\r\nありがとうございました");
 }
 
 }  // namespace

@@ -1,0 +1,55 @@
+#include "ui/race_scene.h"
+
+#include <QPainter>
+#include <QString>
+
+namespace polmina {
+
+namespace {
+
+QPixmap art(const QString& name) { return QPixmap(QStringLiteral(":/art/race/") + name); }
+
+}  // namespace
+
+RaceScene::RaceScene()
+    : picture_(Width, Height),
+      upper_(art(QStringLiteral("upper.png"))),
+      course_(art(QStringLiteral("course.png"))),
+      gate_(art(QStringLiteral("gate.png"))),
+      marker_(art(QStringLiteral("marker.png"))),
+      goal_(art(QStringLiteral("goal.png"))) {
+  for (size_t b = 0; b < breeds_.size(); ++b)
+    breeds_[b] = art(QStringLiteral("breed%1.png").arg(b, 2, 10, QLatin1Char('0')));
+  picture_.fill(Qt::white);
+}
+
+// The strip and the course scroll with the race; once every runner is home the course stands still
+// where it stopped, under the goal.
+void RaceScene::scenery(const RaceState& st, bool allFinished) {
+  if (onScenery) onScenery(st);
+  QPainter p(&picture_);
+  p.drawPixmap(0, 0, upper_, st.tickCount, 0, Width, StripHeight);
+  p.drawPixmap(0, StripHeight, course_, st.backScroll, 0, Width, Height - StripHeight);
+  if (allFinished || st.sectionIndex == GoalSection)
+    p.drawPixmap(Width - st.sectionPos, ObjectTop, goal_);
+  else if (st.sectionIndex == 0)
+    p.drawPixmap(-st.sectionPos, ObjectTop, gate_);
+  else
+    p.drawPixmap(Width - st.sectionPos, ObjectTop, marker_);
+}
+
+void RaceScene::runner(int /*slot*/, const Runner& run, int pose) {
+  const QPixmap& strip = breeds_[std::min<size_t>(run.breed, breeds_.size() - 1)];
+  QPainter p(&picture_);
+  p.drawPixmap(run.position, run.laneY, strip, pose * Sprite, 0, Sprite, Sprite);
+}
+
+void RaceScene::message(std::u16string_view text) {
+  if (onMessage) onMessage(text);
+}
+
+void RaceScene::refresh() {
+  if (onRefresh) onRefresh();
+}
+
+}  // namespace polmina

@@ -1,0 +1,45 @@
+#pragma once
+// The race picture: sky strip, course, the gate / distance post / goal and the runners, composed into
+// one off-screen picture at 1x as each watched tick draws it. The window only shows the picture.
+#include <QPixmap>
+#include <array>
+#include <functional>
+
+#include "race/model.h"
+
+namespace polmina {
+
+class RaceScene : public RaceView {
+ public:
+  static constexpr int Width = 600;
+  static constexpr int Height = 300;
+  static constexpr int StripHeight = 50;
+  static constexpr int ObjectTop = 51;
+  static constexpr int Sprite = 40;
+
+  RaceScene();
+
+  void scenery(const RaceState& state, bool allFinished) override;
+  void runner(int slot, const Runner& runner, int pose) override;
+  void message(std::u16string_view text) override;
+  void refresh() override;
+
+  const QPixmap& picture() const { return picture_; }
+
+  // The window's share of a tick: the state before the runners move, a line for the message label,
+  // the finished picture.
+  std::function<void(const RaceState&)> onScenery;
+  std::function<void(std::u16string_view)> onMessage;
+  std::function<void()> onRefresh;
+
+ private:
+  QPixmap picture_;
+  QPixmap upper_;
+  QPixmap course_;
+  QPixmap gate_;
+  QPixmap marker_;
+  QPixmap goal_;
+  std::array<QPixmap, 11> breeds_;
+};
+
+}  // namespace polmina

@@ -1,0 +1,294 @@
+#include "ui/race_window.h"
+
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFrame>
+#include <QGraphicsDropShadowEffect>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+
+#include "game/numbers.h"
+#include "game/text.h"
+#include "race/results.h"
+#include "ui/fonts.h"
+#include "ui/qt_text.h"
+
+namespace polmina {
+
+namespace {
+
+constexpr int kClientWidth = 620;
+constexpr int kClientHeight = 383;
+constexpr int kMargin = 10;
+constexpr int kPanelTop = 311;
+constexpr int kPanelHeight = 62;
+
+// Seconds a frame for each position of the speed bar.
+constexpr std::array<double, 5> kFrameDelay = {0.2, 0.15, 0.1, 0.05, 0.01};
+// The speed bar's position, kept for the whole session.
+int speedSetting = 4;
+double paceScale = 1.0;
+
+const QString kPlayerLine = QStringLiteral("color: #0000ff; background: rgba(255, 255, 255, 150);");
+const QString kRunnerLine = QStringLiteral("color: #000000; background: rgba(255, 255, 255, 150);");
+
+// The race picture as one 1x image: at a higher scale factor it is enlarged whole, pixel for pixel.
+class RacePicture : public QWidget {
+ public:
+  RacePicture(const RaceScene& scene, QWidget* parent) : QWidget(parent), scene_(scene) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    p.drawPixmap(rect(), scene_.picture());
+  }
+
+ private:
+  const RaceScene& scene_;
+};
+
+QLabel* label(QWidget* parent, const QString& name, const QRect& at, const QFont& font) {
+  auto* l = new QLabel(parent);
+  l->setObjectName(name);
+  l->setGeometry(at);
+  l->setFont(font);
+  return l;
+}
+
+QColor titleColour(int raceClass) {
+  if (raceClass == ClassS) return Qt::blue;
+  if (raceClass == ClassA) return Qt::red;
+  return Qt::black;
+}
+
+}  // namespace
+
+void RaceWindow::setPace(double scale) { paceScale = std::max(0.0, scale); }
+
+RaceWindow::RaceWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint) {
+  setObjectName(QStringLiteral("RaceFm"));
+  setWindowTitle(QStringLiteral("レース中継"));
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  setFixedSize(kClientWidth, kClientHeight);
+  buildPicture();
+  buildSpeedPanel();
+  scene_.onScenery = [this](const RaceState& st) { callFinalStretch(st); };
+  scene_.onMessage = [this](std::u16string_view text) { labMsg_->setText(qs(text)); };
+  scene_.onRefresh = [this] { scrBkg_->update(); };
+}
+
+// The picture with what lies on it: a runner line at the end of each lane, the title, the placings.
+void RaceWindow::buildPicture() {
+  scrBkg_ = new RacePicture(scene_, this);
+  scrBkg_->setObjectName(QStringLiteral("scr_bkg"));
+  scrBkg_->setAccessibleName(QStringLiteral("レースの様子"));
+  scrBkg_->setGeometry(kMargin, kMargin, RaceScene::Width, RaceScene::Height);
+  for (int i = 0; i < MaxRunners; ++i) {
+    const int laneY = 242 - 16 * (MaxRunners - 1 - i);
+    QLabel* l =
+        label(scrBkg_, QStringLiteral("labName%1").arg(i), QRect(440, laneY + 25, 158, 14), gothic(8));
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    labName_[static_cast<size_t>(i)] = l;
+  }
+  labRaceName_ =
+      label(scrBkg_, QStringLiteral("LabRaceName"), QRect(0, 70, RaceScene::Width, 160), gothic(1, true));
+  labRaceName_->setAlignment(Qt::AlignCenter);
+  auto* glow = new QGraphicsDropShadowEffect(labRaceName_);
+  glow->setColor(Qt::white);
+  glow->setOffset(0);
+  glow->setBlurRadius(10);
+  labRaceName_->setGraphicsEffect(glow);
+  labRaceName_->hide();
+  for (int i = 0; i < 5; ++i) {
+    QLabel* l = label(scrBkg_, QStringLiteral("LabZyun%1").arg(i), QRect(180, 80 + 30 * i, 240, 26),
+                      gothic(12, true));
+    l->setStyleSheet(QStringLiteral("background: rgba(255, 255, 255, 210); padding-left: 8px;"));
+    l->hide();
+    labZyun_[static_cast<size_t>(i)] = l;
+  }
+}
+
+// The bottom panel: the race caption and the commentary on the left, the speed bar on the right.
+void RaceWindow::buildSpeedPanel() {
+  frame_ = new QFrame(this);
+  frame_->setObjectName(QStringLiteral("Frame"));
+  frame_->setFrameShape(QFrame::StyledPanel);
+  frame_->setGeometry(kMargin, kPanelTop, RaceScene::Width, kPanelHeight);
+  labRace_ = label(frame_, QStringLiteral("LabRace"), QRect(10, 6, 390, 20), gothic(10, true));
+  labMsg_ = label(frame_, QStringLiteral("LabMsg"), QRect(10, 30, 400, 24), gothic(12, true));
+  label(frame_, QStringLiteral("Label3"), QRect(420, 10, 16, 18), gothic(9))->setText(QStringLiteral("遅"));
+  label(frame_, QStringLiteral("Label2"), QRect(578, 10, 16, 18), gothic(9))->setText(QStringLiteral("速"));
+  QLabel* caption = label(frame_, QStringLiteral("Label1"), QRect(438, 34, 136, 18), gothic(9));
+  caption->setText(QStringLiteral("レース速度調整"));
+  caption->setAlignment(Qt::AlignCenter);
+  scr_ = new QScrollBar(Qt::Horizontal, frame_);
+  scr_->setObjectName(QStringLiteral("Scr"));
+  scr_->setAccessibleName(caption->text());
+  scr_->setGeometry(438, 11, 136, 17);
+  scr_->setRange(1, 5);
+  scr_->setPageStep(1);
+  scr_->setValue(speedSetting);
+  connect(scr_, &QScrollBar::valueChanged, this, [](int v) { speedSetting = v; });
+  frame_->hide();
+}
+
+void RaceWindow::run(Game& g, int k) {
+  GameState& s = g.s;
+  const RaceSlot& slot = slotAt(s, s.weekBase + k - 1);
+  raceViewOpen_ = true;
+  finalStretchCalled_ = false;
+  scr_->setValue(speedSetting);
+  for (QLabel* l : labZyun_) l->hide();
+  labRace_->clear();
+  labMsg_->clear();
+  frame_->hide();
+  setUpRunners(g, k);
+  showRunnerLines(s);
+  prepareFrames(s);
+  viewTick(g, k, &scene_);
+  centreOnScreen();
+  show();
+  playTitle(slot);
+  announceStart(slot);
+  playFrames(g, k);
+  revealPlacings(g);
+  raceViewOpen_ = false;
+  hide();
+  finishRace(g, k, s.runnerCount);
+}
+
+void RaceWindow::showRunnerLines(const GameState& s) {
+  for (int i = 0; i < MaxRunners; ++i) {
+    QLabel* l = labName_[static_cast<size_t>(i)];
+    const Runner& run = s.runners[static_cast<size_t>(i)];
+    const bool placed = i < s.runnerCount && run.catIndex >= 0;
+    l->setVisible(placed);
+    if (!placed) {
+      l->clear();
+      continue;
+    }
+    l->setText(qs(runnerCaption(s, i)));
+    const int width = l->fontMetrics().horizontalAdvance(l->text()) + 6;
+    l->setGeometry(RaceScene::Width - 2 - width, l->y(), width, l->height());
+    l->setStyleSheet(trim(catAt(s, run.catIndex).name) == s.playerCatName ? kPlayerLine : kRunnerLine);
+  }
+}
+
+// The race's name grows out of the picture for two seconds, stands for two more and goes.
+void RaceWindow::playTitle(const RaceSlot& slot) {
+  QPalette pal = labRaceName_->palette();
+  pal.setColor(QPalette::WindowText, titleColour(slot.raceClass));
+  labRaceName_->setPalette(pal);
+  labRaceName_->setText(qs(slot.raceName) + QLatin1Char('\n') + qs(num(slot.distance)) + QLatin1Char('m'));
+  double points = 1;
+  labRaceName_->setFont(gothic(points, true));
+  labRaceName_->show();
+  for (int step = 0; step < 20; ++step) {
+    wait(0.1);
+    points += 1.5;
+    labRaceName_->setFont(gothic(points, true));
+  }
+  reached(Phase::Title);
+  wait(2);
+  labRaceName_->hide();
+}
+
+void RaceWindow::announceStart(const RaceSlot& slot) {
+  labRace_->setText(qs(slot.raceName) + QStringLiteral("  ") + qs(num(slot.distance)) + QLatin1Char('m'));
+  frame_->show();
+  labMsg_->setText(QStringLiteral("各猫ゲート入り完了"));
+  wait(1);
+  labMsg_->setText(QStringLiteral("スタートしました"));
+}
+
+// One tick a frame; a frame lasts as long as the speed bar says at the moment it starts. Each frame is
+// due when the one before it ended, so a late timer does not slow the whole race; after a long stall
+// (a busy machine) the pace starts afresh instead of racing to catch up.
+void RaceWindow::playFrames(Game& g, int k) {
+  QElapsedTimer clock;
+  clock.start();
+  double due = 0;
+  while (g.s.raceDone != -1) {
+    const double delay = kFrameDelay[static_cast<size_t>(speedSetting - 1)];
+    const double now = clock.nsecsElapsed() / 1e9;
+    if (now - due > delay) due = now;
+    due += delay;
+    prepareFrames(g.s);
+    viewTick(g, k, &scene_);
+    clearOvertakenLines(g.s);
+    reached(Phase::Running);
+    wait(due - clock.nsecsElapsed() / 1e9);
+  }
+}
+
+// A runner line stands at the end of its lane until its runner gets there.
+void RaceWindow::clearOvertakenLines(const GameState& s) {
+  for (int i = 0; i < MaxRunners; ++i) {
+    QLabel* l = labName_[static_cast<size_t>(i)];
+    if (!l->isHidden() && s.runners[static_cast<size_t>(i)].position + RaceScene::Sprite > l->x()) l->hide();
+  }
+}
+
+// The final stretch is called once, as the goal comes into sight, and stands until the first finish.
+void RaceWindow::callFinalStretch(const RaceState& st) {
+  if (finalStretchCalled_ || st.sectionIndex != GoalSection || st.commentaryStep != 9) return;
+  finalStretchCalled_ = true;
+  labMsg_->setText(QStringLiteral("残り100ｍを切りました 各猫が追い上げます"));
+}
+
+// Fifth place first, the winner last, each on the next whole second; then three seconds to look.
+void RaceWindow::revealPlacings(Game& g) {
+  const auto untilWholeSecond = [&](int seconds) {
+    const double now = g.clock.secondsSinceMidnight();
+    wait(cint(now) + seconds - now);
+  };
+  for (int i = 4; i >= 0; --i) {
+    untilWholeSecond(1);
+    const int cat = g.s.finishOrder[static_cast<size_t>(i)];
+    if (cat < 0) continue;
+    QLabel* l = labZyun_[static_cast<size_t>(i)];
+    l->setText(qs(num(i + 1) + u"着 " + catAt(g.s, cat).name));
+    l->show();
+  }
+  reached(Phase::Placings);
+  untilWholeSecond(3);
+}
+
+void RaceWindow::centreOnScreen() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->geometry();
+  move(area.center() - QPoint(width() / 2, height() / 2));
+}
+
+// A wait that keeps every window alive: a nested event loop ended by a timer.
+void RaceWindow::wait(double seconds) {
+  const int ms = static_cast<int>(std::lround(std::max(0.0, seconds) * paceScale * 1000));
+  QEventLoop loop;
+  QTimer timer;
+  timer.setSingleShot(true);
+  timer.setTimerType(Qt::PreciseTimer);
+  connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+  timer.start(ms);
+  loop.exec();
+}
+
+// While a race runs the window stays: the placings and the results come after it.
+void RaceWindow::closeEvent(QCloseEvent* event) {
+  if (raceViewOpen_)
+    event->ignore();
+  else
+    event->accept();
+}
+
+}  // namespace polmina

@@ -1,0 +1,60 @@
+#pragma once
+// The race window: a watched race of the week, drawn frame by frame with running commentary, the
+// placings at the end, and the speed bar that sets the pace.
+#include <QWidget>
+#include <array>
+
+#include "game/game.h"
+#include "ui/race_scene.h"
+
+class QFrame;
+class QLabel;
+class QScrollBar;
+
+namespace polmina {
+
+class RaceWindow : public QWidget {
+  Q_OBJECT
+ public:
+  explicit RaceWindow(QWidget* parent = nullptr);
+  // Runs race k (1..5) of the week in the window: title animation, gate, start, the frame loop paced
+  // by timers, the placings, then finishRace; returns when the race is over and the window has closed
+  // (a nested event loop; never a busy loop or a sleep). The speed setting is kept between races.
+  void run(Game& g, int k);
+
+  // Every wait of the race is multiplied by this (1 on screen; 0 lets tests run at full speed).
+  static void setPace(double scale);
+
+ protected:
+  enum class Phase { Title, Running, Placings };
+  // Called once the title has grown, after every frame, and once all placings are shown.
+  virtual void reached(Phase /*phase*/) {}
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildPicture();
+  void buildSpeedPanel();
+  void showRunnerLines(const GameState& s);
+  void playTitle(const RaceSlot& slot);
+  void announceStart(const RaceSlot& slot);
+  void playFrames(Game& g, int k);
+  void clearOvertakenLines(const GameState& s);
+  void revealPlacings(Game& g);
+  void callFinalStretch(const RaceState& st);
+  void centreOnScreen();
+  void wait(double seconds);
+
+  RaceScene scene_;
+  QWidget* scrBkg_ = nullptr;
+  std::array<QLabel*, MaxRunners> labName_{};
+  std::array<QLabel*, 5> labZyun_{};
+  QLabel* labRaceName_ = nullptr;
+  QLabel* labRace_ = nullptr;
+  QLabel* labMsg_ = nullptr;
+  QFrame* frame_ = nullptr;
+  QScrollBar* scr_ = nullptr;
+  bool raceViewOpen_ = false;
+  bool finalStretchCalled_ = false;
+};
+
+}  // namespace polmina
