@@ -252,7 +252,7 @@ void MainWindow::closePanel() {
 
 void MainWindow::command(int i) {
   switch (i) {
-    case 7: showNews(); return;
+    case 7: showNewspaper(se_, this); return;
     case 8: showHelp(); return;
     case 9: showVersion(); return;
     case Pet: return;
@@ -417,14 +417,6 @@ void MainWindow::chatterDoneSeen() {
 }
 
 // ---- news, help, version
-
-void MainWindow::showNews() {
-  if (s_.month == 1 && s_.week == 1) {
-    se_.ui.tell(u"今週のトピック", u"おもだったニュースはありません。");
-    return;
-  }
-  showNewspaper(se_, this);
-}
 
 void MainWindow::showHelp() {
   const std::filesystem::path help = findDataFile(se_.paths, "Help.htm");

@@ -8,6 +8,7 @@
 #include "ui/fonts.h"
 #include "ui/qt_frontend.h"
 #include "ui/session.h"
+#include "ui/topic_window.h"
 #include "ui/widgets.h"
 #include "ui/window_manager.h"
 
@@ -73,8 +74,17 @@ void SaveWindow::save() {
 
 void SaveWindow::reject() {}
 
-void showNewspaper(Session& se, QWidget* /*mainWindow*/) {
-  se.ui.tell(u"今週のトピック", u"おもだったニュースはありません。");
+void showNewspaper(Session& se, QWidget* mainWindow) {
+  const Topic topic = readNewspaper(se.g);
+  if (!topic.news) {
+    se.ui.tell(kTopicsTitle, topic.noNewsText);
+    return;
+  }
+  TopicWindow paper(topic, mainWindow);
+  // The paper is read in the main window's place; "OK" puts the main window back.
+  mainWindow->hide();
+  se.ui.runModal(paper);
+  mainWindow->show();
 }
 
 }  // namespace polmina
