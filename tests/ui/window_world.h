@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
 #include <memory>
+#include <random>
 
 #include "game/state.h"
 #include "platform/clock.h"
@@ -77,6 +79,25 @@ struct WindowWorld {
   Session session;
   WindowManager wm;
   bool ended = false;
+};
+
+// A fresh game world per test, its save in a scratch folder of its own.
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = std::filesystem::temp_directory_path() / ("polmina-ui-" + std::to_string(std::random_device{}()));
+    std::filesystem::create_directories(dir);
+    world = std::make_unique<WindowWorld>(dir);
+  }
+  void TearDown() override {
+    world.reset();
+    std::filesystem::remove_all(dir);
+  }
+  MainWindow* main() { return &world->wm.mainWindow(); }
+  QString text(const char* label) { return world->find<QLabel>(main(), label)->text(); }
+
+  std::filesystem::path dir;
+  std::unique_ptr<WindowWorld> world;
 };
 
 }  // namespace polmina::test
