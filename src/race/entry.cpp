@@ -82,7 +82,11 @@ void registerOne(Game& g, int i) {
 
 // ---- The field ----
 
-std::u16string raceTitle(int k) { return u"R" + num(k); }
+std::u16string raceTitle(int k) {
+  std::u16string title = u"R";
+  title += num(k);
+  return title;
+}
 
 std::u16string exclusionRemark(const GameState& s, int i) {
   const std::u16string& p = s.playerName;
@@ -368,10 +372,10 @@ void sweepPasses(int32_t* key, int* order, int first, int n, int32_t* bestKey, i
     bO[t] = bestOrder[t];
   }
   const Lanes lane = {0, 1, 2, 3};
-  const Lanes moveOn = {0, 0, 1, 2};
   for (int tau = first; tau < n + kLanes - 1; ++tau) {
-    vK = __builtin_shuffle(vK, moveOn);
-    vO = __builtin_shuffle(vO, moveOn);
+    // Every entry moves on to the next lane; lane 0 takes the next entry of the table.
+    vK = __builtin_shufflevector(vK, vK, 0, 0, 1, 2);
+    vO = __builtin_shufflevector(vO, vO, 0, 0, 1, 2);
     vK[0] = tau < n ? key[tau] : 0;
     vO[0] = tau < n ? order[tau] : 0;
     const Lanes entry = tau - lane;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdint>
 #include <cstring>
 #include <type_traits>
 
@@ -145,6 +146,44 @@ struct LittleEndianReader {
   }
 };
 
+// Walks the values of catFields along CatFieldRanges, one field of `count` values after another.
+struct FieldWalk {
+  int field = 0;
+  int element = 0;
+
+  void next() {
+    if (++element == CatFieldRanges[static_cast<size_t>(field)].count) {
+      element = 0;
+      ++field;
+    }
+  }
+};
+
+struct RangeChecker : FieldWalk {
+  std::optional<RangeProblem> problem;
+
+  template <typename T>
+  void operator()(const T& v) {
+    const double value = static_cast<double>(v);
+    if (!problem && !inRange(CatFieldRanges[static_cast<size_t>(field)], value)) problem = RangeProblem{field, value};
+    next();
+  }
+  void name(const std::u16string&) {}
+};
+
+struct PlaceRecorder : FieldWalk {
+  std::array<FieldPlace, CatRangedFields> places{};
+  size_t at = 0;
+
+  template <typename T>
+  void operator()(const T&) {
+    if (element == 0) places[static_cast<size_t>(field)] = {at, sizeof(T)};
+    at += sizeof(T);
+    next();
+  }
+  void name(const std::u16string&) { at += NameBytes; }
+};
+
 uint16_t lengthOf(const RecordBytes& r) { return static_cast<uint16_t>(r[0] | (r[1] << 8)); }
 
 Bytes withLength(const std::string& sjis) {
@@ -160,6 +199,65 @@ std::u16string textAt(const RecordBytes& r, size_t len) {
 }
 
 }  // namespace
+
+// Ranges wider than the game ever reaches, so that only damage falls outside them: the abilities,
+// weights and prizes of a long career stay far below their bounds.
+const std::array<FieldRange, CatRangedFields> CatFieldRanges = {{
+    {u"猫の番号", 1, 0, 32767},
+    {u"称号", 1, 0, MaxTitles - 1},
+    {u"種別", 1, 0, BreedCount - 1},
+    {u"性別", 1, 0, 255},
+    {u"年齢", 1, 0, 255},
+    {u"ピーク年齢", 1, 0, 255},
+    {u"ルックス", 1, 0, 5},
+    {u"好きな調教", 1, 0, 4},
+    {u"成長型", 1, 0, 5},
+    {u"成猫の体重", 1, 0, 1e7},
+    {u"体重", 1, 0, 1e7},
+    {u"脚質", 4, 0, 1},
+    {u"予備の値", 4, INT32_MIN, INT32_MAX},
+    {u"パワーの上限", 1, 0, 1e6},
+    {u"パワー", 1, 0, 1e6},
+    {u"スピードの上限", 1, 0, 1e6},
+    {u"スピード", 1, 0, 1e6},
+    {u"スタミナの上限", 1, 0, 1e6},
+    {u"スタミナ", 1, 0, 1e6},
+    {u"体質", 1, 0, 5},
+    {u"クラス", 1, ClassSS, ClassNew},
+    {u"体調", 1, INT16_MIN, INT16_MAX},
+    {u"体調の周期", 1, 0, 5},
+    {u"疲労の回数", 1, 0, 255},
+    {u"調教1のスピード", 1, 0, 3},
+    {u"調教1のスタミナ", 1, 0, 3},
+    {u"調教1のパワー", 1, 0, 3},
+    {u"調教2のスピード", 1, 0, 3},
+    {u"調教2のスタミナ", 1, 0, 3},
+    {u"調教2のパワー", 1, 0, 3},
+    {u"休養の週", 1, 0, 5},
+    {u"出走数", 1, 0, 255},
+    {u"勝利数", 1, 0, 255},
+    {u"登録レース", 1, -1, CalendarSize - 1},
+    {u"レースの印", 1, INT16_MIN, INT16_MAX},
+    {u"本年の賞金", 1, 0, INT32_MAX},
+    {u"総賞金", 1, 0, INT32_MAX},
+    {u"ポイント", 1, INT32_MIN, INT32_MAX},
+    {u"着順の記録", 48, 0, 255},
+    {u"引退", 1, -1, 0},
+    {u"使用中", 1, -1, 0},
+}};
+
+std::array<FieldPlace, CatRangedFields> catFieldPlaces() {
+  PlaceRecorder r;
+  const CatRecord blank;
+  catFields(r, blank);
+  return r.places;
+}
+
+std::optional<RangeProblem> catOutOfRange(const CatRecord& cat) {
+  RangeChecker check;
+  catFields(check, cat);
+  return check.problem;
+}
 
 std::string sjisForFile(std::u16string_view text, size_t maxBytes) {
   auto whole = toSjis(text);

@@ -55,6 +55,42 @@ std::u16string decodeName(std::span<const uint8_t, NameBytes> bytes);
 // Every NUL character of the name becomes a space. Every read path runs it on the names it loads.
 void cleanName(CatRecord& cat);
 
+// ---- The values a record may hold ----
+
+// The range of one field. The loaders refuse a record with a value outside its field's range.
+struct FieldRange {
+  const char16_t* label;  // the field as the refusal names it
+  int count;              // values in the field (4 for styleFlags, 48 for results, else 1)
+  double lo;
+  double hi;
+};
+
+// Every field of the cat record but its name (any bytes read as a name), in the order of the record.
+inline constexpr int CatRangedFields = 41;
+extern const std::array<FieldRange, CatRangedFields> CatFieldRanges;
+
+// Where the values of a field lie in the record: the first one's byte offset and each one's width.
+struct FieldPlace {
+  size_t offset = 0;
+  size_t width = 0;
+};
+std::array<FieldPlace, CatRangedFields> catFieldPlaces();
+
+// The first value of the cat outside its field's range (a weight that is not a number included).
+struct RangeProblem {
+  int field = 0;  // index into CatFieldRanges
+  double value = 0;
+};
+std::optional<RangeProblem> catOutOfRange(const CatRecord& cat);
+
+// The date and the player's sex.
+inline constexpr FieldRange YearRange{u"年", 1, 1, 32767};
+inline constexpr FieldRange MonthRange{u"月", 1, 1, 12};
+inline constexpr FieldRange WeekRange{u"週", 1, 1, 4};
+inline constexpr FieldRange PlayerSexRange{u"プレイヤーの性別", 1, 0, 1};
+
+inline bool inRange(const FieldRange& r, double value) { return value >= r.lo && value <= r.hi; }
+
 RecordBytes encodeCat(const CatRecord& cat);
 // The name is left as read, NUL padded.
 CatRecord decodeCat(const RecordBytes& record);

@@ -2,6 +2,8 @@
 
 #include <errno.h>
 
+#include <cmath>
+#include <cstdio>
 #include <memory>
 #include <optional>
 
@@ -55,27 +57,31 @@ std::u16string quoted(const std::filesystem::path& p) { return u"「" + p.filena
 
 using Problem = std::optional<std::u16string>;
 
-Problem outOfRange(int record, const char16_t* field, int value, int lo, int hi) {
-  if (value >= lo && value <= hi) return std::nullopt;
-  return u"記録" + num(record) + u"の" + field + u"が範囲外の値 " + num(value) + u" です";
+// A value as the refusal shows it: whole numbers as they are, anything else (a weight that is not a
+// number) as printf writes it.
+std::u16string valueText(double v) {
+  if (v == std::floor(v) && std::abs(v) < 1e15) return num(static_cast<int64_t>(v));
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%g", v);
+  return fromUtf8(buf);
 }
 
-// The values of a cat that the game uses as an index or a code.
+Problem outOfRange(const std::u16string& where, const FieldRange& range, double value) {
+  if (inRange(range, value)) return std::nullopt;
+  return where + range.label + u"が範囲外の値 " + valueText(value) + u" です";
+}
+
 Problem catProblem(const CatRecord& c, int record) {
-  for (auto p : {outOfRange(record, u"称号", c.title, 0, MaxTitles - 1),
-                 outOfRange(record, u"種別", c.breed, 0, BreedCount - 1),
-                 outOfRange(record, u"クラス", c.catClass, ClassSS, ClassNew),
-                 outOfRange(record, u"登録レース", c.entryRace, -1, CalendarSize - 1),
-                 outOfRange(record, u"成長型", c.growthType, 0, 5)}) {
-    if (p) return p;
-  }
-  return std::nullopt;
+  const auto bad = catOutOfRange(c);
+  if (!bad) return std::nullopt;
+  return outOfRange(u"記録" + num(record) + u"の", CatFieldRanges[static_cast<size_t>(bad->field)], bad->value);
 }
 
 Problem dateProblem(const GameState& s) {
-  if (s.year < 1) return u"年が範囲外の値 " + num(s.year) + u" です";
-  if (s.month < 1 || s.month > 12) return u"月が範囲外の値 " + num(s.month) + u" です";
-  if (s.week < 1 || s.week > 4) return u"週が範囲外の値 " + num(s.week) + u" です";
+  for (auto p : {outOfRange(u"", YearRange, s.year), outOfRange(u"", MonthRange, s.month),
+                 outOfRange(u"", WeekRange, s.week)}) {
+    if (p) return p;
+  }
   if (s.weekBase != slotIndex(s.month, s.week, 1))
     return u"週の位置 " + num(s.weekBase) + u" が" + num(s.month) + u"月" + num(s.week) + u"週と合いません";
   return std::nullopt;
@@ -94,7 +100,7 @@ Problem gameProblem(const GameState& s) {
     if (auto p = catProblem(s.retiredCats[j], SavedCats + 1 + j)) return p;
   if (playerCats != 1) return u"あなたの猫の記録が " + num(playerCats) + u" 件あります（1 件のはずです）";
   if (auto p = dateProblem(s)) return p;
-  if (s.playerSex > 1) return u"プレイヤーの性別が範囲外の値 " + num(s.playerSex) + u" です";
+  if (auto p = outOfRange(u"", PlayerSexRange, s.playerSex)) return p;
   return std::nullopt;
 }
 
@@ -141,6 +147,17 @@ void cleanAllNames(GameState& s) {
   for (auto& c : s.retiredCats) cleanName(c);
 }
 
+// What the player reads when the save file could not be replaced. Once the new file has taken the old
+// one's place only the final flush can have failed: the old save is gone then, and the new one is there.
+std::u16string saveFailure(const std::filesystem::path& file, int rc, bool replaced, bool hadOld) {
+  if (replaced)
+    return u"セーブファイル" + quoted(file) + u"は書き込みましたが、ディスクへの記録を確かめられませんでした（" +
+           reasonOf(rc) + u"）。";
+  std::u16string msg = u"セーブファイル" + quoted(file) + u"を書き込めませんでした（" + reasonOf(rc) + u"）。";
+  if (hadOld) msg += u"前回のセーブデータはそのまま残っています。";
+  return msg;
+}
+
 }  // namespace
 
 std::filesystem::path savePath(const std::filesystem::path& dir) { return dir / SaveFileName; }
@@ -158,12 +175,9 @@ StoreResult saveGame(const GameState& s, const std::filesystem::path& dir) {
                                 reasonOf(readRc) + u"）。");
   RecordImage img(std::move(old));
   writeGame(img, s);
-  if (const int rc = replaceFile(file, img.bytes()); rc != 0) {
-    std::u16string msg =
-        u"セーブファイル" + quoted(file) + u"を書き込めませんでした（" + reasonOf(rc) + u"）。";
-    if (readRc == 0) msg += u"前回のセーブデータはそのまま残っています。";
-    return StoreResult::failure(msg);
-  }
+  bool replaced = false;
+  if (const int rc = replaceFile(file, img.bytes(), writeAllBytes, &replaced); rc != 0)
+    return StoreResult::failure(saveFailure(file, rc, replaced, readRc == 0));
   return {};
 }
 
@@ -189,6 +203,10 @@ StoreResult loadGame(GameState& s, const std::filesystem::path& dir) {
     return StoreResult::failure(u"セーブファイル" + quoted(file) + u"を読み込めませんでした（" +
                                 reasonOf(rc) + u"）。");
   }
+  return loadGameBytes(s, std::move(bytes));
+}
+
+StoreResult loadGameBytes(GameState& s, std::vector<uint8_t> bytes) {
   // A freshly started program, then the file; the running game is replaced only when all is well.
   auto fresh = std::make_unique<GameState>();
   fresh->appDir = s.appDir;
@@ -221,6 +239,10 @@ StoreResult loadStartDataFile(GameState& s, const std::filesystem::path& file) {
     return StoreResult::failure(u"初期データ" + quoted(file) + u"を読み込めませんでした（" + reasonOf(rc) +
                                 u"）。");
   }
+  return loadStartDataBytes(s, std::move(bytes), file);
+}
+
+StoreResult loadStartDataBytes(GameState& s, std::vector<uint8_t> bytes, const std::filesystem::path& file) {
   const RecordImage img(std::move(bytes));
   if (img.wholeRecords() < StartRecords)
     return StoreResult::failure(u"初期データ" + quoted(file) + u"が不完全です（猫の記録が " +
@@ -259,7 +281,8 @@ StoreResult loadStartData(GameState& s, const std::vector<std::filesystem::path>
   for (const auto& dir : dirs) {
     std::error_code ec;
     if (std::filesystem::exists(startDataPath(dir), ec)) return loadStartDataFile(s, startDataPath(dir));
-    places += (places.empty() ? u"" : u"、") + dir.u16string();
+    if (!places.empty()) places += u"、";
+    places += dir.u16string();
   }
   return StoreResult::failure(u"初期データ「" + fromUtf8(StartDataFileName) +
                               u"」が見つかりません（探した場所：" + places + u"）。");

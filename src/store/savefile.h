@@ -43,6 +43,8 @@ bool hasSaveGame(GameState& s, const std::filesystem::path& dir);
 // and checked; a damaged file is refused with a message and `s` is left as it was. The captions go to
 // savedWinnerCaptions / savedRunnerUpCaptions (see applySavedCaptions).
 StoreResult loadGame(GameState& s, const std::filesystem::path& dir);
+// The same from the bytes of a save file already read.
+StoreResult loadGameBytes(GameState& s, std::vector<uint8_t> bytes);
 
 // Copies the captions read by loadGame into the champions panel (what the title window does on resume).
 void applySavedCaptions(GameState& s);
@@ -51,6 +53,8 @@ void applySavedCaptions(GameState& s);
 // and playerCatName to hold the player's new cat. A computer cat named like the player's cat is renamed
 // "アイニャンコ". A missing, short or damaged file is refused with a message and `s` is left as it was.
 StoreResult loadStartDataFile(GameState& s, const std::filesystem::path& file);
+// The same from the bytes of a start data file already read; `file` only names it in messages.
+StoreResult loadStartDataBytes(GameState& s, std::vector<uint8_t> bytes, const std::filesystem::path& file);
 // The same, from the first of `dirs` that holds "StartDiza.Dat".
 StoreResult loadStartData(GameState& s, const std::vector<std::filesystem::path>& dirs);
 

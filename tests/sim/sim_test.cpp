@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "sim/world.h"
+#include "store/file_io.h"
 #include "store/savefile.h"
 
 namespace polmina::testing {
@@ -153,6 +154,26 @@ TEST_F(SimTool, ReadingTheNewsEveryWeekFollowsTheBigRacesOfTheYear) {
   ASSERT_FALSE(out["news"].empty());
   EXPECT_EQ(out["news"].back()["headline"], "３年に一度の大舞台\r\n『猫皇記念』　開　催\r\n");
   EXPECT_FALSE(json::parse(runSim("play " + d + " --weeks 1 --seed 3").out).contains("news"));
+}
+
+TEST(SimToolPaths, ProgramAndSaveFoldersWithJapaneseNamesAndSpaces) {
+  TempDir root;
+  const auto programDir = root.path() / u8"ポルミナ のゲーム";
+  const auto saveDir = root.path() / u8"セーブ データ　一";
+  std::filesystem::create_directories(programDir);
+  std::filesystem::create_directories(saveDir);
+  // The start data is found beside the program, which runs from its new folder.
+  std::filesystem::copy_file(POLMINA_SIM, programDir / "polmina-sim");
+  std::filesystem::copy_file(std::filesystem::path(POLMINA_DATA_DIR) / "StartDiza.Dat", programDir / "StartDiza.Dat");
+  const std::string sim = quoted(programDir / "polmina-sim");
+  const std::string save = quoted(saveDir);
+  ASSERT_EQ(runProgram(sim, "new " + save + " --player ミケ --player-sex 0 --cat タマ --cat-sex 1 --trait 0 --breed 2")
+                .exitCode,
+            0);
+  EXPECT_TRUE(std::filesystem::exists(savePath(saveDir)));
+  ASSERT_EQ(runProgram(sim, "play " + save + " --weeks 2 --seed 5").exitCode, 0);
+  EXPECT_EQ(json::parse(runProgram(sim, "show " + save + " state").out)["week"], 3);
+  EXPECT_FALSE(std::filesystem::exists(tempPathFor(savePath(saveDir))));
 }
 
 }  // namespace

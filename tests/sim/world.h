@@ -43,10 +43,10 @@ struct SimRun {
   std::string out;
 };
 
-// Runs the command-line tool with `args` (already quoted), capturing standard output.
-inline SimRun runSim(const std::string& args) {
+// Runs `program` with `args` (both already quoted), capturing standard output.
+inline SimRun runProgram(const std::string& program, const std::string& args) {
   SimRun r;
-  const std::string cmd = std::string(POLMINA_SIM) + " " + args + " 2>/dev/null";
+  const std::string cmd = program + " " + args + " 2>/dev/null";
   FILE* p = popen(cmd.c_str(), "r");
   if (!p) return r;
   char buf[4096];
@@ -56,6 +56,9 @@ inline SimRun runSim(const std::string& args) {
   r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return r;
 }
+
+// Runs the command-line tool with `args` (already quoted), capturing standard output.
+inline SimRun runSim(const std::string& args) { return runProgram(POLMINA_SIM, args); }
 
 inline std::string quoted(const std::filesystem::path& p) { return "'" + p.string() + "'"; }
 

@@ -208,6 +208,7 @@ TEST_F(FailedSave, TemporaryNameTaken) {
   const StoreResult r = saveGame(*next, dir.path());
   EXPECT_FALSE(r.ok);
   EXPECT_NE(r.message.find(u"前回のセーブデータはそのまま残っています"), std::u16string::npos);
+  EXPECT_NE(r.message.find(u"同じ名前のフォルダがあります"), std::u16string::npos);
   expectOldSaveIntact();
   EXPECT_TRUE(std::filesystem::is_directory(tempPathFor(savePath(dir.path()))));
 }

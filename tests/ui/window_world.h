@@ -85,7 +85,9 @@ struct WindowWorld {
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = std::filesystem::temp_directory_path() / ("polmina-ui-" + std::to_string(std::random_device{}()));
+    // A folder name with Japanese characters and spaces, as a player's own folders have.
+    dir = std::filesystem::temp_directory_path() / std::filesystem::path(u8"ポルミナ の窓 ");
+    dir += std::to_string(std::random_device{}());
     std::filesystem::create_directories(dir);
     world = std::make_unique<WindowWorld>(dir);
   }
