@@ -25,8 +25,11 @@ namespace polmina::test {
 
 struct WindowWorld {
   explicit WindowWorld(std::filesystem::path saveDir, uint64_t seed = 7)
-      : state(std::make_unique<GameState>()), rng(GameRng::fixed(seed)), g{*state, rng, ui, clock},
-        session{g, ui, {saveDir, saveDir, {POLMINA_DATA_DIR}}}, wm(session) {
+      : state(std::make_unique<GameState>()),
+        rng(GameRng::fixed(seed)),
+        g{*state, rng, ui, clock},
+        session{g, ui, {saveDir, saveDir, {POLMINA_DATA_DIR}}},
+        wm(session) {
     resetProgramState(*state);
     wm.quit = [this] { ended = true; };
   }
@@ -66,7 +69,8 @@ struct WindowWorld {
     click(w, "ButNext1");
     type(w, "Txt1", QStringLiteral("ミケ"));
     click(w, "ButNext2");
-    QTest::mouseClick(find<QWidget>(w, ("Opt" + std::to_string(breed)).c_str()), Qt::LeftButton, {}, QPoint(8, 8));
+    QTest::mouseClick(find<QWidget>(w, ("Opt" + std::to_string(breed)).c_str()), Qt::LeftButton, {},
+                      QPoint(8, 8));
     ui.script.push_back(true);
     click(w, "ButNext3");
   }
