@@ -394,8 +394,7 @@ void MainWindow::finishWeekView() {
   results_->move(0, 400);
   frm0_->setEnabled(true);
   frm4_->setEnabled(true);
-  setDate();
-  refreshCatPanel();
+  // The cat panel was refreshed when the week moved on (its running-style coin is drawn there).
   QApplication::restoreOverrideCursor();
   if (s_.remarkPending == -1) {
     catClicked();
