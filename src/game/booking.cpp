@@ -41,7 +41,8 @@ BookingAnswer checkBooking(GameState& s, int slot) {
   const RaceSlot& race = slotAt(s, slot);
   const bool nextYear = slot < s.weekBase;
   if (nextYear && s.month < 10) return {true, u"10月になるまで来年の申し込みは出来ません", {}};
-  if (slot >= s.weekBase && slot <= s.weekBase + 4) return {true, u"今週のレースは登録を終了しています。", {}};
+  if (slot >= s.weekBase && slot <= s.weekBase + 4)
+    return {true, u"今週のレースは登録を終了しています。", {}};
   if (!classMayRun(cat.catClass, race.raceClass)) return {true, u"そのレースは出走できません", {}};
   const std::u16string line1 = (nextYear ? u"翌 " : u"") + rowHead(race);
   return {false, question(race, nextYear, cat.catClass), trim(line1)};

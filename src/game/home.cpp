@@ -40,10 +40,14 @@ std::u16string firstMonthAdvice(const GameState& s) {
   if (s.year != 2001 || s.month != 1) return {};
   const std::u16string& name = s.playerCatName;
   switch (s.week) {
-    case 2: return u"7月まではレースに出れないニャ\r\nだから調教頑張るニャ！！";
-    case 3: return name + u"は調子が良い時は\r\n顔をゴシゴシするニャ\r\n絶対におぼえておくニャ";
-    case 4: return name + u"の調子が悪くなったら\r\n1ヶ月間休養したほうが\r\n回復は早いニャ！！";
-    default: return {};
+    case 2:
+      return u"7月まではレースに出れないニャ\r\nだから調教頑張るニャ！！";
+    case 3:
+      return name + u"は調子が良い時は\r\n顔をゴシゴシするニャ\r\n絶対におぼえておくニャ";
+    case 4:
+      return name + u"の調子が悪くなったら\r\n1ヶ月間休養したほうが\r\n回復は早いニャ！！";
+    default:
+      return {};
   }
 }
 

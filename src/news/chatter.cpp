@@ -154,7 +154,8 @@ std::u16string chooseChatterText(Game& g, const ChatterTexts& texts) {
   } else if (const int slot = bookedSlotThisWeek(s, cat); slot >= 0) {
     shown = u"今週末は" + slotAt(s, slot).raceName + u"に出走予定ニャ   ";
   } else {
-    s.pendingMessage = s.conditionLevel == 6 ? sleepingNoise(cat.condition) : saying(g, texts, cat.age, cat.condition);
+    s.pendingMessage =
+        s.conditionLevel == 6 ? sleepingNoise(cat.condition) : saying(g, texts, cat.age, cat.condition);
     shown = s.pendingMessage;
   }
   if (saidOnce(s.pendingMessage)) s.pendingMessage.clear();

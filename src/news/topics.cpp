@@ -42,35 +42,46 @@ std::u16string lines(std::u16string_view first, std::u16string_view second = {})
 }
 
 Plan finalPreviewPlan(int yearMod) {
-  static constexpr std::array<const char16_t*, 3> kTitles = {
-      u"『猫皇記念』　開　催", u"『猫聖記念』　開　催", u"『天猫記念』　開　催"};
+  static constexpr std::array<const char16_t*, 3> kTitles = {u"『猫皇記念』　開　催", u"『猫聖記念』　開　催",
+                                                             u"『天猫記念』　開　催"};
   static constexpr std::array<SortFn, 3> kOrders = {sortBySpeed, sortByYearPrize, sortByAgeAndYearPrize};
   const auto m = static_cast<size_t>(yearMod);
   return {Kind::Preview, lines(u"３年に一度の大舞台", kTitles[m]), FinalRaceSlot, kOrders[m], true};
 }
 
+// The weeks with a topic (the December preview depends on the year and is planned apart).
+struct PlanRow {
+  int weekBase;
+  Kind kind;
+  const char16_t* line1;
+  const char16_t* line2;
+  int slot;
+  SortFn sort;
+  bool reversed;
+};
+
+constexpr PlanRow kPlans[] = {
+    {35, Kind::Preview, u"スピードの競演", u"早　猫　賞　開　催", 39, sortBySpeed, true},
+    {75, Kind::Preview, u"桜吹雪を駆け抜ける", u"桜　猫　賞　開　催", 79, sortByPoints, false},
+    {115, Kind::Preview, u"　猫界の栄誉、速く、そして強く！！", u"優　駿　猫　開　催", 119,
+     sortByTotalPrizeOnly, true},
+    {155, Kind::Preview, u"秋の大レース", u"菊　猫　賞　開　催", 159, sortByAgeAndYearPrize, true},
+    {195, Kind::Preview, u"地獄の３００Ｍ、超過酷なレース", u"有　猫　杯　開　催", 199, sortByTotalPrizeOnly,
+     true},
+    {40, Kind::Result, u"先週の早猫賞結果速報", u"", -1, nullptr, false},
+    {80, Kind::Result, u"先週の桜猫賞結果速報", u"", -1, nullptr, false},
+    {120, Kind::Result, u"先週の優駿猫結果速報", u"", -1, nullptr, false},
+    {160, Kind::Result, u"先週の菊猫賞結果速報", u"", -1, nullptr, false},
+    {200, Kind::Result, u"先週の有猫杯結果速報", u"", -1, nullptr, false},
+    {125, Kind::NewCats, u"新猫戦開催", u"", -1, nullptr, false},
+    {220, Kind::Entries, u"３大記念出走猫決定", u"", FinalRaceSlot, nullptr, false},
+};
+
 std::optional<Plan> planOf(const GameState& s) {
-  switch (s.weekBase) {
-    case 35: return Plan{Kind::Preview, lines(u"スピードの競演", u"早　猫　賞　開　催"), 39, sortBySpeed, true};
-    case 75: return Plan{Kind::Preview, lines(u"桜吹雪を駆け抜ける", u"桜　猫　賞　開　催"), 79, sortByPoints, false};
-    case 115:
-      return Plan{Kind::Preview, lines(u"　猫界の栄誉、速く、そして強く！！", u"優　駿　猫　開　催"), 119,
-                  sortByTotalPrizeOnly, true};
-    case 155:
-      return Plan{Kind::Preview, lines(u"秋の大レース", u"菊　猫　賞　開　催"), 159, sortByAgeAndYearPrize, true};
-    case 195:
-      return Plan{Kind::Preview, lines(u"地獄の３００Ｍ、超過酷なレース", u"有　猫　杯　開　催"), 199,
-                  sortByTotalPrizeOnly, true};
-    case 235: return finalPreviewPlan(s.year % 3);
-    case 40: return Plan{Kind::Result, lines(u"先週の早猫賞結果速報")};
-    case 80: return Plan{Kind::Result, lines(u"先週の桜猫賞結果速報")};
-    case 120: return Plan{Kind::Result, lines(u"先週の優駿猫結果速報")};
-    case 160: return Plan{Kind::Result, lines(u"先週の菊猫賞結果速報")};
-    case 200: return Plan{Kind::Result, lines(u"先週の有猫杯結果速報")};
-    case 125: return Plan{Kind::NewCats, lines(u"新猫戦開催")};
-    case 220: return Plan{Kind::Entries, lines(u"３大記念出走猫決定"), FinalRaceSlot};
-    default: return std::nullopt;
-  }
+  if (s.weekBase == 235) return finalPreviewPlan(s.year % 3);
+  for (const PlanRow& r : kPlans)
+    if (r.weekBase == s.weekBase) return Plan{r.kind, lines(r.line1, r.line2), r.slot, r.sort, r.reversed};
+  return std::nullopt;
 }
 
 // The first twelve cats booked for the slot, in table order, then ranked as the plan says.
@@ -84,7 +95,8 @@ Material entrants(const GameState& s, const Plan& p) {
     p.sort(table, false, 0, m.count - 1);
     if (p.reversed) reverseRange(table, m.count - 1);
   }
-  for (int i = 0; i < m.count; ++i) m.names[static_cast<size_t>(i)] = shownName(m.cats[static_cast<size_t>(i)]);
+  for (int i = 0; i < m.count; ++i)
+    m.names[static_cast<size_t>(i)] = shownName(m.cats[static_cast<size_t>(i)]);
   return m;
 }
 
@@ -107,8 +119,9 @@ std::u16string finalPreview(GameState& s, const Names& a, int n) {
            u"とにかく早ければいい" + crlf + a[0] + u"、" + a[1] + u"、" + a[2] + u"他、全" + num(n) +
            u"頭の走りに期待しましょう";
   if (mod == 1)
-    return u"とうとうやってきました本年度の締めくくり『猫聖杯』" + crlf + u"称号を獲得している戦士たち" + crlf +
-           u"本年度最優秀猫の期待もかかる" + a[0] + u"、" + a[1] + u"、" + a[2] + u"今年最後のドラマははたして・・・・";
+    return u"とうとうやってきました本年度の締めくくり『猫聖杯』" + crlf + u"称号を獲得している戦士たち" +
+           crlf + u"本年度最優秀猫の期待もかかる" + a[0] + u"、" + a[1] + u"、" + a[2] +
+           u"今年最後のドラマははたして・・・・";
   return u"３年に一度の大レース『天猫杯』" + crlf + u"英雄達の最後の集い" + crlf +
          u"新たなる伝説が生まれるレースと言えるでしょう" + crlf + a[0] + u"、" + a[1] + u"、" + a[2] +
          u"   優秀の美を飾るのははたして・・・・";
@@ -116,26 +129,33 @@ std::u16string finalPreview(GameState& s, const Names& a, int n) {
 
 std::u16string raceTitle(int slot) {
   switch (slot) {
-    case 39: return u"『早猫賞』";
-    case 79: return u"『桜猫賞』";
-    case 119: return u"『優駿猫』";
-    case 159: return u"『菊猫賞』";
-    default: return u"『有猫記念』";
+    case 39:
+      return u"『早猫賞』";
+    case 79:
+      return u"『桜猫賞』";
+    case 119:
+      return u"『優駿猫』";
+    case 159:
+      return u"『菊猫賞』";
+    default:
+      return u"『有猫記念』";
   }
 }
 
 std::u16string bigRacePreview(int t, const std::u16string& r, const Names& a, int n) {
   const std::u16string crlf(kCrLf);
   if (t == 1)
-    return u"今年も混戦となりますか１番人気の" + a[0] + u"、２番人気の" + a[1] + u"、そして３番人気の" + a[2] +
-           u"と実力は互角と見られています あと" + a[3] + u"、" + a[4] + u"も侮れません。" + crlf + u"今年の" + r +
-           u"は何が来るか分らないぞ";
+    return u"今年も混戦となりますか１番人気の" + a[0] + u"、２番人気の" + a[1] + u"、そして３番人気の" +
+           a[2] + u"と実力は互角と見られています あと" + a[3] + u"、" + a[4] + u"も侮れません。" + crlf +
+           u"今年の" + r + u"は何が来るか分らないぞ";
   if (t == 2)
-    return u"今年もやってきました" + r + crlf + u"最有力の" + a[0] + u"はどんなレースを見せてくれるのか？" + crlf +
-           a[1] + u"と" + a[2] + u"にも期待がかかります。" + crlf + u"出走猫" + num(n) + u"頭の走りに注目しましょう";
+    return u"今年もやってきました" + r + crlf + u"最有力の" + a[0] + u"はどんなレースを見せてくれるのか？" +
+           crlf + a[1] + u"と" + a[2] + u"にも期待がかかります。" + crlf + u"出走猫" + num(n) +
+           u"頭の走りに注目しましょう";
   const std::u16string& last = n > 0 ? a[static_cast<size_t>(n - 1)] : a[0];
-  return u"今年も開催されます" + r + crlf + u"１番人気に推されましたのは" + a[0] + u"、そして２番人気は" + a[1] +
-         u"、３番人気に" + a[2] + u"と続きます。" + crlf + u"そして人気薄ですが" + last + u"も怖い存在です。";
+  return u"今年も開催されます" + r + crlf + u"１番人気に推されましたのは" + a[0] + u"、そして２番人気は" +
+         a[1] + u"、３番人気に" + a[2] + u"と続きます。" + crlf + u"そして人気薄ですが" + last +
+         u"も怖い存在です。";
 }
 
 // The preview article. Its wording is drawn once a week and kept when the paper is read again.
@@ -144,14 +164,16 @@ std::u16string composeBigRacePreview(Game& g, int slot, const Names& names) {
   const int kept = s.previewTemplate;
   const int t = kept >= 1 && kept <= 3 ? kept : intFloorL(3 * g.rng.uniform()) + 1;
   const int n = leadingNames(names);
-  std::u16string text = slot == FinalRaceSlot ? finalPreview(s, names, n) : bigRacePreview(t, raceTitle(slot), names, n);
+  std::u16string text =
+      slot == FinalRaceSlot ? finalPreview(s, names, n) : bigRacePreview(t, raceTitle(slot), names, n);
   s.previewTemplate = static_cast<uint8_t>(t);
   return text;
 }
 
 std::u16string entriesArticle(const Names& names) {
   std::u16string text;
-  for (int k = 1; k <= 11; ++k) text += num(k) + u"番人気　" + names[static_cast<size_t>(k - 1)] + std::u16string(kCrLf);
+  for (int k = 1; k <= 11; ++k)
+    text += num(k) + u"番人気　" + names[static_cast<size_t>(k - 1)] + std::u16string(kCrLf);
   return text + u"上記の様に決定致しました";
 }
 
@@ -164,7 +186,8 @@ Material finishers(const GameState& s) {
     m.count = static_cast<int>(i) + 1;
     const CatRecord& c = s.raceSnapshot[i];
     m.cats[i] = c;
-    m.names[i] = shownName(c) + (c.age < 10 ? u" " : u"") + num(c.age) + u"才 " + (c.sex != 0 ? u"雌" : u"雄");
+    m.names[i] =
+        shownName(c) + (c.age < 10 ? u" " : u"") + num(c.age) + u"才 " + (c.sex != 0 ? u"雌" : u"雄");
   }
   return m;
 }
@@ -172,7 +195,8 @@ Material finishers(const GameState& s) {
 std::u16string resultArticle(const Names& names) {
   std::u16string text;
   for (int c = 1; c <= MaxRunners; ++c)
-    text += num(c) + u"着" + (c < 10 ? u" " : u"") + names[static_cast<size_t>(c - 1)] + std::u16string(kCrLf);
+    text +=
+        num(c) + u"着" + (c < 10 ? u" " : u"") + names[static_cast<size_t>(c - 1)] + std::u16string(kCrLf);
   return text + u"   以上着順でした";
 }
 
@@ -199,9 +223,10 @@ Material newCats(GameState& s) {
 std::u16string newCatsArticle(const Names& a) {
   const std::u16string crlf(kCrLf);
   return u"季節は初夏を迎え夏競猫のシーズン今年もいよい新猫戦の開催時期になりました。" + crlf +
-         u"新たに加わった新猫達の熱いバトルの開幕となります。" + crlf + u"この中から次代のスター猫が果たして誕生するのか・・・" +
-         crlf + u"有力猫を3頭ほどご紹介しましょう" + crlf + u"最有力として" + a[0] + u"次に" + a[1] + u"そして" + a[2] +
-         crlf + u"とにかく皆無事に成長していって欲しいものです。";
+         u"新たに加わった新猫達の熱いバトルの開幕となります。" + crlf +
+         u"この中から次代のスター猫が果たして誕生するのか・・・" + crlf + u"有力猫を3頭ほどご紹介しましょう" +
+         crlf + u"最有力として" + a[0] + u"次に" + a[1] + u"そして" + a[2] + crlf +
+         u"とにかく皆無事に成長していって欲しいものです。";
 }
 
 Topic noNews(const char16_t* text) {

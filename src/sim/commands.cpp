@@ -4,6 +4,7 @@
 #include <iostream>
 #include <memory>
 
+#include "game/career.h"
 #include "game/newgame.h"
 #include "game/text.h"
 #include "platform/headless.h"
@@ -28,6 +29,21 @@ fs::path programDir(const std::string& argv0) {
 
 void printRows(const std::vector<std::u16string>& rows) {
   for (const auto& row : rows) std::cout << toUtf8(row) << "\n";
+}
+
+// The career record as its message box shows it: the stored name as the title, then the text.
+int printRecord(const GameState& s, bool retired, int index) {
+  const int count = retired ? s.retiredCount : s.catCount;
+  if (index < 0 || index >= count) {
+    fail(u"その番号の猫はいません。");
+    return ExitBadArgument;
+  }
+  const size_t at = static_cast<size_t>(index);
+  const CatRecord& c = retired ? s.retiredCats[at] : s.cats[at];
+  std::string text = toUtf8(careerRecordText(s, c, retired ? CareerView::Retired : CareerView::Active));
+  std::erase(text, '\r');
+  std::cout << toUtf8(c.name) << "\n" << text << "\n";
+  return ExitOk;
 }
 
 }  // namespace
@@ -57,11 +73,16 @@ int runNew(const NewOptions& o, const std::string& argv0) {
 
 int runShow(const ShowOptions& o) {
   const bool isList = o.what == "list-active" || o.what == "list-retired";
-  if (isList && o.order < 0) {
+  const bool isRecord = o.what == "record" || o.what == "retired-record";
+  if (isList && (!o.number || *o.number < 0 || *o.number > 3)) {
     fail(u"並び順 (0～3) を指定してください。");
     return ExitBadArgument;
   }
-  if (!isList && o.order >= 0) {
+  if (isRecord && !o.number) {
+    fail(u"猫の番号を指定してください。");
+    return ExitBadArgument;
+  }
+  if (!isList && !isRecord && o.number) {
     fail(u"余分な引数があります。");
     return ExitBadArgument;
   }
@@ -72,9 +93,11 @@ int runShow(const ShowOptions& o) {
   } else if (o.what == "calendar") {
     std::cout << calendarJson(*state).dump() << "\n";
   } else if (o.what == "list-active") {
-    printRows(listActiveCats(*state, o.order));
+    printRows(listActiveCats(*state, *o.number));
+  } else if (o.what == "list-retired") {
+    printRows(listRetiredCats(*state, *o.number));
   } else {
-    printRows(listRetiredCats(*state, o.order));
+    return printRecord(*state, o.what == "retired-record", *o.number);
   }
   return ExitOk;
 }

@@ -20,7 +20,8 @@ struct NewOptions {
 
 struct ShowOptions {
   std::string dir, what;
-  int order = -1;
+  // The list's sort order, or the table index of the cat whose record is shown.
+  std::optional<int> number;
 };
 
 struct PlayOptions {
@@ -31,6 +32,7 @@ struct PlayOptions {
   std::optional<int> style;
   std::optional<int> restBelow;
   std::string invite = "yes";
+  bool readNews = false;
 };
 
 int runNew(const NewOptions& o, const std::string& argv0);

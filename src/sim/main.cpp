@@ -25,10 +25,11 @@ int main(int argc, char** argv) {
   ShowOptions showOpt;
   auto* cmdShow = app.add_subcommand("show", "print part of the saved game in DIR");
   cmdShow->add_option("dir", showOpt.dir, "the game's folder")->required();
-  cmdShow->add_option("what", showOpt.what, "state | calendar | list-active K | list-retired K")
+  cmdShow->add_option("what", showOpt.what,
+                      "state | calendar | list-active K | list-retired K | record K | retired-record K")
       ->required()
-      ->check(CLI::IsMember({"state", "calendar", "list-active", "list-retired"}));
-  cmdShow->add_option("order", showOpt.order, "sort order 0..3 of the lists")->check(CLI::Range(0, 3));
+      ->check(CLI::IsMember({"state", "calendar", "list-active", "list-retired", "record", "retired-record"}));
+  cmdShow->add_option("number", showOpt.number, "sort order 0..3 of the lists, or the table index of a record");
 
   PlayOptions playOpt;
   auto* cmdPlay = app.add_subcommand("play", "play weeks of the saved game in DIR and save it");
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
   cmdPlay->add_option("--rest-below", playOpt.restBelow, "rest when the condition is below this");
   cmdPlay->add_option("--invite", playOpt.invite, "answer to the selection committee")
       ->check(CLI::IsMember({"yes", "no"}));
+  cmdPlay->add_flag("--read-news", playOpt.readNews, "read the newspaper after every week");
 
   try {
     app.parse(argc, argv);

@@ -7,6 +7,7 @@
 #include "game/commands.h"
 #include "game/text.h"
 #include "game/turn.h"
+#include "news/topics.h"
 #include "platform/headless.h"
 #include "sim/commands.h"
 #include "sim/json.h"
@@ -67,6 +68,7 @@ struct Session {
   int weeks = 0;
   bool retired = false;
   ordered_json lastWeek = ordered_json::array();
+  ordered_json news = ordered_json::array();
 
   CatRecord& player() {
     findPlayerCat(s);
@@ -85,6 +87,21 @@ struct Session {
       return;
     }
     if (resting && player().restWeeks == 0) setTraining(s, training);
+    if (o.readNews) readNews();
+  }
+
+  // The "新聞" button pressed in the week that has just begun; a week without a topic leaves no entry.
+  void readNews() {
+    const Topic t = readNewspaper(g);
+    if (!t.news) return;
+    news.push_back({{"year", s.year},
+                    {"month", s.month},
+                    {"week", s.week},
+                    {"headline", toUtf8(t.headline)},
+                    {"article", toUtf8(t.article)},
+                    {"caption", toUtf8(t.caption)},
+                    {"name", toUtf8(t.faceName)},
+                    {"breed", t.faceBreed}});
   }
 };
 
@@ -124,6 +141,7 @@ int runPlay(const PlayOptions& o) {
   }
   out["messages"] = messagesJson(ui);
   out["lastWeek"] = std::move(run.lastWeek);
+  if (o.readNews) out["news"] = std::move(run.news);
   std::cout << out.dump() << "\n";
   return ExitOk;
 }

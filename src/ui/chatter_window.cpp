@@ -22,7 +22,8 @@ ChatterWindow::ChatterWindow(Game& g, const ChatterTexts& texts, QWidget* parent
   frame->setObjectName(QStringLiteral("Frame1"));
   frame->setGeometry(4, 2, 196, 72);
   frame->setFrameShape(QFrame::StyledPanel);
-  frame->setStyleSheet(QStringLiteral("#Frame1 { background-color: #fff8e6; border: 1px solid #d8b878; border-radius: 6px; }"));
+  frame->setStyleSheet(QStringLiteral(
+      "#Frame1 { background-color: #fff8e6; border: 1px solid #d8b878; border-radius: 6px; }"));
   lab_ = new QLabel(frame);
   lab_->setObjectName(QStringLiteral("Lab"));
   lab_->setGeometry(7, 5, 181, 61);

@@ -34,7 +34,7 @@ namespace {
 
 constexpr int Rest = 6, Train = 4, Pet = 10, Quit = 11, NextWeek = 5;
 // Button index → caption, and where each sits (column x, row y).
-const char* const kCaptions[12] = {"Ａ戦", "現役", "引退", "登録", "調教", "次週",
+const char* const kCaptions[12] = {"Ａ戦", "現役", "引退", "登録",    "調教", "次週",
                                    "休養", "新聞", "ﾍﾙﾌﾟ", "ﾊﾞｰｼﾞｮﾝ", "飼猫", "終了"};
 constexpr QPoint kButtonAt[12] = {{192, 195}, {192, 177}, {240, 177}, {144, 177}, {144, 195}, {240, 195},
                                   {96, 195},  {96, 177},  {48, 195},  {0, 177},   {48, 177},  {0, 195}};
@@ -44,7 +44,7 @@ struct DetailRow {
   const char* caption;
   int y;
 };
-constexpr DetailRow kDetails[] = {{1, "猫 名", 28},  {2, "齢/重", 44},  {4, "性/成", 60}, {8, "戦 績", 76},
+constexpr DetailRow kDetails[] = {{1, "猫 名", 28},   {2, "齢/重", 44},   {4, "性/成", 60}, {8, "戦 績", 76},
                                   {10, "総賞金", 92}, {9, "クラス", 108}, {7, "次 走", 124}};
 const char* const kStyles[4] = {"逃げ", "先行", "差し", "追込"};
 
@@ -69,7 +69,8 @@ MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.se
   awards_->setGeometry(350, 400, 289, 197);
   champions_->setGeometry(600, 0, 289, 161);
   // Panels cover the home view while they are shown.
-  for (QWidget* p : std::initializer_list<QWidget*>{catList_, training_, registration_, results_, awards_, champions_})
+  for (QWidget* p :
+       std::initializer_list<QWidget*>{catList_, training_, registration_, results_, awards_, champions_})
     p->setAutoFillBackground(true);
   hidePanels();
   awards_->hide();
@@ -96,7 +97,8 @@ void MainWindow::buildHomeView() {
   connect(pic_, &CatPicture::chatterDoneSeen, this, &MainWindow::chatterDoneSeen);
   buildDetails();
   buildStyleOptions();
-  labComment_ = makeLabel(this, qs(s_.noticeLine), {0, 162, 288, 13}, gothic(9, true), QStringLiteral("labComment"));
+  labComment_ =
+      makeLabel(this, qs(s_.noticeLine), {0, 162, 288, 13}, gothic(9, true), QStringLiteral("labComment"));
   buildButtons();
 }
 
@@ -132,7 +134,8 @@ void MainWindow::buildStyleOptions() {
 
 void MainWindow::buildButtons() {
   for (int i = 0; i < 12; ++i) {
-    but_[i] = makeButton(this, u8(kCaptions[i]), {kButtonAt[i], QSize(48, 18)}, QStringLiteral("but%1").arg(i));
+    but_[i] =
+        makeButton(this, u8(kCaptions[i]), {kButtonAt[i], QSize(48, 18)}, QStringLiteral("but%1").arg(i));
     connect(but_[i], &QPushButton::clicked, this, [this, i] { command(i); });
   }
   but_[NextWeek]->setFont(gothic(9, true));
@@ -141,7 +144,9 @@ void MainWindow::buildButtons() {
 void MainWindow::hookFrontend() {
   QtFrontend& ui = se_.ui;
   ui.beforePause = [this] { refreshWhileRunning(); };
-  ui.onProgress = [this](int v, int m) { (awards_->isVisible() ? awards_->bar() : results_->bar()).show(v, m); };
+  ui.onProgress = [this](int v, int m) {
+    (awards_->isVisible() ? awards_->bar() : results_->bar()).show(v, m);
+  };
   ui.onProgressDone = [this] {
     results_->bar().hide();
     awards_->bar().hide();
@@ -252,12 +257,22 @@ void MainWindow::closePanel() {
 
 void MainWindow::command(int i) {
   switch (i) {
-    case 7: showNews(); return;
-    case 8: showHelp(); return;
-    case 9: showVersion(); return;
-    case Pet: return;
-    case Quit: close(); return;
-    default: break;
+    case 7:
+      showNewspaper(se_, this);
+      return;
+    case 8:
+      showHelp();
+      return;
+    case 9:
+      showVersion();
+      return;
+    case Pet:
+      return;
+    case Quit:
+      close();
+      return;
+    default:
+      break;
   }
   s_.suppressListClick = -1;
   const QString caption = but_[i]->text();
@@ -379,8 +394,7 @@ void MainWindow::finishWeekView() {
   results_->move(0, 400);
   frm0_->setEnabled(true);
   frm4_->setEnabled(true);
-  setDate();
-  refreshCatPanel();
+  // The cat panel was refreshed when the week moved on (its running-style coin is drawn there).
   QApplication::restoreOverrideCursor();
   if (s_.remarkPending == -1) {
     catClicked();
@@ -418,18 +432,10 @@ void MainWindow::chatterDoneSeen() {
 
 // ---- news, help, version
 
-void MainWindow::showNews() {
-  if (s_.month == 1 && s_.week == 1) {
-    se_.ui.tell(u"今週のトピック", u"おもだったニュースはありません。");
-    return;
-  }
-  showNewspaper(se_, this);
-}
-
 void MainWindow::showHelp() {
   const std::filesystem::path help = findDataFile(se_.paths, "Help.htm");
-  const bool opened = !help.empty() &&
-                      QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdU16String(help.u16string())));
+  const bool opened = !help.empty() && QDesktopServices::openUrl(
+                                           QUrl::fromLocalFile(QString::fromStdU16String(help.u16string())));
   if (!opened) se_.ui.tell(u"ルネッタ", u"ファイルが開けません。");
 }
 

@@ -78,7 +78,6 @@ class MainWindow : public QWidget {
   void askRest();
   void runWeek();
   void finishWeekView();
-  void showNews();
   void showHelp();
   void showVersion();
   void refreshWhileRunning();

@@ -29,8 +29,8 @@ QFrame* makeBox(QWidget* parent, const QRect& geometry, const QString& colour) {
 
 // ---- progress bar
 
-ProgressBar::ProgressBar(QWidget* parent, const QString& caption, const QPoint& captionAt, const QPoint& barAt,
-                         const QString& name)
+ProgressBar::ProgressBar(QWidget* parent, const QString& caption, const QPoint& captionAt,
+                         const QPoint& barAt, const QString& name)
     : caption_(makeLabel(parent, caption, {captionAt, QSize(120, 14)}, name + QStringLiteral("Caption"))),
       track_(makeBox(parent, {barAt, QSize(200, 7)}, QStringLiteral("#d8d8d8"))),
       fill_(makeBox(parent, {barAt, QSize(0, 7)}, QStringLiteral("#2f6fd0"))) {
@@ -60,7 +60,10 @@ bool ProgressBar::visible() const { return !track_->isHidden(); }
 // ---- cat lists
 
 CatListPanel::CatListPanel(Game& g, QWidget* parent)
-    : Panel(QStringLiteral("全猫情報"), parent), g_(g), cmb1_(new QComboBox(this)), lst0_(new QListWidget(this)) {
+    : Panel(QStringLiteral("全猫情報"), parent),
+      g_(g),
+      cmb1_(new QComboBox(this)),
+      lst0_(new QListWidget(this)) {
   setObjectName(QStringLiteral("Frm1"));
   cmb1_->setObjectName(QStringLiteral("Cmb1"));
   cmb1_->setGeometry(8, 16, 273, 20);
@@ -128,7 +131,8 @@ ResultsPanel::ResultsPanel(GameState& s, QWidget* parent)
     const int x = left ? 8 : 140;
     const int y = left ? 16 + 52 * k : 16 + 72 * (k - 3);
     const int step = left ? 12 : 16;
-    lines_[k][0] = makeLabel(this, {}, {x, y, left ? 129 : 141, 13}, QStringLiteral("LabZyuni%1_0").arg(k + 1));
+    lines_[k][0] =
+        makeLabel(this, {}, {x, y, left ? 129 : 141, 13}, QStringLiteral("LabZyuni%1_0").arg(k + 1));
     for (int e = 1; e <= 3; ++e) {
       makeLabel(this, QStringLiteral("%1着").arg(e), {x, y + step * e, 24, 13}, small);
       lines_[k][e] = makeLabel(this, {}, {x + 24, y + step * e, left ? 105 : 117, 13},

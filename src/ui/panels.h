@@ -1,8 +1,9 @@
 #pragma once
 // The display panels of the main window: the cat lists, the week's results, the year's awards and the
 // A-class champions. Each is a frame that the main window moves over its home view.
-#include "ui/widgets.h"
 #include <array>
+
+#include "ui/widgets.h"
 
 class QComboBox;
 class QFrame;

@@ -10,7 +10,9 @@ inline QString qs(std::u16string_view s) {
   return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-inline QString shownText(std::u16string_view s) { return qs(s).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+inline QString shownText(std::u16string_view s) {
+  return qs(s).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
 
 inline std::u16string u16(const QString& s) { return s.toStdU16String(); }
 

@@ -26,7 +26,8 @@ RegistrationPanel::RegistrationPanel(Game& g, QWidget* parent)
   lst1_->setGeometry(8, 32, 273, 100);
   lst1_->setFont(fixedGothic(9));
   lst1_->setAccessibleName(QStringLiteral("レース一覧"));
-  connect(lst1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { rowChosen(lst1_->row(item)); });
+  connect(lst1_, &QListWidget::itemClicked, this,
+          [this](QListWidgetItem* item) { rowChosen(lst1_->row(item)); });
   connect(butCan_, &QPushButton::clicked, this, &RegistrationPanel::cancel);
 }
 

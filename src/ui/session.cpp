@@ -30,8 +30,8 @@ GamePaths findGamePaths(const std::filesystem::path& appDir) {
   p.dataDirs.push_back(appDir);
   // An installed game keeps its data in <prefix>/share/polmina beside <prefix>/bin.
   p.dataDirs.push_back(appDir.parent_path() / "share" / "polmina");
-  for (const QString& d : QStandardPaths::locateAll(QStandardPaths::GenericDataLocation,
-                                                    QStringLiteral("polmina"), QStandardPaths::LocateDirectory))
+  for (const QString& d : QStandardPaths::locateAll(
+           QStandardPaths::GenericDataLocation, QStringLiteral("polmina"), QStandardPaths::LocateDirectory))
     p.dataDirs.push_back(toPath(d));
   return p;
 }

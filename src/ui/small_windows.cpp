@@ -8,6 +8,7 @@
 #include "ui/fonts.h"
 #include "ui/qt_frontend.h"
 #include "ui/session.h"
+#include "ui/topic_window.h"
 #include "ui/widgets.h"
 #include "ui/window_manager.h"
 
@@ -36,9 +37,12 @@ VersionWindow::VersionWindow(QWidget* mainWindow) : QDialog(mainWindow) {
             QStringLiteral("Label1"));
   makeLabel(this, {}, {100, 28, 206, 4}, QStringLiteral("Label5"));
   makeRule(this, 32);
-  makeLabel(this, QStringLiteral("企画・プログラム・絵　ポルミナ工房"), {100, 38, 206, 15}, QStringLiteral("Label2"));
-  makeLabel(this, QStringLiteral("猫たちと遊んでくれてありがとう"), {100, 54, 206, 15}, QStringLiteral("Label3"));
-  makeLabel(this, QStringLiteral("ご感想はヘルプのページをご覧ください"), {100, 70, 206, 15}, QStringLiteral("Label4"));
+  makeLabel(this, QStringLiteral("企画・プログラム・絵　ポルミナ工房"), {100, 38, 206, 15},
+            QStringLiteral("Label2"));
+  makeLabel(this, QStringLiteral("猫たちと遊んでくれてありがとう"), {100, 54, 206, 15},
+            QStringLiteral("Label3"));
+  makeLabel(this, QStringLiteral("ご感想はヘルプのページをご覧ください"), {100, 70, 206, 15},
+            QStringLiteral("Label4"));
   makeRule(this, 88);
   QPushButton* ok = makeButton(this, QStringLiteral("OK"), {232, 100, 68, 22}, QStringLiteral("but"));
   ok->setDefault(true);
@@ -47,11 +51,15 @@ VersionWindow::VersionWindow(QWidget* mainWindow) : QDialog(mainWindow) {
 }
 
 SaveWindow::SaveWindow(const GameState& s, std::filesystem::path dir, QtFrontend& ui, QWidget* mainWindow)
-    : QDialog(mainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), s_(s), dir_(std::move(dir)), ui_(ui) {
+    : QDialog(mainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      s_(s),
+      dir_(std::move(dir)),
+      ui_(ui) {
   setObjectName(QStringLiteral("SaveFm"));
   setWindowTitle(QStringLiteral("セーブ"));
   setFixedSize(150, 50);
-  auto* label = makeLabel(this, QStringLiteral("セーブ中"), {0, 0, 150, 50}, gothic(9, true), QStringLiteral("Label1"));
+  auto* label =
+      makeLabel(this, QStringLiteral("セーブ中"), {0, 0, 150, 50}, gothic(9, true), QStringLiteral("Label1"));
   label->setAlignment(Qt::AlignCenter);
   centreOn(this, mainWindow);
   // The save runs from the window's own timer once it is on screen.
@@ -73,8 +81,17 @@ void SaveWindow::save() {
 
 void SaveWindow::reject() {}
 
-void showNewspaper(Session& se, QWidget* /*mainWindow*/) {
-  se.ui.tell(u"今週のトピック", u"おもだったニュースはありません。");
+void showNewspaper(Session& se, QWidget* mainWindow) {
+  const Topic topic = readNewspaper(se.g);
+  if (!topic.news) {
+    se.ui.tell(kTopicsTitle, topic.noNewsText);
+    return;
+  }
+  TopicWindow paper(topic, mainWindow);
+  // The paper is read in the main window's place; "OK" puts the main window back.
+  mainWindow->hide();
+  se.ui.runModal(paper);
+  mainWindow->show();
 }
 
 }  // namespace polmina

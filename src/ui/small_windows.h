@@ -37,7 +37,7 @@ class SaveWindow : public QDialog {
   StoreResult result_ = StoreResult::failure(u"セーブされませんでした。");
 };
 
-// "新聞" outside the first week of the year: this week's topic, or the box that there is none.
+// "新聞": this week's topic in the main window's place, or the box that there is none.
 void showNewspaper(Session& se, QWidget* mainWindow);
 
 }  // namespace polmina

@@ -22,7 +22,8 @@ const char* const kCellNames[6] = {"Sp1", "St1", "Pw1", "Sp2", "St2", "Pw2"};
 
 }  // namespace
 
-TrainingPanel::TrainingPanel(GameState& s, QWidget* parent) : Panel(QStringLiteral("調教設定"), parent), s_(s) {
+TrainingPanel::TrainingPanel(GameState& s, QWidget* parent)
+    : Panel(QStringLiteral("調教設定"), parent), s_(s) {
   setObjectName(QStringLiteral("Frm2"));
   build(0);
   build(1);

@@ -1,7 +1,8 @@
 #pragma once
 // "調教設定": six sliders, one per ability and training day, each with five lit cells.
-#include "ui/widgets.h"
 #include <array>
+
+#include "ui/widgets.h"
 
 class QFrame;
 class QScrollBar;

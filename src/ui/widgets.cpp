@@ -53,7 +53,8 @@ QColor gameColour(uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (
 
 void paintLabel(QLabel* label, uint32_t textColour, uint32_t background) {
   QString sheet = QStringLiteral("color: %1;").arg(gameColour(textColour).name());
-  if (background != ColourWindow) sheet += QStringLiteral(" background-color: %1;").arg(gameColour(background).name());
+  if (background != ColourWindow)
+    sheet += QStringLiteral(" background-color: %1;").arg(gameColour(background).name());
   label->setStyleSheet(sheet);
 }
 

@@ -23,7 +23,8 @@ class Panel : public QGroupBox {
 QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry, const QString& name = {});
 QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry, const QFont& font,
                   const QString& name = {});
-QPushButton* makeButton(QWidget* parent, const QString& text, const QRect& geometry, const QString& name = {});
+QPushButton* makeButton(QWidget* parent, const QString& text, const QRect& geometry,
+                        const QString& name = {});
 QGroupBox* makeFrame(QWidget* parent, const QString& title, const QRect& geometry, const QString& name = {});
 
 // A colour of the game's labels (0x00BBGGRR).

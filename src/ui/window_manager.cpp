@@ -12,8 +12,7 @@
 
 namespace polmina {
 
-WindowManager::WindowManager(Session& session)
-    : quit([] { QCoreApplication::quit(); }), session_(session) {
+WindowManager::WindowManager(Session& session) : quit([] { QCoreApplication::quit(); }), session_(session) {
   session_.ui.raceWindow = [this](Game& g, int k) { watchRace(g, k); };
 }
 

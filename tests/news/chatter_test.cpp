@@ -26,11 +26,19 @@ struct Chatter : ::testing::Test {
   }
 };
 
-TEST_F(Chatter, ConditionBandsAndSleepingNoises) {
-  const std::pair<int, int> bands[] = {{101, 0}, {100, 1}, {66, 1}, {65, 2}, {31, 2}, {30, 3}, {1, 3}, {0, 4}, {-40, 4}};
+TEST_F(Chatter, ConditionBandsAndTheSleepingNoiseOfARestingCat) {
+  const std::pair<int, int> bands[] = {{101, 0}, {100, 1}, {66, 1}, {65, 2}, {31, 2},
+                                       {30, 3},  {1, 3},   {0, 4},  {-40, 4}};
   for (const auto& [condition, band] : bands) EXPECT_EQ(chatterBand(condition), band) << condition;
   EXPECT_EQ(sleepingNoise(101), u"スースースー");
   EXPECT_EQ(sleepingNoise(0), u"んーんー・・・");
+  // A resting cat makes its noise without a draw, and says it again at the next click.
+  player().condition = 20;
+  w.s().conditionLevel = 6;
+  const int draws = w.rng.draws;
+  EXPECT_EQ(chooseChatterText(w.g, texts), u"グーグーグー");
+  EXPECT_EQ(w.rng.draws, draws);
+  EXPECT_EQ(w.s().pendingMessage, u"グーグーグー");
 }
 
 TEST_F(Chatter, TheSayingFollowsConditionAgeAndTheDrawAndStaysPending) {
@@ -53,15 +61,6 @@ TEST_F(Chatter, TheSayingFollowsConditionAgeAndTheDrawAndStaysPending) {
   EXPECT_EQ(w.s().pendingMessage, u"");
 }
 
-TEST_F(Chatter, ARestingCatMakesItsSleepingNoiseWithoutADraw) {
-  player().condition = 20;
-  w.s().conditionLevel = 6;
-  const int draws = w.rng.draws;
-  EXPECT_EQ(chooseChatterText(w.g, texts), u"グーグーグー");
-  EXPECT_EQ(w.rng.draws, draws);
-  EXPECT_EQ(w.s().pendingMessage, u"グーグーグー");
-}
-
 TEST_F(Chatter, APendingRemarkWinsOverTheRaceNoteAndOneOffRemarksAreSaidOnce) {
   w.weekOf(37);
   player().entryRace = 37;
@@ -73,7 +72,8 @@ TEST_F(Chatter, APendingRemarkWinsOverTheRaceNoteAndOneOffRemarksAreSaidOnce) {
   EXPECT_EQ(chooseChatterText(w.g, texts), u"今週末は" + w.s().calendar[37].raceName + u"に出走予定ニャ   ");
   EXPECT_EQ(w.s().pendingMessage, u"");
 
-  for (const char16_t* once : {u"お話ししようニャ", u"今週はなにもないニャ", u"調教の予定が入ってないニャ！！"}) {
+  for (const char16_t* once :
+       {u"お話ししようニャ", u"今週はなにもないニャ", u"調教の予定が入ってないニャ！！"}) {
     w.s().pendingMessage = once;
     EXPECT_EQ(chooseChatterText(w.g, texts), once);
     EXPECT_EQ(w.s().pendingMessage, u"") << toUtf8(once);
@@ -85,7 +85,7 @@ TEST_F(Chatter, TheTopCatSayingNamesTheRichestCatAndReordersTheTable) {
   player().age = 11;
   w.cat(500).totalPrize = 999999;
   const std::u16string richest = shownName(w.cat(500));
-  w.cat(999).totalPrize = 9999999;  // the last record is not looked at
+  w.cat(999).totalPrize = 9999999;       // the last record is not looked at
   const std::u16string shown = open(2);  // table 2, entry 8
   EXPECT_EQ(shown, richest + u"はなんであんニャに強いニャ？　ユウ 知ってるニャ？");
   EXPECT_EQ(w.s().pendingMessage, shown);

@@ -33,7 +33,9 @@ struct Topics : ::testing::Test {
   }
 };
 
-bool contains(const std::u16string& text, const std::u16string& part) { return text.find(part) != std::u16string::npos; }
+bool contains(const std::u16string& text, const std::u16string& part) {
+  return text.find(part) != std::u16string::npos;
+}
 
 TEST_F(Topics, OnlyTheBigRaceWeeksHaveATopicAndSmallFieldsAreCancelled) {
   const std::set<int> topicWeeks = {35, 75, 115, 155, 195, 235, 125, 220};
@@ -62,7 +64,9 @@ TEST_F(Topics, ThePreviewRanksByTheRaceAndKeepsItsWordingForTheWeek) {
   w.rng.push({ScriptedRng::pickOf(2, 3)});  // the third wording
   const Topic t = read(75);
   const std::u16string fav = shownName(w.cat(24)), last = shownName(w.cat(20));
-  EXPECT_TRUE(t.article.starts_with(u"今年も開催されます『桜猫賞』\r\n１番人気に推されましたのは" + fav + u"、")) << toUtf8(t.article);
+  EXPECT_TRUE(
+      t.article.starts_with(u"今年も開催されます『桜猫賞』\r\n１番人気に推されましたのは" + fav + u"、"))
+      << toUtf8(t.article);
   EXPECT_TRUE(t.article.ends_with(u"そして人気薄ですが" + last + u"も怖い存在です。"));
   EXPECT_EQ(t.caption, u"一番人気猫");
   EXPECT_EQ(t.faceName, fav);
@@ -100,7 +104,8 @@ TEST_F(Topics, TheResultListsTheLastRacesFinishersWithAgeAndSex) {
   const Topic t = read(40);
   EXPECT_EQ(t.headline, u"先週の早猫賞結果速報\r\n");
   EXPECT_TRUE(t.article.starts_with(u"1着 ミケ0 3才 雌\r\n2着 ミケ112才 雄\r\n")) << toUtf8(t.article);
-  EXPECT_TRUE(contains(t.article, u"\r\n9着 ミケ812才 雄\r\n10着ミケ912才 雄\r\n11着ミケ1012才 雄\r\n12着\r\n"));
+  EXPECT_TRUE(
+      contains(t.article, u"\r\n9着 ミケ812才 雄\r\n10着ミケ912才 雄\r\n11着ミケ1012才 雄\r\n12着\r\n"));
   EXPECT_TRUE(t.article.ends_with(u"\r\n   以上着順でした"));
   EXPECT_EQ(t.caption, u"優勝猫");
   EXPECT_EQ(t.faceName, u"ミケ0 3才 雌");
@@ -122,7 +127,8 @@ TEST_F(Topics, TheNewCatTopicPresentsTheFastestPromisingYearlingsAndSortsTheTabl
   yearling(300, 9900, 2);  // a late grower is not presented
   const std::u16string first = shownName(w.cat(200)), second = shownName(w.cat(100));
   const Topic t = read(125);
-  EXPECT_TRUE(contains(t.article, u"最有力として" + first + u"次に" + second + u"そして\r\n")) << toUtf8(t.article);
+  EXPECT_TRUE(contains(t.article, u"最有力として" + first + u"次に" + second + u"そして\r\n"))
+      << toUtf8(t.article);
   EXPECT_EQ(t.caption, u"期待の1歳猫");
   EXPECT_EQ(t.faceName, first);
   for (int i = 1; i < MaxCats; ++i) ASSERT_LE(w.cat(i - 1).speed, w.cat(i).speed) << i;

@@ -119,6 +119,43 @@ TEST_F(SimTool, SeededPlayIsReproducibleToTheByte) {
   EXPECT_EQ(runSim("play " + d + " --weeks 1 --invite maybe").exitCode, 2);
 }
 
+TEST_F(SimTool, ShowRecordPrintsTheCareerUnderTheStoredName) {
+  ASSERT_EQ(newGame("ミケ", "タマ").exitCode, 0);
+  const int player = state()["playerCat"];
+  const SimRun active = runSim("show " + d + " record " + std::to_string(player));
+  ASSERT_EQ(active.exitCode, 0);
+  const auto rows = lines(active.out);
+  ASSERT_GT(rows.size(), 10u);
+  EXPECT_EQ(rows[0], "タマ                  ");
+  EXPECT_EQ(active.out.find('\r'), std::string::npos);
+  const auto hall = lines(runSim("show " + d + " retired-record 4").out);
+  ASSERT_FALSE(hall.empty());
+  EXPECT_EQ(hall[0], "ゴインキョ4" + std::string(14, ' '));
+  EXPECT_EQ(runSim("show " + d + " record 1000").exitCode, 2);
+  EXPECT_EQ(runSim("show " + d + " retired-record 5").exitCode, 2);
+  EXPECT_EQ(runSim("show " + d + " record").exitCode, 2);
+}
+
+TEST_F(SimTool, ReadingTheNewsEveryWeekFollowsTheBigRacesOfTheYear) {
+  // The shipped population: seasoned cats fill and run the big races.
+  std::filesystem::copy_file(std::filesystem::path(POLMINA_DATA_DIR) / "StartDiza.Dat", dir.path() / "StartDiza.Dat",
+                             std::filesystem::copy_options::overwrite_existing);
+  ASSERT_EQ(newGame("ミケ", "タマ").exitCode, 0);
+  const json out = json::parse(runSim("play " + d + " --weeks 48 --seed 3 --read-news").out);
+  std::vector<std::pair<int, int>> weeks;
+  for (const json& n : out["news"]) {
+    weeks.emplace_back(n["month"], n["week"]);
+    EXPECT_EQ(n["caption"] == "", n["breed"] == -1);
+    EXPECT_EQ(n["name"] == "", n["breed"] == -1);
+  }
+  const std::vector<std::pair<int, int>> expected = {{2, 4}, {3, 1}, {4, 4}, {5, 1}, {6, 4}, {7, 1}, {7, 2},
+                                                     {8, 4}, {9, 1}, {10, 4}, {11, 1}, {12, 1}, {12, 4}};
+  EXPECT_EQ(weeks, expected);
+  ASSERT_FALSE(out["news"].empty());
+  EXPECT_EQ(out["news"].back()["headline"], "３年に一度の大舞台\r\n『猫皇記念』　開　催\r\n");
+  EXPECT_FALSE(json::parse(runSim("play " + d + " --weeks 1 --seed 3").out).contains("news"));
+}
+
 TEST(SimToolPaths, ProgramAndSaveFoldersWithJapaneseNamesAndSpaces) {
   TempDir root;
   const auto programDir = root.path() / u8"ポルミナ のゲーム";

@@ -5,7 +5,6 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <fstream>
-#include <random>
 
 #include "store/savefile.h"
 #include "ui/race_window.h"
@@ -17,25 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class GameFlow : public ::testing::Test {
- protected:
-  void SetUp() override {
-    // A folder name with Japanese characters and spaces, as a player's own folders have.
-    dir = fs::temp_directory_path() / fs::path(u8"ポルミナ の窓 ");
-    dir += std::to_string(std::random_device{}());
-    fs::create_directories(dir);
-    world = std::make_unique<WindowWorld>(dir);
-  }
-  void TearDown() override {
-    world.reset();
-    fs::remove_all(dir);
-  }
-  MainWindow* main() { return &world->wm.mainWindow(); }
-  QString text(const char* label) { return world->find<QLabel>(main(), label)->text(); }
-
-  fs::path dir;
-  std::unique_ptr<WindowWorld> world;
-};
+using GameFlow = WindowTest;
 
 TEST_F(GameFlow, WizardRefusesBadNamesAndAsksForTheBreedAgainAfterGoingBack) {
   WindowWorld& w = *world;

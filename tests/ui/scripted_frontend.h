@@ -5,9 +5,11 @@
 #include <QDialog>
 #include <QString>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "platform/headless.h"
+#include "ui/chatter_window.h"
 #include "ui/qt_frontend.h"
 
 namespace polmina::test {
@@ -21,8 +23,14 @@ class ScriptedFrontend final : public QtFrontend {
   // Dialogs shown modally, by objectName. The saving window runs (it closes itself); the others are
   // only recorded.
   std::vector<QString> dialogs;
+  // What each chatter window said.
+  std::vector<std::u16string> chatter;
+  // Called with each dialog while it is up, for a test to look at it or press its buttons.
+  std::function<void(QDialog&)> onDialog;
   void runModal(QDialog& dialog) override {
     dialogs.push_back(dialog.objectName());
+    if (auto* c = qobject_cast<ChatterWindow*>(&dialog)) chatter.push_back(c->text());
+    if (onDialog) onDialog(dialog);
     if (dialog.objectName() == QStringLiteral("SaveFm")) dialog.exec();
   }
 

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
 #include <memory>
+#include <random>
 
 #include "game/state.h"
 #include "platform/clock.h"
@@ -23,8 +25,11 @@ namespace polmina::test {
 
 struct WindowWorld {
   explicit WindowWorld(std::filesystem::path saveDir, uint64_t seed = 7)
-      : state(std::make_unique<GameState>()), rng(GameRng::fixed(seed)), g{*state, rng, ui, clock},
-        session{g, ui, {saveDir, saveDir, {POLMINA_DATA_DIR}}}, wm(session) {
+      : state(std::make_unique<GameState>()),
+        rng(GameRng::fixed(seed)),
+        g{*state, rng, ui, clock},
+        session{g, ui, {saveDir, saveDir, {POLMINA_DATA_DIR}}},
+        wm(session) {
     resetProgramState(*state);
     wm.quit = [this] { ended = true; };
   }
@@ -64,7 +69,8 @@ struct WindowWorld {
     click(w, "ButNext1");
     type(w, "Txt1", QStringLiteral("ミケ"));
     click(w, "ButNext2");
-    QTest::mouseClick(find<QWidget>(w, ("Opt" + std::to_string(breed)).c_str()), Qt::LeftButton, {}, QPoint(8, 8));
+    QTest::mouseClick(find<QWidget>(w, ("Opt" + std::to_string(breed)).c_str()), Qt::LeftButton, {},
+                      QPoint(8, 8));
     ui.script.push_back(true);
     click(w, "ButNext3");
   }
@@ -77,6 +83,27 @@ struct WindowWorld {
   Session session;
   WindowManager wm;
   bool ended = false;
+};
+
+// A fresh game world per test, its save in a scratch folder of its own.
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // A folder name with Japanese characters and spaces, as a player's own folders have.
+    dir = std::filesystem::temp_directory_path() / std::filesystem::path(u8"ポルミナ の窓 ");
+    dir += std::to_string(std::random_device{}());
+    std::filesystem::create_directories(dir);
+    world = std::make_unique<WindowWorld>(dir);
+  }
+  void TearDown() override {
+    world.reset();
+    std::filesystem::remove_all(dir);
+  }
+  MainWindow* main() { return &world->wm.mainWindow(); }
+  QString text(const char* label) { return world->find<QLabel>(main(), label)->text(); }
+
+  std::filesystem::path dir;
+  std::unique_ptr<WindowWorld> world;
 };
 
 }  // namespace polmina::test

@@ -1,0 +1,132 @@
+#include "ui/topic_window.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+#include "game/state.h"
+#include "ui/fonts.h"
+#include "ui/qt_text.h"
+#include "ui/widgets.h"
+
+namespace polmina {
+
+namespace {
+
+constexpr int kFace = 40;
+// The face column to the right of the article.
+constexpr int kColumnX = 216;
+constexpr int kColumnWidth = 65;
+
+QLabel* wrapped(QWidget* parent, const QString& text, const QRect& geometry, const QFont& font,
+                const char* name, Qt::Alignment alignment) {
+  QLabel* l = makeLabel(parent, text, geometry, font, QString::fromLatin1(name));
+  // Names come from the save file and the player: never read as markup.
+  l->setTextFormat(Qt::PlainText);
+  l->setWordWrap(true);
+  l->setAlignment(alignment);
+  return l;
+}
+
+// The headline's lines each end in a line break; the last one would only add an empty line.
+QString headlineText(const std::u16string& headline) {
+  QString t = shownText(headline);
+  while (t.endsWith(QLatin1Char('\n'))) t.chop(1);
+  return t;
+}
+
+}  // namespace
+
+FaceBox::FaceBox(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("Pic1"));
+  setAccessibleName(QStringLiteral("猫の顔"));
+}
+
+void FaceBox::showFace(int breed) {
+  face_ = QImage();
+  if (breed >= 0 && breed < BreedCount) {
+    const QImage strip(QStringLiteral(":/art/race/breed%1.png").arg(breed, 2, 10, QLatin1Char('0')));
+    // Pose 1 of the running strip is the cat looking out of the picture.
+    if (!strip.isNull()) face_ = strip.copy(kFace, 0, kFace, kFace);
+  }
+  update();
+}
+
+void FaceBox::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), QColor(0xff, 0xff, 0xff));
+  p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  if (!face_.isNull()) p.drawImage(QRect(0, 0, kFace, kFace), face_);
+}
+
+TopicWindow::TopicWindow(const Topic& topic, QWidget* mainWindow) : QDialog(mainWindow) {
+  setObjectName(QStringLiteral("TopicFm"));
+  setWindowTitle(qs(kTopicsTitle));
+  // In the main window's place: its size and its corner.
+  setFixedSize(mainWindow->size());
+  move(mainWindow->pos());
+
+  auto* frame = new QFrame(this);
+  frame->setObjectName(QStringLiteral("Frame1"));
+  frame->setGeometry(2, 2, width() - 4, height() - 4);
+  frame->setFrameShape(QFrame::StyledPanel);
+  frame->setStyleSheet(
+      QStringLiteral("#Frame1 { background-color: #fbf8ef; border: 1px solid #b8ad96; }"
+                     " QLabel { color: #2a2620; }"));
+  const int inner = frame->width() - 8;
+  QLabel* title = wrapped(frame, headlineText(topic.headline), {4, 1, inner, 32}, mincho(9.75, true),
+                          "LabTitle", Qt::AlignHCenter | Qt::AlignVCenter);
+  fitText(title, 8);
+  auto* rule = new QFrame(frame);
+  rule->setGeometry(4, 35, inner, 2);
+  rule->setStyleSheet(QStringLiteral("border-top: 1px solid #6b6353; border-bottom: 1px solid #b8ad96;"));
+  // 209 wide as designed, and as tall as the frame allows: the result and entries topics run to
+  // thirteen lines.
+  QLabel* article = wrapped(frame, shownText(topic.article), {6, 38, 209, frame->height() - 39}, gothic(9),
+                            "Label1", Qt::AlignLeft | Qt::AlignTop);
+  fitText(article, 7);
+  buildFaceColumn(frame, topic);
+
+  QPushButton* ok =
+      makeButton(frame, QStringLiteral("OK"), {kColumnX + 6, 181, 53, 20}, QStringLiteral("ButTopic"));
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, [this] {
+    hide();
+    accept();
+  });
+}
+
+void TopicWindow::buildFaceColumn(QWidget* frame, const Topic& topic) {
+  auto* pic = new FaceBox(frame);
+  // 615 wide and 600 high in twips, the face at its corner.
+  pic->setGeometry(kColumnX + 12, 42, 41, 40);
+  pic->showFace(topic.faceBreed);
+  pic->setVisible(topic.faceBreed >= 0);
+  const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
+  QLabel* caption =
+      wrapped(frame, qs(topic.caption), {kColumnX, 85, kColumnWidth, 15}, gothic(8, true), "Lab", centred);
+  fitText(caption, 6.5);
+  QLabel* name =
+      wrapped(frame, qs(topic.faceName), {kColumnX, 101, kColumnWidth, 44}, gothic(9), "LabName", centred);
+  fitText(name, 7);
+  // Narrow enough that the line breaks after "担当記者", wide enough for the reporter's name.
+  QLabel* byline = wrapped(frame, QStringLiteral("担当記者 ") + kReporter, {kColumnX + 7, 146, 51, 30},
+                           gothic(8), "LabEnd", centred);
+  fitText(byline, 6.5);
+}
+
+bool fitText(QLabel* label, double minPoints) {
+  QFont font = label->font();
+  const auto fits = [&] {
+    const QRect need = QFontMetrics(font).boundingRect(
+        QRect(0, 0, label->width(), 10000), static_cast<int>(label->alignment()) | Qt::TextWordWrap,
+        label->text());
+    return need.width() <= label->width() && need.height() <= label->height();
+  };
+  while (!fits() && font.pointSizeF() - 0.5 >= minPoints) font.setPointSizeF(font.pointSizeF() - 0.5);
+  label->setFont(font);
+  return fits();
+}
+
+}  // namespace polmina

@@ -1,0 +1,130 @@
+// The weekly newspaper read through "新聞", and what the cat says about the coming week once the
+// week's results have been OK'd.
+#include "news/topics.h"
+#include "ui/qt_text.h"
+#include "ui/topic_window.h"
+#include "window_world.h"
+
+namespace polmina::test {
+namespace {
+
+class HomeWeek : public WindowTest {
+ protected:
+  CatRecord& cat() {
+    findPlayerCat(world->s());
+    return world->s().cats[world->s().playerCat];
+  }
+  // Runs the week and OKs its results; returns what the cat said then ("-" when it kept quiet).
+  std::u16string playWeek() {
+    const size_t said = world->ui.chatter.size();
+    world->click(main(), "but5");
+    world->click(main(), "butRace");
+    return world->ui.chatter.size() > said ? world->ui.chatter.back() : u"-";
+  }
+  void playTo(int month, int week) {
+    while (world->s().month != month || world->s().week != week) playWeek();
+  }
+};
+
+TEST_F(HomeWeek, TheCatTellsOfItsRaceItsSleepAndTheNewsOnceTheResultsAreOK) {
+  WindowWorld& w = *world;
+  w.newGame();
+  playTo(2, 1);          // past the first month's advice
+  cat().entryRace = 27;  // a race of the coming week, and no running style chosen
+  cat().styleFlags = {0, 0, 0, 0};
+  EXPECT_EQ(playWeek(), u"今週は出走するニャ\r\n 作戦を決めるニャ　　");
+  cat().entryRace = -1;
+
+  w.ui.script.push_back(true);
+  w.click(main(), "but6");  // 休養
+  EXPECT_EQ(playWeek(), u"ムニャムニャ・・・・・今週はなにもないニャ 　　ムニャムニャ・・");
+  EXPECT_EQ(playWeek(),
+            u"ムニャムニャ・・・・・\r\n今週はトピックスがあるニャ、見てニャ　　ムニャムニャ・・");
+  playTo(3, 2);  // the rest is over
+
+  // Awake and middling, with nothing on: now and then the cat just wants to talk.
+  std::vector<std::u16string> said;
+  while (said.size() < 6 && (said.empty() || said.back() != u"お話ししようニャ")) {
+    cat().condition = 35;
+    said.push_back(playWeek());
+  }
+  EXPECT_EQ(said.back(), u"お話ししようニャ");
+  for (size_t i = 0; i + 1 < said.size(); ++i) EXPECT_EQ(said[i], u"今週はなにもないニャ") << i;
+}
+
+TEST_F(HomeWeek, TheNewspaperTakesTheMainWindowsPlaceInABigRaceWeek) {
+  WindowWorld& w = *world;
+  w.newGame();
+  w.click(main(), "but7");
+  EXPECT_EQ(w.lastMessage(), u"おもだったニュースはありません。");
+  playTo(2, 3);
+  w.click(main(), "but7");
+  EXPECT_EQ(w.lastMessage(), u"おもだったニュースはありません");
+
+  playTo(2, 4);
+  const QPoint place = main()->pos();
+  const QSize size = main()->size();
+  bool mainHidden = false, accepted = false;
+  QStringList shown;
+  QImage face;
+  w.ui.onDialog = [&](QDialog& d) {
+    if (d.objectName() != QStringLiteral("TopicFm")) return;
+    mainHidden = main()->isHidden();
+    EXPECT_EQ(d.pos(), place);
+    EXPECT_EQ(d.size(), size);
+    for (const char* name : {"LabTitle", "Label1", "Lab", "LabName", "LabEnd"})
+      shown << w.find<QLabel>(&d, name)->text();
+    face = w.find<FaceBox>(&d, "Pic1")->face();
+    w.find<QPushButton>(&d, "ButTopic")->click();
+    accepted = d.result() == QDialog::Accepted && d.isHidden();
+  };
+  w.click(main(), "but7");
+  ASSERT_EQ(w.ui.dialogs.back(), QStringLiteral("TopicFm"));
+  EXPECT_TRUE(mainHidden);
+  EXPECT_TRUE(accepted);
+  EXPECT_TRUE(main()->isVisible());
+
+  // Read again in the same week: the same wording, so the window showed what the paper says.
+  const Topic topic = readNewspaper(w.g);
+  ASSERT_EQ(topic.caption, u"一番人気猫");
+  const QStringList expected = {QStringLiteral("スピードの競演\n早　猫　賞　開　催"),
+                                shownText(topic.article), qs(topic.caption), qs(topic.faceName),
+                                QStringLiteral("担当記者 ") + TopicWindow::kReporter};
+  EXPECT_EQ(shown, expected);
+  const QImage strip(QStringLiteral(":/art/race/breed%1.png").arg(topic.faceBreed, 2, 10, QLatin1Char('0')));
+  EXPECT_EQ(face, strip.copy(40, 0, 40, 40));
+}
+
+QLabel* label(QWidget& window, const char* name) {
+  return window.findChild<QLabel*>(QString::fromLatin1(name));
+}
+
+// The longest texts the paper prints, thirteen lines of ten-character names, under the longest
+// headline and caption: nothing may be cut off or shrunk below the window's own type sizes.
+TEST(TopicWindowLayout, TheLongestTopicsFitAtTheirOwnTypeSizes) {
+  QWidget home;
+  home.setFixedSize(SmallWindowWidth, SmallWindowHeight);
+  const std::u16string name = u"ミャーミャークロスケ";
+  Topic entries{true, u"", u"３大記念出走猫決定\r\n", u"", u"一番人気猫", name, 7};
+  for (int k = 1; k <= 11; ++k) entries.article += u16(QString::number(k)) + u"番人気　" + name + u"\r\n";
+  entries.article += u"上記の様に決定致しました";
+  Topic result = entries;
+  result.headline = u"　猫界の栄誉、速く、そして強く！！\r\n優　駿　猫　開　催\r\n";
+  result.caption = u"期待の1歳猫";
+  result.faceName = name + u"10才 雌";
+  result.article.clear();
+  for (int c = 1; c <= 12; ++c)
+    result.article += u16(QString::number(c)) + u"着" + (c < 10 ? u" " : u"") + result.faceName + u"\r\n";
+  result.article += u"   以上着順でした";
+  for (const Topic* topic : {&entries, &result}) {
+    TopicWindow paper(*topic, &home);
+    EXPECT_EQ(label(paper, "LabTitle")->font().pointSizeF(), 9.75);
+    EXPECT_EQ(label(paper, "Label1")->font().pointSizeF(), 9);
+    EXPECT_EQ(label(paper, "LabName")->font().pointSizeF(), 9);
+    for (QLabel* l : paper.findChildren<QLabel*>())
+      EXPECT_TRUE(fitText(l, l->font().pointSizeF())) << l->objectName().toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace polmina::test
