@@ -237,8 +237,7 @@ void MainWindow::hidePanels() {
 }
 
 void MainWindow::enableCommands() {
-  static const int kBack[5] = {0, 1, 2, 3, 4};
-  for (int i : kBack) but_[i]->setText(u8(kCaptions[i]));
+  for (int i = 0; i <= 4; ++i) but_[i]->setText(u8(kCaptions[i]));  // the panel commands' own captions
   for (int i : {0, 1, 2, 3, 5, 7, 8, 9, Quit}) but_[i]->setEnabled(true);
   findPlayerCat(s_);
   const bool resting = catAt(s_, s_.playerCat).restWeeks != 0;

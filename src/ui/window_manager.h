@@ -2,7 +2,6 @@
 // Every window of the game is opened through here: each gets its fixed size and is centred on the
 // screen; the main window is prepared from the game before it shows. Windows are made at their first
 // opening and kept until the program ends.
-#include <QPointer>
 #include <functional>
 #include <memory>
 
