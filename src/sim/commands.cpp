@@ -68,10 +68,13 @@ int runNew(const NewOptions& o, const std::string& argv0) {
     fail(saved.message);
     return ExitNoGame;
   }
+  openHistory(o.dir)->startedAfresh();
   return ExitOk;
 }
 
 int runShow(const ShowOptions& o) {
+  if (o.what == "formbook" || o.what == "retired-formbook" || o.what == "growth" || o.what == "recovery")
+    return showHistory(o);
   const bool isList = o.what == "list-active" || o.what == "list-retired";
   const bool isRecord = o.what == "record" || o.what == "retired-record";
   if (isList && (!o.number || *o.number < 0 || *o.number > 3)) {

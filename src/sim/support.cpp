@@ -19,4 +19,10 @@ bool loadSaved(GameState& s, const std::string& dir) {
   return r.ok;
 }
 
+std::unique_ptr<History> openHistory(const std::string& dir) {
+  auto h = std::make_unique<History>(dir);
+  if (auto problem = h->takeProblem()) fail(*problem);
+  return h;
+}
+
 }  // namespace polmina::sim
