@@ -20,6 +20,7 @@
 #include "ui/cat_picture.h"
 #include "ui/chatter_window.h"
 #include "ui/fonts.h"
+#include "ui/history_windows.h"
 #include "ui/panels.h"
 #include "ui/qt_text.h"
 #include "ui/registration_panel.h"
@@ -79,6 +80,7 @@ MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.se
   connect(results_->ok(), &QPushButton::clicked, this, &MainWindow::closeWeekClicked);
   connect(awards_->ok(), &QPushButton::clicked, this, &MainWindow::closeYearClicked);
   hookFrontend();
+  installHistoryCommands(this, se_);
 }
 
 MainWindow::~MainWindow() {
@@ -395,6 +397,7 @@ void MainWindow::finishWeekView() {
   frm4_->setEnabled(true);
   // The cat panel was refreshed when the week moved on (its running-style coin is drawn there).
   QApplication::restoreOverrideCursor();
+  tellHistoryProblem(se_);
   if (s_.remarkPending == -1) {
     catClicked();
     s_.remarkPending = 0;
@@ -455,10 +458,13 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     e->ignore();
     return;
   }
-  if (se_.ui.askYesNo(u"終了", u"ゲームをセーブしますか？") && !saveBeforeQuit()) {
+  const bool save = se_.ui.askYesNo(u"終了", u"ゲームをセーブしますか？");
+  if (save && !saveBeforeQuit()) {
     e->ignore();
     return;
   }
+  // The weeks since the save were thrown away: they are never offered again.
+  if (!save && se_.history) se_.history->discardUnsaved();
   e->accept();
   wm_.quit();
 }

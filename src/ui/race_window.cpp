@@ -142,8 +142,9 @@ void RaceWindow::buildSpeedPanel() {
   frame_->hide();
 }
 
-void RaceWindow::run(Game& g, int k) {
+void RaceWindow::run(Game& g, int k, const RaceMode& mode) {
   GameState& s = g.s;
+  mode_ = mode;
   const RaceSlot& slot = slotAt(s, s.weekBase + k - 1);
   raceViewOpen_ = true;
   finalStretchCalled_ = false;
@@ -155,7 +156,7 @@ void RaceWindow::run(Game& g, int k) {
   setUpRunners(g, k);
   showRunnerLines(s);
   prepareFrames(s);
-  viewTick(g, k, &scene_);
+  viewTick(g, k, &scene_, mode_);
   centreOnScreen();
   show();
   playTitle(slot);
@@ -224,7 +225,7 @@ void RaceWindow::playFrames(Game& g, int k) {
     if (now - due > delay) due = now;
     due += delay;
     prepareFrames(g.s);
-    viewTick(g, k, &scene_);
+    viewTick(g, k, &scene_, mode_);
     clearOvertakenLines(g.s);
     reached(Phase::Running);
     wait(due - clock.nsecsElapsed() / 1e9);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "game/game.h"
+#include "history/history.h"
 #include "ui/qt_frontend.h"
 
 namespace polmina {
@@ -26,6 +27,10 @@ struct Session {
   Game& g;
   QtFrontend& ui;
   GamePaths paths;
+  History* history = nullptr;  // the cat's history beside the save; none in some tests
 };
+
+// Tells the player, once, what went wrong with the history file.
+void tellHistoryProblem(Session& se);
 
 }  // namespace polmina

@@ -65,6 +65,9 @@ int startUp(QApplication& app) {
   QtFrontend ui;
   Game g{s, rng, ui, clock};
   Session session{g, ui, findGamePaths(std::filesystem::path(appDir.toStdU16String()))};
+  History history(session.paths.saveDir);
+  g.watcher = &history;
+  session.history = &history;
   WindowManager wm(session);
   wm.showWindow(GameWindow::Opening);
   return app.exec();

@@ -221,6 +221,7 @@ void WizardWindow::startGame() {
     frm_[3]->setEnabled(true);
     return;
   }
+  if (se.history) se.history->startedAfresh();
   wm_.showWindow(GameWindow::Main);
   hide();
   wm_.mainWindow().showChatter();
