@@ -158,14 +158,19 @@ History::History(const std::filesystem::path& dir) : file_(dir / HistoryFileName
   try {
     open();
   } catch (const sql::SqlError& e) {
-    if (damaged(e))
-      setAside();
-    else
-      giveUp(pausedBecause(file_, reasonOf(e)));
+    failed(e);
   }
 }
 
 History::~History() = default;
+
+// A damaged file is set aside for a new one; any other failure pauses the history for this run.
+void History::failed(const sql::SqlError& e) {
+  if (damaged(e))
+    setAside();
+  else
+    giveUp(pausedBecause(file_, reasonOf(e)));
+}
 
 void History::open() {
   db_ = std::make_unique<sql::Database>(file_, BusyMs);
@@ -240,10 +245,7 @@ void History::guarded(Fn&& fn) {
   try {
     fn();
   } catch (const sql::SqlError& e) {
-    if (damaged(e))
-      setAside();
-    else
-      giveUp(pausedBecause(file_, reasonOf(e)));
+    failed(e);
   }
 }
 
@@ -290,15 +292,14 @@ void History::raceFinished(const Game& g, int /*k*/) {
   }
 }
 
-int64_t History::catId(const RecordedRunner& r) {
-  sql::Statement find = db_->prepare(
-      "SELECT id FROM cats WHERE name = ?1 AND breed = ?2 AND sex = ?3 AND peakAge = ?4 AND adultWeight = "
-      "?5");
+// A cat's row, found by what identifies it or added.
+int64_t History::catId(const RecordedRunner& r, sql::Statement& find, sql::Statement& add) {
   find.bind(1, toUtf8(r.name)).bind(2, int64_t{r.breed}).bind(3, int64_t{r.sex}).bind(4, int64_t{r.peakAge});
   find.bind(5, r.adultWeight);
-  if (find.step()) return find.integer(0);
-  sql::Statement add =
-      db_->prepare("INSERT INTO cats(name, breed, sex, peakAge, adultWeight) VALUES (?1, ?2, ?3, ?4, ?5)");
+  const bool known = find.step();
+  const int64_t id = known ? find.integer(0) : 0;
+  find.reset();
+  if (known) return id;
   add.bind(1, toUtf8(r.name)).bind(2, int64_t{r.breed}).bind(3, int64_t{r.sex}).bind(4, int64_t{r.peakAge});
   add.bind(5, r.adultWeight).run();
   return db_->lastInsertId();
@@ -318,6 +319,11 @@ void History::writeRaces(const std::vector<RecordedRace>& races) {
       " cruise, staminaLeft, styleFlags, place, prize) VALUES "
       "(?1,?2,?3,?4,?5,?6,?7,?8,?9,?10,?11,?12,?13,?14,"
       "?15,?16)");
+  sql::Statement findCat = db_->prepare(
+      "SELECT id FROM cats WHERE name = ?1 AND breed = ?2 AND sex = ?3 AND peakAge = ?4 AND adultWeight = "
+      "?5");
+  sql::Statement addCat =
+      db_->prepare("INSERT INTO cats(name, breed, sex, peakAge, adultWeight) VALUES (?1, ?2, ?3, ?4, ?5)");
   for (const RecordedRace& r : races) {
     addRace.bind(1, int64_t{weekOrdinal(r.year, r.month, r.week)}).bind(2, int64_t{r.year});
     addRace.bind(3, int64_t{r.month}).bind(4, int64_t{r.week}).bind(5, int64_t{r.slot});
@@ -330,7 +336,10 @@ void History::writeRaces(const std::vector<RecordedRace>& races) {
     const int64_t id = db_->lastInsertId();
     for (size_t i = 0; i < r.field.size(); ++i) {
       const RecordedRunner& x = r.field[i];
-      addRunner.bind(1, id).bind(2, static_cast<int64_t>(i)).bind(3, catId(x)).bind(4, int64_t{x.age});
+      addRunner.bind(1, id)
+          .bind(2, static_cast<int64_t>(i))
+          .bind(3, catId(x, findCat, addCat))
+          .bind(4, int64_t{x.age});
       addRunner.bind(5, int64_t{x.catClass}).bind(6, int64_t{x.owner}).bind(7, int64_t{x.speed});
       addRunner.bind(8, int64_t{x.stamina}).bind(9, int64_t{x.power}).bind(10, int64_t{x.condition});
       addRunner.bind(11, int64_t{x.effort}).bind(12, int64_t{x.cruise}).bind(13, int64_t{x.staminaLeft});

@@ -18,6 +18,8 @@ namespace polmina {
 
 namespace sql {
 class Database;
+class Statement;
+class SqlError;
 }
 
 inline constexpr const char* HistoryFileName = "polmina-history.sqlite3";
@@ -89,10 +91,11 @@ class History final : public WeekWatcher {
  private:
   void open();
   void setAside();
+  void failed(const sql::SqlError& e);
   void giveUp(const std::u16string& why);
   template <typename Fn>
   void guarded(Fn&& fn);
-  int64_t catId(const RecordedRunner& r);
+  int64_t catId(const RecordedRunner& r, sql::Statement& find, sql::Statement& add);
   void writeRaces(const std::vector<RecordedRace>& races);
   void writeWeek(const Game& g, bool keepRecovery);
 
