@@ -69,7 +69,7 @@ FormbookWindow::FormbookWindow(Session& se, const CatRecord& cat, QWidget* paren
   for (int i = 0; i < static_cast<int>(rows_.size()); ++i) {
     const FormbookRow& r = rows_[static_cast<size_t>(i)];
     table_->setItem(i, 0, cell(dateText(r.year, r.month, r.week)));
-    table_->setItem(i, 1, cell(qs(r.raceName)));
+    table_->setItem(i, 1, cell(qs(trim(r.raceName))));
     table_->setItem(i, 2, cell(qs(num(r.distance) + u"m"), true));
     table_->setItem(i, 3, cell(qs(num(r.runners) + u"頭"), true));
     table_->setItem(i, 4, cell(r.place > 0 ? qs(num(r.place) + u"着") : QStringLiteral("－"), true));
@@ -77,6 +77,7 @@ FormbookWindow::FormbookWindow(Session& se, const CatRecord& cat, QWidget* paren
     table_->setItem(i, 6, cell(qs(num(r.prize) + u"万"), true));
   }
   table_->resizeColumnsToContents();
+  table_->horizontalHeader()->setStretchLastSection(true);
   if (rows_.empty()) {
     table_->hide();
     makeLabel(this, QStringLiteral("まだレースの記録がありません"), {10, 40, 540, 20},
