@@ -10,8 +10,8 @@
 #include "game/newgame.h"
 #include "game/turn.h"
 #include "game/yearend.h"
+#include "headless/headless.h"
 #include "history/history.h"
-#include "platform/headless.h"
 #include "store/builders.h"
 #include "store/savefile.h"
 

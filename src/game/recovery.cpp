@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "game/text.h"
+#include "world/text.h"
 
 namespace polmina {
 

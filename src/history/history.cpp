@@ -2,9 +2,9 @@
 
 #include <system_error>
 
-#include "game/text.h"
 #include "history/sqlite.h"
 #include "store/savefile.h"
+#include "world/text.h"
 
 namespace polmina {
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "game/game.h"
 #include "history/recorded.h"
+#include "world/game.h"
 
 namespace polmina {
 
@@ -20,7 +20,7 @@ namespace sql {
 class Database;
 class Statement;
 class SqlError;
-}
+}  // namespace sql
 
 inline constexpr const char* HistoryFileName = "polmina-history.sqlite3";
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "game/text.h"
 #include "race/model.h"
+#include "world/text.h"
 
 namespace polmina {
 

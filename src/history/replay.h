@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "game/game.h"
 #include "history/recorded.h"
 #include "platform/clock.h"
 #include "platform/frontend.h"
+#include "world/game.h"
 
 namespace polmina {
 

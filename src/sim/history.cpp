@@ -3,11 +3,11 @@
 #include <memory>
 
 #include "game/recovery.h"
-#include "game/text.h"
 #include "history/replay.h"
 #include "sim/commands.h"
 #include "sim/json.h"
 #include "sim/support.h"
+#include "world/text.h"
 
 namespace polmina::sim {
 

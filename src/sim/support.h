@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "game/state.h"
 #include "history/history.h"
 #include "platform/rng.h"
+#include "world/state.h"
 
 namespace polmina::sim {
 

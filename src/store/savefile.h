@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "game/state.h"
+#include "world/state.h"
 
 namespace polmina {
 

@@ -14,7 +14,6 @@
 #include <QTableWidget>
 #include <QValueAxis>
 
-#include "game/text.h"
 #include "history/replay.h"
 #include "ui/fonts.h"
 #include "ui/qt_text.h"
@@ -22,6 +21,7 @@
 #include "ui/session.h"
 #include "ui/widgets.h"
 #include "ui/window_manager.h"
+#include "world/text.h"
 
 namespace polmina {
 

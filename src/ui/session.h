@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <vector>
 
-#include "game/game.h"
 #include "history/history.h"
 #include "ui/qt_frontend.h"
+#include "world/game.h"
 
 namespace polmina {
 

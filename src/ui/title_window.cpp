@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "game/calendar.h"
 #include "game/recovery.h"
 #include "game/resume.h"
 #include "ui/fonts.h"
@@ -14,6 +13,7 @@
 #include "ui/widgets.h"
 #include "ui/window_manager.h"
 #include "ui/wizard_window.h"
+#include "world/calendar.h"
 
 namespace polmina {
 

@@ -10,11 +10,11 @@
 #include <map>
 
 #include "game/recovery.h"
-#include "game/text.h"
 #include "store/savefile.h"
 #include "ui/race_window.h"
 #include "ui/title_window.h"
 #include "window_world.h"
+#include "world/text.h"
 
 namespace polmina::test {
 namespace {
