@@ -89,12 +89,17 @@ TEST_F(HistoryWindows, TheFormbookListsACatsRacesAndShowsOneAgainWithoutChanging
   const auto before = saveImage(s);
   RaceWindow::setPace(0);
   bool raceShown = false;
+  QString shownWinner;
   auto* poll = new QTimer(main());
   QObject::connect(poll, &QTimer::timeout, [&] {
-    for (QWidget* w : QApplication::topLevelWidgets())
-      raceShown = raceShown || (w->objectName() == QStringLiteral("RaceFm") && w->isVisible());
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (w->objectName() != QStringLiteral("RaceFm") || !w->isVisible()) continue;
+      raceShown = true;
+      if (auto* first = w->findChild<QLabel*>(QStringLiteral("LabZyun0")); first && first->isVisible())
+        shownWinner = first->text().trimmed();
+    }
   });
-  poll->start(1);
+  poll->start(0);  // between any two events: the placings stand for no time at all
   int rows = -1;
   world->ui.onDialog = [&](QDialog& d) {
     if (d.objectName() != QStringLiteral("FormbookFm")) return;
@@ -110,6 +115,8 @@ TEST_F(HistoryWindows, TheFormbookListsACatsRacesAndShowsOneAgainWithoutChanging
   EXPECT_EQ(saveImage(s), before) << "a race shown again changes nothing";
   poll->stop();
   EXPECT_TRUE(raceShown);
+  EXPECT_EQ(shownWinner, QString::fromStdU16String(u"1着 " + history->formbook(s.cats[k]).front().winner))
+      << "the race shown again ends as it did";
 
   // The player's own formbook and the growth charts come from the keyboard.
   world->ui.onDialog = [&](QDialog& d) {
