@@ -10,6 +10,7 @@
 #include <map>
 
 #include "game/recovery.h"
+#include "history/replay.h"
 #include "store/savefile.h"
 #include "ui/race_window.h"
 #include "ui/title_window.h"
@@ -133,6 +134,22 @@ TEST_F(HistoryWindows, TheFormbookListsACatsRacesAndShowsOneAgainWithoutChanging
   const auto& shown = world->ui.dialogs;
   EXPECT_NE(std::find(shown.begin(), shown.end(), QStringLiteral("GrowthFm")), shown.end());
   EXPECT_EQ(std::count(shown.begin(), shown.end(), QStringLiteral("FormbookFm")), 2);
+}
+
+TEST_F(HistoryWindows, RacesWatchedInTheRaceWindowRunAgainToTheirRecordedOrder) {
+  start();
+  world->newGame();
+  RaceWindow::setPace(0);
+  world->ui.defaultAnswer = true;  // every race offered is watched, the cat's picture waiting meanwhile
+  playWeeks(10);
+  world->ui.defaultAnswer = false;
+  RaceWindow::setPace(1);
+  int watched = 0;
+  for (int64_t id = 1; auto race = history->race(id); ++id) {
+    watched += race->watched ? 1 : 0;
+    EXPECT_EQ(replayRace(*race), recordedOrder(*race)) << toUtf8(race->raceName);
+  }
+  EXPECT_GT(watched, 0);
 }
 
 }  // namespace
