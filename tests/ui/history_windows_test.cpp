@@ -152,5 +152,21 @@ TEST_F(HistoryWindows, RacesWatchedInTheRaceWindowRunAgainToTheirRecordedOrder) 
   EXPECT_GT(watched, 0);
 }
 
+TEST_F(HistoryWindows, AnUnusableHistoryIsToldOnceAndTheGameGoesOn) {
+  std::filesystem::create_directory(dir / HistoryFileName);  // in the way of the file
+  start();
+  world->newGame();
+  playWeeks(3);
+  int told = 0;
+  for (const auto& m : world->ui.messages)
+    told += m.text.find(u"履歴ファイル") != std::u16string::npos ? 1 : 0;
+  EXPECT_EQ(told, 1);
+  EXPECT_EQ(text("labNen"), QStringLiteral("2001年1月4週"));
+  world->ui.script = {true, true};
+  main()->close();
+  EXPECT_TRUE(world->ended);
+  EXPECT_TRUE(hasSaveGame(dir));
+}
+
 }  // namespace
 }  // namespace polmina::test
