@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QValueAxis>
+#include <functional>
 
 #include "history/replay.h"
 #include "ui/fonts.h"
@@ -115,6 +116,60 @@ void FormbookWindow::replayRow(int row) {
   setEnabled(true);
 }
 
+namespace {
+
+// One line of a growth chart: its name and how a week's row gives its value.
+struct ChartLine {
+  QString name;
+  std::function<double(const GrowthRow&)> value;
+};
+
+QValueAxis* makeAxis(const QString& title) {
+  auto* a = new QValueAxis;
+  a->setTitleText(title);
+  a->setLabelFormat(QStringLiteral("%d"));
+  a->setTitleFont(gothic(9));
+  a->setLabelsFont(gothic(9));
+  return a;
+}
+
+// A chart of the weeks in `rows`, numbered from the first, one series a line.
+QChartView* makeChart(const QString& title, const QString& unit, const std::vector<GrowthRow>& rows,
+                      const std::vector<ChartLine>& lines) {
+  auto* c = new QChart;
+  c->setTitle(title);
+  c->setTitleFont(gothic(10.5, true));
+  c->legend()->setFont(gothic(9));
+  const GrowthRow first = rows.empty() ? GrowthRow{} : rows.front();
+  QValueAxis* x =
+      makeAxis(rows.empty() ? QStringLiteral("週")
+                            : dateText(first.year, first.month, first.week) + QStringLiteral("からの週"));
+  QValueAxis* y = makeAxis(unit);
+  c->addAxis(x, Qt::AlignBottom);
+  c->addAxis(y, Qt::AlignLeft);
+  double top = 1;
+  for (const ChartLine& line : lines) {
+    auto* s = new QLineSeries;
+    s->setName(line.name);
+    for (size_t i = 0; i < rows.size(); ++i) {
+      const double v = line.value(rows[i]);
+      s->append(static_cast<double>(i + 1), v);
+      top = std::max(top, v);
+    }
+    c->addSeries(s);
+    s->attachAxis(x);
+    s->attachAxis(y);
+  }
+  x->setRange(1, std::max<double>(2, static_cast<double>(rows.size())));
+  y->setRange(0, top * 1.1);
+  y->applyNiceNumbers();
+  auto* view = new QChartView(c);
+  view->setRenderHint(QPainter::Antialiasing);
+  return view;
+}
+
+}  // namespace
+
 GrowthWindow::GrowthWindow(const std::u16string& catName, const std::vector<GrowthRow>& rows, QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("GrowthFm"));
@@ -123,61 +178,20 @@ GrowthWindow::GrowthWindow(const std::u16string& catName, const std::vector<Grow
   auto* tabs = new QTabWidget(this);
   tabs->setObjectName(QStringLiteral("tabCharts"));
   tabs->setGeometry(8, 8, 624, 392);
-  const QFont font = gothic(9);
-  const QString from =
-      rows.empty() ? QString() : dateText(rows.front().year, rows.front().month, rows.front().week);
-  const auto chart = [&](const QString& title, const QString& unit,
-                         const std::vector<std::pair<QString, double GrowthRow::*>>& lines,
-                         const std::vector<std::pair<QString, int32_t GrowthRow::*>>& ints) {
-    auto* c = new QChart;
-    c->setTitle(qs(catName) + QStringLiteral("　") + title);
-    c->setTitleFont(gothic(10.5, true));
-    c->legend()->setFont(font);
-    auto* x = new QValueAxis;
-    x->setTitleText(from.isEmpty() ? QStringLiteral("週") : from + QStringLiteral("からの週"));
-    x->setLabelFormat(QStringLiteral("%d"));
-    auto* y = new QValueAxis;
-    y->setTitleText(unit);
-    y->setLabelFormat(QStringLiteral("%d"));
-    for (QValueAxis* a : {x, y}) {
-      a->setTitleFont(font);
-      a->setLabelsFont(font);
-    }
-    c->addAxis(x, Qt::AlignBottom);
-    c->addAxis(y, Qt::AlignLeft);
-    double top = 1;
-    const auto add = [&](const QString& name, auto value) {
-      auto* s = new QLineSeries;
-      s->setName(name);
-      for (size_t i = 0; i < rows.size(); ++i) {
-        const double v = value(rows[i]);
-        s->append(static_cast<double>(i + 1), v);
-        top = std::max(top, v);
-      }
-      c->addSeries(s);
-      s->attachAxis(x);
-      s->attachAxis(y);
-    };
-    for (const auto& [name, field] : lines) add(name, [f = field](const GrowthRow& r) { return r.*f; });
-    for (const auto& [name, field] : ints)
-      add(name, [f = field](const GrowthRow& r) { return static_cast<double>(r.*f); });
-    x->setRange(1, std::max<double>(2, static_cast<double>(rows.size())));
-    y->setRange(0, top * 1.1);
-    y->applyNiceNumbers();
-    auto* view = new QChartView(c);
-    view->setRenderHint(QPainter::Antialiasing);
+  const auto tab = [&](const QString& title, const QString& unit, const std::vector<ChartLine>& lines) {
+    QChartView* view = makeChart(qs(catName) + QStringLiteral("　") + title, unit, rows, lines);
     view->setAccessibleName(title);
     tabs->addTab(view, title);
   };
-  chart(QStringLiteral("能力"), QStringLiteral("能力値"), {},
-        {{QStringLiteral("スピード"), &GrowthRow::speed},
-         {QStringLiteral("スタミナ"), &GrowthRow::stamina},
-         {QStringLiteral("パワー"), &GrowthRow::power}});
-  chart(QStringLiteral("体重"), QStringLiteral("体重（g）"), {{QStringLiteral("体重"), &GrowthRow::weight}},
-        {});
-  chart(QStringLiteral("賞金"), QStringLiteral("賞金（万円）"), {},
-        {{QStringLiteral("総賞金"), &GrowthRow::totalPrize},
-         {QStringLiteral("本年度賞金"), &GrowthRow::yearPrize}});
+  tab(QStringLiteral("能力"), QStringLiteral("能力値"),
+      {{QStringLiteral("スピード"), [](const GrowthRow& r) { return r.speed; }},
+       {QStringLiteral("スタミナ"), [](const GrowthRow& r) { return r.stamina; }},
+       {QStringLiteral("パワー"), [](const GrowthRow& r) { return r.power; }}});
+  tab(QStringLiteral("体重"), QStringLiteral("体重（g）"),
+      {{QStringLiteral("体重"), [](const GrowthRow& r) { return r.weight; }}});
+  tab(QStringLiteral("賞金"), QStringLiteral("賞金（万円）"),
+      {{QStringLiteral("総賞金"), [](const GrowthRow& r) { return r.totalPrize; }},
+       {QStringLiteral("本年度賞金"), [](const GrowthRow& r) { return r.yearPrize; }}});
   QPushButton* close =
       makeButton(this, QStringLiteral("閉じる"), {532, 408, 100, 24}, QStringLiteral("butClose"));
   close->setDefault(true);
