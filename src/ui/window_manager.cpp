@@ -12,7 +12,9 @@
 
 namespace polmina {
 
-WindowManager::WindowManager(Session& session) : quit([] { QCoreApplication::quit(); }), session_(session) {
+// The program ends at once with success: quit() would first ask every window to close, and the main
+// window refuses while its week is still open, which it is when the farewell ends the game.
+WindowManager::WindowManager(Session& session) : quit([] { QCoreApplication::exit(0); }), session_(session) {
   session_.ui.raceWindow = [this](Game& g, int k) { watchRace(g, k); };
 }
 
