@@ -25,6 +25,12 @@ TEST_F(GameFlow, WizardRefusesBadNamesAndAsksForTheBreedAgainAfterGoingBack) {
   w.click(wiz, "ButNext0");
   w.click(wiz, "ButNext1");
   EXPECT_EQ(w.lastMessage(), u"名前を入力して下さい。");
+  for (const QString& blank : {QStringLiteral("   "), QStringLiteral("　　"), QStringLiteral(" 　 ")}) {
+    w.ui.messages.clear();
+    w.type(wiz, "Txt0", blank);
+    w.click(wiz, "ButNext1");
+    EXPECT_EQ(w.lastMessage(), u"名前を入力して下さい。") << blank.toStdString();
+  }
   w.type(wiz, "Txt0", QStringLiteral("abcdefghijk"));
   w.click(wiz, "ButNext1");
   EXPECT_EQ(w.lastMessage(), u"10文字までです。");
@@ -32,6 +38,10 @@ TEST_F(GameFlow, WizardRefusesBadNamesAndAsksForTheBreedAgainAfterGoingBack) {
   w.type(wiz, "Txt0", QStringLiteral("ab c"));
   w.click(wiz, "ButNext1");
   EXPECT_EQ(w.s().playerName, u"ａｂｃ");
+  w.type(wiz, "Txt1", QStringLiteral("　"));
+  w.click(wiz, "ButNext2");
+  EXPECT_EQ(w.lastMessage(), u"名前を入力して下さい。");
+  EXPECT_EQ(w.wm.wizardWindow().currentPage(), 2);
   w.type(wiz, "Txt1", QStringLiteral("ミケ"));
   w.click(wiz, "ButNext2");
   QTest::mouseClick(w.find<QWidget>(wiz, "Opt2"), Qt::LeftButton, {}, QPoint(8, 8));
