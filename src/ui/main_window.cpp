@@ -3,13 +3,11 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QEventLoop>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QUrl>
 
 #include "game/career.h"
 #include "game/commands.h"
@@ -87,6 +85,7 @@ MainWindow::~MainWindow() {
   ui.onProgress = nullptr;
   ui.onProgressDone = nullptr;
   ui.onCatPanel = nullptr;
+  ui.beforeBox = nullptr;
 }
 
 void MainWindow::buildHomeView() {
@@ -154,6 +153,9 @@ void MainWindow::hookFrontend() {
   ui.onCatPanel = [this] {
     setDate();
     refreshCatPanel();
+  };
+  ui.beforeBox = [this] {
+    if (busy_) results_->refresh();
   };
 }
 
@@ -432,10 +434,16 @@ void MainWindow::chatterDoneSeen() {
 // ---- news, help, version
 
 void MainWindow::showHelp() {
-  const std::filesystem::path help = findDataFile(se_.paths, "Help.htm");
-  const bool opened = !help.empty() && QDesktopServices::openUrl(
-                                           QUrl::fromLocalFile(QString::fromStdU16String(help.u16string())));
-  if (!opened) se_.ui.tell(u"ルネッタ", u"ファイルが開けません。");
+  const std::filesystem::path page = findDataFile(se_.paths, "Help.htm");
+  if (!help_) help_ = new HelpWindow(this);
+  if (page.empty() || !help_->open(page)) {
+    se_.ui.tell(u"ルネッタ", u"ファイルが開けません。");
+    return;
+  }
+  if (!help_->isVisible()) centreOn(help_, this);
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
 }
 
 void MainWindow::showVersion() {
@@ -446,9 +454,14 @@ void MainWindow::showVersion() {
 // ---- quitting
 
 void MainWindow::closeEvent(QCloseEvent* e) {
-  // A week in play or a save in progress is never interrupted; quitting is one OK away.
+  // A week in play or a save in progress is never interrupted; the player is told why, once at a time.
   if (busy_ || quitting_) {
     e->ignore();
+    if (busy_ && !quitting_ && !refusingClose_) {
+      refusingClose_ = true;
+      se_.ui.tell(u"終了", u"週の処理中は終了できません。\r\n「OK」の後で終了して下さい。");
+      refusingClose_ = false;
+    }
     return;
   }
   if (!se_.ui.askYesNo(u"終了", u"本当に終了します？")) {

@@ -3,11 +3,14 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QScrollBar>
+#include <QTextBrowser>
 #include <QTimer>
 #include <fstream>
 
 #include "store/savefile.h"
+#include "ui/qt_text.h"
 #include "ui/race_window.h"
+#include "ui/small_windows.h"
 #include "ui/title_window.h"
 #include "window_world.h"
 
@@ -205,6 +208,58 @@ void playToYearEnd(WindowWorld& w, MainWindow* m) {
     if (w.s().month == 12 && w.s().week == 4) break;
     w.click(m, "butRace");
   }
+}
+
+TEST_F(GameFlow, AtTheWatchQuestionThePanelShowsThisWeeksRacesAndThePlacingsSoFar) {
+  WindowWorld& w = *world;
+  w.newGame();
+  bool asked = false;
+  w.ui.onMessage = [&](const MessageRecord& m) {
+    if (asked || m.text.find(u"が出走します") == std::u16string::npos) return;
+    asked = true;
+    const GameState& s = w.s();
+    const int catsRace = s.cats[s.playerCat].entryRace - s.weekBase + 1;
+    for (int k = 1; k <= 5; ++k) {
+      const std::string line = "LabZyuni" + std::to_string(k) + "_";
+      EXPECT_EQ(text((line + "0").c_str()), qs(slotAt(s, s.weekBase + k - 1).raceName)) << k;
+      EXPECT_EQ(text((line + "1").c_str()).isEmpty(), k >= catsRace) << k << " of " << catsRace;
+    }
+  };
+  for (int week = 0; week < 30 && !asked; ++week) {
+    w.click(main(), "but5");
+    w.click(main(), "butRace");
+  }
+  EXPECT_TRUE(asked);
+}
+
+TEST_F(GameFlow, TheCloseBoxDuringTheWeekIsAnsweredAndQuittingWaitsForTheOK) {
+  WindowWorld& w = *world;
+  w.newGame();
+  w.click(main(), "but5");
+  w.ui.messages.clear();
+  main()->close();
+  EXPECT_TRUE(main()->isVisible());
+  ASSERT_EQ(w.ui.messages.size(), 1u);
+  EXPECT_EQ(w.lastMessage(), u"週の処理中は終了できません。\r\n「OK」の後で終了して下さい。");
+  w.click(main(), "butRace");
+  main()->close();
+  EXPECT_EQ(w.lastMessage(), u"本当に終了します？");
+  EXPECT_FALSE(w.ended);
+}
+
+TEST_F(GameFlow, HelpOpensInTheGamesOwnWindowOrSaysThePageCannotBeOpened) {
+  WindowWorld& w = *world;
+  w.newGame();
+  w.click(main(), "but8");
+  auto* help = main()->findChild<HelpWindow*>();
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("ご感想")));
+  help->close();
+  w.session.paths.dataDirs = {dir};
+  w.click(main(), "but8");
+  EXPECT_EQ(w.lastMessage(), u"ファイルが開けません。");
+  EXPECT_FALSE(help->isVisible());
 }
 
 TEST_F(GameFlow, TheYearEndsThroughTheAwardsPanelAndItsOK) {
