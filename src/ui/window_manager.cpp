@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 #include "ui/main_window.h"
@@ -58,6 +59,7 @@ void WindowManager::showWindow(GameWindow w) {
       window = &wizardWindow();
       break;
   }
+  if (!window->isVisible()) makeFixedWindow(window);
   window->setWindowState(Qt::WindowNoState);
   window->setFixedSize(SmallWindowWidth, SmallWindowHeight);
   centreOnScreen(window);
@@ -66,12 +68,32 @@ void WindowManager::showWindow(GameWindow w) {
   window->activateWindow();
 }
 
-void centreOnScreen(QWidget* w) {
+void makeFixedWindow(QWidget* w, Qt::WindowFlags extra) {
+  w->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | extra);
+}
+
+namespace {
+
+void centreFrame(QWidget* w) {
   const QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
   const QRect area = screen->availableGeometry();
   const QSize frame = w->frameGeometry().size().expandedTo(w->size());
   w->move(area.x() + (area.width() - frame.width()) / 2, area.y() + (area.height() - frame.height()) / 2);
+}
+
+}  // namespace
+
+void centreOnScreen(QWidget* w) {
+  centreFrame(w);
+  if (w->frameGeometry() != w->geometry()) return;
+  // The frame is not known yet: once the window is up and framed, it is centred again, unless the
+  // player has moved it meanwhile.
+  const QPoint placed = w->pos();
+  QTimer::singleShot(150, w, [w, placed] {
+    if (w->isVisible() && w->pos() == placed && w->frameGeometry() != w->geometry()) centreFrame(w);
+  });
 }
 
 void centreOn(QWidget* w, const QWidget* over) {

@@ -2,6 +2,7 @@
 // save and taking the game up again.
 #include <QLabel>
 #include <QListWidget>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QTimer>
@@ -55,6 +56,10 @@ TEST_F(GameFlow, WizardRefusesBadNamesAndAsksForTheBreedAgainAfterGoingBack) {
   ASSERT_EQ(w.ui.messages.size(), before + 1);
   EXPECT_EQ(w.lastMessage(), u"猫君のタイプを選んで下さい。");
   EXPECT_EQ(w.wm.wizardWindow().currentPage(), 3);
+  // The breeds' picture chooses too: the sixth column is breed 5.
+  QTest::mouseClick(w.find<QWidget>(wiz, "Image2"), Qt::LeftButton, {}, QPoint(5 * 25 + 12, 10));
+  EXPECT_TRUE(w.find<QRadioButton>(wiz, "Opt5")->isChecked());
+  EXPECT_EQ(w.s().cats[0].breed, 5);
 }
 
 TEST_F(GameFlow, NewGameOpensTheMainWindowWithTheFirstWords) {
