@@ -48,6 +48,14 @@ const char* const kStyles[4] = {"逃げ", "先行", "差し", "追込"};
 
 QString u8(const char* s) { return QString::fromUtf8(s); }
 
+QLabel* boldLabel(QWidget* parent, const QRect& at, double points, const QString& name) {
+  auto* l = new BoldLabel(parent);
+  l->setGeometry(at);
+  l->setFont(gothic(points, true));
+  l->setObjectName(name);
+  return l;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.session().g.s) {
@@ -89,15 +97,15 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::buildHomeView() {
-  labNen_ = makeLabel(this, {}, {168, 1, 121, 17}, gothic(12, true), QStringLiteral("labNen"));
+  labNen_ = boldLabel(this, {168, 1, 121, 17}, 12, QStringLiteral("labNen"));
   pic_ = new CatPicture(s_, se_.g.rng, this);
   pic_->setGeometry(20, 20, 80, 80);
   connect(pic_, &CatPicture::clicked, this, &MainWindow::catClicked);
   connect(pic_, &CatPicture::chatterDoneSeen, this, &MainWindow::chatterDoneSeen);
   buildDetails();
   buildStyleOptions();
-  labComment_ =
-      makeLabel(this, qs(s_.noticeLine), {0, 162, 288, 13}, gothic(9, true), QStringLiteral("labComment"));
+  labComment_ = boldLabel(this, {0, 162, 288, 13}, 9, QStringLiteral("labComment"));
+  labComment_->setText(qs(s_.noticeLine));
   buildButtons();
 }
 
@@ -133,8 +141,11 @@ void MainWindow::buildStyleOptions() {
 
 void MainWindow::buildButtons() {
   for (int i = 0; i < 12; ++i) {
-    but_[i] =
-        makeButton(this, u8(kCaptions[i]), {kButtonAt[i], QSize(48, 18)}, QStringLiteral("but%1").arg(i));
+    const QRect at(kButtonAt[i], QSize(48, 18));
+    const QString name = QStringLiteral("but%1").arg(i);
+    // 次週 is the bold one, at every scale.
+    but_[i] = i == NextWeek ? placeButton(new BoldButton(u8(kCaptions[i]), this), at, name)
+                            : makeButton(this, u8(kCaptions[i]), at, name);
     connect(but_[i], &QPushButton::clicked, this, [this, i] { command(i); });
   }
   but_[NextWeek]->setFont(gothic(9, true));

@@ -1,15 +1,20 @@
 // The game's message boxes as the player sees them: the game's own titles, every button caption
-// whole, and a notice taller than the screen that scrolls. Run at scale 1 and again at scale 2.
+// whole, and a notice taller than the screen that scrolls; bold captions. Run at scale 1 and again at
+// scale 2.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QImage>
+#include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
 
+#include "ui/fonts.h"
 #include "ui/qt_frontend.h"
 #include "ui/qt_text.h"
+#include "ui/widgets.h"
 
 namespace polmina {
 namespace {
@@ -68,6 +73,31 @@ TEST(MessageBoxes, ANoticeTallerThanTheScreenScrolls) {
   QtFrontend ui;
   ui.tell(u"ミケ", record);
   EXPECT_TRUE(seen);
+}
+
+int ink(const QImage& image) {
+  int dark = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) dark += qGray(image.pixel(x, y)) < 128;
+  return dark;
+}
+
+// The main window's bold captions (the date, the notice line, 次週) are as much heavier than plain
+// text at scale 2 as they are at scale 1.
+TEST(Captions, BoldStaysBoldAtEveryScale) {
+  const auto shot = [](QWidget& w) {
+    w.setStyleSheet(QStringLiteral("background: white; color: black;"));
+    w.setGeometry(0, 0, 121, 17);
+    w.setFont(gothic(12, true));
+    return w.grab().toImage();
+  };
+  QLabel plain(QStringLiteral("2001年12月4週"));
+  BoldLabel bold(plain.text());
+  const QImage boldShot = shot(bold);
+  plain.setStyleSheet(QStringLiteral("background: white; color: black;"));
+  plain.setGeometry(0, 0, 121, 17);
+  plain.setFont(gothic(12));
+  EXPECT_GT(ink(boldShot), ink(plain.grab().toImage()) * 14 / 10);
 }
 
 }  // namespace
