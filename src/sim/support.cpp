@@ -4,7 +4,7 @@
 #include <string>
 
 #include "game/resume.h"
-#include "game/text.h"
+#include "world/text.h"
 
 namespace polmina::sim {
 

@@ -6,10 +6,10 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "game/numbers.h"
-#include "game/state.h"
 #include "platform/rng.h"
 #include "ui/fonts.h"
+#include "world/numbers.h"
+#include "world/state.h"
 
 namespace polmina {
 

@@ -8,11 +8,11 @@
 #include <QStyledItemDelegate>
 
 #include "game/booking.h"
-#include "game/calendar.h"
-#include "game/game.h"
 #include "ui/fonts.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
+#include "world/calendar.h"
+#include "world/game.h"
 
 namespace polmina {
 

@@ -6,10 +6,10 @@
 #include <QPushButton>
 #include <QRegularExpression>
 
-#include "game/state.h"
 #include "ui/fonts.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
+#include "world/state.h"
 
 namespace polmina {
 

@@ -8,7 +8,7 @@
 #include <QStylePainter>
 #include <QPushButton>
 
-#include "game/state.h"
+#include "world/state.h"
 
 namespace polmina {
 

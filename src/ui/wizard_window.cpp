@@ -12,14 +12,14 @@
 #include <QRadioButton>
 #include <algorithm>
 
-#include "game/labels.h"
 #include "game/newcat.h"
-#include "game/text.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/title_window.h"
 #include "ui/widgets.h"
 #include "ui/window_manager.h"
+#include "world/labels.h"
+#include "world/text.h"
 
 namespace polmina {
 

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "game/resume.h"
-#include "game/state.h"
 #include "store/savefile.h"
+#include "world/state.h"
 
 int main(int argc, char** argv) {
   using namespace polmina;
