@@ -1,13 +1,20 @@
 #include "sim/support.h"
 
 #include <iostream>
+#include <string>
 
 #include "game/resume.h"
 #include "world/text.h"
 
 namespace polmina::sim {
 
-void fail(std::u16string_view message) { std::cerr << toUtf8(message) << "\n"; }
+// One message, its lines ending as a terminal's lines do, and the last line ended too.
+void fail(std::u16string_view message) {
+  std::string text = toUtf8(message);
+  std::erase(text, '\r');
+  while (!text.empty() && text.back() == '\n') text.pop_back();
+  std::cerr << text << "\n";
+}
 
 GameRng makeRng(const std::optional<uint64_t>& seed) {
   return seed ? GameRng::fixed(*seed) : GameRng::fromClock();

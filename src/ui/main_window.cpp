@@ -3,13 +3,11 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QEventLoop>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QUrl>
 
 #include "game/career.h"
 #include "game/commands.h"
@@ -51,6 +49,14 @@ const char* const kStyles[4] = {"逃げ", "先行", "差し", "追込"};
 
 QString u8(const char* s) { return QString::fromUtf8(s); }
 
+QLabel* boldLabel(QWidget* parent, const QRect& at, double points, const QString& name) {
+  auto* l = new BoldLabel(parent);
+  l->setGeometry(at);
+  l->setFont(gothic(points, true));
+  l->setObjectName(name);
+  return l;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.session().g.s) {
@@ -89,18 +95,19 @@ MainWindow::~MainWindow() {
   ui.onProgress = nullptr;
   ui.onProgressDone = nullptr;
   ui.onCatPanel = nullptr;
+  ui.beforeBox = nullptr;
 }
 
 void MainWindow::buildHomeView() {
-  labNen_ = makeLabel(this, {}, {168, 1, 121, 17}, gothic(12, true), QStringLiteral("labNen"));
+  labNen_ = boldLabel(this, {168, 1, 121, 17}, 12, QStringLiteral("labNen"));
   pic_ = new CatPicture(s_, se_.g.rng, this);
   pic_->setGeometry(20, 20, 80, 80);
   connect(pic_, &CatPicture::clicked, this, &MainWindow::catClicked);
   connect(pic_, &CatPicture::chatterDoneSeen, this, &MainWindow::chatterDoneSeen);
   buildDetails();
   buildStyleOptions();
-  labComment_ =
-      makeLabel(this, qs(s_.noticeLine), {0, 162, 288, 13}, gothic(9, true), QStringLiteral("labComment"));
+  labComment_ = boldLabel(this, {0, 162, 288, 13}, 9, QStringLiteral("labComment"));
+  labComment_->setText(qs(s_.noticeLine));
   buildButtons();
 }
 
@@ -136,8 +143,11 @@ void MainWindow::buildStyleOptions() {
 
 void MainWindow::buildButtons() {
   for (int i = 0; i < 12; ++i) {
-    but_[i] =
-        makeButton(this, u8(kCaptions[i]), {kButtonAt[i], QSize(48, 18)}, QStringLiteral("but%1").arg(i));
+    const QRect at(kButtonAt[i], QSize(48, 18));
+    const QString name = QStringLiteral("but%1").arg(i);
+    // 次週 is the bold one, at every scale.
+    but_[i] = i == NextWeek ? placeButton(new BoldButton(u8(kCaptions[i]), this), at, name)
+                            : makeButton(this, u8(kCaptions[i]), at, name);
     connect(but_[i], &QPushButton::clicked, this, [this, i] { command(i); });
   }
   but_[NextWeek]->setFont(gothic(9, true));
@@ -156,6 +166,9 @@ void MainWindow::hookFrontend() {
   ui.onCatPanel = [this] {
     setDate();
     refreshCatPanel();
+  };
+  ui.beforeBox = [this] {
+    if (busy_) results_->refresh();
   };
 }
 
@@ -435,10 +448,16 @@ void MainWindow::chatterDoneSeen() {
 // ---- news, help, version
 
 void MainWindow::showHelp() {
-  const std::filesystem::path help = findDataFile(se_.paths, "Help.htm");
-  const bool opened = !help.empty() && QDesktopServices::openUrl(
-                                           QUrl::fromLocalFile(QString::fromStdU16String(help.u16string())));
-  if (!opened) se_.ui.tell(u"ルネッタ", u"ファイルが開けません。");
+  const std::filesystem::path page = findDataFile(se_.paths, "Help.htm");
+  if (!help_) help_ = new HelpWindow(this);
+  if (page.empty() || !help_->open(page)) {
+    se_.ui.tell(u"ルネッタ", u"ファイルが開けません。");
+    return;
+  }
+  if (!help_->isVisible()) centreOn(help_, this);
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
 }
 
 void MainWindow::showVersion() {
@@ -449,9 +468,14 @@ void MainWindow::showVersion() {
 // ---- quitting
 
 void MainWindow::closeEvent(QCloseEvent* e) {
-  // A week in play or a save in progress is never interrupted; quitting is one OK away.
+  // A week in play or a save in progress is never interrupted; the player is told why, once at a time.
   if (busy_ || quitting_) {
     e->ignore();
+    if (busy_ && !quitting_ && !refusingClose_) {
+      refusingClose_ = true;
+      se_.ui.tell(u"終了", u"週の処理中は終了できません。\r\n「OK」の後で終了して下さい。");
+      refusingClose_ = false;
+    }
     return;
   }
   if (!se_.ui.askYesNo(u"終了", u"本当に終了します？")) {

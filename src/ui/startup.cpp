@@ -41,7 +41,7 @@ std::u16string withSeparator(QString dir) {
 
 int startUp(QApplication& app) {
   QCoreApplication::setApplicationName(QStringLiteral("polmina"));
-  QGuiApplication::setApplicationDisplayName(QStringLiteral("11種ポルミナF"));
+  // No application display name: the window system would append it to every window's own title.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.polmina.Polmina"));
   const auto lock = takeInstanceLock();
   if (!lock) return 0;

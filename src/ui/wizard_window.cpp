@@ -7,8 +7,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "game/newcat.h"
 #include "ui/main_window.h"
@@ -121,6 +123,9 @@ void WizardWindow::buildBreedPage() {
   auto* image = makeLabel(f, {}, {3, 52, 275, 25}, QStringLiteral("Image2"));
   image->setPixmap(QPixmap(QStringLiteral(":/art/breeds.png")));
   image->setAccessibleName(QStringLiteral("猫君のタイプ"));
+  image->setCursor(Qt::PointingHandCursor);
+  image->installEventFilter(this);
+  breedPicture_ = image;
   auto* chosen = makeLabel(f, {}, {10, 110, 261, 20}, QStringLiteral("labBreed"));
   chosen->setAlignment(Qt::AlignCenter);
   breeds_ = new QButtonGroup(this);
@@ -139,6 +144,17 @@ void WizardWindow::buildBreedPage() {
     pageValid_ = -1;
     chosen->setText(qs(breedName(k)));
   });
+}
+
+bool WizardWindow::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == breedPicture_ && e->type() == QEvent::MouseButtonRelease) {
+    // Each breed's picture is a column 25 wide, its option under it.
+    const int x = static_cast<QMouseEvent*>(e)->position().toPoint().x();
+    const int k = std::clamp(x / 25, 0, BreedCount - 1);
+    if (breedPicture_->isEnabled()) opt_[static_cast<size_t>(k)]->click();
+    return true;
+  }
+  return QWidget::eventFilter(watched, e);
 }
 
 void WizardWindow::clearBreeds() {

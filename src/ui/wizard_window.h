@@ -30,6 +30,8 @@ class WizardWindow : public QWidget {
  protected:
   void closeEvent(QCloseEvent* e) override;
   void showEvent(QShowEvent* e) override;
+  // A click on the breeds' picture chooses the breed drawn above the option where it lands.
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   void buildWelcomePage();
@@ -51,6 +53,7 @@ class WizardWindow : public QWidget {
   std::array<QLineEdit*, 2> txt_{};
   QLabel* nameCaption_ = nullptr;
   QButtonGroup* breeds_ = nullptr;
+  QLabel* breedPicture_ = nullptr;
   std::array<QRadioButton*, 11> opt_{};
   int page_ = 0;
   int pageValid_ = -1;
