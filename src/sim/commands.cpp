@@ -58,7 +58,10 @@ int runNew(const NewOptions& o, const std::string& argv0) {
   fs::create_directories(o.dir, ec);
   state->appDir = fromUtf8(o.dir);
   const NewGameChoices choices{fromUtf8(o.player), o.playerSex, fromUtf8(o.cat), o.catSex, o.trait, o.breed};
-  const NewGameResult r = startNewGame(g, choices, {fs::path(o.dir), programDir(argv0)});
+  // An installed copy keeps its data in <prefix>/share/polmina beside <prefix>/bin (or games).
+  const fs::path self = programDir(argv0);
+  const NewGameResult r =
+      startNewGame(g, choices, {fs::path(o.dir), self, self.parent_path() / "share" / "polmina"});
   if (r.kind != NewGameResult::Ok) {
     fail(r.message);
     return r.kind == NewGameResult::BadInput ? ExitBadArgument : ExitNoGame;

@@ -3,16 +3,31 @@
 #include <QPainter>
 #include <QString>
 
+#include "ui/resources.h"
+
 namespace polmina {
 
 namespace {
 
-QPixmap art(const QString& name) { return QPixmap(QStringLiteral(":/art/race/") + name); }
+QPixmap art(const QString& name) { return loadPicture(QStringLiteral(":/art/race/") + name); }
+
+// The part `from` (in the game's pixels) of a picture, drawn at `at`.
+void drawPart(QPainter& p, QPoint at, const QPixmap& pm, QRect from) {
+  const qreal r = pm.devicePixelRatio();
+  p.drawPixmap(QRectF(at, from.size()), pm, QRectF(from.x() * r, from.y() * r, from.width() * r, from.height() * r));
+}
+
+QPixmap blankPicture(int w, int h) {
+  const int r = pictureRatio();
+  QPixmap pm(w * r, h * r);
+  pm.setDevicePixelRatio(r);
+  return pm;
+}
 
 }  // namespace
 
 RaceScene::RaceScene()
-    : picture_(Width, Height),
+    : picture_(blankPicture(Width, Height)),
       upper_(art(QStringLiteral("upper.png"))),
       course_(art(QStringLiteral("course.png"))),
       gate_(art(QStringLiteral("gate.png"))),
@@ -28,8 +43,8 @@ RaceScene::RaceScene()
 void RaceScene::scenery(const RaceState& st, bool allFinished) {
   if (onScenery) onScenery(st);
   QPainter p(&picture_);
-  p.drawPixmap(0, 0, upper_, st.tickCount, 0, Width, StripHeight);
-  p.drawPixmap(0, StripHeight, course_, st.backScroll, 0, Width, Height - StripHeight);
+  drawPart(p, {0, 0}, upper_, {st.tickCount, 0, Width, StripHeight});
+  drawPart(p, {0, StripHeight}, course_, {st.backScroll, 0, Width, Height - StripHeight});
   if (allFinished || st.sectionIndex == GoalSection)
     p.drawPixmap(Width - st.sectionPos, ObjectTop, goal_);
   else if (st.sectionIndex == 0)
@@ -41,7 +56,7 @@ void RaceScene::scenery(const RaceState& st, bool allFinished) {
 void RaceScene::runner(int /*slot*/, const Runner& run, int pose) {
   const QPixmap& strip = breeds_[std::min<size_t>(run.breed, breeds_.size() - 1)];
   QPainter p(&picture_);
-  p.drawPixmap(run.position, run.laneY, strip, pose * Sprite, 0, Sprite, Sprite);
+  drawPart(p, {run.position, run.laneY}, strip, {pose * Sprite, 0, Sprite, Sprite});
 }
 
 void RaceScene::message(std::u16string_view text) {

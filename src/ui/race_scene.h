@@ -1,6 +1,7 @@
 #pragma once
 // The race picture: sky strip, course, the gate / distance post / goal and the runners, composed into
-// one off-screen picture at 1x as each watched tick draws it. The window only shows the picture.
+// one off-screen picture as each watched tick draws it, in the game's pixels and as many device pixels
+// as the display has for each (the pictures drawn for ×2 and ×3). The window only shows the picture.
 #include <QPixmap>
 #include <array>
 #include <functional>

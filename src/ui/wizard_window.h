@@ -29,6 +29,8 @@ class WizardWindow : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  // Enter gives the page's 次へ, Esc its 戻る.
+  void keyPressEvent(QKeyEvent* e) override;
   void showEvent(QShowEvent* e) override;
 
  private:
