@@ -16,8 +16,7 @@ add_custom_target(polmina_docs ALL DEPENDS ${polmina_gz_files})
 install(FILES ${CMAKE_BINARY_DIR}/dist/polmina.6.gz ${CMAKE_BINARY_DIR}/dist/polmina-sim.6.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES dist/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/polmina)
-install(FILES ${CMAKE_BINARY_DIR}/dist/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/polmina
-        RENAME changelog.Debian.gz)
+install(FILES ${CMAKE_BINARY_DIR}/dist/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/polmina)
 
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
@@ -27,9 +26,10 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Polmina Workshop <polmina@polmina.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "cat-racing training game with a Japanese interface")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Raise one young cat week by week: set its training, book it into the races of a
-240-race calendar, watch its races with commentary, earn prize money, classes and
-titles among a thousand computer cats, until your cat retires.
+    "Raise one young cat week by week: set its training, book it into the
+races of a 240-race calendar, watch its races with commentary, and earn
+prize money, classes and titles among a thousand computer cats, until
+your cat retires. The game's texts are in Japanese.
 .
 The package also holds polmina-sim, the game without windows, for scripts.")
 set(CPACK_STRIP_FILES ON)

@@ -11,23 +11,22 @@ namespace {
 
 QPixmap art(const QString& name) { return loadPicture(QStringLiteral(":/art/race/") + name); }
 
-// The part `from` (in the game's pixels) of a picture, drawn at `at`.
-void drawPart(QPainter& p, QPoint at, const QPixmap& pm, QRect from) {
-  const qreal r = pm.devicePixelRatio();
-  p.drawPixmap(QRectF(at, from.size()), pm, QRectF(from.x() * r, from.y() * r, from.width() * r, from.height() * r));
+// The part `from` of a picture drawn at `at` of a picture `ratio` times the game's size; both in the
+// game's pixels. Source and target come out the same size in device pixels: a plain copy.
+void drawPart(QPainter& p, int ratio, QPoint at, const QPixmap& pm, QRect from) {
+  const int s = qRound(pm.devicePixelRatio());
+  p.drawPixmap(QRect(at * ratio, from.size() * ratio), pm, QRect(from.topLeft() * s, from.size() * s));
 }
 
-QPixmap blankPicture(int w, int h) {
-  const int r = pictureRatio();
-  QPixmap pm(w * r, h * r);
-  pm.setDevicePixelRatio(r);
-  return pm;
+void drawWhole(QPainter& p, int ratio, QPoint at, const QPixmap& pm) {
+  drawPart(p, ratio, at, pm, QRect(QPoint(), pm.deviceIndependentSize().toSize()));
 }
 
 }  // namespace
 
 RaceScene::RaceScene()
-    : picture_(blankPicture(Width, Height)),
+    : ratio_(pictureRatio()),
+      picture_(Width * ratio_, Height * ratio_),
       upper_(art(QStringLiteral("upper.png"))),
       course_(art(QStringLiteral("course.png"))),
       gate_(art(QStringLiteral("gate.png"))),
@@ -43,20 +42,20 @@ RaceScene::RaceScene()
 void RaceScene::scenery(const RaceState& st, bool allFinished) {
   if (onScenery) onScenery(st);
   QPainter p(&picture_);
-  drawPart(p, {0, 0}, upper_, {st.tickCount, 0, Width, StripHeight});
-  drawPart(p, {0, StripHeight}, course_, {st.backScroll, 0, Width, Height - StripHeight});
+  drawPart(p, ratio_, {0, 0}, upper_, {st.tickCount, 0, Width, StripHeight});
+  drawPart(p, ratio_, {0, StripHeight}, course_, {st.backScroll, 0, Width, Height - StripHeight});
   if (allFinished || st.sectionIndex == GoalSection)
-    p.drawPixmap(Width - st.sectionPos, ObjectTop, goal_);
+    drawWhole(p, ratio_, {Width - st.sectionPos, ObjectTop}, goal_);
   else if (st.sectionIndex == 0)
-    p.drawPixmap(-st.sectionPos, ObjectTop, gate_);
+    drawWhole(p, ratio_, {-st.sectionPos, ObjectTop}, gate_);
   else
-    p.drawPixmap(Width - st.sectionPos, ObjectTop, marker_);
+    drawWhole(p, ratio_, {Width - st.sectionPos, ObjectTop}, marker_);
 }
 
 void RaceScene::runner(int /*slot*/, const Runner& run, int pose) {
   const QPixmap& strip = breeds_[std::min<size_t>(run.breed, breeds_.size() - 1)];
   QPainter p(&picture_);
-  drawPart(p, {run.position, run.laneY}, strip, {pose * Sprite, 0, Sprite, Sprite});
+  drawPart(p, ratio_, {run.position, run.laneY}, strip, {pose * Sprite, 0, Sprite, Sprite});
 }
 
 void RaceScene::message(std::u16string_view text) {

@@ -32,7 +32,7 @@ game=$scratch/game
 grep -q "\"weeks\":4," "$scratch/play.json" || { echo "polmina-sim play said: $(cat "$scratch/play.json")"; exit 1; }
 
 if command -v lintian >/dev/null; then
-  lintian --no-tag-display-limit "$deb" >"$scratch/lintian.txt" 2>&1 || true
+  lintian --tag-display-limit 0 "$deb" >"$scratch/lintian.txt" 2>&1 || true
   if grep -q '^E:' "$scratch/lintian.txt"; then
     cat "$scratch/lintian.txt"
     exit 1
