@@ -3,7 +3,9 @@
 
 #include "race/entry.h"
 #include "race/model.h"
+#include "race/week.h"
 #include "race/world.h"
+#include "rank/prize_order.h"
 
 namespace polmina {
 namespace {

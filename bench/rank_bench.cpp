@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "game/intake.h"
+#include "headless/headless.h"
 #include "platform/clock.h"
-#include "platform/headless.h"
 #include "platform/rng.h"
 #include "rank/lists.h"
 #include "rank/sort.h"

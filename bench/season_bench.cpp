@@ -8,8 +8,8 @@
 #include "game/autoplay.h"
 #include "game/commands.h"
 #include "game/newgame.h"
+#include "headless/headless.h"
 #include "platform/clock.h"
-#include "platform/headless.h"
 #include "platform/rng.h"
 
 namespace polmina {

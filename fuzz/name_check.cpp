@@ -5,8 +5,8 @@
 
 #include "check.h"
 #include "game/newcat.h"
-#include "game/text.h"
 #include "store/record.h"
+#include "world/text.h"
 
 using namespace polmina;
 

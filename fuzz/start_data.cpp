@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "check.h"
-#include "game/text.h"
 #include "store/record.h"
 #include "store/savefile.h"
+#include "world/text.h"
 
 using namespace polmina;
 

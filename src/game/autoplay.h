@@ -1,7 +1,7 @@
 #pragma once
 // One whole week as the main window runs it when every box is answered at once: "次週", the results
 // panel's "OK" and, at the change of year, the awards' "OK".
-#include "game/game.h"
+#include "world/game.h"
 
 namespace polmina {
 

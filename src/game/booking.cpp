@@ -1,6 +1,6 @@
 #include "game/booking.h"
 
-#include "game/text.h"
+#include "world/text.h"
 
 namespace polmina {
 

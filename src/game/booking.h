@@ -3,7 +3,7 @@
 // and the answer to a chosen row (a refusal, or the question with distance, prize and handicap).
 #include <string>
 
-#include "game/state.h"
+#include "world/state.h"
 
 namespace polmina {
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <numeric>
 
-#include "game/labels.h"
-#include "game/text.h"
+#include "world/labels.h"
+#include "world/text.h"
 
 namespace polmina {
 

@@ -2,7 +2,7 @@
 // The career record: one cat's full report, shown in a box titled with the cat's name.
 #include <string>
 
-#include "game/game.h"
+#include "world/game.h"
 
 namespace polmina {
 

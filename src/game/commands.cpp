@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "game/numbers.h"
 #include "game/turn.h"
+#include "world/numbers.h"
 
 namespace polmina {
 

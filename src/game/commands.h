@@ -2,7 +2,7 @@
 // Small commands of the home view that change the player's cat: running style, rest, training levels.
 #include <array>
 
-#include "game/game.h"
+#include "world/game.h"
 
 namespace polmina {
 

@@ -1,8 +1,8 @@
 #include "game/home.h"
 
-#include "game/labels.h"
-#include "game/numbers.h"
-#include "game/text.h"
+#include "world/labels.h"
+#include "world/numbers.h"
+#include "world/text.h"
 
 namespace polmina {
 

@@ -2,7 +2,7 @@
 // The texts of the home view's details panel for the player's cat.
 #include <string>
 
-#include "game/state.h"
+#include "world/state.h"
 
 namespace polmina {
 

@@ -5,10 +5,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "game/names.h"
 #include "game/newcat.h"
-#include "game/numbers.h"
-#include "game/text.h"
+#include "world/names.h"
+#include "world/numbers.h"
+#include "world/text.h"
 
 namespace polmina {
 

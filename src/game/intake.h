@@ -1,5 +1,5 @@
 #pragma once
-#include "game/game.h"
+#include "world/game.h"
 
 namespace polmina {
 

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "game/numbers.h"
-#include "game/text.h"
 #include "store/sjis.h"
+#include "world/numbers.h"
+#include "world/text.h"
 
 namespace polmina {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "game/game.h"
+#include "world/game.h"
 
 namespace polmina {
 

@@ -1,10 +1,10 @@
 #include "game/newgame.h"
 
-#include "game/calendar.h"
 #include "game/newcat.h"
-#include "game/text.h"
 #include "rank/lists.h"
 #include "store/savefile.h"
+#include "world/calendar.h"
+#include "world/text.h"
 
 namespace polmina {
 

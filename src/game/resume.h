@@ -2,8 +2,8 @@
 // Taking up the saved game, as the title window's "続きから" does once the player has said yes.
 #include <filesystem>
 
-#include "game/state.h"
 #include "store/savefile.h"
+#include "world/state.h"
 
 namespace polmina {
 

@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <array>
 
-#include "game/calendar.h"
-#include "game/numbers.h"
-#include "game/text.h"
 #include "game/yearend.h"
+#include "race/entry.h"
 #include "race/results.h"
 #include "race/week.h"
 #include "rank/lists.h"
+#include "world/calendar.h"
+#include "world/numbers.h"
+#include "world/text.h"
 
 namespace polmina {
 

@@ -11,7 +11,7 @@
 // After finishWeek a remarkPending of -1 asks the window to let the cat say pendingMessage.
 #include <string>
 
-#include "game/game.h"
+#include "world/game.h"
 
 namespace polmina {
 

@@ -5,8 +5,8 @@
 
 #include "game/career.h"
 #include "game/intake.h"
-#include "game/text.h"
 #include "rank/sort.h"
+#include "world/text.h"
 
 namespace polmina {
 
@@ -190,6 +190,22 @@ void compactCats(GameState& s) {
     s.cats[i] = s.cats[next];
     clearCat(s, next);
   }
+}
+
+void addRetiredCat(GameState& s, int index) {
+  CatRecord& cat = catAt(s, index);
+  if (s.retiredCount < 100) {
+    // Before a game has set up its hall the count is -1; the first retired cat still goes to entry 0.
+    if (s.retiredCount < 0) s.retiredCount = 0;
+    s.retiredCount += 1;
+    cat.retired = -1;
+    retiredAt(s, s.retiredCount - 1) = cat;
+    return;
+  }
+  sortByTotalPrizeOnly(std::span(s.retiredCats), false, 0, 99);
+  if (s.retiredCats[0].totalPrize >= cat.totalPrize) return;
+  cat.retired = -1;
+  s.retiredCats[0] = cat;
 }
 
 }  // namespace polmina

@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "game/game.h"
+#include "world/game.h"
 
 namespace polmina {
 
@@ -30,5 +30,8 @@ void yearEnd(Game& g);
 void clearCat(GameState& s, int i);
 // Moves the active cats over the retired or cleared slots before them.
 void compactCats(GameState& s);
+
+// Puts a copy of cats[index] into the hall of retired cats; a full hall keeps the 100 richest careers.
+void addRetiredCat(GameState& s, int index);
 
 }  // namespace polmina

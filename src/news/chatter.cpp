@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "game/numbers.h"
-#include "game/text.h"
 #include "rank/sort.h"
+#include "world/numbers.h"
+#include "world/text.h"
 
 namespace polmina {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "game/game.h"
+#include "world/game.h"
 
 namespace polmina {
 

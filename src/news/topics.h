@@ -3,7 +3,7 @@
 // entries of the year's last race. The topic is composed here as text; the topics window shows it.
 #include <string>
 
-#include "game/game.h"
+#include "world/game.h"
 
 namespace polmina {
 

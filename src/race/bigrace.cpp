@@ -2,8 +2,8 @@
 
 #include <span>
 
-#include "game/calendar.h"
 #include "rank/sort.h"
+#include "world/calendar.h"
 
 namespace polmina {
 

@@ -1,29 +1,28 @@
 #pragma once
-#include <cstdint>
-#include <vector>
 // Race entry: the weekly registration programme and the building of each race's field.
-#include <cstdint>
 #include <span>
+#include <string>
 
-#include "game/game.h"
-#include "race/week.h"
+#include "world/game.h"
 
 namespace polmina {
 
 inline constexpr int MinRunners = 5;
 
+// The registration programme of the week: books free, fit cats into races three to six weeks ahead,
+// then sends the big-race invitations.
+void registerCats(Game& g);
 // Up to three attempts to book cat `cat` into calendar slot `slot`; true when one of them booked it.
 // Re-seeds the generator first.
 bool tryRegister(Game& g, int cat, int slot);
-// Runs race k (1..5) of the week: field, gates, entry fee, the viewing question, the race itself.
-void runRace(Game& g, int k);
+// The order in which the registered cats are met: forward (richest first) or backward.
+void setScanOrder(GameState& s, bool forward);
+// Places the cats registered for calendar slot c, race k (1..5) of the week, in scan order; returns
+// how many were placed. Cats resting, or beyond a full field, lose their registration.
+int buildField(Game& g, int k, int c);
 // Puts the first n runners into gate order: the larger draw key gets the earlier gate.
 void orderGates(std::span<Runner> runners, int n);
-// Entry fee (万) of a race of the given class when the player's cat runs.
-int32_t entryFee(int raceClass);
-// Re-orders cats[0 .. catCount-1] by career prize, richest first, and finds the player's cat again.
-void rankByPrize(Game& g);
-// The exchange sort behind it, largest first, on keys with their table indices beside them.
-void exchangeSortDescending(std::vector<int32_t>& key, std::vector<int>& order);
+// The title of race k's message boxes ("R1" .. "R5").
+std::u16string raceTitle(int k);
 
 }  // namespace polmina

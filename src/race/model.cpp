@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
-#include "game/numbers.h"
-#include "game/text.h"
 #include "race/results.h"
+#include "world/numbers.h"
+#include "world/text.h"
 
 namespace polmina {
 

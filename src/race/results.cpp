@@ -5,8 +5,8 @@
 #include <limits>
 #include <string>
 
-#include "game/numbers.h"
 #include "race/bigrace.h"
+#include "world/numbers.h"
 
 namespace polmina {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/game.h"
+#include "world/game.h"
 
 namespace polmina {
 

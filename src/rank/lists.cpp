@@ -2,8 +2,8 @@
 
 #include <span>
 
-#include "game/text.h"
 #include "rank/sort.h"
+#include "world/text.h"
 
 namespace polmina {
 

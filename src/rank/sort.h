@@ -3,7 +3,7 @@
 // reordered (whole records move), so callers run findPlayerCat afterwards.
 #include <span>
 
-#include "game/state.h"
+#include "world/state.h"
 
 namespace polmina {
 

@@ -6,12 +6,12 @@
 
 #include "game/career.h"
 #include "game/newgame.h"
-#include "game/text.h"
-#include "platform/headless.h"
+#include "headless/headless.h"
 #include "rank/lists.h"
 #include "sim/json.h"
 #include "sim/support.h"
 #include "store/savefile.h"
+#include "world/text.h"
 
 namespace polmina::sim {
 

@@ -1,6 +1,6 @@
 #include "sim/json.h"
 
-#include "game/text.h"
+#include "world/text.h"
 
 namespace polmina::sim {
 

@@ -2,7 +2,7 @@
 // The game state as JSON for scripts: field names are those of the cat record.
 #include <nlohmann/json.hpp>
 
-#include "game/state.h"
+#include "world/state.h"
 
 namespace polmina::sim {
 

@@ -5,14 +5,14 @@
 #include "game/autoplay.h"
 #include "game/career.h"
 #include "game/commands.h"
-#include "game/text.h"
 #include "game/turn.h"
+#include "headless/headless.h"
 #include "news/topics.h"
-#include "platform/headless.h"
 #include "sim/commands.h"
 #include "sim/json.h"
 #include "sim/support.h"
 #include "store/savefile.h"
+#include "world/text.h"
 
 namespace polmina::sim {
 

@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "game/resume.h"
-#include "game/text.h"
+#include "world/text.h"
 
 namespace polmina::sim {
 

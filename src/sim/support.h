@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "game/state.h"
 #include "platform/rng.h"
+#include "world/state.h"
 
 namespace polmina::sim {
 

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "game/state.h"
+#include "world/state.h"
 
 namespace polmina {
 

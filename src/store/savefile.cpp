@@ -7,10 +7,10 @@
 #include <memory>
 #include <optional>
 
-#include "game/calendar.h"
-#include "game/text.h"
 #include "store/file_io.h"
 #include "store/record.h"
+#include "world/calendar.h"
+#include "world/text.h"
 
 namespace polmina {
 

@@ -6,11 +6,11 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "game/numbers.h"
-#include "game/state.h"
 #include "platform/rng.h"
 #include "ui/fonts.h"
 #include "ui/resources.h"
+#include "world/numbers.h"
+#include "world/state.h"
 
 namespace polmina {
 

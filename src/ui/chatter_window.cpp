@@ -4,9 +4,9 @@
 #include <QFrame>
 #include <QLabel>
 
-#include "game/game.h"
-#include "game/text.h"
 #include "ui/qt_text.h"
+#include "world/game.h"
+#include "world/text.h"
 
 namespace polmina {
 

@@ -7,13 +7,13 @@
 #include <QPushButton>
 
 #include "game/career.h"
-#include "game/game.h"
 #include "game/yearend.h"
 #include "rank/lists.h"
 #include "ui/fonts.h"
 #include "ui/keyboard.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
+#include "world/game.h"
 
 namespace polmina {
 

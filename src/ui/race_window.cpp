@@ -14,11 +14,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "game/numbers.h"
-#include "game/text.h"
 #include "race/results.h"
 #include "ui/fonts.h"
 #include "ui/qt_text.h"
+#include "world/numbers.h"
+#include "world/text.h"
 
 namespace polmina {
 

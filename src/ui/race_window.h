@@ -4,8 +4,8 @@
 #include <QWidget>
 #include <array>
 
-#include "game/game.h"
 #include "ui/race_scene.h"
+#include "world/game.h"
 
 class QFrame;
 class QLabel;

@@ -5,12 +5,12 @@
 #include <QPushButton>
 
 #include "game/booking.h"
-#include "game/calendar.h"
-#include "game/game.h"
 #include "ui/fonts.h"
 #include "ui/keyboard.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
+#include "world/calendar.h"
+#include "world/game.h"
 
 namespace polmina {
 

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "game/game.h"
 #include "ui/qt_frontend.h"
+#include "world/game.h"
 
 namespace polmina {
 

@@ -9,13 +9,13 @@
 #include <QStandardPaths>
 #include <memory>
 
-#include "game/state.h"
 #include "platform/clock.h"
 #include "platform/rng.h"
 #include "ui/qt_frontend.h"
 #include "ui/resources.h"
 #include "ui/session.h"
 #include "ui/window_manager.h"
+#include "world/state.h"
 
 namespace polmina {
 

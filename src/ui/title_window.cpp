@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "game/calendar.h"
 #include "game/resume.h"
 #include "ui/fonts.h"
 #include "ui/keyboard.h"
@@ -15,6 +14,7 @@
 #include "ui/widgets.h"
 #include "ui/window_manager.h"
 #include "ui/wizard_window.h"
+#include "world/calendar.h"
 
 namespace polmina {
 

@@ -5,11 +5,11 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "game/state.h"
 #include "ui/fonts.h"
 #include "ui/qt_text.h"
 #include "ui/resources.h"
 #include "ui/widgets.h"
+#include "world/state.h"
 
 namespace polmina {
 

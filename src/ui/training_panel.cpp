@@ -5,8 +5,8 @@
 #include <QScrollBar>
 
 #include "game/commands.h"
-#include "game/state.h"
 #include "ui/widgets.h"
+#include "world/state.h"
 
 namespace polmina {
 

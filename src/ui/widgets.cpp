@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "game/state.h"
+#include "world/state.h"
 
 namespace polmina {
 

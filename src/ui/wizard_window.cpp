@@ -11,15 +11,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "game/labels.h"
 #include "game/newcat.h"
-#include "game/text.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/resources.h"
 #include "ui/title_window.h"
 #include "ui/widgets.h"
 #include "ui/window_manager.h"
+#include "world/labels.h"
+#include "world/text.h"
 
 namespace polmina {
 

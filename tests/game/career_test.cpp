@@ -4,12 +4,12 @@
 
 #include <memory>
 
-#include "game/calendar.h"
-#include "game/text.h"
+#include "headless/headless.h"
 #include "platform/clock.h"
-#include "platform/headless.h"
 #include "platform/rng.h"
 #include "support/game_world.h"
+#include "world/calendar.h"
+#include "world/text.h"
 
 namespace polmina {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "game/commands.h"
-#include "platform/headless.h"
+#include "headless/headless.h"
 #include "support/scripted_rng.h"
 
 namespace polmina {

@@ -5,10 +5,10 @@
 #include <set>
 #include <vector>
 
-#include "game/names.h"
-#include "game/text.h"
 #include "platform/clock.h"
 #include "support/scripted_rng.h"
+#include "world/names.h"
+#include "world/text.h"
 
 namespace polmina {
 namespace {

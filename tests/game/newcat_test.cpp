@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "game/text.h"
+#include "headless/headless.h"
 #include "platform/clock.h"
-#include "platform/headless.h"
 #include "support/scripted_rng.h"
+#include "world/text.h"
 
 namespace polmina {
 namespace {

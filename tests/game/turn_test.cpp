@@ -5,11 +5,11 @@
 #include <deque>
 #include <memory>
 
-#include "game/calendar.h"
-#include "game/text.h"
+#include "headless/headless.h"
 #include "platform/clock.h"
-#include "platform/headless.h"
 #include "support/scripted_rng.h"
+#include "world/calendar.h"
+#include "world/text.h"
 
 namespace polmina {
 namespace {

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "race/model.h"
+#include "race/week.h"
 #include "race/world.h"
+#include "rank/prize_order.h"
 
 namespace polmina {
 namespace {

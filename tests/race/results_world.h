@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "game/calendar.h"
-#include "game/game.h"
-#include "game/text.h"
-#include "platform/headless.h"
+#include "headless/headless.h"
 #include "race/results.h"
 #include "support/scripted_rng.h"
+#include "world/calendar.h"
+#include "world/game.h"
+#include "world/text.h"
 
 namespace polmina {
 

@@ -6,14 +6,14 @@
 #include <memory>
 #include <vector>
 
-#include "game/calendar.h"
-#include "game/game.h"
-#include "game/numbers.h"
-#include "game/text.h"
+#include "headless/headless.h"
 #include "platform/clock.h"
-#include "platform/headless.h"
 #include "platform/rng.h"
 #include "support/scripted_rng.h"
+#include "world/calendar.h"
+#include "world/game.h"
+#include "world/numbers.h"
+#include "world/text.h"
 
 namespace polmina::testworld {
 

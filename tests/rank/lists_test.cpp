@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game/text.h"
+#include "world/text.h"
 
 namespace polmina {
 namespace {

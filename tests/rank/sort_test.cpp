@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "game/text.h"
+#include "world/text.h"
 
 namespace polmina {
 namespace {

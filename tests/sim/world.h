@@ -5,11 +5,11 @@
 #include <memory>
 #include <string>
 
-#include "game/calendar.h"
 #include "game/intake.h"
-#include "game/text.h"
-#include "platform/headless.h"
+#include "headless/headless.h"
 #include "store/builders.h"
+#include "world/calendar.h"
+#include "world/text.h"
 
 namespace polmina::testing {
 

@@ -8,10 +8,10 @@
 #include <memory>
 #include <string>
 
-#include "game/calendar.h"
-#include "game/state.h"
-#include "game/text.h"
 #include "store/record.h"
+#include "world/calendar.h"
+#include "world/state.h"
+#include "world/text.h"
 
 namespace polmina::testing {
 

@@ -7,9 +7,9 @@
 #include <numeric>
 #include <set>
 
-#include "game/text.h"
 #include "store/builders.h"
 #include "store/savefile.h"
+#include "world/text.h"
 
 namespace polmina {
 namespace {

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "game/game.h"
+#include "headless/headless.h"
 #include "platform/clock.h"
-#include "platform/headless.h"
 #include "platform/rng.h"
+#include "world/game.h"
 
 namespace polmina {
 

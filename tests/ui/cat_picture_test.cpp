@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <memory>
 
-#include "game/state.h"
 #include "support/scripted_rng.h"
+#include "world/state.h"
 
 namespace polmina {
 namespace {

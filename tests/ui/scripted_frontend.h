@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/headless.h"
+#include "headless/headless.h"
 #include "ui/chatter_window.h"
 #include "ui/qt_frontend.h"
 

@@ -12,7 +12,6 @@
 #include <memory>
 #include <random>
 
-#include "game/state.h"
 #include "platform/clock.h"
 #include "platform/rng.h"
 #include "scripted_frontend.h"
@@ -20,6 +19,7 @@
 #include "ui/session.h"
 #include "ui/window_manager.h"
 #include "ui/wizard_window.h"
+#include "world/state.h"
 
 namespace polmina::test {
 

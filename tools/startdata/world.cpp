@@ -5,16 +5,16 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "game/calendar.h"
 #include "game/intake.h"
 #include "game/newcat.h"
-#include "game/text.h"
 #include "game/turn.h"
 #include "game/yearend.h"
+#include "headless/headless.h"
 #include "platform/clock.h"
-#include "platform/headless.h"
 #include "platform/rng.h"
 #include "store/record.h"
+#include "world/calendar.h"
+#include "world/text.h"
 
 namespace polmina::startdata {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "game/state.h"
+#include "world/state.h"
 
 namespace polmina::startdata {
 

@@ -1,4 +1,4 @@
-#include "platform/headless.h"
+#include "headless/headless.h"
 
 #include "race/model.h"
 

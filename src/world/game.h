@@ -1,9 +1,9 @@
 #pragma once
 // A running game: its state and the services the procedures of the game use.
-#include "game/state.h"
 #include "platform/clock.h"
 #include "platform/frontend.h"
 #include "platform/rng.h"
+#include "world/state.h"
 
 namespace polmina {
 

@@ -1,8 +1,8 @@
-#include "game/calendar.h"
+#include "world/calendar.h"
 
 #include <array>
 
-#include "game/text.h"
+#include "world/text.h"
 
 namespace polmina {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "game/numbers.h"
-#include "game/text.h"
+#include "world/numbers.h"
+#include "world/text.h"
 
 namespace polmina {
 namespace {

@@ -1,11 +1,10 @@
-#include "game/state.h"
+#include "world/state.h"
 
 #include <stdexcept>
 #include <string>
 
-#include "game/calendar.h"
-#include "game/text.h"
-#include "rank/sort.h"
+#include "world/calendar.h"
+#include "world/text.h"
 
 namespace polmina {
 
@@ -55,22 +54,6 @@ void recountCats(GameState& s) {
   for (int i = 0; i < MaxCats; ++i)
     if (s.cats[i].inUse == -1) last = i;
   s.catCount = last + 1;
-}
-
-void addRetiredCat(GameState& s, int index) {
-  CatRecord& cat = catAt(s, index);
-  if (s.retiredCount < 100) {
-    // Before a game has set up its hall the count is -1; the first retired cat still goes to entry 0.
-    if (s.retiredCount < 0) s.retiredCount = 0;
-    s.retiredCount += 1;
-    cat.retired = -1;
-    retiredAt(s, s.retiredCount - 1) = cat;
-    return;
-  }
-  sortByTotalPrizeOnly(std::span(s.retiredCats), false, 0, 99);
-  if (s.retiredCats[0].totalPrize >= cat.totalPrize) return;
-  cat.retired = -1;
-  s.retiredCats[0] = cat;
 }
 
 std::u16string shownName(const CatRecord& c) { return trim(c.name); }

@@ -1,4 +1,4 @@
-#include "game/text.h"
+#include "world/text.h"
 
 namespace polmina {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "game/state.h"
+#include "world/state.h"
 
 namespace polmina {
 

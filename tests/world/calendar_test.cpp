@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "game/calendar.h"
-#include "game/text.h"
+#include "world/calendar.h"
+#include "world/text.h"
 
 namespace polmina {
 namespace {

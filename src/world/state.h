@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "race/types.h"
+#include "world/race_types.h"
 
 namespace polmina {
 
@@ -188,8 +188,6 @@ const RaceSlot& slotAt(const GameState& s, int index);
 void findPlayerCat(GameState& s);
 // catCount := 1 + the highest index whose inUse is -1.
 void recountCats(GameState& s);
-// Puts a copy of cats[index] into the hall of retired cats; a full hall keeps the 100 richest careers.
-void addRetiredCat(GameState& s, int index);
 
 // Trimmed name of a cat, as shown.
 std::u16string shownName(const CatRecord& c);

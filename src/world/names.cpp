@@ -1,4 +1,4 @@
-#include "game/names.h"
+#include "world/names.h"
 
 #include <iterator>
 

@@ -1,4 +1,4 @@
-#include "game/labels.h"
+#include "world/labels.h"
 
 #include <array>
 
