@@ -90,6 +90,9 @@ NameCheck checkName(std::u16string_view text) {
   std::u16string joined;
   for (char16_t ch : trimmed)
     if (ch != u' ') joined += ch;
+  // A name of nothing but full-width spaces (what an input method types for a space) is no name.
+  if (joined.find_first_not_of(u'\u3000') == std::u16string::npos)
+    return {false, {}, u"名前を入力して下さい。"};
   std::u16string name = toFullWidth(joined);
   if (name.size() > MaxNameLength) return {false, {}, u"10文字までです。"};
   for (size_t i = 0; i < name.size(); ++i) {

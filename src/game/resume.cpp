@@ -4,16 +4,29 @@
 
 namespace polmina {
 
-StoreResult resumeSavedGame(GameState& s, const std::filesystem::path& dir) {
-  if (!hasSaveGame(s, dir)) return StoreResult::failure(u"セーブデータが見つかりません");
-  const StoreResult r = loadGame(s, dir);
-  if (!r) return r;
+namespace {
+
+void welcomeBack(GameState& s) {
   updateConditionLevel(s);
   CatRecord& cat = catAt(s, s.playerCat);
   cat.trainSpeed1 = cat.trainStamina1 = cat.trainPower1 = 0;
   cat.trainSpeed2 = cat.trainStamina2 = cat.trainPower2 = 0;
   s.pendingMessage = kWelcomeBack;
   applySavedCaptions(s);
+}
+
+}  // namespace
+
+StoreResult resumeSavedGame(GameState& s, const std::filesystem::path& dir) {
+  if (!hasSaveGame(s, dir)) return StoreResult::failure(u"セーブデータが見つかりません");
+  const StoreResult r = loadGame(s, dir);
+  if (r) welcomeBack(s);
+  return r;
+}
+
+StoreResult resumeSavedBytes(GameState& s, std::vector<uint8_t> bytes) {
+  const StoreResult r = loadGameBytes(s, std::move(bytes));
+  if (r) welcomeBack(s);
   return r;
 }
 

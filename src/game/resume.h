@@ -11,6 +11,8 @@ namespace polmina {
 // player's cat, its six training levels cleared, the welcome-back remark, the champions' captions.
 // A missing save gives the title window's "セーブデータが見つかりません".
 StoreResult resumeSavedGame(GameState& s, const std::filesystem::path& dir);
+// The same from the bytes of a save (the history's last closed week).
+StoreResult resumeSavedBytes(GameState& s, std::vector<uint8_t> bytes);
 
 inline constexpr const char16_t* kWelcomeBack = u"お帰りニャ、調教を設定しなおしてくれニャ";
 

@@ -346,6 +346,7 @@ void finishWeek(Game& g) {
   s.weekOpen = 0;
   composeWeekRemark(g);
   s.noticeVisible = true;
+  if (g.watcher) g.watcher->weekClosed(g);
 }
 
 void composeWeekRemark(Game& g) {

@@ -126,6 +126,7 @@ void farewell(Game& g) {
   showCareerRecord(g, s.playerCat, 1);
   g.ui.tell(kBoxTitle, u"ゲームを終了します\r\nありがとうございました");
   s.gameOver = -1;
+  if (g.watcher) g.watcher->gameEnded(g);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "platform/rng.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace polmina {
@@ -40,9 +41,29 @@ uint64_t GameRng::next() {
 
 double GameRng::uniform() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
 
+GameRng GameRng::replaying(const RngSnapshot& start, std::vector<uint64_t> clock) {
+  GameRng rng(0, !start.mixesClock);
+  std::copy(start.words.begin(), start.words.end(), rng.state_);
+  rng.replayClock_ = std::move(clock);
+  return rng;
+}
+
 void GameRng::reseed() {
   if (deterministic_) return;
-  seed(next() ^ clockNanos());
+  uint64_t reading = 0;
+  if (!replayClock_)
+    reading = clockNanos();
+  else if (replayNext_ < replayClock_->size())
+    reading = (*replayClock_)[replayNext_++];
+  if (tape_) tape_->push_back(reading);
+  seed(next() ^ reading);
+}
+
+std::optional<RngSnapshot> GameRng::snapshot() const {
+  RngSnapshot snap;
+  std::copy(std::begin(state_), std::end(state_), snap.words.begin());
+  snap.mixesClock = !deterministic_;
+  return snap;
 }
 
 }  // namespace polmina

@@ -143,7 +143,8 @@ void runnerStep(Game& g, RaceState& st, const RaceMode& mode, int i, int a, Race
   if (st.sectionIndex == GoalSection && run.finished == 0 &&
       run.position + 10 >= mode.goalLine - st.sectionPos)
     finishRunner(s, st, i, view);
-  if (mode.watched && st.sectionIndex >= 1 && st.sectionIndex <= 9 &&
+  // The commentary draws no random number: a race shown again under the unseen rules has it too.
+  if ((mode.watched || view) && st.sectionIndex >= 1 && st.sectionIndex <= 9 &&
       run.position + 10 >= 600 - st.sectionPos && st.leaderText.empty() && st.announced == 0)
     nameLeader(s, st, i);
 }
@@ -159,7 +160,7 @@ bool tick(Game& g, int k, const RaceMode& mode, RaceView* view) {
   if (view) view->scenery(st, st.finishedCount == s.runnerCount);
   const int n = runnersIn(s);
   for (int i = 0; i < n; ++i) runnerStep(g, st, mode, i, a, view);
-  if (mode.watched) announce(st, view);
+  if (mode.watched || view) announce(st, view);
   if (view) view->refresh();
   st.leaderText.clear();
   // An empty field (never held, but harmless) is over at once.
@@ -212,7 +213,7 @@ void raceTick(Game& g, int k) {
   if (tick(g, k, UnseenRace, nullptr)) finishRace(g, k, g.s.runnerCount);
 }
 
-void viewTick(Game& g, int k, RaceView* view) { tick(g, k, WatchedRace, view); }
+void viewTick(Game& g, int k, RaceView* view, const RaceMode& mode) { tick(g, k, mode, view); }
 
 void runWatchedRace(Game& g, int k, RaceView* view) {
   setUpRunners(g, k);

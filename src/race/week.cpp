@@ -29,6 +29,7 @@ void holdRace(Game& g, int k, int c) {
   } else if (slot.raceClass == ClassS || slot.raceClass == ClassA) {
     watch = g.ui.askYesNo(raceTitle(k), slot.raceName + u"が開催されます\r\n御覧になりますか？");
   }
+  if (g.watcher) g.watcher->raceStarting(g, k, watch);
   if (watch) {
     s.raceDone = 0;
     g.ui.watchRace(g, k);
@@ -39,6 +40,7 @@ void holdRace(Game& g, int k, int c) {
       raceTick(g, k);
     }
   }
+  if (g.watcher) g.watcher->raceFinished(g, k);
   s.raceDone = 0;
 }
 

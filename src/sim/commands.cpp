@@ -1,8 +1,12 @@
 #include "sim/commands.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "game/career.h"
 #include "game/newgame.h"
@@ -25,6 +29,28 @@ fs::path programDir(const std::string& argv0) {
   const fs::path self = fs::read_symlink("/proc/self/exe", ec);
   if (!ec) return self.parent_path();
   return fs::absolute(fs::path(argv0)).parent_path();
+}
+
+// Where the start data is looked for, as the game looks: the game's folder, the program's folder, the
+// installed data folder beside it (<prefix>/share/polmina for <prefix>/bin), then the user's and the
+// system's data folders.
+std::vector<fs::path> startDataDirs(const std::string& gameDir, const std::string& argv0) {
+  const fs::path self = programDir(argv0);
+  std::vector<fs::path> dirs{fs::path(gameDir), self, self.parent_path() / "share" / "polmina"};
+  const char* home = std::getenv("HOME");
+  const char* dataHome = std::getenv("XDG_DATA_HOME");
+  if (dataHome && *dataHome)
+    dirs.push_back(fs::path(dataHome) / "polmina");
+  else if (home && *home)
+    dirs.push_back(fs::path(home) / ".local" / "share" / "polmina");
+  const char* dataDirs = std::getenv("XDG_DATA_DIRS");
+  std::string list = dataDirs && *dataDirs ? dataDirs : "/usr/local/share:/usr/share";
+  for (size_t from = 0; from <= list.size();) {
+    const size_t to = std::min(list.find(':', from), list.size());
+    if (to > from) dirs.push_back(fs::path(list.substr(from, to - from)) / "polmina");
+    from = to + 1;
+  }
+  return dirs;
 }
 
 void printRows(const std::vector<std::u16string>& rows) {
@@ -58,10 +84,7 @@ int runNew(const NewOptions& o, const std::string& argv0) {
   fs::create_directories(o.dir, ec);
   state->appDir = fromUtf8(o.dir);
   const NewGameChoices choices{fromUtf8(o.player), o.playerSex, fromUtf8(o.cat), o.catSex, o.trait, o.breed};
-  // An installed copy keeps its data in <prefix>/share/polmina beside <prefix>/bin (or games).
-  const fs::path self = programDir(argv0);
-  const NewGameResult r =
-      startNewGame(g, choices, {fs::path(o.dir), self, self.parent_path() / "share" / "polmina"});
+  const NewGameResult r = startNewGame(g, choices, startDataDirs(o.dir, argv0));
   if (r.kind != NewGameResult::Ok) {
     fail(r.message);
     return r.kind == NewGameResult::BadInput ? ExitBadArgument : ExitNoGame;
@@ -71,10 +94,13 @@ int runNew(const NewOptions& o, const std::string& argv0) {
     fail(saved.message);
     return ExitNoGame;
   }
+  openHistory(o.dir)->startedAfresh();
   return ExitOk;
 }
 
 int runShow(const ShowOptions& o) {
+  if (o.what == "formbook" || o.what == "retired-formbook" || o.what == "growth" || o.what == "recovery")
+    return showHistory(o);
   const bool isList = o.what == "list-active" || o.what == "list-retired";
   const bool isRecord = o.what == "record" || o.what == "retired-record";
   if (isList && (!o.number || *o.number < 0 || *o.number > 3)) {

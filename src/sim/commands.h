@@ -35,8 +35,20 @@ struct PlayOptions {
   bool readNews = false;
 };
 
+struct ReplayOptions {
+  std::string dir;
+  int64_t raceId = 0;
+};
+
+// Exit code of a replay that did not give the recorded order.
+inline constexpr int ExitMismatch = 1;
+
 int runNew(const NewOptions& o, const std::string& argv0);
 int runShow(const ShowOptions& o);
 int runPlay(const PlayOptions& o);
+// The cat's history: formbooks, growth, recovery (show), replay and recover.
+int showHistory(const ShowOptions& o);
+int runReplay(const ReplayOptions& o);
+int runRecover(const std::string& dir);
 
 }  // namespace polmina::sim

@@ -26,9 +26,11 @@ int main(int argc, char** argv) {
   auto* cmdShow = app.add_subcommand("show", "print part of the saved game in DIR");
   cmdShow->add_option("dir", showOpt.dir, "the game's folder")->required();
   cmdShow->add_option("what", showOpt.what,
-                      "state | calendar | list-active K | list-retired K | record K | retired-record K")
+                      "state | calendar | list-active K | list-retired K | record K | retired-record K | "
+                      "formbook K | retired-formbook K | growth | recovery")
       ->required()
-      ->check(CLI::IsMember({"state", "calendar", "list-active", "list-retired", "record", "retired-record"}));
+      ->check(CLI::IsMember({"state", "calendar", "list-active", "list-retired", "record", "retired-record",
+                             "formbook", "retired-formbook", "growth", "recovery"}));
   cmdShow->add_option("number", showOpt.number, "sort order 0..3 of the lists, or the table index of a record");
 
   PlayOptions playOpt;
@@ -46,6 +48,15 @@ int main(int argc, char** argv) {
       ->check(CLI::IsMember({"yes", "no"}));
   cmdPlay->add_flag("--read-news", playOpt.readNews, "read the newspaper after every week");
 
+  ReplayOptions replayOpt;
+  auto* cmdReplay = app.add_subcommand("replay", "run a race of the history in DIR again");
+  cmdReplay->add_option("dir", replayOpt.dir, "the game's folder")->required();
+  cmdReplay->add_option("race", replayOpt.raceId, "the race's raceId")->required();
+
+  std::string recoverDir;
+  auto* cmdRecover = app.add_subcommand("recover", "write the save in DIR from the history's last closed week");
+  cmdRecover->add_option("dir", recoverDir, "the game's folder")->required();
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
@@ -57,6 +68,8 @@ int main(int argc, char** argv) {
   try {
     if (*cmdNew) return runNew(newOpt, self);
     if (*cmdShow) return runShow(showOpt);
+    if (*cmdReplay) return runReplay(replayOpt);
+    if (*cmdRecover) return runRecover(recoverDir);
     return runPlay(playOpt);
   } catch (const std::exception& e) {
     std::cerr << "polmina-sim: " << e.what() << "\n";

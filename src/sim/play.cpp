@@ -115,12 +115,16 @@ int runPlay(const PlayOptions& o) {
   HeadlessFrontend ui;
   answerLikeThePlayer(ui, o.invite == "yes");
   FixedClock clock;
-  Session run{s, Game{s, rng, ui, clock}, ui, o};
+  auto history = openHistory(o.dir);
+  // A game played on from the save leaves behind any weeks the history holds after it.
+  history->resumedAt(s);
+  Session run{s, Game{s, rng, ui, clock, history.get()}, ui, o};
   if (!o.train.empty()) std::copy(o.train.begin(), o.train.end(), run.training.begin());
   setTraining(s, run.training);
   if (o.style) chooseRunningStyle(run.g, *o.style);
 
   for (; run.weeks < o.weeks && !run.retired; ++run.weeks) run.playWeek();
+  if (auto problem = history->takeProblem()) fail(*problem);
 
   ordered_json out;
   out["weeks"] = run.weeks;

@@ -1,10 +1,12 @@
 #pragma once
 // What the tool's commands share.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "history/history.h"
 #include "platform/rng.h"
 #include "world/state.h"
 
@@ -15,5 +17,7 @@ void fail(std::u16string_view message);
 GameRng makeRng(const std::optional<uint64_t>& seed);
 // Loads the saved game of `dir` as the title window's "続きから" does; prints why when it cannot.
 bool loadSaved(GameState& s, const std::string& dir);
+// The history of the game in `dir`; a problem with it goes to standard error and the tool goes on.
+std::unique_ptr<History> openHistory(const std::string& dir);
 
 }  // namespace polmina::sim

@@ -181,6 +181,13 @@ StoreResult saveGame(const GameState& s, const std::filesystem::path& dir) {
   return {};
 }
 
+std::optional<Bytes> saveImage(const GameState& s) {
+  if (gameProblem(s)) return std::nullopt;
+  RecordImage img;
+  writeGame(img, s);
+  return img.bytes();
+}
+
 bool hasSaveGame(const std::filesystem::path& dir) {
   Bytes bytes;
   if (readWholeFile(savePath(dir), bytes) != 0) return false;

@@ -6,6 +6,7 @@
 // range are never written). Start data: records 1..999 become cats[1..999], 1000..1100 the hall of
 // retired cats.
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,10 @@ std::filesystem::path startDataPath(const std::filesystem::path& dir);
 // completely on disk; a save that cannot be written leaves it exactly as it was. A game that would
 // not load back (see loadGame) is not written at all.
 StoreResult saveGame(const GameState& s, const std::filesystem::path& dir);
+
+// The records saveGame writes, on their own (what the save file would hold with no old file under it);
+// nothing when the game would not load back.
+std::optional<std::vector<uint8_t>> saveImage(const GameState& s);
 
 // True when the save file in `dir` holds a game: its first 1000 records are all cats. Never creates
 // the file. The second form also sets catCount to 1000, as the title window expects.

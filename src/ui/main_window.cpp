@@ -4,14 +4,13 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QEventLoop>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QUrl>
 
 #include "game/career.h"
 #include "game/commands.h"
@@ -22,6 +21,7 @@
 #include "ui/cat_picture.h"
 #include "ui/chatter_window.h"
 #include "ui/fonts.h"
+#include "ui/history_windows.h"
 #include "ui/keyboard.h"
 #include "ui/panels.h"
 #include "ui/qt_text.h"
@@ -42,7 +42,7 @@ const char* const kCaptions[12] = {"Ａ戦", "現役", "引退", "登録",    "�
 // One key per command, whatever its caption at the moment.
 constexpr QKeyCombination kCommandKeys[12] = {
     Qt::CTRL | Qt::Key_A, Qt::CTRL | Qt::Key_L, Qt::CTRL | Qt::Key_H, Qt::CTRL | Qt::Key_B,
-    Qt::CTRL | Qt::Key_T, Qt::CTRL | Qt::Key_N, Qt::CTRL | Qt::Key_R, Qt::CTRL | Qt::Key_P,
+    Qt::CTRL | Qt::Key_T, Qt::CTRL | Qt::Key_N, Qt::CTRL | Qt::Key_K, Qt::CTRL | Qt::Key_P,
     QKeyCombination(Qt::Key_F1), Qt::CTRL | Qt::Key_I, Qt::CTRL | Qt::Key_M, Qt::CTRL | Qt::Key_Q};
 constexpr QPoint kButtonAt[12] = {{192, 195}, {192, 177}, {240, 177}, {144, 177}, {144, 195}, {240, 195},
                                   {96, 195},  {96, 177},  {48, 195},  {0, 177},   {48, 177},  {0, 195}};
@@ -57,6 +57,14 @@ constexpr DetailRow kDetails[] = {{1, "猫 名", 28},   {2, "齢/重", 44},   {4
 const char* const kStyles[4] = {"逃げ", "先行", "差し", "追込"};
 
 QString u8(const char* s) { return QString::fromUtf8(s); }
+
+QLabel* boldLabel(QWidget* parent, const QRect& at, double points, const QString& name) {
+  auto* l = new BoldLabel(parent);
+  l->setGeometry(at);
+  l->setFont(gothic(points, true));
+  l->setObjectName(name);
+  return l;
+}
 
 }  // namespace
 
@@ -87,7 +95,10 @@ MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.se
   connect(results_->ok(), &QPushButton::clicked, this, &MainWindow::closeWeekClicked);
   connect(awards_->ok(), &QPushButton::clicked, this, &MainWindow::closeYearClicked);
   hookFrontend();
-  addDisplaySizeMenu(this, se_.ui);
+  installHistoryCommands(this, se_);
+  QMenu* sizes = addDisplaySizeMenu(this, se_.ui);
+  // The details panel has a context menu of its own (the history's); the size is offered there too.
+  if (frm0_->contextMenuPolicy() == Qt::ActionsContextMenu) frm0_->addAction(sizes->menuAction());
 }
 
 MainWindow::~MainWindow() {
@@ -96,18 +107,19 @@ MainWindow::~MainWindow() {
   ui.onProgress = nullptr;
   ui.onProgressDone = nullptr;
   ui.onCatPanel = nullptr;
+  ui.beforeBox = nullptr;
 }
 
 void MainWindow::buildHomeView() {
-  labNen_ = makeLabel(this, {}, {168, 1, 121, 17}, gothic(12, true), QStringLiteral("labNen"));
+  labNen_ = boldLabel(this, {168, 1, 121, 17}, 12, QStringLiteral("labNen"));
   pic_ = new CatPicture(s_, idleRng_, this);
   pic_->setGeometry(20, 20, 80, 80);
   connect(pic_, &CatPicture::clicked, this, &MainWindow::catClicked);
   connect(pic_, &CatPicture::chatterDoneSeen, this, &MainWindow::chatterDoneSeen);
   buildDetails();
   buildStyleOptions();
-  labComment_ =
-      makeLabel(this, qs(s_.noticeLine), {0, 162, 288, 13}, gothic(9, true), QStringLiteral("labComment"));
+  labComment_ = boldLabel(this, {0, 162, 288, 13}, 9, QStringLiteral("labComment"));
+  labComment_->setText(qs(s_.noticeLine));
   buildButtons();
 }
 
@@ -143,8 +155,11 @@ void MainWindow::buildStyleOptions() {
 
 void MainWindow::buildButtons() {
   for (int i = 0; i < 12; ++i) {
-    but_[i] =
-        makeButton(this, u8(kCaptions[i]), {kButtonAt[i], QSize(48, 18)}, QStringLiteral("but%1").arg(i));
+    const QRect at(kButtonAt[i], QSize(48, 18));
+    const QString name = QStringLiteral("but%1").arg(i);
+    // 次週 is the bold one, at every scale.
+    but_[i] = i == NextWeek ? placeButton(new BoldButton(u8(kCaptions[i]), this), at, name)
+                            : makeButton(this, u8(kCaptions[i]), at, name);
     connect(but_[i], &QPushButton::clicked, this, [this, i] { command(i); });
     setCommandKey(but_[i], kCommandKeys[i]);
   }
@@ -192,6 +207,9 @@ void MainWindow::hookFrontend() {
   ui.onCatPanel = [this] {
     setDate();
     refreshCatPanel();
+  };
+  ui.beforeBox = [this] {
+    if (busy_) results_->refresh();
   };
 }
 
@@ -433,6 +451,7 @@ void MainWindow::finishWeekView() {
   frm4_->setEnabled(true);
   // The cat panel was refreshed when the week moved on (its running-style coin is drawn there).
   QApplication::restoreOverrideCursor();
+  tellHistoryProblem(se_);
   if (s_.remarkPending == -1) {
     catClicked();
     s_.remarkPending = 0;
@@ -470,10 +489,16 @@ void MainWindow::chatterDoneSeen() {
 // ---- news, help, version
 
 void MainWindow::showHelp() {
-  const std::filesystem::path help = findDataFile(se_.paths, "Help.htm");
-  const bool opened = !help.empty() && QDesktopServices::openUrl(
-                                           QUrl::fromLocalFile(QString::fromStdU16String(help.u16string())));
-  if (!opened) se_.ui.tell(u"ルネッタ", u"ファイルが開けません。");
+  const std::filesystem::path page = findDataFile(se_.paths, "Help.htm");
+  if (!help_) help_ = new HelpWindow(this);
+  if (page.empty() || !help_->open(page)) {
+    se_.ui.tell(u"ルネッタ", u"ファイルが開けません。");
+    return;
+  }
+  if (!help_->isVisible()) centreOn(help_, this);
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
 }
 
 void MainWindow::showVersion() {
@@ -484,19 +509,27 @@ void MainWindow::showVersion() {
 // ---- quitting
 
 void MainWindow::closeEvent(QCloseEvent* e) {
-  // A week in play or a save in progress is never interrupted; quitting is one OK away.
+  // A week in play or a save in progress is never interrupted; the player is told why, once at a time.
   if (busy_ || quitting_) {
     e->ignore();
+    if (busy_ && !quitting_ && !refusingClose_) {
+      refusingClose_ = true;
+      se_.ui.tell(u"終了", u"週の処理中は終了できません。\r\n「OK」の後で終了して下さい。");
+      refusingClose_ = false;
+    }
     return;
   }
   if (!se_.ui.askYesNo(u"終了", u"本当に終了します？")) {
     e->ignore();
     return;
   }
-  if (se_.ui.askYesNo(u"終了", u"ゲームをセーブしますか？") && !saveBeforeQuit()) {
+  const bool save = se_.ui.askYesNo(u"終了", u"ゲームをセーブしますか？");
+  if (save && !saveBeforeQuit()) {
     e->ignore();
     return;
   }
+  // The weeks since the save were thrown away: they are never offered again.
+  if (!save && se_.history) se_.history->discardUnsaved();
   e->accept();
   wm_.quit();
 }

@@ -24,6 +24,7 @@ class CatListPanel;
 class CatPicture;
 class ChampionsPanel;
 class ChatterWindow;
+class HelpWindow;
 class RegistrationPanel;
 class ResultsPanel;
 class TrainingPanel;
@@ -113,9 +114,11 @@ class MainWindow : public QWidget {
   AwardsPanel* awards_ = nullptr;
   ChampionsPanel* champions_ = nullptr;
   QPointer<ChatterWindow> chatterWindow_;
+  HelpWindow* help_ = nullptr;
   QEventLoop* awardsWait_ = nullptr;
   bool busy_ = false;
   bool quitting_ = false;
+  bool refusingClose_ = false;
 };
 
 }  // namespace polmina

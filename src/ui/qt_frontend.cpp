@@ -1,10 +1,18 @@
 #include "ui/qt_frontend.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <cmath>
 
 #include "race/model.h"
@@ -13,10 +21,14 @@
 namespace polmina {
 
 bool QtFrontend::askYesNo(std::u16string_view title, std::u16string_view text) {
+  if (beforeBox) beforeBox();
   return showBox(title, text, true);
 }
 
-void QtFrontend::tell(std::u16string_view title, std::u16string_view text) { showBox(title, text, false); }
+void QtFrontend::tell(std::u16string_view title, std::u16string_view text) {
+  if (beforeBox) beforeBox();
+  showBox(title, text, false);
+}
 
 void QtFrontend::watchRace(Game& g, int raceNumber) {
   if (raceWindow) {
@@ -24,6 +36,7 @@ void QtFrontend::watchRace(Game& g, int raceNumber) {
   } else {
     runWatchedRace(g, raceNumber);
   }
+  if (beforeBox) beforeBox();
 }
 
 void QtFrontend::pause(double seconds) {
@@ -51,10 +64,51 @@ void QtFrontend::wait(double seconds) {
   loop.exec();
 }
 
+namespace {
+
+// The screen's usable height for a box over `parent`.
+int usableHeight(const QWidget* parent) {
+  const QScreen* screen = parent && parent->screen() ? parent->screen() : QGuiApplication::primaryScreen();
+  return screen ? screen->availableGeometry().height() : 600;
+}
+
+// A notice too long for the screen (a long career record): its text scrolls, the OK stays in view.
+void showScrollingNotice(const QString& title, const QString& text, QWidget* parent, int maxHeight) {
+  QDialog box(parent);
+  box.setObjectName(QStringLiteral("ScrollingNotice"));
+  box.setWindowTitle(title);
+  auto* label = new QLabel(text);
+  label->setTextFormat(Qt::PlainText);
+  label->setContentsMargins(12, 10, 12, 10);
+  auto* area = new QScrollArea(&box);
+  area->setWidget(label);
+  area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  area->setFrameShape(QFrame::NoFrame);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+  auto* layout = new QVBoxLayout(&box);
+  layout->addWidget(area);
+  layout->addWidget(buttons);
+  const int scrollBar = area->verticalScrollBar()->sizeHint().width();
+  area->setMinimumWidth(label->sizeHint().width() + scrollBar);
+  box.resize(box.sizeHint().width(), maxHeight);
+  box.exec();
+}
+
+}  // namespace
+
 bool QtFrontend::showBox(std::u16string_view title, std::u16string_view text, bool question) {
+  QWidget* parent = QApplication::activeWindow();
   QMessageBox box(QMessageBox::NoIcon, qs(title), shownText(text),
-                  question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-                  QApplication::activeWindow());
+                  question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+  box.setTextFormat(Qt::PlainText);
+  // Plain buttons: the style's icons would take the room of the captions' last letters.
+  for (QAbstractButton* b : box.buttons()) b->setIcon(QIcon());
+  const int maxHeight = usableHeight(parent) - 40;
+  if (!question && box.sizeHint().height() > maxHeight) {
+    showScrollingNotice(qs(title), shownText(text), parent, maxHeight);
+    return false;
+  }
   return box.exec() == QMessageBox::Yes;
 }
 

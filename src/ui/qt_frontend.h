@@ -27,6 +27,9 @@ class QtFrontend : public Frontend {
   std::function<void()> onProgressDone;
   std::function<void(Game&, int)> raceWindow;
   std::function<void()> onCatPanel;
+  // Before every message box and after every watched race: the windows show what the week has done so
+  // far (the results panel fills race by race).
+  std::function<void()> beforeBox;
 
   // Shows a dialog modally and returns when it has closed.
   virtual void runModal(QDialog& dialog);

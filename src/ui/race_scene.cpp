@@ -37,14 +37,19 @@ RaceScene::RaceScene()
   picture_.fill(Qt::white);
 }
 
-// The strip and the course scroll with the race; once every runner is home the course stands still
-// where it stopped, under the goal.
+// The strip and the course scroll with the race; once every runner is home the course is drawn from
+// its start under the goal and the scenery stands still.
 void RaceScene::scenery(const RaceState& st, bool allFinished) {
   if (onScenery) onScenery(st);
   QPainter p(&picture_);
+  if (allFinished) {
+    drawPart(p, ratio_, {0, StripHeight}, course_, {0, 0, Width, Height - StripHeight});
+    drawWhole(p, ratio_, {Width - st.sectionPos, ObjectTop}, goal_);
+    return;
+  }
   drawPart(p, ratio_, {0, 0}, upper_, {st.tickCount, 0, Width, StripHeight});
   drawPart(p, ratio_, {0, StripHeight}, course_, {st.backScroll, 0, Width, Height - StripHeight});
-  if (allFinished || st.sectionIndex == GoalSection)
+  if (st.sectionIndex == GoalSection)
     drawWhole(p, ratio_, {Width - st.sectionPos, ObjectTop}, goal_);
   else if (st.sectionIndex == 0)
     drawWhole(p, ratio_, {-st.sectionPos, ObjectTop}, gate_);

@@ -17,6 +17,7 @@
 #include "race/results.h"
 #include "ui/fonts.h"
 #include "ui/qt_text.h"
+#include "ui/window_manager.h"
 #include "world/numbers.h"
 #include "world/text.h"
 
@@ -75,7 +76,8 @@ QColor titleColour(int raceClass) {
 
 void RaceWindow::setPace(double scale) { paceScale = std::max(0.0, scale); }
 
-RaceWindow::RaceWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint) {
+RaceWindow::RaceWindow(QWidget* parent) : QWidget(parent) {
+  makeFixedWindow(this, Qt::WindowStaysOnTopHint);
   setObjectName(QStringLiteral("RaceFm"));
   setWindowTitle(QStringLiteral("レース中継"));
   setAttribute(Qt::WA_ShowWithoutActivating);
@@ -142,8 +144,9 @@ void RaceWindow::buildSpeedPanel() {
   frame_->hide();
 }
 
-void RaceWindow::run(Game& g, int k) {
+void RaceWindow::run(Game& g, int k, const RaceMode& mode) {
   GameState& s = g.s;
+  mode_ = mode;
   const RaceSlot& slot = slotAt(s, s.weekBase + k - 1);
   raceViewOpen_ = true;
   finalStretchCalled_ = false;
@@ -155,7 +158,7 @@ void RaceWindow::run(Game& g, int k) {
   setUpRunners(g, k);
   showRunnerLines(s);
   prepareFrames(s);
-  viewTick(g, k, &scene_);
+  viewTick(g, k, &scene_, mode_);
   centreOnScreen();
   show();
   playTitle(slot);
@@ -224,7 +227,7 @@ void RaceWindow::playFrames(Game& g, int k) {
     if (now - due > delay) due = now;
     due += delay;
     prepareFrames(g.s);
-    viewTick(g, k, &scene_);
+    viewTick(g, k, &scene_, mode_);
     clearOvertakenLines(g.s);
     reached(Phase::Running);
     wait(due - clock.nsecsElapsed() / 1e9);
@@ -264,12 +267,7 @@ void RaceWindow::revealPlacings(Game& g) {
   untilWholeSecond(3);
 }
 
-void RaceWindow::centreOnScreen() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return;
-  const QRect area = screen->geometry();
-  move(area.center() - QPoint(width() / 2, height() / 2));
-}
+void RaceWindow::centreOnScreen() { polmina::centreOnScreen(this); }
 
 // A wait that keeps every window alive: a nested event loop ended by a timer.
 void RaceWindow::wait(double seconds) {

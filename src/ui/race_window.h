@@ -20,7 +20,7 @@ class RaceWindow : public QWidget {
   // Runs race k (1..5) of the week in the window: title animation, gate, start, the frame loop paced
   // by timers, the placings, then finishRace; returns when the race is over and the window has closed
   // (a nested event loop; never a busy loop or a sleep). The speed setting is kept between races.
-  void run(Game& g, int k);
+  void run(Game& g, int k, const RaceMode& mode = WatchedRace);
 
   // Every wait of the race is multiplied by this (1 on screen; 0 lets tests run at full speed).
   static void setPace(double scale);
@@ -55,6 +55,7 @@ class RaceWindow : public QWidget {
   QScrollBar* scr_ = nullptr;
   bool raceViewOpen_ = false;
   bool finalStretchCalled_ = false;
+  RaceMode mode_ = WatchedRace;
 };
 
 }  // namespace polmina

@@ -1,8 +1,11 @@
 #include "ui/registration_panel.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 
 #include "game/booking.h"
 #include "ui/fonts.h"
@@ -13,6 +16,41 @@
 #include "world/game.h"
 
 namespace polmina {
+
+namespace {
+
+// The rows end in the distance's "m". In the fixed-pitch face a half-width "m" at the small size has
+// no room for its three strokes and blurs; it is drawn after the row in the proportional face, where
+// it reads as a letter. It is the last character, so the columns stay where they are.
+class DistanceRows : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    if (!opt.text.endsWith(QLatin1Char('m'))) {
+      QStyledItemDelegate::paint(painter, option, index);
+      return;
+    }
+    opt.text.chop(1);
+    const QWidget* view = opt.widget;
+    QStyle* style = view ? view->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, view);
+    const QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, view);
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    const int x = text.left() + margin + opt.fontMetrics.horizontalAdvance(opt.text);
+    painter->save();
+    painter->setFont(gothic(opt.font.pointSizeF()));
+    const bool selected = opt.state & QStyle::State_Selected;
+    painter->setPen(opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->drawText(QRect(x, text.top(), text.right() - x + margin, text.height()),
+                      Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("m"));
+    painter->restore();
+  }
+};
+
+}  // namespace
 
 RegistrationPanel::RegistrationPanel(Game& g, QWidget* parent)
     : Panel(QStringLiteral("レース登録"), parent),
@@ -26,6 +64,7 @@ RegistrationPanel::RegistrationPanel(Game& g, QWidget* parent)
   lst1_->setObjectName(QStringLiteral("Lst1"));
   lst1_->setGeometry(8, 32, 273, 100);
   lst1_->setFont(fixedGothic(9));
+  lst1_->setItemDelegate(new DistanceRows(lst1_));
   lst1_->setAccessibleName(QStringLiteral("レース一覧"));
   connect(lst1_, &QListWidget::itemClicked, this,
           [this](QListWidgetItem* item) { rowChosen(lst1_->row(item)); });

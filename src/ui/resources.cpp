@@ -27,6 +27,7 @@ QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #
 QPushButton:pressed { background: #d2dae8; }
 QPushButton:focus { border-color: #3a6fc0; }
 QPushButton:disabled { color: #9a9a9a; border-color: #c4c4c4; background: #eeeeee; }
+QMessageBox QPushButton, QDialogButtonBox QPushButton { padding: 2px 10px; min-width: 56px; min-height: 18px; }
 QGroupBox { border: 1px solid #a8a8a8; border-radius: 2px; margin-top: 7px; }
 QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px; padding: 0px 2px; }
 )";

@@ -44,4 +44,9 @@ std::filesystem::path findDataFile(const GamePaths& paths, const char* name) {
   return {};
 }
 
+void tellHistoryProblem(Session& se) {
+  if (!se.history) return;
+  if (auto problem = se.history->takeProblem()) se.ui.tell(u"ルネッタ", *problem);
+}
+
 }  // namespace polmina

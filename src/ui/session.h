@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "history/history.h"
 #include "ui/qt_frontend.h"
 #include "world/game.h"
 
@@ -26,6 +27,10 @@ struct Session {
   Game& g;
   QtFrontend& ui;
   GamePaths paths;
+  History* history = nullptr;  // the cat's history beside the save; none in some tests
 };
+
+// Tells the player, once, what went wrong with the history file.
+void tellHistoryProblem(Session& se);
 
 }  // namespace polmina

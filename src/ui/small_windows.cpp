@@ -1,9 +1,17 @@
 #include "ui/small_windows.h"
 
+#include <QFile>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/fonts.h"
 #include "ui/launch.h"
@@ -50,6 +58,32 @@ VersionWindow::VersionWindow(QWidget* mainWindow) : QDialog(mainWindow) {
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   centreOn(this, mainWindow);
+}
+
+HelpWindow::HelpWindow(QWidget* mainWindow)
+    : QWidget(mainWindow, Qt::Window), browser_(new QTextBrowser(this)) {
+  setObjectName(QStringLiteral("HelpFm"));
+  setWindowTitle(QStringLiteral("ヘルプ"));
+  browser_->setObjectName(QStringLiteral("HelpPage"));
+  browser_->setOpenExternalLinks(true);
+  browser_->setFont(gothic(10.5));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(browser_);
+  // As tall as the screen allows, never taller.
+  const QScreen* screen = mainWindow->screen() ? mainWindow->screen() : QGuiApplication::primaryScreen();
+  const int height = screen ? std::min(640, screen->availableGeometry().height() - 80) : 640;
+  resize(560, std::max(240, height));
+}
+
+bool HelpWindow::open(const std::filesystem::path& page) {
+  const QString path = QString::fromStdU16String(page.u16string());
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly) || file.size() == 0) return false;
+  browser_->setSource(QUrl::fromLocalFile(path));
+  if (browser_->document()->isEmpty()) return false;
+  if (!browser_->documentTitle().isEmpty()) setWindowTitle(browser_->documentTitle());
+  return true;
 }
 
 SaveWindow::SaveWindow(const GameState& s, std::filesystem::path dir, QtFrontend& ui, QWidget* mainWindow)

@@ -5,6 +5,8 @@
 
 #include "store/savefile.h"
 
+class QTextBrowser;
+
 namespace polmina {
 
 class QtFrontend;
@@ -35,6 +37,20 @@ class SaveWindow : public QDialog {
   std::filesystem::path dir_;
   QtFrontend& ui_;
   StoreResult result_ = StoreResult::failure(u"セーブされませんでした。");
+};
+
+// The help page in the game's own window: links inside the page lead on within it, links to the web
+// go to the browser. Kept once opened.
+class HelpWindow : public QWidget {
+  Q_OBJECT
+ public:
+  explicit HelpWindow(QWidget* mainWindow);
+  // Shows `page`; false when it cannot be read.
+  bool open(const std::filesystem::path& page);
+  QTextBrowser* browser() const { return browser_; }
+
+ private:
+  QTextBrowser* browser_;
 };
 
 // "新聞": this week's topic in the main window's place, or the box that there is none.

@@ -41,7 +41,7 @@ std::u16string withSeparator(QString dir) {
 
 int startUp(QApplication& app, const LaunchOptions& options) {
   QCoreApplication::setApplicationName(QStringLiteral("polmina"));
-  QGuiApplication::setApplicationDisplayName(QStringLiteral("11種ポルミナF"));
+  // No application display name: the window system would append it to every window's own title.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.polmina.Polmina"));
   const auto lock = takeInstanceLock();
   if (!lock) return 0;
@@ -65,6 +65,9 @@ int startUp(QApplication& app, const LaunchOptions& options) {
   QtFrontend ui;
   Game g{s, rng, ui, clock};
   Session session{g, ui, findGamePaths(std::filesystem::path(appDir.toStdU16String()))};
+  History history(session.paths.saveDir);
+  g.watcher = &history;
+  session.history = &history;
   WindowManager wm(session);
   wm.showWindow(GameWindow::Opening);
   return app.exec();

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "game/recovery.h"
 #include "game/resume.h"
 #include "ui/fonts.h"
 #include "ui/keyboard.h"
@@ -48,12 +49,43 @@ void TitleWindow::newGame() {
   wm_.showWindow(GameWindow::Start);
 }
 
+// The last run ended without the save flow: the history's last closed week is offered first.
+bool TitleWindow::recover() {
+  Session& se = wm_.session();
+  if (!se.history) return false;
+  const auto point = recoveryOffer(*se.history, se.paths.saveDir);
+  tellHistoryProblem(se);
+  if (!point || !se.ui.askYesNo(kBoxTitle, recoveryQuestion(*point))) return false;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const StoreResult loaded = resumeSavedBytes(se.g.s, point->save);
+  if (!loaded) {
+    QApplication::restoreOverrideCursor();
+    se.ui.tell(kBoxTitle, loaded.message);
+    return false;
+  }
+  enterGame();
+  return true;
+}
+
+void TitleWindow::enterGame() {
+  Session& se = wm_.session();
+  // Weeks after the one the game goes on from belong to a timeline the player left.
+  if (se.history) se.history->resumedAt(se.g.s);
+  enableButtons(false);
+  QCoreApplication::processEvents();
+  wm_.showWindow(GameWindow::Main);
+  hide();
+  QApplication::restoreOverrideCursor();
+  wm_.mainWindow().showChatter();
+}
+
 void TitleWindow::resume() {
   enableButtons(false);
   Session& se = wm_.session();
   GameState& s = se.g.s;
   fillCalendar(s);
   enableButtons(true);
+  if (recover()) return;
   if (!hasSaveGame(s, se.paths.saveDir)) {
     se.ui.tell(kBoxTitle, u"セーブデータが見つかりません");
     return;
@@ -71,12 +103,7 @@ void TitleWindow::resume() {
     se.ui.tell(kBoxTitle, loaded.message);
     return;
   }
-  enableButtons(false);
-  QCoreApplication::processEvents();
-  wm_.showWindow(GameWindow::Main);
-  hide();
-  QApplication::restoreOverrideCursor();
-  wm_.mainWindow().showChatter();
+  enterGame();
 }
 
 void TitleWindow::closeEvent(QCloseEvent* e) {

@@ -21,6 +21,9 @@ class TitleWindow : public QWidget {
   void closeEvent(QCloseEvent* e) override;
 
  private:
+  bool recover();
+  void enterGame();
+
   WindowManager& wm_;
   QPushButton* but_[2];
 };

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 
 #include "ui/fonts.h"
 #include "ui/qt_text.h"
@@ -112,11 +113,21 @@ void TopicWindow::buildFaceColumn(QWidget* frame, const Topic& topic) {
   fitText(caption, 6.5);
   QLabel* name =
       wrapped(frame, qs(topic.faceName), {kColumnX, 101, kColumnWidth, 44}, gothic(9), "LabName", centred);
-  fitText(name, 7);
+  showFaceName(name);
   // Narrow enough that the line breaks after "担当記者", wide enough for the reporter's name.
   QLabel* byline = wrapped(frame, QStringLiteral("担当記者 ") + kReporter, {kColumnX + 7, 146, 51, 30},
                            gothic(8), "LabEnd", centred);
   fitText(byline, 6.5);
+}
+
+// The cat under the face: its age and sex on a line of their own below its name, so that the line
+// breaks between name and age; only a name wider than the column breaks, at the column's edge.
+void showFaceName(QLabel* label) {
+  static const QRegularExpression kAgeAndSex(QStringLiteral(" ?\\d+才 [雌雄]$"));
+  const QString text = label->text();
+  const QRegularExpressionMatch m = kAgeAndSex.match(text);
+  if (m.hasMatch()) label->setText(text.left(m.capturedStart()) + QLatin1Char('\n') + m.captured().trimmed());
+  fitText(label, 7);
 }
 
 bool fitText(QLabel* label, double minPoints) {

@@ -42,5 +42,7 @@ class TopicWindow : public QDialog {
 // Shrinks a word-wrapped label's font in half points, down to `minPoints`, until its text fits inside
 // it; true when it fits.
 bool fitText(QLabel* label, double minPoints);
+// The winner's line under the face: the name, then the age and sex on a line of their own.
+void showFaceName(QLabel* label);
 
 }  // namespace polmina

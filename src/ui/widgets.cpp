@@ -3,6 +3,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
+#include <QPainterPath>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QPushButton>
 
 #include "world/state.h"
@@ -32,9 +35,62 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry, c
 }
 
 QPushButton* makeButton(QWidget* parent, const QString& text, const QRect& geometry, const QString& name) {
-  auto* b = place(new QPushButton(text, parent), geometry, name);
+  return placeButton(new QPushButton(text, parent), geometry, name);
+}
+
+QPushButton* placeButton(QPushButton* b, const QRect& geometry, const QString& name) {
+  place(b, geometry, name);
   b->setAutoDefault(false);
   return b;
+}
+
+namespace {
+
+// Draws `text` in `rect` from its outline, widened as the engine's made-up bold widens it: by a 24th of
+// the type size in pixels.
+void drawHeavyText(QPainter& p, const QRect& rect, Qt::Alignment align, const QString& text, QFont font,
+                   const QColor& colour) {
+  font.setBold(false);
+  const QFontMetricsF fm(font);
+  const double width = fm.horizontalAdvance(text);
+  double x = rect.left();
+  if (align & Qt::AlignHCenter) x = rect.left() + (rect.width() - width) / 2;
+  if (align & Qt::AlignRight) x = rect.right() + 1 - width;
+  const double baseline = rect.top() + (rect.height() - fm.height()) / 2 + fm.ascent();
+  QPainterPath path;
+  path.addText(QPointF(x, baseline), font, text);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.fillPath(path, colour);
+  p.strokePath(path, QPen(colour, QFontInfo(font).pixelSize() / 24.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+}
+
+bool madeUpBoldIsThin(const QWidget* w) { return w->font().bold() && w->devicePixelRatioF() > 1.25; }
+
+}  // namespace
+
+void BoldLabel::paintEvent(QPaintEvent* e) {
+  if (!madeUpBoldIsThin(this) || text().isEmpty()) {
+    QLabel::paintEvent(e);
+    return;
+  }
+  QPainter p(this);
+  drawFrame(&p);
+  drawHeavyText(p, contentsRect(), alignment(), text(), font(), palette().color(foregroundRole()));
+}
+
+void BoldButton::paintEvent(QPaintEvent* e) {
+  if (!madeUpBoldIsThin(this)) {
+    QPushButton::paintEvent(e);
+    return;
+  }
+  QStylePainter p(this);
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  const QString caption = option.text;
+  option.text.clear();
+  p.drawControl(QStyle::CE_PushButton, option);
+  const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+  drawHeavyText(p, area, Qt::AlignHCenter, caption, font(), option.palette.color(QPalette::ButtonText));
 }
 
 void Panel::paintEvent(QPaintEvent* e) {

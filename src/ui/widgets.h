@@ -2,11 +2,11 @@
 // Controls placed at pixel positions, named for tests and accessibility tools.
 #include <QFont>
 #include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QRect>
 #include <QString>
 
-class QLabel;
-class QPushButton;
 class QWidget;
 
 namespace polmina {
@@ -25,6 +25,27 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry, c
                   const QString& name = {});
 QPushButton* makeButton(QWidget* parent, const QString& text, const QRect& geometry,
                         const QString& name = {});
+// A button made elsewhere, placed and named as makeButton does.
+QPushButton* placeButton(QPushButton* b, const QRect& geometry, const QString& name);
+// Bold captions that stay bold at every scale. The fonts have no bold face: the bold the font engine
+// makes up is thin on a screen of more than one pixel per point, so there the caption is drawn from its
+// outline with a stroke as wide as that bold adds at one pixel per point.
+class BoldLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+ protected:
+  void paintEvent(QPaintEvent* e) override;
+};
+
+class BoldButton : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void paintEvent(QPaintEvent* e) override;
+};
+
 QGroupBox* makeFrame(QWidget* parent, const QString& title, const QRect& geometry, const QString& name = {});
 
 // A colour of the game's labels (0x00BBGGRR).

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 #include "ui/main_window.h"
@@ -12,7 +13,9 @@
 
 namespace polmina {
 
-WindowManager::WindowManager(Session& session) : quit([] { QCoreApplication::quit(); }), session_(session) {
+// The program ends at once with success: quit() would first ask every window to close, and the main
+// window refuses while its week is still open, which it is when the farewell ends the game.
+WindowManager::WindowManager(Session& session) : quit([] { QCoreApplication::exit(0); }), session_(session) {
   session_.ui.raceWindow = [this](Game& g, int k) { watchRace(g, k); };
 }
 
@@ -56,6 +59,7 @@ void WindowManager::showWindow(GameWindow w) {
       window = &wizardWindow();
       break;
   }
+  if (!window->isVisible()) makeFixedWindow(window);
   window->setWindowState(Qt::WindowNoState);
   window->setFixedSize(SmallWindowWidth, SmallWindowHeight);
   centreOnScreen(window);
@@ -64,12 +68,32 @@ void WindowManager::showWindow(GameWindow w) {
   window->activateWindow();
 }
 
-void centreOnScreen(QWidget* w) {
+void makeFixedWindow(QWidget* w, Qt::WindowFlags extra) {
+  w->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | extra);
+}
+
+namespace {
+
+void centreFrame(QWidget* w) {
   const QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
   const QRect area = screen->availableGeometry();
   const QSize frame = w->frameGeometry().size().expandedTo(w->size());
   w->move(area.x() + (area.width() - frame.width()) / 2, area.y() + (area.height() - frame.height()) / 2);
+}
+
+}  // namespace
+
+void centreOnScreen(QWidget* w) {
+  centreFrame(w);
+  if (w->frameGeometry() != w->geometry()) return;
+  // The frame is not known yet: once the window is up and framed, it is centred again, unless the
+  // player has moved it meanwhile.
+  const QPoint placed = w->pos();
+  QTimer::singleShot(150, w, [w, placed] {
+    if (w->isVisible() && w->pos() == placed && w->frameGeometry() != w->geometry()) centreFrame(w);
+  });
 }
 
 void centreOn(QWidget* w, const QWidget* over) {

@@ -2,6 +2,7 @@
 // Every window of the game is opened through here: each gets its fixed size and is centred on the
 // screen; the main window is prepared from the game before it shows. Windows are made at their first
 // opening and kept until the program ends.
+#include <Qt>
 #include <functional>
 #include <memory>
 
@@ -48,8 +49,11 @@ class WindowManager {
   std::unique_ptr<RaceWindow> race_;
 };
 
-// Moves a window so that it is centred on the screen it is on.
+// Moves a window so that it is centred, frame included, on the screen it is on. A window shown for
+// the first time learns its frame from the window system only once it is up: it is centred again then.
 void centreOnScreen(QWidget* w);
+// A fixed-size top-level window: title, minimise and close buttons, no maximise button.
+void makeFixedWindow(QWidget* w, Qt::WindowFlags extra = {});
 // Moves a window so that it is centred on another one.
 void centreOn(QWidget* w, const QWidget* over);
 

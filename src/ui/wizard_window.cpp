@@ -8,8 +8,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "game/newcat.h"
 #include "ui/main_window.h"
@@ -123,6 +125,9 @@ void WizardWindow::buildBreedPage() {
   auto* image = makeLabel(f, {}, {3, 52, 275, 25}, QStringLiteral("Image2"));
   image->setPixmap(loadPicture(QStringLiteral(":/art/breeds.png")));
   image->setAccessibleName(QStringLiteral("猫君のタイプ"));
+  image->setCursor(Qt::PointingHandCursor);
+  image->installEventFilter(this);
+  breedPicture_ = image;
   auto* chosen = makeLabel(f, {}, {10, 110, 261, 20}, QStringLiteral("labBreed"));
   chosen->setAlignment(Qt::AlignCenter);
   breeds_ = new QButtonGroup(this);
@@ -143,6 +148,17 @@ void WizardWindow::buildBreedPage() {
     pageValid_ = -1;
     chosen->setText(qs(breedName(k)));
   });
+}
+
+bool WizardWindow::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == breedPicture_ && e->type() == QEvent::MouseButtonRelease) {
+    // Each breed's picture is a column 25 wide, its option under it.
+    const int x = static_cast<QMouseEvent*>(e)->position().toPoint().x();
+    const int k = std::clamp(x / 25, 0, BreedCount - 1);
+    if (breedPicture_->isEnabled()) opt_[static_cast<size_t>(k)]->click();
+    return true;
+  }
+  return QWidget::eventFilter(watched, e);
 }
 
 void WizardWindow::clearBreeds() {
@@ -231,6 +247,7 @@ void WizardWindow::startGame() {
     frm_[3]->setEnabled(true);
     return;
   }
+  if (se.history) se.history->startedAfresh();
   wm_.showWindow(GameWindow::Main);
   hide();
   wm_.mainWindow().showChatter();

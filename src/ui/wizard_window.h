@@ -32,6 +32,8 @@ class WizardWindow : public QWidget {
   // Enter gives the page's 次へ, Esc its 戻る.
   void keyPressEvent(QKeyEvent* e) override;
   void showEvent(QShowEvent* e) override;
+  // A click on the breeds' picture chooses the breed drawn above the option where it lands.
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   void buildWelcomePage();
@@ -53,6 +55,7 @@ class WizardWindow : public QWidget {
   std::array<QLineEdit*, 2> txt_{};
   QLabel* nameCaption_ = nullptr;
   QButtonGroup* breeds_ = nullptr;
+  QLabel* breedPicture_ = nullptr;
   std::array<QRadioButton*, 11> opt_{};
   int page_ = 0;
   int pageValid_ = -1;

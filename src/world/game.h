@@ -7,11 +7,29 @@
 
 namespace polmina {
 
+struct Game;
+
+// Watches the week as it is played, for the cat's history. A watcher only reads: it draws no random
+// number and changes nothing in the game.
+class WeekWatcher {
+ public:
+  virtual ~WeekWatcher() = default;
+  // Race k (1..5) of the week is about to run: its field is built and its gates ordered.
+  virtual void raceStarting(const Game& /*g*/, int /*k*/, bool /*watched*/) {}
+  // Race k has run: finishOrder holds its placings.
+  virtual void raceFinished(const Game& /*g*/, int /*k*/) {}
+  // The week is closed (the year end included): the game stands at the week to come.
+  virtual void weekClosed(const Game& /*g*/) {}
+  // The player's cat has retired at the year end: the game is over and is not saved.
+  virtual void gameEnded(const Game& /*g*/) {}
+};
+
 struct Game {
   GameState& s;
   Rng& rng;
   Frontend& ui;
   Clock& clock;
+  WeekWatcher* watcher = nullptr;
 };
 
 }  // namespace polmina

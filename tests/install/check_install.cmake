@@ -19,4 +19,21 @@ foreach(f
     message(FATAL_ERROR "not installed: ${f}")
   endif()
 endforeach()
+
+# The installed command-line tool finds the installed start data by itself, wherever it is run from,
+# and ends its error messages with a newline.
+set(game ${prefix}/scratch-game)
+set(ENV{XDG_DATA_DIRS} ${prefix}/no-such-share)
+set(ENV{XDG_DATA_HOME} ${prefix}/no-such-home)
+execute_process(COMMAND ${prefix}/bin/polmina-sim new ${game} --player a --player-sex 0 --cat b --cat-sex 0
+                        --trait 0 --breed 0 --seed 3
+                WORKING_DIRECTORY ${prefix} RESULT_VARIABLE rc ERROR_VARIABLE err)
+if(NOT rc EQUAL 0 OR NOT EXISTS ${game}/ZedeVazO.Dat)
+  message(FATAL_ERROR "installed polmina-sim new failed (${rc}): ${err}")
+endif()
+execute_process(COMMAND ${prefix}/bin/polmina-sim show ${prefix}/no-such-game state
+                RESULT_VARIABLE rc OUTPUT_QUIET ERROR_VARIABLE err)
+if(rc EQUAL 0 OR NOT err MATCHES "\n$")
+  message(FATAL_ERROR "a missing game must fail with a whole line (${rc}): '${err}'")
+endif()
 file(REMOVE_RECURSE ${prefix})

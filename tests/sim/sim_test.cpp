@@ -26,6 +26,12 @@ class SimTool : public ::testing::Test {
   json state() { return json::parse(runSim("show " + d + " state").out); }
 };
 
+std::string trimmed(const json& name) {
+  std::string n = name;
+  while (!n.empty() && n.back() == ' ') n.pop_back();
+  return n;
+}
+
 std::vector<std::string> lines(const std::string& text) {
   std::vector<std::string> out;
   size_t start = 0;
@@ -174,6 +180,49 @@ TEST(SimToolPaths, ProgramAndSaveFoldersWithJapaneseNamesAndSpaces) {
   ASSERT_EQ(runProgram(sim, "play " + save + " --weeks 2 --seed 5").exitCode, 0);
   EXPECT_EQ(json::parse(runProgram(sim, "show " + save + " state").out)["week"], 3);
   EXPECT_FALSE(std::filesystem::exists(tempPathFor(savePath(saveDir))));
+}
+
+TEST_F(SimTool, TheHistoryIsReadReplayedAndRecoveredFromTheCommandLine) {
+  ASSERT_EQ(newGame("ミケ", "タマ").exitCode, 0);
+  ASSERT_EQ(runSim("play " + d + " --weeks 40 --seed 5").exitCode, 0);
+  const Bytes older = readBytes(savePath(dir.path()));
+  ASSERT_EQ(runSim("play " + d + " --weeks 6 --seed 6").exitCode, 0);
+  const Bytes newer = readBytes(savePath(dir.path()));
+  const json s = state();
+  EXPECT_EQ(json::parse(runSim("show " + d + " growth").out).size(), 46u);
+
+  // Formbooks agree with the career counters, and every race in them runs again to its order.
+  int shown = 0;
+  for (size_t k = 0; k < s["cats"].size() && shown < 3; ++k) {
+    if (s["cats"][k]["starts"] == 0) continue;
+    const json rows = json::parse(runSim("show " + d + " formbook " + std::to_string(k)).out);
+    EXPECT_EQ(rows.size(), s["cats"][k]["starts"].get<size_t>()) << k;
+    for (const json& row : rows) {
+      const SimRun replay = runSim("replay " + d + " " + std::to_string(row["raceId"].get<int64_t>()));
+      EXPECT_EQ(replay.exitCode, 0) << replay.out;
+      const json r = json::parse(replay.out);
+      EXPECT_EQ(r["placed"], r["recorded"]);
+      EXPECT_EQ(r["placed"][row["place"].get<size_t>() - 1], trimmed(s["cats"][k]["name"]));
+    }
+    ++shown;
+  }
+  EXPECT_EQ(shown, 3);
+  EXPECT_EQ(runSim("replay " + d + " 999999").exitCode, 2);
+
+  // A save rolled back behind the history is recovered byte for byte.
+  EXPECT_EQ(runSim("recover " + d).exitCode, 2) << "nothing newer than the save";
+  writeBytes(savePath(dir.path()), older);
+  const json offer = json::parse(runSim("show " + d + " recovery").out);
+  EXPECT_EQ(offer, (json{{"available", true}, {"year", s["year"]}, {"month", s["month"]}, {"week", s["week"]}}));
+  EXPECT_EQ(runSim("recover " + d).exitCode, 0);
+  EXPECT_EQ(readBytes(savePath(dir.path())), newer);
+
+  // A damaged history is set aside and the tool goes on.
+  writeBytes(dir.path() / "polmina-history.sqlite3", Bytes(4096, 7));
+  const SimRun growth = runSim("show " + d + " growth");
+  EXPECT_EQ(growth.exitCode, 0);
+  EXPECT_EQ(growth.out, "[]\n");
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / "polmina-history.damaged-1.sqlite3"));
 }
 
 }  // namespace

@@ -2,12 +2,16 @@
 // save and taking the game up again.
 #include <QLabel>
 #include <QListWidget>
+#include <QRadioButton>
 #include <QScrollBar>
+#include <QTextBrowser>
 #include <QTimer>
 #include <fstream>
 
 #include "store/savefile.h"
+#include "ui/qt_text.h"
 #include "ui/race_window.h"
+#include "ui/small_windows.h"
 #include "ui/title_window.h"
 #include "window_world.h"
 
@@ -25,6 +29,12 @@ TEST_F(GameFlow, WizardRefusesBadNamesAndAsksForTheBreedAgainAfterGoingBack) {
   w.click(wiz, "ButNext0");
   w.click(wiz, "ButNext1");
   EXPECT_EQ(w.lastMessage(), u"名前を入力して下さい。");
+  for (const QString& blank : {QStringLiteral("   "), QStringLiteral("　　"), QStringLiteral(" 　 ")}) {
+    w.ui.messages.clear();
+    w.type(wiz, "Txt0", blank);
+    w.click(wiz, "ButNext1");
+    EXPECT_EQ(w.lastMessage(), u"名前を入力して下さい。") << blank.toStdString();
+  }
   w.type(wiz, "Txt0", QStringLiteral("abcdefghijk"));
   w.click(wiz, "ButNext1");
   EXPECT_EQ(w.lastMessage(), u"10文字までです。");
@@ -32,6 +42,10 @@ TEST_F(GameFlow, WizardRefusesBadNamesAndAsksForTheBreedAgainAfterGoingBack) {
   w.type(wiz, "Txt0", QStringLiteral("ab c"));
   w.click(wiz, "ButNext1");
   EXPECT_EQ(w.s().playerName, u"ａｂｃ");
+  w.type(wiz, "Txt1", QStringLiteral("　"));
+  w.click(wiz, "ButNext2");
+  EXPECT_EQ(w.lastMessage(), u"名前を入力して下さい。");
+  EXPECT_EQ(w.wm.wizardWindow().currentPage(), 2);
   w.type(wiz, "Txt1", QStringLiteral("ミケ"));
   w.click(wiz, "ButNext2");
   QTest::mouseClick(w.find<QWidget>(wiz, "Opt2"), Qt::LeftButton, {}, QPoint(8, 8));
@@ -42,6 +56,10 @@ TEST_F(GameFlow, WizardRefusesBadNamesAndAsksForTheBreedAgainAfterGoingBack) {
   ASSERT_EQ(w.ui.messages.size(), before + 1);
   EXPECT_EQ(w.lastMessage(), u"猫君のタイプを選んで下さい。");
   EXPECT_EQ(w.wm.wizardWindow().currentPage(), 3);
+  // The breeds' picture chooses too: the sixth column is breed 5.
+  QTest::mouseClick(w.find<QWidget>(wiz, "Image2"), Qt::LeftButton, {}, QPoint(5 * 25 + 12, 10));
+  EXPECT_TRUE(w.find<QRadioButton>(wiz, "Opt5")->isChecked());
+  EXPECT_EQ(w.s().cats[0].breed, 5);
 }
 
 TEST_F(GameFlow, NewGameOpensTheMainWindowWithTheFirstWords) {
@@ -195,6 +213,58 @@ void playToYearEnd(WindowWorld& w, MainWindow* m) {
     if (w.s().month == 12 && w.s().week == 4) break;
     w.click(m, "butRace");
   }
+}
+
+TEST_F(GameFlow, AtTheWatchQuestionThePanelShowsThisWeeksRacesAndThePlacingsSoFar) {
+  WindowWorld& w = *world;
+  w.newGame();
+  bool asked = false;
+  w.ui.onMessage = [&](const MessageRecord& m) {
+    if (asked || m.text.find(u"が出走します") == std::u16string::npos) return;
+    asked = true;
+    const GameState& s = w.s();
+    const int catsRace = s.cats[s.playerCat].entryRace - s.weekBase + 1;
+    for (int k = 1; k <= 5; ++k) {
+      const std::string line = "LabZyuni" + std::to_string(k) + "_";
+      EXPECT_EQ(text((line + "0").c_str()), qs(slotAt(s, s.weekBase + k - 1).raceName)) << k;
+      EXPECT_EQ(text((line + "1").c_str()).isEmpty(), k >= catsRace) << k << " of " << catsRace;
+    }
+  };
+  for (int week = 0; week < 30 && !asked; ++week) {
+    w.click(main(), "but5");
+    w.click(main(), "butRace");
+  }
+  EXPECT_TRUE(asked);
+}
+
+TEST_F(GameFlow, TheCloseBoxDuringTheWeekIsAnsweredAndQuittingWaitsForTheOK) {
+  WindowWorld& w = *world;
+  w.newGame();
+  w.click(main(), "but5");
+  w.ui.messages.clear();
+  main()->close();
+  EXPECT_TRUE(main()->isVisible());
+  ASSERT_EQ(w.ui.messages.size(), 1u);
+  EXPECT_EQ(w.lastMessage(), u"週の処理中は終了できません。\r\n「OK」の後で終了して下さい。");
+  w.click(main(), "butRace");
+  main()->close();
+  EXPECT_EQ(w.lastMessage(), u"本当に終了します？");
+  EXPECT_FALSE(w.ended);
+}
+
+TEST_F(GameFlow, HelpOpensInTheGamesOwnWindowOrSaysThePageCannotBeOpened) {
+  WindowWorld& w = *world;
+  w.newGame();
+  w.click(main(), "but8");
+  auto* help = main()->findChild<HelpWindow*>();
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("ご感想")));
+  help->close();
+  w.session.paths.dataDirs = {dir};
+  w.click(main(), "but8");
+  EXPECT_EQ(w.lastMessage(), u"ファイルが開けません。");
+  EXPECT_FALSE(help->isVisible());
 }
 
 TEST_F(GameFlow, TheYearEndsThroughTheAwardsPanelAndItsOK) {

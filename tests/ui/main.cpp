@@ -16,5 +16,6 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   polmina::initResources();
   polmina::installLook();
+  polmina::installJapaneseButtons();
   return RUN_ALL_TESTS();
 }

@@ -127,6 +127,10 @@ TEST(TopicWindowLayout, TheLongestTopicsFitAtTheirOwnTypeSizes) {
     for (QLabel* l : paper.findChildren<QLabel*>())
       EXPECT_TRUE(fitText(l, l->font().pointSizeF())) << l->objectName().toStdString();
   }
+  // A short winner's name stays whole on its line, its age below it.
+  result.faceName = u"ミケ 5才 雄";
+  TopicWindow paper(result, &home);
+  EXPECT_EQ(label(paper, "LabName")->text(), QStringLiteral("ミケ\n5才 雄"));
 }
 
 }  // namespace

@@ -103,6 +103,13 @@ TEST(RaceWindow, ShowsEachPhaseWithItsCallsAndPlacings) {
   for (auto phase : ProbedRaceWindow::Phases) EXPECT_GT(colours(window.shots[phase]), 40);
   EXPECT_GT(spritePixels(window.shots[ProbedRaceWindow::Running], window.firstRunner, window.backScroll),
             100);
+  // Once every runner is home the course is drawn from its start (the left edge is bare course).
+  const QImage course(QStringLiteral(":/art/race/course.png"));
+  const QImage& home = window.shots[ProbedRaceWindow::Phases[2]];
+  int moved = 0;
+  for (int y = 60; y < 290; y += 7)
+    for (int x = 2; x < 30; ++x) moved += home.pixel(x, y) != course.pixel(x, y - 50);
+  EXPECT_EQ(moved, 0);
 
   EXPECT_TRUE(
       window.labelNamed(QStringLiteral("labName3"))->styleSheet().contains(QStringLiteral("#0000ff")));

@@ -19,6 +19,8 @@ class ScriptedFrontend final : public QtFrontend {
   std::deque<bool> script;     // answers to the next questions
   bool defaultAnswer = false;  // once the script has run out
   std::vector<MessageRecord> messages;
+  // Called with each message box while it is up.
+  std::function<void(const MessageRecord&)> onMessage;
 
   // Dialogs shown modally, by objectName. The saving window runs (it closes itself); the others are
   // only recorded.
@@ -51,6 +53,7 @@ class ScriptedFrontend final : public QtFrontend {
       }
     }
     messages.push_back({std::u16string(title), std::u16string(text), answer});
+    if (onMessage) onMessage(messages.back());
     return answer.value_or(false);
   }
 };

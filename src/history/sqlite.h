@@ -1,0 +1,89 @@
+#pragma once
+// A thin RAII layer over SQLite 3: a connection, prepared statements and transactions. Every failure
+// throws SqlError with SQLite's result code, so callers decide in one place what a failure means.
+#include <sqlite3.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace polmina::sql {
+
+class SqlError : public std::runtime_error {
+ public:
+  SqlError(int code, const std::string& what) : std::runtime_error(what), code_(code) {}
+  // The primary result code (SQLITE_BUSY, SQLITE_CORRUPT, ...).
+  int code() const { return code_ & 0xff; }
+
+ private:
+  int code_;
+};
+
+class Statement {
+ public:
+  Statement(sqlite3* db, std::string_view sql);
+  Statement(Statement&&) noexcept = default;
+  Statement& operator=(Statement&&) noexcept = default;
+
+  // Parameters count from 1, as in SQL.
+  Statement& bind(int i, int64_t v);
+  Statement& bind(int i, double v);
+  Statement& bind(int i, std::string_view text);
+  Statement& bindBlob(int i, std::span<const uint8_t> bytes);
+  // True while there is a row to read.
+  bool step();
+  // Runs a statement that returns no rows, then makes it ready for the next binding.
+  void run();
+  void reset();
+
+  // Columns count from 0.
+  int64_t integer(int col) const;
+  double real(int col) const;
+  std::string text(int col) const;
+  std::vector<uint8_t> blob(int col) const;
+
+ private:
+  struct Finalizer {
+    void operator()(sqlite3_stmt* st) const { sqlite3_finalize(st); }
+  };
+  sqlite3* db_;
+  std::unique_ptr<sqlite3_stmt, Finalizer> st_;
+};
+
+class Database {
+ public:
+  // Opens (creating when missing) the database file; waits up to busyMs for another writer.
+  Database(const std::filesystem::path& file, int busyMs);
+  void exec(std::string_view sql);
+  Statement prepare(std::string_view sql) { return Statement(db_.get(), sql); }
+  // The single integer of a query such as "PRAGMA user_version".
+  int64_t scalar(std::string_view sql);
+  int64_t lastInsertId() const { return sqlite3_last_insert_rowid(db_.get()); }
+
+ private:
+  struct Closer {
+    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+  };
+  std::unique_ptr<sqlite3, Closer> db_;
+};
+
+// BEGIN IMMEDIATE on construction; rolled back unless commit() was called.
+class Transaction {
+ public:
+  explicit Transaction(Database& db);
+  Transaction(const Transaction&) = delete;
+  Transaction& operator=(const Transaction&) = delete;
+  ~Transaction();
+  void commit();
+
+ private:
+  Database& db_;
+  bool open_ = true;
+};
+
+}  // namespace polmina::sql

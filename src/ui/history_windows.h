@@ -1,0 +1,41 @@
+#pragma once
+// The cat's history on screen: the formbook (近走成績) with its races shown again in the race window,
+// and the growth charts (成長グラフ) of the player's cat.
+#include <QDialog>
+#include <vector>
+
+#include "history/history.h"
+
+class QTableWidget;
+class QWidget;
+
+namespace polmina {
+
+struct Session;
+
+class FormbookWindow : public QDialog {
+  Q_OBJECT
+ public:
+  FormbookWindow(Session& se, const CatRecord& cat, QWidget* parent);
+  // Shows the race of row `row` again in the race window.
+  void replayRow(int row);
+
+ private:
+  Session& se_;
+  std::vector<FormbookRow> rows_;
+  QTableWidget* table_ = nullptr;
+};
+
+class GrowthWindow : public QDialog {
+  Q_OBJECT
+ public:
+  GrowthWindow(const std::u16string& catName, const std::vector<GrowthRow>& rows, QWidget* parent);
+};
+
+// The formbook of a cat (the main window's cat panel, the cat lists) and the growth charts, opened
+// from context menus and keyboard shortcuts of the main window.
+void installHistoryCommands(QWidget* mainWindow, Session& se);
+void openFormbook(Session& se, const CatRecord& cat, QWidget* parent);
+void openGrowth(Session& se, QWidget* parent);
+
+}  // namespace polmina

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# A cat that retires at the coming year end, played by keys and clicks on an X screen of its own: after
+# the farewell the program ends by itself with exit code 0, and the next start of the game starts.
+# The windows are found by their exact titles, so a title the window system has added to fails too.
+set -u
+game=$1 sim=$2 retire=$3
+work=$(mktemp -d)
+xvfb= pid=
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+mkdir -p "$work/game" "$work/rt" "$work/home"
+chmod 700 "$work/rt"
+cp "$game" "$work/game/polmina"
+"$sim" new "$work/game" --player a --player-sex 0 --cat b --cat-sex 0 --trait 0 --breed 0 --seed 5 \
+  || fail "no new game"
+"$retire" "$work/game" || fail "no retiring save"
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "no X screen"
+export DISPLAY=":$(cat "$work/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/rt HOME=$work/home
+export XDG_DATA_HOME=$work/home/data XDG_CONFIG_HOME=$work/home/config
+
+# The id of the shown window titled exactly $1, waiting up to $2 seconds (default 20).
+window() {
+  local id
+  for _ in $(seq $((${2:-20} * 10))); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+press() {  # title, key
+  local id
+  id=$(window "$1") || fail "no window titled $1"
+  xdotool windowfocus --sync "$id" key "$2"
+}
+click() {  # title, x, y in the window
+  local id
+  id=$(window "$1") || fail "no window titled $1"
+  xdotool mousemove --window "$id" "$2" "$3" click 1
+}
+start() {
+  (cd "$work/game" && exec ./polmina) >"$work/out" 2>&1 &
+  pid=$!
+}
+
+start
+click "11種ポルミナF" 203 194           # 続きから
+press "ルネッタ" y                      # ゲームを再開します。
+if id=$(window "ｂ" 5); then xdotool windowfocus --sync "$id" key Escape; fi   # the cat's welcome back
+sleep 0.5
+click "11種ポルミナF" 264 204           # 次週
+for _ in $(seq 30); do                  # the year's last big race is not watched
+  id=$(xdotool search --onlyvisible --name '^R[1-5]$' 2>/dev/null | tail -1)
+  [ -n "$id" ] && xdotool windowfocus --sync "$id" key n
+  sleep 0.1
+done
+click "11種ポルミナF" 256 196           # the results' OK: the awards follow
+for _ in $(seq 30); do                  # the awards' OK, once the awards have been read out
+  window "ルネッタ" 1 >/dev/null && break
+  click "11種ポルミナF" 256 196
+done
+press "ルネッタ" Return                  # ... が引退することになりました。
+press "ｂ *" Return                     # the cat's career record, as a farewell
+press "ルネッタ" Return                  # ゲームを終了します / ありがとうございました
+ended=0
+for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || { ended=1; break; }; sleep 0.1; done
+[ "$ended" -eq 1 ] || fail "the program still runs five seconds after the farewell"
+wait "$pid"
+rc=$?
+pid=
+[ "$rc" -eq 0 ] || fail "the program ended with exit code $rc"
+
+start
+window "11種ポルミナF" 10 >/dev/null || fail "the next start did not open the title window: $(cat "$work/out")"
+kill -0 "$pid" 2>/dev/null || fail "the next start ended"
+echo "the farewell ended the program and the next start started"

@@ -1,0 +1,30 @@
+// Turns the saved game in a folder into one whose cat retires at the coming year end: the last week of
+// the year, the cat at its peak age with nothing won this year and no race booked.
+#include <iostream>
+#include <memory>
+
+#include "game/resume.h"
+#include "store/savefile.h"
+#include "world/state.h"
+
+int main(int argc, char** argv) {
+  using namespace polmina;
+  if (argc != 2) {
+    std::cerr << "usage: retiring_save DIR\n";
+    return 2;
+  }
+  auto s = std::make_unique<GameState>();
+  if (!resumeSavedGame(*s, argv[1])) {
+    std::cerr << "no save in " << argv[1] << "\n";
+    return 1;
+  }
+  s->month = 12;
+  s->week = 4;
+  s->weekBase = 235;
+  findPlayerCat(*s);
+  CatRecord& cat = catAt(*s, s->playerCat);
+  cat.age = cat.peakAge;
+  cat.yearPrize = 0;
+  cat.entryRace = -1;
+  return saveGame(*s, argv[1]) ? 0 : 1;
+}

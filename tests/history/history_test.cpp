@@ -1,0 +1,206 @@
+// The cat's history: seeded seasons recorded and replayed, crashes recovered, bad files survived.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <memory>
+
+#include "game/autoplay.h"
+#include "game/commands.h"
+#include "game/newgame.h"
+#include "game/recovery.h"
+#include "game/turn.h"
+#include "history/replay.h"
+#include "history/sqlite.h"
+#include "sim/world.h"
+
+namespace polmina::testing {
+namespace {
+
+// A new game in its own folder, played with or without its history.
+struct Played {
+  TempDir dir;
+  std::unique_ptr<GameState> state = std::make_unique<GameState>();
+  GameState& s = *state;
+  GameRng rng;
+  HeadlessFrontend ui;
+  FixedClock clock;
+  std::unique_ptr<History> history;
+  Game g{s, rng, ui, clock};
+
+  explicit Played(bool withHistory, std::optional<uint64_t> seed = 2024)
+      : rng(seed ? GameRng::fixed(*seed) : GameRng::fromClock()) {
+    writeStartData(dir.path(), 3);
+    EXPECT_EQ(startNewGame(g, {u"レキシ", 0, u"キロク", 1, 0, 4}, {dir.path()}).kind, NewGameResult::Ok);
+    setTraining(s, {1, 1, 1, 1, 1, 1});
+    if (withHistory) reopen();
+  }
+  void reopen() {
+    history = std::make_unique<History>(dir.path());
+    g.watcher = history.get();
+  }
+  void play(int weeks) {
+    for (int w = 0; w < weeks; ++w) ASSERT_TRUE(playWholeWeek(g));
+  }
+  CatRecord& player() { return catAt(s, s.playerCat); }
+};
+
+std::vector<RecordedRace> allRaces(History& h);
+
+// The new world's cats are booked weeks ahead: play on until races have been recorded.
+void playUntilRaces(Played& p, size_t races) {
+  for (int w = 0; w < 100 && allRaces(*p.history).size() < races; ++w) ASSERT_TRUE(playWholeWeek(p.g));
+  ASSERT_GE(allRaces(*p.history).size(), races);
+}
+
+std::vector<RecordedRace> allRaces(History& h) {
+  std::vector<RecordedRace> races;
+  for (int64_t id = 1; auto r = h.race(id); ++id) races.push_back(*r);
+  return races;
+}
+
+void expectEveryRaceReplays(History& h, size_t atLeast) {
+  const auto races = allRaces(h);
+  ASSERT_GE(races.size(), atLeast);
+  for (const RecordedRace& r : races) {
+    ASSERT_TRUE(r.replayable);
+    const auto recorded = recordedOrder(r);
+    ASSERT_EQ(recorded.size(), r.field.size()) << "race " << r.id;
+    ASSERT_EQ(replayRace(r), recorded) << "race " << r.id << " " << toUtf8(r.raceName);
+  }
+}
+
+TEST(History, ASeededSeasonIsRecordedWithoutChangingItAndEveryRaceReplays) {
+  Played with(true), without(false);
+  with.play(56);  // over the year end: retirements, the cull and the intake
+  without.play(56);
+  EXPECT_EQ(saveImage(with.s), saveImage(without.s)) << "the history changed the game";
+  ASSERT_TRUE(with.history->working()) << toUtf8(with.history->problem());
+  expectEveryRaceReplays(*with.history, 50);
+
+  // Every cat's formbook agrees with its counters, the ones that came with the intake, the ones that
+  // left for the hall and the player's own.
+  GameState& s = with.s;
+  int checked = 0;
+  const auto agrees = [&](const CatRecord& c) {
+    const auto rows = with.history->formbook(c);
+    int wins = 0;
+    int32_t prize = 0;
+    for (const auto& r : rows) {
+      wins += r.place == 1 ? 1 : 0;
+      prize += r.prize;
+      if (r.place == 1) {
+        EXPECT_EQ(r.winner, trim(c.name));
+      }
+    }
+    EXPECT_EQ(static_cast<int>(rows.size()), c.starts) << toUtf8(c.name);
+    EXPECT_EQ(wins, c.wins) << toUtf8(c.name);
+    EXPECT_EQ(prize, c.totalPrize) << toUtf8(c.name);
+    checked += rows.empty() ? 0 : 1;
+  };
+  for (int i = 0; i < s.catCount; ++i) agrees(s.cats[static_cast<size_t>(i)]);
+  for (int j = 5; j < s.retiredCount; ++j) agrees(s.retiredCats[static_cast<size_t>(j)]);
+  EXPECT_GT(checked, 100);
+  const auto growth = with.history->growth();
+  ASSERT_EQ(growth.size(), 56u);
+  EXPECT_EQ(growth.back().totalPrize, with.player().totalPrize);
+  EXPECT_EQ(growth.front().year, 2001);
+}
+
+TEST(History, RacesOfAGameSeededFromTheClockReplayToo) {
+  Played p(true, std::nullopt);
+  playUntilRaces(p, 10);
+  expectEveryRaceReplays(*p.history, 10);
+}
+
+TEST(History, AGameKilledMidWeekOrMidTransactionRecoversTheLastClosedWeek) {
+  Played p(true);
+  playUntilRaces(p, 5);
+  const size_t racesClosed = allRaces(*p.history).size();
+  ASSERT_GT(racesClosed, 0u);
+  const auto closed = saveImage(p.s);
+  const int year = p.s.year, month = p.s.month, week = p.s.week;
+  nextWeek(p.g);  // the races run, then the program dies before the week is closed
+  p.history.reset();
+
+  // Another process dies in the middle of a transaction.
+  const pid_t child = fork();
+  if (child == 0) {
+    sql::Database db(p.dir.path() / HistoryFileName, 100);
+    db.exec("BEGIN IMMEDIATE; DELETE FROM recovery; DELETE FROM races;");
+    _exit(0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+
+  History h(p.dir.path());
+  const auto point = recoveryOffer(h, p.dir.path());
+  ASSERT_TRUE(point) << toUtf8(h.problem());
+  EXPECT_EQ(point->save, closed);
+  EXPECT_EQ(std::tie(point->year, point->month, point->week), std::tie(year, month, week));
+  EXPECT_EQ(allRaces(h).size(), racesClosed) << "the dead week's races were never closed";
+
+  // Recovered, the save is what the save flow writes at that week.
+  ASSERT_TRUE(saveRecovered(*point, p.dir.path()));
+  auto back = std::make_unique<GameState>();
+  ASSERT_TRUE(loadGame(*back, p.dir.path()));
+  applySavedCaptions(*back);
+  EXPECT_EQ(saveImage(*back), closed);
+  EXPECT_FALSE(recoveryOffer(h, p.dir.path())) << "nothing newer than the save any more";
+}
+
+TEST(History, WeeksLeftBehindAreNeverOfferedNorShown) {
+  Played p(true);
+  playUntilRaces(p, 5);
+  const size_t weeksSaved = p.history->growth().size();
+  ASSERT_TRUE(saveGame(p.s, p.dir.path()));
+  auto saved = std::make_unique<GameState>(p.s);
+  const size_t racesSaved = allRaces(*p.history).size();
+  p.play(6);
+  ASSERT_GT(allRaces(*p.history).size(), racesSaved);
+  EXPECT_TRUE(recoveryOffer(*p.history, p.dir.path()));
+  p.history->discardUnsaved();  // "quit without saving"
+  EXPECT_FALSE(recoveryOffer(*p.history, p.dir.path()));
+
+  p.history->resumedAt(*saved);  // played on from the older save
+  const int from = weekOrdinal(saved->year, saved->month, saved->week);
+  for (const auto& r : p.history->formbook(catAt(*saved, saved->playerCat)))
+    EXPECT_LT(weekOrdinal(r.year, r.month, r.week), from);
+  EXPECT_EQ(p.history->growth().size(), weeksSaved);
+  EXPECT_EQ(allRaces(*p.history).size(), racesSaved);
+}
+
+TEST(History, DamagedLockedAndUnwritableFilesNeverStopTheGame) {
+  TempDir dir;
+  const auto file = dir.path() / HistoryFileName;
+  const Bytes junk(5000, 0x5a);
+  writeBytes(file, junk);
+  {
+    History h(dir.path());
+    EXPECT_TRUE(h.working());
+    const auto told = h.takeProblem();
+    ASSERT_TRUE(told);
+    EXPECT_NE(told->find(u"壊れていた"), std::u16string::npos) << toUtf8(*told);
+    EXPECT_FALSE(h.takeProblem()) << "told once";
+    EXPECT_EQ(readBytes(dir.path() / "polmina-history.damaged-1.sqlite3"), junk) << "kept aside, unchanged";
+  }
+  {
+    sql::Database other(file, 0);
+    other.exec("BEGIN EXCLUSIVE");
+    History h(dir.path());
+    EXPECT_FALSE(h.working());
+    EXPECT_NE(h.problem().find(u"ほかのプログラム"), std::u16string::npos) << toUtf8(h.problem());
+  }
+
+  Played p(false);
+  std::filesystem::create_directory(p.dir.path() / HistoryFileName);
+  p.reopen();
+  EXPECT_FALSE(p.history->working());
+  EXPECT_TRUE(p.history->takeProblem());
+  p.play(2);
+  EXPECT_TRUE(saveGame(p.s, p.dir.path()));
+  EXPECT_FALSE(recoveryOffer(*p.history, p.dir.path()));
+}
+
+}  // namespace
+}  // namespace polmina::testing
