@@ -8,6 +8,7 @@
 
 #include "platform/rng.h"
 #include "ui/fonts.h"
+#include "ui/resources.h"
 #include "world/numbers.h"
 #include "world/state.h"
 
@@ -51,13 +52,13 @@ struct ZLetter {
 constexpr ZLetter kZLetters[3] = {{57, -1, 8.25}, {52, 6, 6.75}, {48, 13, 6}};
 
 QImage loadArt(const QString& path) {
-  return QImage(path).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  return loadPictureImage(path).convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 // The room; a plain wall if the picture is missing, so the cat still has something to sit on.
 QImage loadBackground() {
   QImage room = loadArt(QStringLiteral(":/art/home/background.png"));
-  if (room.size() == QSize(kPictureSize, kPictureSize)) return room;
+  if (room.deviceIndependentSize() == QSizeF(kPictureSize, kPictureSize)) return room;
   room = QImage(kPictureSize, kPictureSize, QImage::Format_ARGB32_Premultiplied);
   room.fill(QColor(0xf4, 0xee, 0xe4));
   return room;
@@ -190,8 +191,11 @@ void CatPicture::compose(int breed, int frame) {
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
     p.drawImage(QRect(0, cintL(size_ / 2.0), size_, kShadowHeight), shadow_);
-    if (breed >= 0 && breed < BreedCount)
-      p.drawImage(QRect(0, 0, size_, size_), sheet(breed), QRect(kCell * frame, 0, kCell, kCell));
+    if (breed >= 0 && breed < BreedCount) {
+      const QImage& frames = sheet(breed);
+      const int r = qRound(frames.devicePixelRatio());
+      p.drawImage(QRect(0, 0, size_, size_), frames, QRect(kCell * frame * r, 0, kCell * r, kCell * r));
+    }
   }
   QPainter p(&picture_);
   p.setCompositionMode(QPainter::CompositionMode_Source);

@@ -1,11 +1,14 @@
 #include "ui/main_window.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -19,6 +22,7 @@
 #include "ui/chatter_window.h"
 #include "ui/fonts.h"
 #include "ui/history_windows.h"
+#include "ui/keyboard.h"
 #include "ui/panels.h"
 #include "ui/qt_text.h"
 #include "ui/registration_panel.h"
@@ -35,6 +39,11 @@ constexpr int Rest = 6, Train = 4, Pet = 10, Quit = 11, NextWeek = 5;
 // Button index → caption, and where each sits (column x, row y).
 const char* const kCaptions[12] = {"Ａ戦", "現役", "引退", "登録",    "調教", "次週",
                                    "休養", "新聞", "ﾍﾙﾌﾟ", "ﾊﾞｰｼﾞｮﾝ", "飼猫", "終了"};
+// One key per command, whatever its caption at the moment.
+constexpr QKeyCombination kCommandKeys[12] = {
+    Qt::CTRL | Qt::Key_A, Qt::CTRL | Qt::Key_L, Qt::CTRL | Qt::Key_H, Qt::CTRL | Qt::Key_B,
+    Qt::CTRL | Qt::Key_T, Qt::CTRL | Qt::Key_N, Qt::CTRL | Qt::Key_K, Qt::CTRL | Qt::Key_P,
+    QKeyCombination(Qt::Key_F1), Qt::CTRL | Qt::Key_I, Qt::CTRL | Qt::Key_M, Qt::CTRL | Qt::Key_Q};
 constexpr QPoint kButtonAt[12] = {{192, 195}, {192, 177}, {240, 177}, {144, 177}, {144, 195}, {240, 195},
                                   {96, 195},  {96, 177},  {48, 195},  {0, 177},   {48, 177},  {0, 195}};
 // The details panel: value label index, caption, row.
@@ -87,6 +96,9 @@ MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.se
   connect(awards_->ok(), &QPushButton::clicked, this, &MainWindow::closeYearClicked);
   hookFrontend();
   installHistoryCommands(this, se_);
+  QMenu* sizes = addDisplaySizeMenu(this, se_.ui);
+  // The details panel has a context menu of its own (the history's); the size is offered there too.
+  if (frm0_->contextMenuPolicy() == Qt::ActionsContextMenu) frm0_->addAction(sizes->menuAction());
 }
 
 MainWindow::~MainWindow() {
@@ -100,7 +112,7 @@ MainWindow::~MainWindow() {
 
 void MainWindow::buildHomeView() {
   labNen_ = boldLabel(this, {168, 1, 121, 17}, 12, QStringLiteral("labNen"));
-  pic_ = new CatPicture(s_, se_.g.rng, this);
+  pic_ = new CatPicture(s_, idleRng_, this);
   pic_->setGeometry(20, 20, 80, 80);
   connect(pic_, &CatPicture::clicked, this, &MainWindow::catClicked);
   connect(pic_, &CatPicture::chatterDoneSeen, this, &MainWindow::chatterDoneSeen);
@@ -149,8 +161,37 @@ void MainWindow::buildButtons() {
     but_[i] = i == NextWeek ? placeButton(new BoldButton(u8(kCaptions[i]), this), at, name)
                             : makeButton(this, u8(kCaptions[i]), at, name);
     connect(but_[i], &QPushButton::clicked, this, [this, i] { command(i); });
+    setCommandKey(but_[i], kCommandKeys[i]);
   }
   but_[NextWeek]->setFont(gothic(9, true));
+  // Tab follows the layout: the running styles, then the upper row and the lower row left to right.
+  chainFocus({opt_[0], opt_[1], opt_[2], opt_[3], but_[9], but_[10], but_[7], but_[3], but_[1], but_[2],
+              but_[11], but_[8], but_[6], but_[4], but_[0], but_[5]});
+}
+
+QPushButton* MainWindow::buttonForKey(int key) const {
+  const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+  if (!enter && key != Qt::Key_Escape) return nullptr;
+  // A list takes Enter for its own rows.
+  if (enter && qobject_cast<QAbstractItemView*>(focusWidget())) return nullptr;
+  if (enter) {
+    // Hidden panels lie outside the window, still "visible" to Qt: only one moved in counts.
+    for (QPushButton* ok : {results_->ok(), awards_->ok()})
+      if (ok->isEnabled() && rect().contains(ok->parentWidget()->geometry().topLeft())) return ok;
+  }
+  const QString caption = enter ? u8("ＯＫ") : u8("戻る");
+  for (int i = 0; i <= 4; ++i)
+    if (but_[i]->isEnabled() && but_[i]->text() == caption) return but_[i];
+  return nullptr;
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* e) {
+  const bool plain = (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  if (QPushButton* b = plain ? buttonForKey(e->key()) : nullptr) {
+    b->click();
+    return;
+  }
+  QWidget::keyPressEvent(e);
 }
 
 void MainWindow::hookFrontend() {

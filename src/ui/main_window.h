@@ -8,6 +8,7 @@
 #include <array>
 
 #include "news/chatter.h"
+#include "platform/rng.h"
 
 class QButtonGroup;
 class QEventLoop;
@@ -62,12 +63,15 @@ class MainWindow : public QWidget {
  protected:
   void closeEvent(QCloseEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
+  // Enter gives the open panel's ＯＫ (or the results' and awards' OK), Esc its 戻る.
+  void keyPressEvent(QKeyEvent* e) override;
 
  private:
   void buildHomeView();
   void buildDetails();
   void buildStyleOptions();
   void buildButtons();
+  QPushButton* buttonForKey(int key) const;
   void hookFrontend();
   void setDate();
   void showNotice();
@@ -99,6 +103,9 @@ class MainWindow : public QWidget {
   std::array<QPushButton*, 12> but_{};
   QGroupBox* frm0_ = nullptr;
   QGroupBox* frm4_ = nullptr;
+  // The cat picture's idle moves only decorate: they draw from a generator of their own, so that a
+  // seeded game never depends on how long the player watched the cat.
+  GameRng idleRng_ = GameRng::fromClock();
   CatPicture* pic_ = nullptr;
   CatListPanel* catList_ = nullptr;
   TrainingPanel* training_ = nullptr;

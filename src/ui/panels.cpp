@@ -10,6 +10,7 @@
 #include "game/yearend.h"
 #include "rank/lists.h"
 #include "ui/fonts.h"
+#include "ui/keyboard.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
 #include "world/game.h"
@@ -76,6 +77,7 @@ CatListPanel::CatListPanel(Game& g, QWidget* parent)
   connect(cmb1_, &QComboBox::activated, this, &CatListPanel::sortChosen);
   connect(lst0_, &QListWidget::itemClicked, this,
           [this](QListWidgetItem* item) { rowClicked(lst0_->row(item)); });
+  activateRowsByKeyboard(lst0_, [this](int row) { rowClicked(row); });
 }
 
 void CatListPanel::open(bool active) {

@@ -3,16 +3,30 @@
 #include <QPainter>
 #include <QString>
 
+#include "ui/resources.h"
+
 namespace polmina {
 
 namespace {
 
-QPixmap art(const QString& name) { return QPixmap(QStringLiteral(":/art/race/") + name); }
+QPixmap art(const QString& name) { return loadPicture(QStringLiteral(":/art/race/") + name); }
+
+// The part `from` of a picture drawn at `at` of a picture `ratio` times the game's size; both in the
+// game's pixels. Source and target come out the same size in device pixels: a plain copy.
+void drawPart(QPainter& p, int ratio, QPoint at, const QPixmap& pm, QRect from) {
+  const int s = qRound(pm.devicePixelRatio());
+  p.drawPixmap(QRect(at * ratio, from.size() * ratio), pm, QRect(from.topLeft() * s, from.size() * s));
+}
+
+void drawWhole(QPainter& p, int ratio, QPoint at, const QPixmap& pm) {
+  drawPart(p, ratio, at, pm, QRect(QPoint(), pm.deviceIndependentSize().toSize()));
+}
 
 }  // namespace
 
 RaceScene::RaceScene()
-    : picture_(Width, Height),
+    : ratio_(pictureRatio()),
+      picture_(Width * ratio_, Height * ratio_),
       upper_(art(QStringLiteral("upper.png"))),
       course_(art(QStringLiteral("course.png"))),
       gate_(art(QStringLiteral("gate.png"))),
@@ -29,24 +43,24 @@ void RaceScene::scenery(const RaceState& st, bool allFinished) {
   if (onScenery) onScenery(st);
   QPainter p(&picture_);
   if (allFinished) {
-    p.drawPixmap(0, StripHeight, course_, 0, 0, Width, Height - StripHeight);
-    p.drawPixmap(Width - st.sectionPos, ObjectTop, goal_);
+    drawPart(p, ratio_, {0, StripHeight}, course_, {0, 0, Width, Height - StripHeight});
+    drawWhole(p, ratio_, {Width - st.sectionPos, ObjectTop}, goal_);
     return;
   }
-  p.drawPixmap(0, 0, upper_, st.tickCount, 0, Width, StripHeight);
-  p.drawPixmap(0, StripHeight, course_, st.backScroll, 0, Width, Height - StripHeight);
+  drawPart(p, ratio_, {0, 0}, upper_, {st.tickCount, 0, Width, StripHeight});
+  drawPart(p, ratio_, {0, StripHeight}, course_, {st.backScroll, 0, Width, Height - StripHeight});
   if (st.sectionIndex == GoalSection)
-    p.drawPixmap(Width - st.sectionPos, ObjectTop, goal_);
+    drawWhole(p, ratio_, {Width - st.sectionPos, ObjectTop}, goal_);
   else if (st.sectionIndex == 0)
-    p.drawPixmap(-st.sectionPos, ObjectTop, gate_);
+    drawWhole(p, ratio_, {-st.sectionPos, ObjectTop}, gate_);
   else
-    p.drawPixmap(Width - st.sectionPos, ObjectTop, marker_);
+    drawWhole(p, ratio_, {Width - st.sectionPos, ObjectTop}, marker_);
 }
 
 void RaceScene::runner(int /*slot*/, const Runner& run, int pose) {
   const QPixmap& strip = breeds_[std::min<size_t>(run.breed, breeds_.size() - 1)];
   QPainter p(&picture_);
-  p.drawPixmap(run.position, run.laneY, strip, pose * Sprite, 0, Sprite, Sprite);
+  drawPart(p, ratio_, {run.position, run.laneY}, strip, {pose * Sprite, 0, Sprite, Sprite});
 }
 
 void RaceScene::message(std::u16string_view text) {

@@ -1,6 +1,7 @@
 #pragma once
 // The race picture: sky strip, course, the gate / distance post / goal and the runners, composed into
-// one off-screen picture at 1x as each watched tick draws it. The window only shows the picture.
+// one off-screen picture as each watched tick draws it. The picture has as many pixels per game pixel
+// as the pictures drawn for the display (1, 2 or 3): the window shows it stretched over its 600 x 300.
 #include <QPixmap>
 #include <array>
 #include <functional>
@@ -24,7 +25,9 @@ class RaceScene : public RaceView {
   void message(std::u16string_view text) override;
   void refresh() override;
 
+  // Width x Height game pixels, ratio() device pixels each.
   const QPixmap& picture() const { return picture_; }
+  int ratio() const { return ratio_; }
 
   // The window's share of a tick: the state before the runners move, a line for the message label,
   // the finished picture.
@@ -33,6 +36,7 @@ class RaceScene : public RaceView {
   std::function<void()> onRefresh;
 
  private:
+  int ratio_;
   QPixmap picture_;
   QPixmap upper_;
   QPixmap course_;

@@ -9,6 +9,7 @@
 
 #include "game/booking.h"
 #include "ui/fonts.h"
+#include "ui/keyboard.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
 #include "world/calendar.h"
@@ -67,6 +68,7 @@ RegistrationPanel::RegistrationPanel(Game& g, QWidget* parent)
   lst1_->setAccessibleName(QStringLiteral("レース一覧"));
   connect(lst1_, &QListWidget::itemClicked, this,
           [this](QListWidgetItem* item) { rowChosen(lst1_->row(item)); });
+  activateRowsByKeyboard(lst1_, [this](int row) { rowChosen(row); });
   connect(butCan_, &QPushButton::clicked, this, &RegistrationPanel::cancel);
 }
 

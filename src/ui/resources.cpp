@@ -1,6 +1,8 @@
 #include "ui/resources.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QPixmap>
 #include <QLibraryInfo>
 #include <QStyleFactory>
 #include <QTranslator>
@@ -39,6 +41,24 @@ void installLook() {
   installDefaultFont();
   qApp->setStyleSheet(QString::fromLatin1(kStyleSheet));
 }
+
+int pictureRatio() {
+  const qreal dpr = qApp ? qApp->devicePixelRatio() : 1.0;
+  return dpr > 2.0 ? 3 : dpr > 1.0 ? 2 : 1;
+}
+
+QImage loadPictureImage(const QString& path) {
+  for (int ratio = pictureRatio(); ratio > 1; --ratio) {
+    QImage img(path.left(path.size() - 4) + QStringLiteral("@%1x.png").arg(ratio));
+    if (!img.isNull()) {
+      img.setDevicePixelRatio(ratio);
+      return img;
+    }
+  }
+  return QImage(path);
+}
+
+QPixmap loadPicture(const QString& path) { return QPixmap::fromImage(loadPictureImage(path)); }
 
 bool installJapaneseButtons() {
   auto* translator = new QTranslator(qApp);

@@ -14,7 +14,9 @@
 #include <algorithm>
 
 #include "ui/fonts.h"
+#include "ui/launch.h"
 #include "ui/qt_frontend.h"
+#include "ui/resources.h"
 #include "ui/session.h"
 #include "ui/topic_window.h"
 #include "ui/widgets.h"
@@ -39,9 +41,9 @@ VersionWindow::VersionWindow(QWidget* mainWindow) : QDialog(mainWindow) {
   setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
   setFixedSize(312, 132);
   auto* image = makeLabel(this, {}, {10, 12, 80, 80}, QStringLiteral("Image1"));
-  image->setPixmap(QPixmap(QStringLiteral(":/art/version.png")));
+  image->setPixmap(loadPicture(QStringLiteral(":/art/version.png")));
   image->setAccessibleName(QStringLiteral("ポルミナ"));
-  makeLabel(this, QStringLiteral("11種ポルミナF　　Version 1.2"), {100, 10, 206, 18}, gothic(9.75),
+  makeLabel(this, QStringLiteral("11種ポルミナF　　Version ") + gameVersion(), {100, 10, 206, 18}, gothic(9.75),
             QStringLiteral("Label1"));
   makeLabel(this, {}, {100, 28, 206, 4}, QStringLiteral("Label5"));
   makeRule(this, 32);

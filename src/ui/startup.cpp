@@ -39,7 +39,7 @@ std::u16string withSeparator(QString dir) {
 
 }  // namespace
 
-int startUp(QApplication& app) {
+int startUp(QApplication& app, const LaunchOptions& options) {
   QCoreApplication::setApplicationName(QStringLiteral("polmina"));
   // No application display name: the window system would append it to every window's own title.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.polmina.Polmina"));
@@ -60,7 +60,7 @@ int startUp(QApplication& app) {
     s.screenWidthPx = screen->geometry().width();
     s.screenHeightPx = screen->geometry().height();
   }
-  GameRng rng = GameRng::fromClock();
+  GameRng rng = options.seed ? GameRng::fixed(*options.seed) : GameRng::fromClock();
   SystemClock clock;
   QtFrontend ui;
   Game g{s, rng, ui, clock};

@@ -8,8 +8,10 @@
 #include "game/recovery.h"
 #include "game/resume.h"
 #include "ui/fonts.h"
+#include "ui/keyboard.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
+#include "ui/resources.h"
 #include "ui/widgets.h"
 #include "ui/window_manager.h"
 #include "ui/wizard_window.h"
@@ -26,7 +28,7 @@ TitleWindow::TitleWindow(WindowManager& wm) : wm_(wm) {
   setWindowTitle(QStringLiteral("11種ポルミナF"));
   // The picture is drawn for the whole window, frame included: its middle shows.
   auto* image = makeLabel(this, {}, {-3, -6, 295, 238}, QStringLiteral("Image1"));
-  image->setPixmap(QPixmap(QStringLiteral(":/art/title.png")));
+  image->setPixmap(loadPicture(QStringLiteral(":/art/title.png")));
   image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   image->setAccessibleName(QStringLiteral("11種ポルミナF"));
   but_[0] = makeButton(this, QStringLiteral("最初から"), {36, 182, 100, 24}, QStringLiteral("But0"));
@@ -34,6 +36,7 @@ TitleWindow::TitleWindow(WindowManager& wm) : wm_(wm) {
   for (QPushButton* b : but_) b->setFont(gothic(9, true));
   connect(but_[0], &QPushButton::clicked, this, &TitleWindow::newGame);
   connect(but_[1], &QPushButton::clicked, this, &TitleWindow::resume);
+  addDisplaySizeMenu(this, wm_.session().ui);
 }
 
 void TitleWindow::enableButtons(bool on) {

@@ -8,6 +8,7 @@
 
 #include "ui/fonts.h"
 #include "ui/qt_text.h"
+#include "ui/resources.h"
 #include "ui/widgets.h"
 #include "world/state.h"
 
@@ -47,9 +48,11 @@ FaceBox::FaceBox(QWidget* parent) : QWidget(parent) {
 void FaceBox::showFace(int breed) {
   face_ = QImage();
   if (breed >= 0 && breed < BreedCount) {
-    const QImage strip(QStringLiteral(":/art/race/breed%1.png").arg(breed, 2, 10, QLatin1Char('0')));
+    const QImage strip =
+        loadPictureImage(QStringLiteral(":/art/race/breed%1.png").arg(breed, 2, 10, QLatin1Char('0')));
     // Pose 1 of the running strip is the cat looking out of the picture.
-    if (!strip.isNull()) face_ = strip.copy(kFace, 0, kFace, kFace);
+    const int r = qRound(strip.devicePixelRatio());
+    if (!strip.isNull()) face_ = strip.copy(kFace * r, 0, kFace * r, kFace * r);
   }
   update();
 }

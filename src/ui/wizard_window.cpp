@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -15,6 +16,7 @@
 #include "game/newcat.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
+#include "ui/resources.h"
 #include "ui/title_window.h"
 #include "ui/widgets.h"
 #include "ui/window_manager.h"
@@ -121,7 +123,7 @@ void WizardWindow::buildCatPage() {
 void WizardWindow::buildBreedPage() {
   QGroupBox* f = makePage(3, QStringLiteral("最後に猫君のタイプを選んで下さい。"));
   auto* image = makeLabel(f, {}, {3, 52, 275, 25}, QStringLiteral("Image2"));
-  image->setPixmap(QPixmap(QStringLiteral(":/art/breeds.png")));
+  image->setPixmap(loadPicture(QStringLiteral(":/art/breeds.png")));
   image->setAccessibleName(QStringLiteral("猫君のタイプ"));
   image->setCursor(Qt::PointingHandCursor);
   image->installEventFilter(this);
@@ -138,7 +140,9 @@ void WizardWindow::buildBreedPage() {
     breeds_->addButton(o, k);
     opt_[k] = o;
   }
-  connect(breeds_, &QButtonGroup::idClicked, this, [this, chosen](int k) {
+  // Checked by a click, the arrow keys or an accessibility tool's toggle alike.
+  connect(breeds_, &QButtonGroup::idToggled, this, [this, chosen](int k, bool on) {
+    if (!on) return;
     choices_.breed = k;
     wm_.session().g.s.cats[0].breed = static_cast<uint8_t>(k);
     pageValid_ = -1;
@@ -173,7 +177,13 @@ void WizardWindow::changePage(int to) {
   }
   page_ = to;
   next_[to]->setDefault(true);
-  if (to == 1 || to == 2) txt_[to - 1]->setFocus();
+  // Focus starts in the page's input, never on 戻る.
+  if (to == 1 || to == 2)
+    txt_[to - 1]->setFocus();
+  else if (to == 3)
+    opt_[0]->setFocus();
+  else
+    next_[to]->setFocus();
 }
 
 bool WizardWindow::acceptName(int page) {
@@ -246,6 +256,18 @@ void WizardWindow::startGame() {
 void WizardWindow::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);
   wm_.session().g.s.wizardActive = -1;
+}
+
+void WizardWindow::keyPressEvent(QKeyEvent* e) {
+  const bool plain = (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  QPushButton* b = nullptr;
+  if (plain && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) b = next_[page_];
+  if (plain && e->key() == Qt::Key_Escape) b = back_[page_];
+  if (b && b->isEnabled() && b->isVisible()) {
+    b->click();
+    return;
+  }
+  QWidget::keyPressEvent(e);
 }
 
 void WizardWindow::closeEvent(QCloseEvent* e) {

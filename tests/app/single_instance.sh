@@ -4,7 +4,7 @@ set -u
 game=$1
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
-export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$runtime
+export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$runtime XDG_CONFIG_HOME=$runtime/config
 "$game" >/dev/null 2>&1 &
 first=$!
 for _ in $(seq 100); do [ -e "$runtime/polmina.lock" ] && break; sleep 0.05; done

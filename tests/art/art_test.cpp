@@ -81,18 +81,24 @@ private slots:
     for (const Sheet& s : allPictures()) QTest::newRow(qPrintable(s.path)) << s;
   }
 
-  // Size, and transparency where the picture is laid over another.
+  // Size, and transparency where the picture is laid over another; the same at @2x and @3x, drawn for
+  // the large display sizes (all but the icons).
   void picture() {
     QFETCH(Sheet, sheet);
-    QImage img = load(sheet.path);
-    QVERIFY2(!img.isNull(), "missing from the resources");
-    QCOMPARE(img.size(), QSize(sheet.width, sheet.height));
-    if (sheet.transparent) {
-      for (QPoint corner : {QPoint(0, 0), QPoint(img.width() - 1, 0), QPoint(0, img.height() - 1),
-                            QPoint(img.width() - 1, img.height() - 1)})
-        QCOMPARE(qAlpha(img.pixel(corner)), 0);
-    } else {
-      QCOMPARE(opaquePixels(img, img.rect()), img.width() * img.height());
+    const bool large = !sheet.path.contains(QStringLiteral("icon"));
+    for (int ratio = 1; ratio <= (large ? 3 : 1); ++ratio) {
+      const QString path =
+          ratio == 1 ? sheet.path : sheet.path.chopped(4) + QStringLiteral("@%1x.png").arg(ratio);
+      QImage img = load(path);
+      QVERIFY2(!img.isNull(), qPrintable(path + QStringLiteral(" missing from the resources")));
+      QCOMPARE(img.size(), QSize(sheet.width, sheet.height) * ratio);
+      if (sheet.transparent) {
+        for (QPoint corner : {QPoint(0, 0), QPoint(img.width() - 1, 0), QPoint(0, img.height() - 1),
+                              QPoint(img.width() - 1, img.height() - 1)})
+          QCOMPARE(qAlpha(img.pixel(corner)), 0);
+      } else {
+        QCOMPARE(opaquePixels(img, img.rect()), img.width() * img.height());
+      }
     }
   }
 
@@ -192,7 +198,9 @@ private slots:
       }
       ++compared;
     }
-    QCOMPARE(compared, allPictures().size() + 2);  // and the contact sheet and art.qrc
+    // Each resource picture at three ratios but the two icons, the eight desktop icons, the contact
+    // sheet and art.qrc.
+    QCOMPARE(compared, (allPictures().size() - 2) * 3 + 2 + 8 + 2);
   }
 };
 

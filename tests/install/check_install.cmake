@@ -11,7 +11,9 @@ foreach(f
     share/polmina/Help.htm
     share/applications/org.polmina.Polmina.desktop
     share/metainfo/org.polmina.Polmina.metainfo.xml
+    share/icons/hicolor/16x16/apps/org.polmina.Polmina.png
     share/icons/hicolor/64x64/apps/org.polmina.Polmina.png
+    share/icons/hicolor/512x512/apps/org.polmina.Polmina.png
     share/icons/hicolor/256x256/apps/org.polmina.Polmina.png)
   if(NOT EXISTS ${prefix}/${f})
     message(FATAL_ERROR "not installed: ${f}")

@@ -44,12 +44,15 @@ TEST_F(HomeWeek, TheCatTellsOfItsRaceItsSleepAndTheNewsOnceTheResultsAreOK) {
 
   // Awake and middling, with nothing on: now and then the cat just wants to talk.
   std::vector<std::u16string> said;
-  while (said.size() < 6 && (said.empty() || said.back() != u"お話ししようニャ")) {
+  while (said.size() < 40 && (said.empty() || said.back() != u"お話ししようニャ")) {
     cat().condition = 35;
+    cat().entryRace = -1;  // nothing on: no race booked for the week
     said.push_back(playWeek());
   }
   EXPECT_EQ(said.back(), u"お話ししようニャ");
-  for (size_t i = 0; i + 1 < said.size(); ++i) EXPECT_EQ(said[i], u"今週はなにもないニャ") << i;
+  // The other weeks: nothing to say, or the week's news ("\r\n今週は…があるニャ、…").
+  for (size_t i = 0; i + 1 < said.size(); ++i)
+    EXPECT_TRUE(said[i] == u"今週はなにもないニャ" || said[i].starts_with(u"\r\n今週は")) << i;
 }
 
 TEST_F(HomeWeek, TheNewspaperTakesTheMainWindowsPlaceInABigRaceWeek) {

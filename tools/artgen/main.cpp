@@ -19,7 +19,16 @@ struct Picture {
   QString path;  // relative to the art folder; also the resource alias
   std::function<QImage()> make;
   bool inResources = true;
+  bool large = true;  // in the resources, also drawn at @2x and @3x for the large display sizes
 };
+
+// The ratios every resource picture is drawn at; Qt's names for them: "name.png", "name@2x.png", ...
+constexpr int kRatios[] = {1, 2, 3};
+
+QString atRatio(const QString& path, int ratio) {
+  if (ratio == 1) return path;
+  return path.left(path.size() - 4) + QStringLiteral("@%1x.png").arg(ratio);
+}
 
 std::vector<Picture> pictures() {
   using namespace artgen;
@@ -39,9 +48,11 @@ std::vector<Picture> pictures() {
   list.push_back({QStringLiteral("title.png"), titlePicture});
   list.push_back({QStringLiteral("breeds.png"), breedRow});
   list.push_back({QStringLiteral("version.png"), versionPicture});
-  list.push_back({QStringLiteral("icon256.png"), [] { return icon(256); }});
-  list.push_back({QStringLiteral("icon64.png"), [] { return icon(64); }});
-  list.push_back({QStringLiteral("contact-sheet.png"), contactSheet, false});
+  list.push_back({QStringLiteral("icon256.png"), [] { return icon(256); }, true, false});
+  list.push_back({QStringLiteral("icon64.png"), [] { return icon(64); }, true, false});
+  for (int size : {16, 24, 32, 48, 64, 128, 256, 512})
+    list.push_back({QStringLiteral("icons/%1.png").arg(size), [size] { return icon(size); }, false, false});
+  list.push_back({QStringLiteral("contact-sheet.png"), contactSheet, false, false});
   return list;
 }
 
@@ -51,7 +62,9 @@ bool writeResources(const QDir& dir, const std::vector<Picture>& list) {
   QTextStream out(&f);
   out << "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n  <qresource prefix=\"/art\">\n";
   for (const Picture& pic : list)
-    if (pic.inResources) out << "    <file>" << pic.path << "</file>\n";
+    for (int ratio : kRatios)
+      if (pic.inResources && (ratio == 1 || pic.large))
+        out << "    <file>" << atRatio(pic.path, ratio) << "</file>\n";
   out << "  </qresource>\n</RCC>\n";
   return out.status() == QTextStream::Ok;
 }
@@ -68,12 +81,16 @@ int main(int argc, char** argv) {
   const QDir dir(QString::fromLocal8Bit(argv[1]));
   try {
     const auto list = pictures();
-    for (const Picture& pic : list) {
-      const QString file = dir.filePath(pic.path);
-      QDir().mkpath(QFileInfo(file).path());
-      if (!pic.make().save(file, "PNG")) {
-        std::fprintf(stderr, "artgen: cannot write %s\n", qPrintable(file));
-        return 1;
+    for (int ratio : kRatios) {
+      artgen::setPixelRatio(ratio);
+      for (const Picture& pic : list) {
+        if (ratio > 1 && !pic.large) continue;
+        const QString file = dir.filePath(atRatio(pic.path, ratio));
+        QDir().mkpath(QFileInfo(file).path());
+        if (!pic.make().save(file, "PNG")) {
+          std::fprintf(stderr, "artgen: cannot write %s\n", qPrintable(file));
+          return 1;
+        }
       }
     }
     if (!writeResources(dir, list)) {

@@ -66,13 +66,13 @@ QImage homeSheet(int breed) {
 
 // The title window lays its two buttons over the quiet meadow below y 180.
 QImage titlePicture() {
-  QImage img(295, 238, QImage::Format_ARGB32_Premultiplied);
+  QImage img = canvas(295, 238);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   QLinearGradient sky(0, 0, 0, 238);
   sky.setColorAt(0, QColor(0x9c, 0xd6, 0xf8));
   sky.setColorAt(0.6, QColor(0xfd, 0xf4, 0xe4));
-  p.fillRect(img.rect(), sky);
+  p.fillRect(QRectF(0, 0, 295, 238), sky);
   QPainterPath hill;
   hill.moveTo(0, 150);
   hill.cubicTo(90, 128, 200, 138, 295, 126);

@@ -35,6 +35,10 @@ QImage contactSheet();
 // whatever fonts a machine happens to have.
 QFont gothic(double pixelSize, bool bold = false);
 
+// Every picture is drawn in the game's pixels; at a ratio of 2 or 3 the same drawing lands on an
+// image two or three times as large (the @2x and @3x pictures), not resampled.
+void setPixelRatio(int ratio);
+QImage canvas(int w, int h);  // uninitialised, at the current ratio
 QImage transparentImage(int w, int h);
 
 }  // namespace artgen

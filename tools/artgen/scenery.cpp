@@ -56,20 +56,32 @@ void rail(QPainter& p, int width, double y, int postEvery) {
 
 }  // namespace
 
+namespace {
+int gRatio = 1;
+}
+
+void setPixelRatio(int ratio) { gRatio = ratio; }
+
+QImage canvas(int w, int h) {
+  QImage img(w * gRatio, h * gRatio, QImage::Format_ARGB32_Premultiplied);
+  img.setDevicePixelRatio(gRatio);
+  return img;
+}
+
 QImage transparentImage(int w, int h) {
-  QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+  QImage img = canvas(w, h);
   img.fill(Qt::transparent);
   return img;
 }
 
 QImage upperScenery() {
-  QImage img(900, 50, QImage::Format_ARGB32_Premultiplied);
+  QImage img = canvas(900, 50);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   QLinearGradient sky(0, 0, 0, 50);
   sky.setColorAt(0, QColor(0x8c, 0xcc, 0xf4));
   sky.setColorAt(1, QColor(0xdc, 0xf2, 0xfc));
-  p.fillRect(img.rect(), sky);
+  p.fillRect(QRectF(0, 0, 900, 50), sky);
   tiled(p, 900, [](QPainter& t) {
     cloud(t, {30, 14}, 1.0);
     cloud(t, {140, 10}, 0.7);
@@ -90,10 +102,10 @@ QImage upperScenery() {
 }
 
 QImage course() {
-  QImage img(900, 250, QImage::Format_ARGB32_Premultiplied);
+  QImage img = canvas(900, 250);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
-  p.fillRect(img.rect(), QColor(0x5e, 0xa8, 0x52));
+  p.fillRect(QRectF(0, 0, 900, 250), QColor(0x5e, 0xa8, 0x52));
   // Mown bands, one per lane: a runner's paws fall in the middle of its band.
   for (int y = 238, k = 0; y > -16; y -= 16, ++k)
     p.fillRect(QRectF(0, y - 16, 900, 16), k % 2 ? QColor(0x78, 0xc2, 0x64) : QColor(0x84, 0xcc, 0x6e));
@@ -191,7 +203,7 @@ QImage goal() {
 }
 
 QImage homeBackground() {
-  QImage img(80, 80, QImage::Format_ARGB32_Premultiplied);
+  QImage img = canvas(80, 80);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   p.fillRect(QRectF(0, 0, 80, 50), QColor(0xfb, 0xf0, 0xdc));

@@ -1,0 +1,120 @@
+#include "ui/launch.h"
+
+#include <QCommandLineParser>
+#include <QSettings>
+#include <cmath>
+#include <memory>
+
+namespace polmina {
+
+namespace {
+
+constexpr const char* kScaleKey = "display/scale";
+
+// The user's settings of the game; usable before the application object exists.
+std::unique_ptr<QSettings> userSettings() {
+  return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                     QStringLiteral("polmina"), QStringLiteral("polmina"));
+}
+
+QString helpText() {
+  return QStringLiteral(
+      "使い方: polmina [オプション]\n"
+      "11種ポルミナF: 一匹の猫を育ててレースに出す育成ゲームです。\n"
+      "\n"
+      "オプション:\n"
+      "  -h, --help     この説明を表示して終了します。\n"
+      "  -v, --version  バージョンを表示して終了します。\n"
+      "  --seed N       乱数の種を N (0 以上の整数) にします。同じ種で同じ選択をすれば、\n"
+      "                 同じ週の結果になります。不具合の報告に添えてください。\n"
+      "  --scale F      表示サイズを F 倍 (1、1.5、2、3 のどれか) にします。次回からもこの\n"
+      "                 大きさで起動します。\n");
+}
+
+ParsedCommandLine mistake(const QString& what) {
+  ParsedCommandLine r;
+  r.run = false;
+  r.exitCode = 2;
+  r.text = what + QStringLiteral("\n「polmina --help」で使い方を表示します。\n");
+  return r;
+}
+
+}  // namespace
+
+QString gameVersion() { return QStringLiteral(POLMINA_VERSION); }
+
+ParsedCommandLine parseCommandLine(const QStringList& args) {
+  QCommandLineParser parser;
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, {});
+  const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, {});
+  const QCommandLineOption seed(QStringLiteral("seed"), {}, QStringLiteral("N"));
+  const QCommandLineOption scale(QStringLiteral("scale"), {}, QStringLiteral("F"));
+  parser.addOptions({help, version, seed, scale});
+  if (!parser.parse(args)) {
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty())
+      return mistake(QStringLiteral("知らないオプションです: %1").arg(unknown.join(QStringLiteral(", "))));
+    return mistake(QStringLiteral("オプションに値がありません: %1").arg(parser.errorText()));
+  }
+  if (!parser.positionalArguments().isEmpty())
+    return mistake(QStringLiteral("余分な引数です: %1").arg(parser.positionalArguments().join(u' ')));
+
+  ParsedCommandLine r;
+  if (parser.isSet(help) || parser.isSet(version)) {
+    r.run = false;
+    r.text = parser.isSet(help) ? helpText()
+                                : QStringLiteral("11種ポルミナF %1\n").arg(gameVersion());
+    return r;
+  }
+  if (parser.isSet(seed)) {
+    bool ok = false;
+    const QString v = parser.value(seed);
+    const qulonglong n = v.toULongLong(&ok, 10);
+    if (!ok || v.startsWith(u'+'))
+      return mistake(QStringLiteral("--seed には 0 以上の整数を指定してください: %1").arg(v));
+    r.options.seed = n;
+  }
+  if (parser.isSet(scale)) {
+    bool ok = false;
+    const QString v = parser.value(scale);
+    const double f = v.toDouble(&ok);
+    if (!ok || nearestScale(f) != f)
+      return mistake(QStringLiteral("--scale には 1、1.5、2、3 のどれかを指定してください: %1").arg(v));
+    r.options.scale = f;
+  }
+  return r;
+}
+
+QString scaleCaption(double scale) { return QStringLiteral("×") + QString::number(scale); }
+
+double nearestScale(double scale) {
+  double best = kDisplayScales[0];
+  for (double s : kDisplayScales)
+    if (std::abs(s - scale) < std::abs(best - scale)) best = s;
+  return best;
+}
+
+double scaleForScreen(int screenWidth, int screenHeight) {
+  // The race window is 630 x 400; leave room for the desktop's panels and the window frame.
+  double best = kDisplayScales[0];
+  for (double s : kDisplayScales)
+    if (630 * s <= 0.9 * screenWidth && 400 * s <= 0.8 * screenHeight) best = s;
+  return best;
+}
+
+std::optional<double> rememberedScale() {
+  const QVariant v = userSettings()->value(QString::fromLatin1(kScaleKey));
+  bool ok = false;
+  const double f = v.toDouble(&ok);
+  if (!v.isValid() || !ok) return std::nullopt;
+  return nearestScale(f);
+}
+
+void rememberScale(double scale) {
+  const auto settings = userSettings();
+  settings->setValue(QString::fromLatin1(kScaleKey), scale);
+  settings->sync();
+}
+
+}  // namespace polmina

@@ -1,0 +1,45 @@
+#pragma once
+// What the game is told when it starts: the command line, and the display size it runs at. All of this
+// is settled before the application object exists, since Qt fixes its scale factor then.
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+
+namespace polmina {
+
+// The program's version, as the version window shows it.
+QString gameVersion();
+
+struct LaunchOptions {
+  std::optional<uint64_t> seed;  // --seed N: every random draw of the game reproducible
+  std::optional<double> scale;   // --scale F: the display size for this run (and remembered)
+};
+
+// The outcome of reading the command line: run the game, or print `text` and end with `exitCode`
+// (help and version on standard output with 0, a mistake on standard error with 2).
+struct ParsedCommandLine {
+  bool run = true;
+  int exitCode = 0;
+  QString text;
+  LaunchOptions options;
+};
+
+// `args` as the program got them, the program's own name first. Needs no application object.
+ParsedCommandLine parseCommandLine(const QStringList& args);
+
+// The display sizes offered to the player, smallest first.
+inline constexpr double kDisplayScales[] = {1.0, 1.5, 2.0, 3.0};
+// "×1", "×1.5", ...
+QString scaleCaption(double scale);
+// The offered size nearest to `scale` (a remembered value may have been edited by hand).
+double nearestScale(double scale);
+// The largest offered size at which the race window, the game's biggest, fits a screen of this size
+// (in the desktop's own units, so a desktop that already scales is not scaled twice).
+double scaleForScreen(int screenWidth, int screenHeight);
+
+// The remembered display size, if any (QSettings of the user; works before the application exists).
+std::optional<double> rememberedScale();
+void rememberScale(double scale);
+
+}  // namespace polmina

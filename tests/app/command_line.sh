@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# The game's command line as a player types it: --version and a mistake need no display; a first start
+# picks a display size from the screen and remembers it, --scale replaces it.
+set -u
+game=$1
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+chmod 700 "$scratch"
+export XDG_RUNTIME_DIR=$scratch XDG_CONFIG_HOME=$scratch/config
+fail() { echo "$1"; exit 1; }
+
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$game" --version) || fail "--version failed"
+[[ $out == "11種ポルミナF "* ]] || fail "--version said: $out"
+env -u DISPLAY "$game" --seed many >/dev/null 2>"$scratch/err"
+[ $? -eq 2 ] || fail "a bad seed did not end with exit code 2"
+grep -q "^--seed には" "$scratch/err" || fail "a bad seed said: $(cat "$scratch/err")"
+
+# Starts the game on the offscreen screen (800 x 600), waits for its lock, ends it.
+run() {
+  QT_QPA_PLATFORM=offscreen "$game" "$@" >/dev/null 2>&1 &
+  local pid=$!
+  for _ in $(seq 100); do [ -e "$scratch/polmina.lock" ] && break; sleep 0.05; done
+  kill "$pid"
+  wait "$pid" 2>/dev/null
+  rm -f "$scratch/polmina.lock"
+}
+conf=$scratch/config/polmina/polmina.conf
+run
+grep -qx "scale=1" "$conf" || fail "a first start on 800 x 600 remembered: $(cat "$conf" 2>/dev/null)"
+run --scale 1.5
+grep -qx "scale=1.5" "$conf" || fail "--scale 1.5 remembered: $(cat "$conf")"
+echo "command line and display size as expected"
