@@ -4,6 +4,10 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <cstdio>
+#include <optional>
+#include <string>
+#include <unistd.h>
+#include <vector>
 
 #include "ui/launch.h"
 #include "ui/startup.h"
@@ -33,10 +37,30 @@ void applyScale(double scale) {
   qputenv("QT_SCALE_FACTOR", QByteArray::number(ok && outer > 0 ? outer * scale : scale));
 }
 
+// Starts the program again in place of this one, with the user's own scale factor back and without
+// --scale, so that the size just chosen applies. Returns only when that fails.
+int startAgain(const QStringList& args, const std::optional<QByteArray>& outerScale) {
+  if (outerScale) {
+    qputenv("QT_SCALE_FACTOR", *outerScale);
+  } else {
+    qunsetenv("QT_SCALE_FACTOR");
+  }
+  std::vector<std::string> words;
+  for (const QString& a : polmina::argumentsForRestart(args)) words.push_back(a.toLocal8Bit().toStdString());
+  std::vector<char*> argv;
+  for (std::string& w : words) argv.push_back(w.data());
+  argv.push_back(nullptr);
+  execv("/proc/self/exe", argv.data());
+  execvp(argv[0], argv.data());
+  std::fputs("表示サイズを変えて起動し直せませんでした。もう一度起動して下さい。\n", stderr);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const polmina::ParsedCommandLine cmd = polmina::parseCommandLine(argumentsOf(argc, argv));
+  const QStringList args = argumentsOf(argc, argv);
+  const polmina::ParsedCommandLine cmd = polmina::parseCommandLine(args);
   if (!cmd.run) {
     std::fputs(cmd.text.toLocal8Bit().constData(), cmd.exitCode == 0 ? stdout : stderr);
     return cmd.exitCode;
@@ -51,7 +75,13 @@ int main(int argc, char** argv) {
     scale = scaleFromScreen(argc, argv);
     polmina::rememberScale(scale);
   }
+  std::optional<QByteArray> outerScale;
+  if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) outerScale = qgetenv("QT_SCALE_FACTOR");
   applyScale(scale);
-  QApplication app(argc, argv);
-  return polmina::startUp(app, cmd.options);
+  int code = 0;
+  {
+    QApplication app(argc, argv);
+    code = polmina::startUp(app, cmd.options);
+  }  // the windows are gone and the lock of the one running copy is free again
+  return polmina::restartRequested() ? startAgain(args, outerScale) : code;
 }

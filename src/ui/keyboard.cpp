@@ -39,7 +39,7 @@ void activateRowsByKeyboard(QListWidget* list, std::function<void(int row)> clic
 
 QKeySequence displaySizeKey() { return QKeySequence(Qt::CTRL | Qt::Key_D); }
 
-QMenu* addDisplaySizeMenu(QWidget* window, Frontend& ui) {
+QMenu* addDisplaySizeMenu(QWidget* window, Frontend& ui, std::function<void()> applyNow) {
   auto* menu = new QMenu(QStringLiteral("表示サイズ"), window);
   menu->setObjectName(QStringLiteral("displaySizeMenu"));
   menu->addSection(QStringLiteral("表示サイズ"));
@@ -52,10 +52,14 @@ QMenu* addDisplaySizeMenu(QWidget* window, Frontend& ui) {
     a->setData(scale);
     group->addAction(a);
   }
-  QObject::connect(group, &QActionGroup::triggered, window, [&ui](QAction* a) {
+  QObject::connect(group, &QActionGroup::triggered, window, [&ui, applyNow](QAction* a) {
     const double scale = a->data().toDouble();
     if (rememberedScale() == scale) return;
     rememberScale(scale);
+    if (applyNow) {
+      applyNow();
+      return;
+    }
     const QString text =
         QStringLiteral("表示サイズを%1にしました。\r\n次に起動したときから、この大きさで表示します。")
             .arg(scaleCaption(scale));

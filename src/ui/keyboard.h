@@ -28,8 +28,9 @@ void activateRowsByKeyboard(QListWidget* list, std::function<void(int row)> clic
 QKeySequence displaySizeKey();
 
 // Puts the 表示サイズ menu (×1, ×1.5, ×2, ×3) on the window's context menu and on displaySizeKey().
-// A choice is remembered and applies from the next start: the running windows keep their size, so no
-// game in progress is touched. The player is told so through `ui`. Returns the menu (for tests).
-QMenu* addDisplaySizeMenu(QWidget* window, Frontend& ui);
+// A choice is remembered. With `applyNow` (where no game is in progress) it is applied at once by that;
+// otherwise it applies from the next start, the running windows keep their size so that no game in
+// progress is touched, and the player is told so through `ui`. Returns the menu (for tests).
+QMenu* addDisplaySizeMenu(QWidget* window, Frontend& ui, std::function<void()> applyNow = {});
 
 }  // namespace polmina

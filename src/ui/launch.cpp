@@ -10,6 +10,7 @@ namespace polmina {
 namespace {
 
 constexpr const char* kScaleKey = "display/scale";
+bool restartWanted = false;
 
 // The user's settings of the game; usable before the application object exists.
 std::unique_ptr<QSettings> userSettings() {
@@ -115,6 +116,22 @@ void rememberScale(double scale) {
   const auto settings = userSettings();
   settings->setValue(QString::fromLatin1(kScaleKey), scale);
   settings->sync();
+}
+
+void requestRestart() { restartWanted = true; }
+bool restartRequested() { return restartWanted; }
+
+QStringList argumentsForRestart(const QStringList& args) {
+  QStringList kept;
+  for (qsizetype i = 0; i < args.size(); ++i) {
+    const QString& a = args[i];
+    if (i > 0 && (a == u"--scale" || a == u"-scale")) {
+      ++i;  // and its value
+    } else if (i == 0 || !(a.startsWith(u"--scale=") || a.startsWith(u"-scale="))) {
+      kept << a;
+    }
+  }
+  return kept;
 }
 
 }  // namespace polmina

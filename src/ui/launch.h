@@ -42,4 +42,11 @@ double scaleForScreen(int screenWidth, int screenHeight);
 std::optional<double> rememberedScale();
 void rememberScale(double scale);
 
+// A new display size is applied by starting the program again once this run has ended (Qt fixes its
+// scale factor when it starts). Only asked for where no game is in progress.
+void requestRestart();
+bool restartRequested();
+// The arguments for that new start: the same, less --scale, so that the remembered size applies.
+QStringList argumentsForRestart(const QStringList& args);
+
 }  // namespace polmina

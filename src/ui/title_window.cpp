@@ -9,6 +9,7 @@
 #include "game/resume.h"
 #include "ui/fonts.h"
 #include "ui/keyboard.h"
+#include "ui/launch.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/resources.h"
@@ -36,7 +37,11 @@ TitleWindow::TitleWindow(WindowManager& wm) : wm_(wm) {
   for (QPushButton* b : but_) b->setFont(gothic(9, true));
   connect(but_[0], &QPushButton::clicked, this, &TitleWindow::newGame);
   connect(but_[1], &QPushButton::clicked, this, &TitleWindow::resume);
-  addDisplaySizeMenu(this, wm_.session().ui);
+  // No game is in progress here: a new size is applied by starting the program again at once.
+  addDisplaySizeMenu(this, wm_.session().ui, [this] {
+    requestRestart();
+    wm_.quit();
+  });
 }
 
 void TitleWindow::enableButtons(bool on) {

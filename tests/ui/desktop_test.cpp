@@ -173,7 +173,9 @@ TEST_F(Desktop, RadioOptionsAnswerTheAccessibilityToggleAsAClick) {
   EXPECT_EQ(w.s().cats[w.s().playerCat].styleFlags[3], 1);
 }
 
-TEST_F(Desktop, TheDisplaySizeIsRememberedForTheNextStart) {
+// On the title window no game is in progress: the size chosen is remembered and the program ends to
+// start again at that size, with the same arguments less --scale.
+TEST_F(Desktop, TheTitleWindowAppliesTheDisplaySizeByStartingAgain) {
   WindowWorld& w = *world;
   w.wm.showWindow(GameWindow::Opening);
   auto* menu = w.wm.titleWindow().findChild<QMenu*>(QStringLiteral("displaySizeMenu"));
@@ -189,7 +191,10 @@ TEST_F(Desktop, TheDisplaySizeIsRememberedForTheNextStart) {
   ASSERT_NE(x3, nullptr);
   x3->trigger();
   EXPECT_EQ(rememberedScale(), 3.0);
-  EXPECT_NE(w.lastMessage().find(u"×3"), std::u16string::npos);
+  EXPECT_TRUE(restartRequested());
+  EXPECT_TRUE(w.ended);
+  EXPECT_EQ(argumentsForRestart({"polmina", "--seed", "5", "--scale", "2", "-scale=1.5", "--scale=3"}),
+            (QStringList{"polmina", "--seed", "5"}));
 }
 
 }  // namespace
