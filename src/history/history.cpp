@@ -34,7 +34,13 @@ CREATE TABLE recovery(
   id INTEGER PRIMARY KEY CHECK (id = 1), ordinal INT, year INT, month INT, week INT, save BLOB);
 )";
 
-std::u16string quoted(const std::filesystem::path& p) { return u"「" + p.filename().u16string() + u"」"; }
+// Built by appending: g++ -O3 misreads a literal joined in front of a temporary string.
+std::u16string quoted(const std::filesystem::path& p) {
+  std::u16string s = u"「";
+  s += p.filename().u16string();
+  s += u"」";
+  return s;
+}
 
 std::u16string pausedBecause(const std::filesystem::path& file, const std::u16string& reason) {
   return u"履歴ファイル" + quoted(file) + u"を" + reason +
