@@ -1,12 +1,13 @@
 // The game: reads its command line, settles the display size before Qt starts, then start-up refuses a
 // second copy, finds its folders, sets the game's defaults and opens the title window.
+#include <unistd.h>
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <cstdio>
 #include <optional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "ui/launch.h"

@@ -69,9 +69,8 @@ QMenu* addDisplaySizeMenu(QWidget* window, Frontend& ui, std::function<void()> a
   QObject::connect(window, &QWidget::customContextMenuRequested, menu,
                    [window, menu](const QPoint& at) { menu->popup(window->mapToGlobal(at)); });
   auto* key = new QShortcut(displaySizeKey(), window);
-  QObject::connect(key, &QShortcut::activated, menu, [window, menu] {
-    menu->popup(window->mapToGlobal(window->rect().center()));
-  });
+  QObject::connect(key, &QShortcut::activated, menu,
+                   [window, menu] { menu->popup(window->mapToGlobal(window->rect().center())); });
   return menu;
 }
 

@@ -14,8 +14,8 @@ bool restartWanted = false;
 
 // The user's settings of the game; usable before the application object exists.
 std::unique_ptr<QSettings> userSettings() {
-  return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                     QStringLiteral("polmina"), QStringLiteral("polmina"));
+  return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("polmina"),
+                                     QStringLiteral("polmina"));
 }
 
 QString helpText() {
@@ -64,8 +64,7 @@ ParsedCommandLine parseCommandLine(const QStringList& args) {
   ParsedCommandLine r;
   if (parser.isSet(help) || parser.isSet(version)) {
     r.run = false;
-    r.text = parser.isSet(help) ? helpText()
-                                : QStringLiteral("11種ポルミナF %1\n").arg(gameVersion());
+    r.text = parser.isSet(help) ? helpText() : QStringLiteral("11種ポルミナF %1\n").arg(gameVersion());
     return r;
   }
   if (parser.isSet(seed)) {
