@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A cat that retires at the coming year end, played by keys and clicks on an X screen of its own: after
-# the farewell the program ends by itself with exit code 0, and the next start of the game starts.
+# the farewell the program ends by itself with exit code 0, and the next start of the game starts; there
+# a display size chosen on the title window restarts the program at that size.
 # The windows are found by their exact titles, so a title the window system has added to fails too.
 set -u
 game=$1 sim=$2 retire=$3
@@ -91,6 +92,22 @@ pid=
 [ "$rc" -eq 0 ] || fail "the program ended with exit code $rc"
 
 start
-window "11種ポルミナF" 10 >/dev/null || fail "the next start did not open the title window: $(cat "$work/out")"
+id=$(window "11種ポルミナF" 10) || fail "the next start did not open the title window: $(cat "$work/out")"
 kill -0 "$pid" 2>/dev/null || fail "the next start ended"
 echo "the farewell ended the program and the next start started"
+
+# On the title window a new display size applies at once: the program starts again in its own place
+# (the same process) and its title window comes back twice as large.
+size() { xdotool getwindowgeometry "$1" | sed -n 's/ *Geometry: //p'; }
+before=$(size "$id")
+xdotool windowfocus --sync "$id" key ctrl+d
+sleep 0.5
+xdotool key Down Down Down Return      # ×1, ×1.5, ×2
+for _ in $(seq 100); do
+  id=$(window "11種ポルミナF" 1) && [ "$(size "$id")" != "$before" ] && break
+  sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null || fail "the program ended instead of starting again"
+w=${before%x*} h=${before#*x}
+[ "$(size "$id")" = "$((2 * w))x$((2 * h))" ] || fail "the title window is $(size "$id"), not twice $before"
+echo "the display size chosen on the title window applied at once"
