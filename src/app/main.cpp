@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSize>
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -21,13 +23,20 @@ QStringList argumentsOf(int argc, char** argv) {
   return args;
 }
 
-// The size a first start picks: from the primary screen, asked through a short-lived connection to
-// the desktop before the game's own application object exists.
-double scaleFromScreen(int argc, char** argv) {
+// A screen to show the game on: without one Qt cannot start, and nothing is remembered.
+bool hasDisplay() {
+  return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY") ||
+         qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+}
+
+// The primary screen's size, asked through a short-lived connection to the desktop before the game's
+// own application object exists.
+std::optional<QSize> screenSize(int argc, char** argv) {
+  if (!hasDisplay()) return std::nullopt;
   QGuiApplication probe(argc, argv);
   const QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return 1.0;
-  return polmina::scaleForScreen(screen->geometry().width(), screen->geometry().height());
+  if (!screen) return std::nullopt;
+  return screen->geometry().size();
 }
 
 // Qt multiplies every window, picture and message box by this; a factor the user set for Qt
@@ -66,16 +75,24 @@ int main(int argc, char** argv) {
     std::fputs(cmd.text.toLocal8Bit().constData(), cmd.exitCode == 0 ? stdout : stderr);
     return cmd.exitCode;
   }
+  const std::optional<QSize> screen = screenSize(argc, argv);
   double scale = 1.0;
   if (cmd.options.scale) {
     scale = *cmd.options.scale;
-    polmina::rememberScale(scale);
+    if (screen) polmina::rememberScale(scale);
   } else if (const auto remembered = polmina::rememberedScale()) {
     scale = *remembered;
-  } else {
-    scale = scaleFromScreen(argc, argv);
+  } else if (screen) {
+    scale = polmina::scaleForScreen(screen->width(), screen->height());
     polmina::rememberScale(scale);
   }
+  // A size chosen on a bigger screen (or asked for) is shrunk to the largest that fits this one.
+  std::optional<double> shrunkFrom;
+  if (screen && !polmina::scaleFits(scale, screen->width(), screen->height())) {
+    shrunkFrom = scale;
+    scale = std::min(scale, polmina::largestFittingScale(screen->width(), screen->height()));
+  }
+  polmina::setRunningScale(scale, shrunkFrom);
   std::optional<QByteArray> outerScale;
   if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) outerScale = qgetenv("QT_SCALE_FACTOR");
   applyScale(scale);

@@ -8,8 +8,8 @@ namespace polmina {
 
 std::optional<RecoveryPoint> recoveryOffer(History& h, const std::filesystem::path& dir) {
   auto saved = std::make_unique<GameState>();
-  if (!hasSaveGame(dir) || !loadGame(*saved, dir)) return h.recovery(0, 1, 1);
-  return h.recovery(saved->year, saved->month, saved->week);
+  if (!hasSaveGame(dir) || !loadGame(*saved, dir)) return h.recovery(nullptr);
+  return h.recovery(saved.get());
 }
 
 StoreResult saveRecovered(const RecoveryPoint& point, const std::filesystem::path& dir) {
@@ -20,10 +20,13 @@ StoreResult saveRecovered(const RecoveryPoint& point, const std::filesystem::pat
   return saveGame(*s, dir);
 }
 
-std::u16string recoveryQuestion(const RecoveryPoint& point) {
-  return u"前回はセーブせずに終わってしまったニャ。\r\n" + num(point.year) + u"年" + num(point.month) +
-         u"月" + num(point.week) +
-         u"週まで覚えているニャ。\r\nそこから続けるかニャ？\r\n（いいえならセーブデータから再開します）";
+std::u16string recoveryQuestion(const RecoveryPoint& point, bool saveLoads) {
+  const std::u16string when = num(point.year) + u"年" + num(point.month) + u"月" + num(point.week) + u"週";
+  if (!saveLoads)
+    return u"セーブデータが読み込めないニャ。\r\nでも" + when +
+           u"まで覚えているニャ。\r\nそこから続けるかニャ？";
+  return u"前回はセーブせずに終わってしまったニャ。\r\n" + when +
+         u"まで覚えているニャ。\r\nそこから続けるかニャ？\r\n（いいえならセーブデータから再開します）";
 }
 
 }  // namespace polmina

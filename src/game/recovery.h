@@ -16,7 +16,8 @@ std::optional<RecoveryPoint> recoveryOffer(History& h, const std::filesystem::pa
 // week (crash-safe, as every save).
 StoreResult saveRecovered(const RecoveryPoint& point, const std::filesystem::path& dir);
 
-// The question of the title window's "続きから" when a recovery is offered.
-std::u16string recoveryQuestion(const RecoveryPoint& point);
+// The question of the title window's "続きから" when a recovery is offered: after a run that ended
+// without saving, or (`saveLoads` false) when there is a save that cannot be read.
+std::u16string recoveryQuestion(const RecoveryPoint& point, bool saveLoads = true);
 
 }  // namespace polmina

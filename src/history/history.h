@@ -1,11 +1,16 @@
 #pragma once
 // The cat's history: a second file beside the save, "polmina-history.sqlite3". It keeps every race
 // that was run (field, placings, and what it takes to run it again), the player's cat week by week,
-// and the game as the save file would hold it at the end of the last closed week, so that a game
-// that ended without saving can go on from there. The history is never in the way: a file that
-// cannot be used leaves the game as it is, and the player is told once.
+// the game as the save file would hold it at the end of the last closed week, so that a game that
+// ended without saving can go on from there, and the hall of fame (殿堂): every career the player
+// finished or left for a new game, with its formbook and growth. The history is never in the way: a
+// file that cannot be used leaves the game as it is, and the player is told once.
+//
+// A file holds many games. A game is known by its player's cat (name, breed, sex and the two values
+// fixed at its birth), so a save that is taken up again finds its own weeks.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -50,6 +55,19 @@ struct RecoveryPoint {
   std::vector<uint8_t> save;  // the records the save flow writes (see saveImage)
 };
 
+// How a career of the hall of fame ended.
+inline constexpr const char16_t* EndedRetired = u"引退";  // the cat retired: the game's own end
+inline constexpr const char16_t* EndedLeft = u"中断";     // a new game took its place
+
+// One career of the hall of fame: the player, and the cat as it stood at the end.
+struct Career {
+  int64_t id = 0;
+  std::u16string player;
+  CatRecord cat;  // its name as stored (20 characters)
+  int fromYear = 0, toYear = 0;
+  std::u16string ended;  // EndedRetired or EndedLeft
+};
+
 class History final : public WeekWatcher {
  public:
   // Opens the history in `dir`, or starts one. Never throws: a file that cannot be used is set aside
@@ -70,39 +88,69 @@ class History final : public WeekWatcher {
   void raceStarting(const Game& g, int k, bool watched) override;
   void raceFinished(const Game& g, int k) override;
   void weekClosed(const Game& g) override;
+  // The player's cat retired: its career goes to the hall as 引退.
   void gameEnded(const Game& g) override;
 
-  // A new game: the old game's history goes.
-  void startedAfresh();
+  // A new game `s` begins. The game of the save in this folder, when there is one, goes to the hall as
+  // 中断 (unless its career already ended there); nothing of it is removed, so the saved game can still
+  // be taken up again with all its weeks.
+  void startedAfresh(const GameState& s);
   // The game goes on from a save (or a recovery) at the state's date: the weeks after it belong to a
   // timeline the player left and go.
   void resumedAt(const GameState& s);
-  // The player quit without saving: the weeks since the save are never offered again.
+  // The player quit without saving: the weeks since the save are never offered nor shown again.
   void discardUnsaved();
-  // The last closed week, when it lies after `saveDate` (year, month, week of the save).
-  std::optional<RecoveryPoint> recovery(int saveYear, int saveMonth, int saveWeek);
+  // The last closed week, when it is newer than `save` (the game of the save in this folder, or none).
+  std::optional<RecoveryPoint> recovery(const GameState* save);
+  // Makes `s`'s game the one the formbook and growth show, changing nothing (for a look from outside).
+  void lookAt(const GameState& s);
 
-  // The races of a cat, newest first.
+  // The races of a cat in the game being played, newest first.
   std::vector<FormbookRow> formbook(const CatRecord& cat);
-  // The player's cat, oldest week first.
+  // The player's cat in the game being played, oldest week first.
   std::vector<GrowthRow> growth();
   std::optional<RecordedRace> race(int64_t raceId);
+
+  // The hall of fame, the career that ended last first.
+  std::vector<Career> careers();
+  std::optional<Career> career(int64_t id);
+  std::vector<FormbookRow> careerFormbook(int64_t id);
+  std::vector<GrowthRow> careerGrowth(int64_t id);
+
+  // The save needs the disk: the write-ahead log goes back into the file and is emptied. When `hard`,
+  // the history also closes for this run, so that nothing of it stands in the save's way.
+  void makeRoom(bool hard);
 
  private:
   void open();
   void setAside();
   void failed(const sql::SqlError& e);
-  void giveUp(const std::u16string& why);
-  template <typename Fn>
-  void guarded(Fn&& fn);
-  int64_t catId(const RecordedRunner& r, sql::Statement& find, sql::Statement& add);
+  void giveUp(const std::u16string& why, bool retryLater = false);
+  bool retry(const GameState& s);
+  // Runs fn; a failure of the file ends in failed().
+  void guarded(const std::function<void()>& fn);
+  void checkpoint();
+  struct CatKey;
+  int64_t catId(const CatKey& k, bool create);
+  int64_t gameOf(const GameState& s, bool create);
+  int64_t currentOrLatest();
   void writeRaces(const std::vector<RecordedRace>& races);
   void writeWeek(const Game& g, bool keepRecovery);
+  void keepPlayerCat(const GameState& s, int64_t game);
+  void dropWeeksFrom(int64_t game, int64_t ordinal);
+  void dropGame(int64_t game);
+  void archive(int64_t game, const std::u16string& ended);
+  std::optional<Career> careerOf(sql::Statement& q);
+  std::vector<FormbookRow> formbookOf(int64_t game, int64_t cat);
+  std::vector<GrowthRow> growthOf(int64_t game);
 
   std::filesystem::path file_;
   std::unique_ptr<sql::Database> db_;
   std::u16string problem_;
   bool problemTold_ = false;
+  bool retryLater_ = false;         // paused by a passing lock: the next week tries again
+  int retriedAt_ = -1;              // the week ordinal of the last try
+  int64_t game_ = 0;                // the game being played; 0 until it is known
   std::vector<RecordedRace> week_;  // races of the week being played
   std::vector<uint64_t> clockTape_;
   std::vector<int32_t> prizeBefore_;

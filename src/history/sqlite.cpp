@@ -43,6 +43,11 @@ Statement& Statement::bindBlob(int i, std::span<const uint8_t> bytes) {
   return *this;
 }
 
+Statement& Statement::bindNull(int i) {
+  check(db_, sqlite3_bind_null(st_.get(), i));
+  return *this;
+}
+
 bool Statement::step() {
   const int rc = sqlite3_step(st_.get());
   if (rc == SQLITE_ROW) return true;

@@ -3,6 +3,7 @@
 // throws SqlError with SQLite's result code, so callers decide in one place what a failure means.
 #include <sqlite3.h>
 
+#include <concepts>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -35,6 +36,15 @@ class Statement {
   Statement& bind(int i, double v);
   Statement& bind(int i, std::string_view text);
   Statement& bindBlob(int i, std::span<const uint8_t> bytes);
+  Statement& bindNull(int i);
+  // Binds the values to the parameters ?1, ?2, ... in order: whole numbers of any width, doubles,
+  // text (UTF-8), byte vectors as blobs and nullptr as NULL.
+  template <typename... V>
+  Statement& row(const V&... values) {
+    int i = 0;
+    (bindValue(++i, values), ...);
+    return *this;
+  }
   // True while there is a row to read.
   bool step();
   // Runs a statement that returns no rows, then makes it ready for the next binding.
@@ -48,6 +58,13 @@ class Statement {
   std::vector<uint8_t> blob(int col) const;
 
  private:
+  void bindValue(int i, std::integral auto v) { bind(i, static_cast<int64_t>(v)); }
+  void bindValue(int i, double v) { bind(i, v); }
+  void bindValue(int i, std::string_view text) { bind(i, text); }
+  void bindValue(int i, const std::string& text) { bind(i, std::string_view(text)); }
+  void bindValue(int i, const std::vector<uint8_t>& bytes) { bindBlob(i, bytes); }
+  void bindValue(int i, std::nullptr_t) { bindNull(i); }
+
   struct Finalizer {
     void operator()(sqlite3_stmt* st) const { sqlite3_finalize(st); }
   };

@@ -1,10 +1,13 @@
 #include "sim/commands.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -72,16 +75,32 @@ int printRecord(const GameState& s, bool retired, int index) {
   return ExitOk;
 }
 
+// The folder of a new game: made when missing, and one this program may write in.
+std::optional<std::u16string> unwritableFolder(const std::string& dir) {
+  std::error_code ec;
+  fs::create_directories(dir, ec);
+  if (fs::is_directory(dir) && ::access(dir.c_str(), W_OK | X_OK) == 0) return std::nullopt;
+  return u"フォルダ「" + fromUtf8(dir) + u"」に書き込めないため、ゲームを作れません。";
+}
+
 }  // namespace
 
 int runNew(const NewOptions& o, const std::string& argv0) {
+  if (const auto why = unwritableFolder(o.dir)) {
+    fail(*why);
+    return ExitNoGame;
+  }
+  if (saveState(o.dir) != SaveState::None && !o.force) {
+    fail(u"フォルダ「" + fromUtf8(o.dir) +
+         u"」にはもうゲームがあります。新しいゲームで置き換えるときは --force を付けてください"
+         u"（今のセーブはバックアップとして残ります）。");
+    return ExitGameExists;
+  }
   auto state = std::make_unique<GameState>();
   GameRng rng = makeRng(o.seed);
   HeadlessFrontend ui;
   SystemClock clock;
   Game g{*state, rng, ui, clock};
-  std::error_code ec;
-  fs::create_directories(o.dir, ec);
   state->appDir = fromUtf8(o.dir);
   const NewGameChoices choices{fromUtf8(o.player), o.playerSex, fromUtf8(o.cat), o.catSex, o.trait, o.breed};
   const NewGameResult r = startNewGame(g, choices, startDataDirs(o.dir, argv0));
@@ -89,16 +108,20 @@ int runNew(const NewOptions& o, const std::string& argv0) {
     fail(r.message);
     return r.kind == NewGameResult::BadInput ? ExitBadArgument : ExitNoGame;
   }
+  // The game it replaces goes to the hall first (the history reads it from the save); nothing of its
+  // weeks is removed.
+  openHistory(o.dir)->startedAfresh(*state);
   const StoreResult saved = saveGame(*state, o.dir);
   if (!saved) {
     fail(saved.message);
     return ExitNoGame;
   }
-  openHistory(o.dir)->startedAfresh();
   return ExitOk;
 }
 
 int runShow(const ShowOptions& o) {
+  if (o.what == "careers" || o.what == "career") return showHall(o);
+  if (o.what == "backups") return showBackups(o);
   if (o.what == "formbook" || o.what == "retired-formbook" || o.what == "growth" || o.what == "recovery")
     return showHistory(o);
   const bool isList = o.what == "list-active" || o.what == "list-retired";

@@ -11,16 +11,19 @@ namespace polmina::sim {
 inline constexpr int ExitOk = 0;
 inline constexpr int ExitBadArgument = 2;
 inline constexpr int ExitNoGame = 3;
+// `new` on a folder that holds a game, without --force.
+inline constexpr int ExitGameExists = 4;
 
 struct NewOptions {
   std::string dir, player, cat;
   int playerSex = 0, catSex = 0, trait = 0, breed = 0;
   std::optional<uint64_t> seed;
+  bool force = false;
 };
 
 struct ShowOptions {
   std::string dir, what;
-  // The list's sort order, or the table index of the cat whose record is shown.
+  // The list's sort order, the table index of the cat whose record is shown, or a career's id.
   std::optional<int> number;
 };
 
@@ -50,5 +53,9 @@ int runPlay(const PlayOptions& o);
 int showHistory(const ShowOptions& o);
 int runReplay(const ReplayOptions& o);
 int runRecover(const std::string& dir);
+// The hall of fame (show careers, show career ID) and the save's backups (show backups, restore).
+int showHall(const ShowOptions& o);
+int showBackups(const ShowOptions& o);
+int runRestore(const std::string& dir, int n);
 
 }  // namespace polmina::sim

@@ -7,6 +7,7 @@
 #include "sim/commands.h"
 #include "sim/json.h"
 #include "sim/support.h"
+#include "store/savefile.h"
 #include "world/text.h"
 
 namespace polmina::sim {
@@ -20,6 +21,27 @@ ordered_json namesJson(const std::vector<std::u16string>& names) {
   for (const auto& n : names) out.push_back(toUtf8(n));
   return out;
 }
+
+int showFormbook(const ShowOptions& o, History& h) {
+  if (!o.number) {
+    fail(u"猫の番号を指定してください。");
+    return ExitBadArgument;
+  }
+  auto state = std::make_unique<GameState>();
+  if (!loadSaved(*state, o.dir)) return ExitNoGame;
+  const bool retired = o.what == "retired-formbook";
+  const int count = retired ? state->retiredCount : state->catCount;
+  if (*o.number < 0 || *o.number >= count) {
+    fail(u"その番号の猫はいません。");
+    return ExitBadArgument;
+  }
+  const auto at = static_cast<size_t>(*o.number);
+  h.lookAt(*state);
+  std::cout << formbookJson(h.formbook(retired ? state->retiredCats[at] : state->cats[at])).dump() << "\n";
+  return ExitOk;
+}
+
+}  // namespace
 
 ordered_json formbookJson(const std::vector<FormbookRow>& rows) {
   ordered_json out = ordered_json::array();
@@ -56,26 +78,6 @@ ordered_json growthJson(const std::vector<GrowthRow>& rows) {
   return out;
 }
 
-int showFormbook(const ShowOptions& o, History& h) {
-  if (!o.number) {
-    fail(u"猫の番号を指定してください。");
-    return ExitBadArgument;
-  }
-  auto state = std::make_unique<GameState>();
-  if (!loadSaved(*state, o.dir)) return ExitNoGame;
-  const bool retired = o.what == "retired-formbook";
-  const int count = retired ? state->retiredCount : state->catCount;
-  if (*o.number < 0 || *o.number >= count) {
-    fail(u"その番号の猫はいません。");
-    return ExitBadArgument;
-  }
-  const auto at = static_cast<size_t>(*o.number);
-  std::cout << formbookJson(h.formbook(retired ? state->retiredCats[at] : state->cats[at])).dump() << "\n";
-  return ExitOk;
-}
-
-}  // namespace
-
 int showHistory(const ShowOptions& o) {
   const bool isFormbook = o.what == "formbook" || o.what == "retired-formbook";
   if (!isFormbook && o.number) {
@@ -85,6 +87,9 @@ int showHistory(const ShowOptions& o) {
   auto h = openHistory(o.dir);
   if (isFormbook) return showFormbook(o, *h);
   if (o.what == "growth") {
+    // The saved game's growth; without a save, the game played last.
+    auto state = std::make_unique<GameState>();
+    if (hasSaveGame(o.dir) && loadGame(*state, o.dir)) h->lookAt(*state);
     std::cout << growthJson(h->growth()).dump() << "\n";
     return ExitOk;
   }

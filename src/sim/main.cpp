@@ -19,6 +19,7 @@ CLI::App* addNew(CLI::App& app, NewOptions& o) {
   cmd->add_option("--trait", o.trait, "0 スピード … 5 分らない")->required()->check(CLI::Range(0, 5));
   cmd->add_option("--breed", o.breed, "breed 0..10")->required()->check(CLI::Range(0, 10));
   cmd->add_option("--seed", o.seed, "make every random draw reproducible");
+  cmd->add_flag("--force", o.force, "replace the game in DIR (its save is kept as a backup)");
   return cmd;
 }
 
@@ -27,11 +28,13 @@ CLI::App* addShow(CLI::App& app, ShowOptions& o) {
   cmd->add_option("dir", o.dir, "the game's folder")->required();
   cmd->add_option("what", o.what,
                   "state | calendar | list-active K | list-retired K | record K | retired-record K | "
-                  "formbook K | retired-formbook K | growth | recovery")
+                  "formbook K | retired-formbook K | growth | recovery | careers | career ID | backups")
       ->required()
       ->check(CLI::IsMember({"state", "calendar", "list-active", "list-retired", "record", "retired-record",
-                             "formbook", "retired-formbook", "growth", "recovery"}));
-  cmd->add_option("number", o.number, "sort order 0..3 of the lists, or the table index of a record");
+                             "formbook", "retired-formbook", "growth", "recovery", "careers", "career",
+                             "backups"}));
+  cmd->add_option("number", o.number,
+                  "sort order 0..3 of the lists, the table index of a record, or a career's id");
   return cmd;
 }
 
@@ -59,6 +62,13 @@ CLI::App* addReplay(CLI::App& app, ReplayOptions& o) {
   return cmd;
 }
 
+CLI::App* addRestore(CLI::App& app, std::string& dir, int& n) {
+  auto* cmd = app.add_subcommand("restore", "put backup N of the save in DIR back (see show DIR backups)");
+  cmd->add_option("dir", dir, "the game's folder")->required();
+  cmd->add_option("n", n, "the backup's number, 1 the newest")->required();
+  return cmd;
+}
+
 CLI::App* addRecover(CLI::App& app, std::string& dir) {
   auto* cmd = app.add_subcommand("recover", "write the save in DIR from the history's last closed week");
   cmd->add_option("dir", dir, "the game's folder")->required();
@@ -75,16 +85,21 @@ int main(int argc, char** argv) {
   ShowOptions showOpt;
   PlayOptions playOpt;
   ReplayOptions replayOpt;
-  std::string recoverDir;
+  std::string recoverDir, restoreDir;
+  int restoreN = 0;
+  app.set_version_flag("--version", "polmina-sim " POLMINA_VERSION);
   CLI::App* cmdNew = addNew(app, newOpt);
   CLI::App* cmdShow = addShow(app, showOpt);
   addPlay(app, playOpt);
   CLI::App* cmdReplay = addReplay(app, replayOpt);
   CLI::App* cmdRecover = addRecover(app, recoverDir);
+  CLI::App* cmdRestore = addRestore(app, restoreDir, restoreN);
 
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     app.exit(e);
@@ -95,6 +110,7 @@ int main(int argc, char** argv) {
     if (*cmdShow) return runShow(showOpt);
     if (*cmdReplay) return runReplay(replayOpt);
     if (*cmdRecover) return runRecover(recoverDir);
+    if (*cmdRestore) return runRestore(restoreDir, restoreN);
     return runPlay(playOpt);
   } catch (const std::exception& e) {
     std::cerr << "polmina-sim: " << e.what() << "\n";

@@ -116,6 +116,11 @@ int runPlay(const PlayOptions& o) {
   answerLikeThePlayer(ui, o.invite == "yes");
   FixedClock clock;
   auto history = openHistory(o.dir);
+  // On a full disk the history gives way to the save.
+  setRoomMaker([&history](bool hard) { history->makeRoom(hard); });
+  struct Unset {
+    ~Unset() { setRoomMaker({}); }
+  } unset;
   // A game played on from the save leaves behind any weeks the history holds after it.
   history->resumedAt(s);
   Session run{s, Game{s, rng, ui, clock, history.get()}, ui, o};

@@ -2,15 +2,21 @@
 // What the tool's commands share.
 #include <cstdint>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "history/history.h"
 #include "platform/rng.h"
 #include "world/state.h"
 
 namespace polmina::sim {
+
+// A formbook and the growth rows as JSON (show formbook, show growth, show career).
+nlohmann::ordered_json formbookJson(const std::vector<FormbookRow>& rows);
+nlohmann::ordered_json growthJson(const std::vector<GrowthRow>& rows);
 
 // A message on standard error, in UTF-8.
 void fail(std::u16string_view message);

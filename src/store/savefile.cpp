@@ -2,11 +2,13 @@
 
 #include <errno.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
 #include <optional>
 
+#include "store/backups.h"
 #include "store/file_io.h"
 #include "store/record.h"
 #include "world/calendar.h"
@@ -53,7 +55,17 @@ std::u16string reasonOf(int err) {
   }
 }
 
-std::u16string quoted(const std::filesystem::path& p) { return u"「" + p.filename().u16string() + u"」"; }
+std::u16string quoted(const std::filesystem::path& p) {
+  std::u16string q = u"「";
+  q += p.filename().u16string();
+  q += u"」";
+  return q;
+}
+
+RoomMaker& roomMaker() {
+  static RoomMaker maker;
+  return maker;
+}
 
 using Problem = std::optional<std::u16string>;
 
@@ -74,7 +86,8 @@ Problem outOfRange(const std::u16string& where, const FieldRange& range, double 
 Problem catProblem(const CatRecord& c, int record) {
   const auto bad = catOutOfRange(c);
   if (!bad) return std::nullopt;
-  return outOfRange(u"記録" + num(record) + u"の", CatFieldRanges[static_cast<size_t>(bad->field)], bad->value);
+  return outOfRange(u"記録" + num(record) + u"の", CatFieldRanges[static_cast<size_t>(bad->field)],
+                    bad->value);
 }
 
 Problem dateProblem(const GameState& s) {
@@ -151,9 +164,10 @@ void cleanAllNames(GameState& s) {
 // one's place only the final flush can have failed: the old save is gone then, and the new one is there.
 std::u16string saveFailure(const std::filesystem::path& file, int rc, bool replaced, bool hadOld) {
   if (replaced)
-    return u"セーブファイル" + quoted(file) + u"は書き込みましたが、ディスクへの記録を確かめられませんでした（" +
-           reasonOf(rc) + u"）。";
-  std::u16string msg = u"セーブファイル" + quoted(file) + u"を書き込めませんでした（" + reasonOf(rc) + u"）。";
+    return u"セーブファイル" + quoted(file) +
+           u"は書き込みましたが、ディスクへの記録を確かめられませんでした（" + reasonOf(rc) + u"）。";
+  std::u16string msg =
+      u"セーブファイル" + quoted(file) + u"を書き込めませんでした（" + reasonOf(rc) + u"）。";
   if (hadOld) msg += u"前回のセーブデータはそのまま残っています。";
   return msg;
 }
@@ -173,12 +187,58 @@ StoreResult saveGame(const GameState& s, const std::filesystem::path& dir) {
   if (readRc != 0 && readRc != ENOENT)
     return StoreResult::failure(u"セーブファイル" + quoted(file) + u"を読み込めないためセーブできません（" +
                                 reasonOf(readRc) + u"）。");
+  const bool hadOld = readRc == 0;
+  const Bytes previous = old;
   RecordImage img(std::move(old));
   writeGame(img, s);
+  return replaceSave(dir, img.bytes(), hadOld ? &previous : nullptr);
+}
+
+StoreResult replaceSave(const std::filesystem::path& dir, const std::vector<uint8_t>& bytes,
+                        const std::vector<uint8_t>* previous) {
+  const auto file = savePath(dir);
+  // The save it replaces becomes the newest backup; should the new one not be written after all,
+  // that backup is the save itself twice and goes again.
+  const std::filesystem::path backup = previous ? backUpSave(dir, *previous) : std::filesystem::path();
   bool replaced = false;
-  if (const int rc = replaceFile(file, img.bytes(), writeAllBytes, &replaced); rc != 0)
-    return StoreResult::failure(saveFailure(file, rc, replaced, readRc == 0));
+  int rc = replaceFile(file, bytes, writeAllBytes, &replaced);
+  // A full disk: whatever else uses it gives way, first gently, then for good, and the save tries again.
+  for (bool hard : {false, true}) {
+    if (replaced || (rc != ENOSPC && rc != EDQUOT) || !roomMaker()) break;
+    roomMaker()(hard);
+    rc = replaceFile(file, bytes, writeAllBytes, &replaced);
+  }
+  std::error_code ec;
+  if (rc != 0 && !replaced && !backup.empty()) std::filesystem::remove(backup, ec);
+  if (rc == 0 || replaced) pruneBackups(dir);
+  if (rc != 0) return StoreResult::failure(saveFailure(file, rc, replaced, previous != nullptr));
   return {};
+}
+
+void setRoomMaker(RoomMaker maker) { roomMaker() = std::move(maker); }
+
+StoreResult restoreBackup(const std::filesystem::path& dir, int n) {
+  const auto backups = listBackups(dir);
+  const auto it = std::find_if(backups.begin(), backups.end(), [n](const BackupInfo& b) { return b.n == n; });
+  if (it == backups.end()) return StoreResult::failure(u"その番号のバックアップはありません。");
+  Bytes bytes;
+  if (const int rc = readWholeFile(it->file, bytes); rc != 0)
+    return StoreResult::failure(u"バックアップ" + quoted(it->file) + u"を読み込めませんでした（" +
+                                reasonOf(rc) + u"）。");
+  auto check = std::make_unique<GameState>();
+  if (const StoreResult r = loadGameBytes(*check, bytes); !r)
+    return StoreResult::failure(u"バックアップ" + quoted(it->file) + u"は" + r.message);
+  Bytes previous;
+  const bool hadOld = readWholeFile(savePath(dir), previous) == 0;
+  return replaceSave(dir, bytes, hadOld ? &previous : nullptr);
+}
+
+SaveState saveState(const std::filesystem::path& dir) {
+  Bytes bytes;
+  const int rc = readWholeFile(savePath(dir), bytes);
+  if (rc == ENOENT) return SaveState::None;
+  if (rc != 0) return SaveState::Unreadable;
+  return hasSaveGame(dir) ? SaveState::Game : SaveState::NotAGame;
 }
 
 std::optional<Bytes> saveImage(const GameState& s) {

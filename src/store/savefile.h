@@ -6,6 +6,7 @@
 // range are never written). Start data: records 1..999 become cats[1..999], 1000..1100 the hall of
 // retired cats.
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,6 +34,25 @@ std::filesystem::path startDataPath(const std::filesystem::path& dir);
 // completely on disk; a save that cannot be written leaves it exactly as it was. A game that would
 // not load back (see loadGame) is not written at all.
 StoreResult saveGame(const GameState& s, const std::filesystem::path& dir);
+
+// Puts `bytes` in the place of the save file of `dir` as saveGame does: crash-safe, the save it replaces
+// (`previous`, its bytes, when there is one) kept as the newest backup.
+StoreResult replaceSave(const std::filesystem::path& dir, const std::vector<uint8_t>& bytes,
+                        const std::vector<uint8_t>* previous);
+
+// Backup n (1 the newest, see listBackups) becomes the save; the save it replaces becomes a backup in
+// turn. A backup that does not load is refused.
+StoreResult restoreBackup(const std::filesystem::path& dir, int n);
+
+// Whatever else shares the save's disk (the history) and can give way when it is full: gently first
+// (hard = false), then for the rest of the run. Set by the program that owns it; none by default.
+using RoomMaker = std::function<void(bool hard)>;
+void setRoomMaker(RoomMaker maker);
+
+// What the save file of `dir` is: missing, unreadable (no permission ...), a game, or something that
+// is not one (cut short, emptied).
+enum class SaveState { None, Unreadable, Game, NotAGame };
+SaveState saveState(const std::filesystem::path& dir);
 
 // The records saveGame writes, on their own (what the save file would hold with no old file under it);
 // nothing when the game would not load back.

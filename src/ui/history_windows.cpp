@@ -17,6 +17,7 @@
 
 #include "history/replay.h"
 #include "ui/fonts.h"
+#include "ui/hall_window.h"
 #include "ui/qt_text.h"
 #include "ui/race_window.h"
 #include "ui/session.h"
@@ -50,11 +51,16 @@ QTableWidgetItem* cell(const QString& text, bool right = false) {
 }  // namespace
 
 FormbookWindow::FormbookWindow(Session& se, const CatRecord& cat, QWidget* parent)
-    : QDialog(parent), se_(se), rows_(se.history ? se.history->formbook(cat) : std::vector<FormbookRow>{}) {
+    : FormbookWindow(se, trim(cat.name), se.history ? se.history->formbook(cat) : std::vector<FormbookRow>{},
+                     cat.starts, parent) {}
+
+FormbookWindow::FormbookWindow(Session& se, const std::u16string& catName, std::vector<FormbookRow> rows,
+                               int starts, QWidget* parent)
+    : QDialog(parent), se_(se), rows_(std::move(rows)) {
   setObjectName(QStringLiteral("FormbookFm"));
   setWindowTitle(QStringLiteral("近走成績"));
   setFixedSize(560, 330);
-  makeLabel(this, qs(trim(cat.name) + u"の近走成績"), {10, 8, 540, 20}, gothic(10.5, true),
+  makeLabel(this, qs(catName + u"の近走成績"), {10, 8, 540, 20}, gothic(10.5, true),
             QStringLiteral("labName"));
   table_ = new QTableWidget(static_cast<int>(rows_.size()), 7, this);
   table_->setObjectName(QStringLiteral("tblRaces"));
@@ -81,8 +87,11 @@ FormbookWindow::FormbookWindow(Session& se, const CatRecord& cat, QWidget* paren
   table_->horizontalHeader()->setStretchLastSection(true);
   if (rows_.empty()) {
     table_->hide();
-    makeLabel(this, QStringLiteral("まだレースの記録がありません"), {10, 40, 540, 20},
-              QStringLiteral("labEmpty"));
+    // A cat of the start data ran its races before this game's history began.
+    makeLabel(this,
+              starts > 0 ? QStringLiteral("この猫のレースは、履歴をつけ始める前に走ったものです")
+                         : QStringLiteral("まだレースの記録がありません"),
+              {10, 40, 540, 20}, QStringLiteral("labEmpty"));
   } else {
     table_->selectRow(0);
   }
@@ -233,12 +242,14 @@ void installHistoryCommands(QWidget* mainWindow, Session& se) {
                    [&se, mainWindow] { openGrowth(se, mainWindow); });
   mainWindow->addAction(formbook);
   mainWindow->addAction(growth);
+  QAction* hall = addHallCommand(mainWindow, se);
   // The cat panel (picture and details) offers both in its context menu.
   for (const char* name : {"Frm0"}) {
     if (auto* panel = mainWindow->findChild<QWidget*>(QString::fromLatin1(name))) {
       panel->setContextMenuPolicy(Qt::ActionsContextMenu);
       panel->addAction(formbook);
       panel->addAction(growth);
+      panel->addAction(hall);
     }
   }
   // The cat lists: the formbook of the cat under the pointer, beside its career record.

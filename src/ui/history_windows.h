@@ -17,6 +17,9 @@ class FormbookWindow : public QDialog {
   Q_OBJECT
  public:
   FormbookWindow(Session& se, const CatRecord& cat, QWidget* parent);
+  // Rows of a formbook already read (a career of the hall); `starts` are the races the cat ran in all.
+  FormbookWindow(Session& se, const std::u16string& catName, std::vector<FormbookRow> rows, int starts,
+                 QWidget* parent);
   // Shows the race of row `row` again in the race window.
   void replayRow(int row);
 

@@ -1,10 +1,12 @@
 #include "ui/keyboard.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QActionGroup>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QMenu>
+#include <QScreen>
 #include <QShortcut>
 #include <QWidget>
 
@@ -45,7 +47,12 @@ QMenu* addDisplaySizeMenu(QWidget* window, Frontend& ui, std::function<void()> a
   menu->addSection(QStringLiteral("表示サイズ"));
   auto* group = new QActionGroup(menu);
   const double current = rememberedScale().value_or(1.0);
+  // Only the sizes whose windows fit the screen (its size in the desktop's units, before the game's own
+  // scale divided it).
+  const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  const QSize desk = screen ? screen->geometry().size() * runningScale() : QSize();
   for (double scale : kDisplayScales) {
+    if (screen && scale > 1.0 && !scaleFits(scale, desk.width(), desk.height())) continue;
     QAction* a = menu->addAction(scaleCaption(scale));
     a->setCheckable(true);
     a->setChecked(scale == current);
@@ -65,6 +72,11 @@ QMenu* addDisplaySizeMenu(QWidget* window, Frontend& ui, std::function<void()> a
             .arg(scaleCaption(scale));
     ui.tell(u"ルネッタ", text.toStdU16String());
   });
+  // The hall of fame, where the window offers it.
+  if (auto* hall = window->findChild<QAction*>(QStringLiteral("actHall"), Qt::FindDirectChildrenOnly)) {
+    menu->addSeparator();
+    menu->addAction(hall);
+  }
   window->setContextMenuPolicy(Qt::CustomContextMenu);
   QObject::connect(window, &QWidget::customContextMenuRequested, menu,
                    [window, menu](const QPoint& at) { menu->popup(window->mapToGlobal(at)); });

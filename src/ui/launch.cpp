@@ -11,6 +11,8 @@ namespace {
 
 constexpr const char* kScaleKey = "display/scale";
 bool restartWanted = false;
+double running = 1.0;
+std::optional<double> shrunk;
 
 // The user's settings of the game; usable before the application object exists.
 std::unique_ptr<QSettings> userSettings() {
@@ -26,10 +28,28 @@ QString helpText() {
       "オプション:\n"
       "  -h, --help     この説明を表示して終了します。\n"
       "  -v, --version  バージョンを表示して終了します。\n"
-      "  --seed N       乱数の種を N (0 以上の整数) にします。同じ種で同じ選択をすれば、\n"
-      "                 同じ週の結果になります。不具合の報告に添えてください。\n"
+      "  --seed N       乱数の種を N (0 から 18446744073709551615 までの整数) にします。\n"
+      "                 同じ種で同じ選択をすれば、同じ週の結果になります。不具合の報告に\n"
+      "                 添えてください。\n"
       "  --scale F      表示サイズを F 倍 (1、1.5、2、3 のどれか) にします。次回からもこの\n"
-      "                 大きさで起動します。\n");
+      "                 大きさで起動します。画面に入らない大きさは、入る大きさに縮めます。\n"
+      "\n"
+      "ファイル: セーブ ZedeVazO.Dat、そのバックアップ polmina-backups/、履歴\n"
+      "polmina-history.sqlite3 (プログラムのフォルダ、書き込めなければ\n"
+      "~/.local/share/polmina/)、設定 ~/.config/polmina/polmina.conf\n");
+}
+
+constexpr const char* kSeedRange = "0 から 18446744073709551615 までの整数";
+
+// An option as the player typed it ("--bogus", "-x=1" without its value).
+QString typedOption(const QStringList& args, const QString& name) {
+  for (qsizetype i = 1; i < args.size(); ++i) {
+    QString a = args[i].section(u'=', 0, 0);
+    QString bare = a;
+    while (bare.startsWith(u'-')) bare.remove(0, 1);
+    if (a.startsWith(u'-') && bare == name) return a;
+  }
+  return QStringLiteral("--") + name;
 }
 
 ParsedCommandLine mistake(const QString& what) {
@@ -54,13 +74,22 @@ ParsedCommandLine parseCommandLine(const QStringList& args) {
   parser.addOptions({help, version, seed, scale});
   if (!parser.parse(args)) {
     const QStringList unknown = parser.unknownOptionNames();
-    if (!unknown.isEmpty())
-      return mistake(QStringLiteral("知らないオプションです: %1").arg(unknown.join(QStringLiteral(", "))));
-    return mistake(QStringLiteral("オプションに値がありません: %1").arg(parser.errorText()));
+    if (!unknown.isEmpty()) {
+      QStringList typed;
+      for (const QString& name : unknown) typed << typedOption(args, name);
+      return mistake(QStringLiteral("知らないオプションです: %1").arg(typed.join(QStringLiteral(", "))));
+    }
+    // The only other mistake the parser finds: an option that takes a value came last, without it.
+    const QString last = args.size() > 1 ? args.last().section(u'=', 0, 0) : QString();
+    return mistake(QStringLiteral("オプション %1 に値がありません。").arg(last));
   }
   if (!parser.positionalArguments().isEmpty())
     return mistake(QStringLiteral("余分な引数です: %1").arg(parser.positionalArguments().join(u' ')));
-
+  for (const QCommandLineOption& o : {seed, scale}) {
+    const QString name = o.names().last();
+    if (parser.values(o).size() > 1)
+      return mistake(QStringLiteral("オプション %1 が二度指定されています。").arg(typedOption(args, name)));
+  }
   ParsedCommandLine r;
   if (parser.isSet(help) || parser.isSet(version)) {
     r.run = false;
@@ -72,7 +101,8 @@ ParsedCommandLine parseCommandLine(const QStringList& args) {
     const QString v = parser.value(seed);
     const qulonglong n = v.toULongLong(&ok, 10);
     if (!ok || v.startsWith(u'+'))
-      return mistake(QStringLiteral("--seed には 0 以上の整数を指定してください: %1").arg(v));
+      return mistake(
+          QStringLiteral("--seed には %1を指定してください: %2").arg(QString::fromUtf8(kSeedRange), v));
     r.options.seed = n;
   }
   if (parser.isSet(scale)) {
@@ -92,6 +122,18 @@ double nearestScale(double scale) {
   double best = kDisplayScales[0];
   for (double s : kDisplayScales)
     if (std::abs(s - scale) < std::abs(best - scale)) best = s;
+  return best;
+}
+
+// The biggest window (the growth charts, 640 x 440) with its title bar and a desktop panel.
+bool scaleFits(double scale, int screenWidth, int screenHeight) {
+  return 640 * scale <= screenWidth && 440 * scale + 60 <= screenHeight;
+}
+
+double largestFittingScale(int screenWidth, int screenHeight) {
+  double best = kDisplayScales[0];
+  for (double s : kDisplayScales)
+    if (scaleFits(s, screenWidth, screenHeight)) best = s;
   return best;
 }
 
@@ -115,6 +157,25 @@ void rememberScale(double scale) {
   const auto settings = userSettings();
   settings->setValue(QString::fromLatin1(kScaleKey), scale);
   settings->sync();
+}
+
+void setRunningScale(double scale, std::optional<double> from) {
+  running = scale;
+  shrunk = from;
+}
+double runningScale() { return running; }
+std::optional<double> shrunkFrom() { return shrunk; }
+
+std::optional<QString> shrinkNotice() {
+  if (!shrunk) return std::nullopt;
+  // Told once for each size that does not fit and the size shown instead, not at every start.
+  const QString told = scaleCaption(*shrunk) + QStringLiteral(">") + scaleCaption(running);
+  const auto settings = userSettings();
+  if (settings->value(QStringLiteral("display/shrunkTold")).toString() == told) return std::nullopt;
+  settings->setValue(QStringLiteral("display/shrunkTold"), told);
+  settings->sync();
+  return QStringLiteral("表示サイズ%1では画面に入らないため、%2で表示します。")
+      .arg(scaleCaption(*shrunk), scaleCaption(running));
 }
 
 void requestRestart() { restartWanted = true; }

@@ -37,6 +37,17 @@ double nearestScale(double scale);
 // The largest offered size at which the race window, the game's biggest, fits a screen of this size
 // (in the desktop's own units, so a desktop that already scales is not scaled twice).
 double scaleForScreen(int screenWidth, int screenHeight);
+// Whether every window of the game, title bar included, fits a screen of this size at `scale`, and the
+// largest offered size that does (×1 when none does).
+bool scaleFits(double scale, int screenWidth, int screenHeight);
+double largestFittingScale(int screenWidth, int screenHeight);
+
+// The size this run was started at, and the larger one asked for that the screen could not hold.
+void setRunningScale(double scale, std::optional<double> shrunkFrom);
+double runningScale();
+std::optional<double> shrunkFrom();
+// What the player is told when the size was shrunk; once for the same sizes.
+std::optional<QString> shrinkNotice();
 
 // The remembered display size, if any (QSettings of the user; works before the application exists).
 std::optional<double> rememberedScale();

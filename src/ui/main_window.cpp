@@ -540,7 +540,7 @@ bool MainWindow::saveBeforeQuit() {
   se_.ui.runModal(w);
   quitting_ = false;
   if (w.result().ok) return true;
-  se_.ui.tell(u"セーブ", w.result().message + u"\r\n前回のセーブデータはそのまま残っています。");
+  se_.ui.tell(u"セーブ", w.result().message);
   return se_.ui.askYesNo(u"終了", u"セーブせずに終了しますか？");
 }
 

@@ -1,16 +1,23 @@
 #include "ui/startup.h"
 
+#include <unistd.h>
+
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QLockFile>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QWidget>
 #include <memory>
 
 #include "platform/clock.h"
 #include "platform/rng.h"
+#include "store/savefile.h"
 #include "ui/qt_frontend.h"
 #include "ui/resources.h"
 #include "ui/session.h"
@@ -21,14 +28,71 @@ namespace polmina {
 
 namespace {
 
-// Held for the whole run: a second start of the game by the same user finds it taken and ends.
-std::unique_ptr<QLockFile> takeInstanceLock() {
-  QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  if (dir.isEmpty()) dir = QDir::tempPath();
+// Held for the whole run, in the save's own folder: a second start on the same save, whatever its
+// environment (another login of the same user has another runtime folder), finds it taken and ends.
+std::unique_ptr<QLockFile> takeInstanceLock(const std::filesystem::path& saveDir) {
+  const QString dir = QString::fromStdU16String(saveDir.u16string());
   auto lock = std::make_unique<QLockFile>(QDir(dir).filePath(QStringLiteral("polmina.lock")));
   lock->setStaleLockTime(0);
   if (!lock->tryLock(0)) return nullptr;
   return lock;
+}
+
+// The name the running copy of a save answers to: one per save folder and user.
+QString instanceName(const std::filesystem::path& saveDir) {
+  std::error_code ec;
+  const auto canonical = std::filesystem::weakly_canonical(saveDir, ec);
+  const QByteArray key = QString::fromStdU16String((ec ? saveDir : canonical).u16string()).toUtf8();
+  return QStringLiteral("polmina-%1-%2")
+      .arg(QString::number(::getuid()),
+           QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16)));
+}
+
+// The second start asks the running copy to come to the front, then ends.
+void callRunningCopy(const std::filesystem::path& saveDir) {
+  QLocalSocket socket;
+  socket.connectToServer(instanceName(saveDir));
+  if (!socket.waitForConnected(1000)) return;
+  socket.write("show\n");
+  socket.waitForBytesWritten(1000);
+  socket.disconnectFromServer();
+}
+
+// The window the player is using: a box or dialog over it first.
+QWidget* frontWindow() {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  QWidget* found = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->isVisible() && !w->isMinimized() && w->windowType() != Qt::Popup) found = w;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->isVisible() && (w->windowFlags() & Qt::Dialog)) found = w;
+  return found;
+}
+
+void comeToFront() {
+  QWidget* w = frontWindow();
+  if (!w) return;
+  if (w->isMinimized()) w->showNormal();
+  w->raise();
+  w->activateWindow();
+}
+
+// Listens for later starts on the same save.
+std::unique_ptr<QLocalServer> listenForLaterStarts(const std::filesystem::path& saveDir) {
+  auto server = std::make_unique<QLocalServer>();
+  server->setSocketOptions(QLocalServer::UserAccessOption);
+  const QString name = instanceName(saveDir);
+  // The lock is ours: a name left by a copy that died is stale.
+  QLocalServer::removeServer(name);
+  if (!server->listen(name)) return server;
+  QObject::connect(server.get(), &QLocalServer::newConnection, server.get(), [s = server.get()] {
+    while (QLocalSocket* c = s->nextPendingConnection()) {
+      QObject::connect(c, &QLocalSocket::disconnected, c, &QObject::deleteLater);
+      comeToFront();
+    }
+  });
+  return server;
 }
 
 // The program folder as the game keeps it: with a separator at its end, never two.
@@ -43,8 +107,6 @@ int startUp(QApplication& app, const LaunchOptions& options) {
   QCoreApplication::setApplicationName(QStringLiteral("polmina"));
   // No application display name: the window system would append it to every window's own title.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.polmina.Polmina"));
-  const auto lock = takeInstanceLock();
-  if (!lock) return 0;
   app.setQuitOnLastWindowClosed(false);
   initResources();
   installLook();
@@ -65,11 +127,23 @@ int startUp(QApplication& app, const LaunchOptions& options) {
   QtFrontend ui;
   Game g{s, rng, ui, clock};
   Session session{g, ui, findGamePaths(std::filesystem::path(appDir.toStdU16String()))};
+  const auto lock = takeInstanceLock(session.paths.saveDir);
+  if (!lock) {
+    callRunningCopy(session.paths.saveDir);
+    return 0;
+  }
+  const auto server = listenForLaterStarts(session.paths.saveDir);
   History history(session.paths.saveDir);
+  // On a full disk the history gives way to the save.
+  setRoomMaker([&history](bool hard) { history.makeRoom(hard); });
+  struct Unset {
+    ~Unset() { setRoomMaker({}); }
+  } unset;
   g.watcher = &history;
   session.history = &history;
   WindowManager wm(session);
   wm.showWindow(GameWindow::Opening);
+  if (const auto notice = shrinkNotice()) ui.tell(u"ルネッタ", notice->toStdU16String());
   return app.exec();
 }
 

@@ -4,10 +4,13 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <memory>
 
 #include "game/recovery.h"
 #include "game/resume.h"
+#include "store/backups.h"
 #include "ui/fonts.h"
+#include "ui/hall_window.h"
 #include "ui/keyboard.h"
 #include "ui/launch.h"
 #include "ui/main_window.h"
@@ -17,12 +20,20 @@
 #include "ui/window_manager.h"
 #include "ui/wizard_window.h"
 #include "world/calendar.h"
+#include "world/text.h"
 
 namespace polmina {
 
 namespace {
+
 constexpr const char16_t* kBoxTitle = u"ルネッタ";
+
+bool savedGameLoads(const std::filesystem::path& dir) {
+  auto s = std::make_unique<GameState>();
+  return loadGame(*s, dir).ok;
 }
+
+}  // namespace
 
 TitleWindow::TitleWindow(WindowManager& wm) : wm_(wm) {
   setObjectName(QStringLiteral("OpeningFm"));
@@ -37,6 +48,7 @@ TitleWindow::TitleWindow(WindowManager& wm) : wm_(wm) {
   for (QPushButton* b : but_) b->setFont(gothic(9, true));
   connect(but_[0], &QPushButton::clicked, this, &TitleWindow::newGame);
   connect(but_[1], &QPushButton::clicked, this, &TitleWindow::resume);
+  addHallCommand(this, wm_.session());
   // No game is in progress here: a new size is applied by starting the program again at once.
   addDisplaySizeMenu(this, wm_.session().ui, [this] {
     requestRestart();
@@ -60,7 +72,10 @@ bool TitleWindow::recover() {
   if (!se.history) return false;
   const auto point = recoveryOffer(*se.history, se.paths.saveDir);
   tellHistoryProblem(se);
-  if (!point || !se.ui.askYesNo(kBoxTitle, recoveryQuestion(*point))) return false;
+  const SaveState save = saveState(se.paths.saveDir);
+  const bool saveLoads =
+      save == SaveState::None || (save == SaveState::Game && savedGameLoads(se.paths.saveDir));
+  if (!point || !se.ui.askYesNo(kBoxTitle, recoveryQuestion(*point, saveLoads))) return false;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const StoreResult loaded = resumeSavedBytes(se.g.s, point->save);
   if (!loaded) {
@@ -91,10 +106,27 @@ void TitleWindow::resume() {
   fillCalendar(s);
   enableButtons(true);
   if (recover()) return;
-  if (!hasSaveGame(s, se.paths.saveDir)) {
-    se.ui.tell(kBoxTitle, u"セーブデータが見つかりません");
-    return;
+  s.catCount = MaxCats;
+  switch (saveState(se.paths.saveDir)) {
+    case SaveState::None:
+      se.ui.tell(kBoxTitle, u"セーブデータが見つかりません");
+      return;
+    case SaveState::Unreadable:
+      se.ui.tell(kBoxTitle, loadGame(s, se.paths.saveDir).message);
+      return;
+    case SaveState::NotAGame:
+      if (!offerBackup(u"セーブデータが壊れています。"))
+        se.ui.tell(kBoxTitle, u"セーブデータが見つかりません");
+      return;
+    case SaveState::Game:
+      resumeSaved();
+      return;
   }
+}
+
+void TitleWindow::resumeSaved() {
+  Session& se = wm_.session();
+  GameState& s = se.g.s;
   if (!se.ui.askYesNo(kBoxTitle, u"ゲームを再開します。")) {
     s.catCount = 1;
     return;
@@ -102,13 +134,34 @@ void TitleWindow::resume() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const StoreResult loaded = resumeSavedGame(s, se.paths.saveDir);
   if (!loaded) {
-    // A damaged save is refused and the game stays as the start-up left it.
+    // A damaged save is refused and the game stays as the start-up left it; a backup may stand in.
     s.catCount = 1;
     QApplication::restoreOverrideCursor();
-    se.ui.tell(kBoxTitle, loaded.message);
+    if (!offerBackup(loaded.message)) se.ui.tell(kBoxTitle, loaded.message);
     return;
   }
   enterGame();
+}
+
+// The newest backup that loads, offered with its date when the save cannot be used. False when there
+// is none; true when the player has answered.
+bool TitleWindow::offerBackup(const std::u16string& why) {
+  Session& se = wm_.session();
+  const auto backup = newestLoadableBackup(se.paths.saveDir);
+  if (!backup) return false;
+  const std::u16string question = why + u"\r\n" + num(backup->year) + u"年" + num(backup->month) + u"月" +
+                                  num(backup->week) + u"週のバックアップから再開しますか？";
+  if (!se.ui.askYesNo(kBoxTitle, question)) return true;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  StoreResult r = restoreBackup(se.paths.saveDir, backup->n);
+  if (r) r = resumeSavedGame(se.g.s, se.paths.saveDir);
+  if (!r) {
+    QApplication::restoreOverrideCursor();
+    se.ui.tell(kBoxTitle, r.message);
+    return true;
+  }
+  enterGame();
+  return true;
 }
 
 void TitleWindow::closeEvent(QCloseEvent* e) {

@@ -22,6 +22,8 @@ class TitleWindow : public QWidget {
 
  private:
   bool recover();
+  bool offerBackup(const std::u16string& why);
+  void resumeSaved();
   void enterGame();
 
   WindowManager& wm_;

@@ -247,7 +247,7 @@ void WizardWindow::startGame() {
     frm_[3]->setEnabled(true);
     return;
   }
-  if (se.history) se.history->startedAfresh();
+  if (se.history) se.history->startedAfresh(se.g.s);
   wm_.showWindow(GameWindow::Main);
   hide();
   wm_.mainWindow().showChatter();

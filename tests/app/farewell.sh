@@ -27,12 +27,15 @@ cp "$game" "$work/game/polmina"
   || fail "no new game"
 "$retire" "$work/game" || fail "no retiring save"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1300x1000x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
 xvfb=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "no X screen"
 export DISPLAY=":$(cat "$work/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/rt HOME=$work/home
 export XDG_DATA_HOME=$work/home/data XDG_CONFIG_HOME=$work/home/config
+# The game starts at ×1; ×2 fits this screen, and the size menu offers it.
+mkdir -p "$XDG_CONFIG_HOME/polmina"
+printf '[display]\nscale=1\n' >"$XDG_CONFIG_HOME/polmina/polmina.conf"
 
 # The id of the shown window titled exactly $1, waiting up to $2 seconds (default 20).
 window() {

@@ -161,6 +161,8 @@ TEST(History, WeeksLeftBehindAreNeverOfferedNorShown) {
   EXPECT_TRUE(recoveryOffer(*p.history, p.dir.path()));
   p.history->discardUnsaved();  // "quit without saving"
   EXPECT_FALSE(recoveryOffer(*p.history, p.dir.path()));
+  EXPECT_EQ(p.history->growth().size(), weeksSaved) << "thrown away at once, not at the next week";
+  EXPECT_EQ(allRaces(*p.history).size(), racesSaved);
 
   p.history->resumedAt(*saved);  // played on from the older save
   const int from = weekOrdinal(saved->year, saved->month, saved->week);
@@ -168,6 +170,96 @@ TEST(History, WeeksLeftBehindAreNeverOfferedNorShown) {
     EXPECT_LT(weekOrdinal(r.year, r.month, r.week), from);
   EXPECT_EQ(p.history->growth().size(), weeksSaved);
   EXPECT_EQ(allRaces(*p.history).size(), racesSaved);
+}
+
+// The cat of the played game retires at the coming year end (as a player's cat too old and too poor).
+void retireAtYearEnd(Played& p) {
+  p.s.month = 12;
+  p.s.week = 4;
+  p.s.weekBase = 235;
+  CatRecord& cat = p.player();
+  cat.age = cat.peakAge;
+  cat.yearPrize = 0;
+  cat.entryRace = -1;
+  ASSERT_FALSE(playWholeWeek(p.g)) << "the cat retires";
+}
+
+void expectCareerReplays(History& h, const Career& c) {
+  const auto rows = h.careerFormbook(c.id);
+  EXPECT_EQ(static_cast<int>(rows.size()), c.cat.starts) << toUtf8(c.cat.name);
+  for (const FormbookRow& r : rows) {
+    const auto race = h.race(r.raceId);
+    ASSERT_TRUE(race);
+    EXPECT_EQ(replayRace(*race), recordedOrder(*race)) << "race " << r.raceId;
+  }
+}
+
+TEST(History, EveryCareerIsKeptInTheHallOnceAndTheSavedGameStaysWholeUntilANewOneIsSaved) {
+  Played p(true);
+  setTraining(p.s, {0, 0, 0, 0, 0, 0});  // rested, the cat is booked whenever it may run
+  for (int w = 0; w < 80 && p.player().starts < 1; ++w) p.play(1);
+  ASSERT_GE(p.player().starts, 1);
+  EXPECT_TRUE(p.history->careers().empty());
+  ASSERT_TRUE(saveGame(p.s, p.dir.path()));
+  const size_t savedWeeks = p.history->growth().size();
+  auto saved = std::make_unique<GameState>(p.s);
+  const auto savedBook = p.history->formbook(p.player());
+  ASSERT_EQ(static_cast<int>(savedBook.size()), p.player().starts);
+
+  // 最初から: the saved game goes to the hall as 中断; the new game is never saved.
+  Played fresh(false, 99);
+  p.history->startedAfresh(fresh.s);
+  fresh.g.watcher = p.history.get();
+  fresh.play(3);
+  auto hall = p.history->careers();
+  ASSERT_EQ(hall.size(), 1u);
+  EXPECT_EQ(hall[0].ended, EndedLeft);
+  EXPECT_EQ(hall[0].player, u"レキシ");
+  EXPECT_EQ(hall[0].cat.totalPrize, saved->cats[saved->playerCat].totalPrize);
+  EXPECT_EQ(p.history->careerGrowth(hall[0].id).size(), savedWeeks) << "the old game's growth";
+  EXPECT_EQ(p.history->growth().size(), 3u) << "the new game's";
+  expectCareerReplays(*p.history, hall[0]);
+  p.history->discardUnsaved();   // 終了 without saving the new game
+  p.history->resumedAt(*saved);  // 続きから the saved game: all its weeks are there
+  EXPECT_EQ(p.history->formbook(catAt(*saved, saved->playerCat)).size(), savedBook.size());
+  EXPECT_TRUE(p.history->careers().empty()) << "a game going on again is not in the hall";
+
+  // Retired, then the last save taken up and retired again: one career, 引退.
+  p.s = *saved;
+  retireAtYearEnd(p);
+  p.s = *saved;
+  p.history->resumedAt(p.s);
+  retireAtYearEnd(p);
+  Played other(false, 98);
+  p.history->startedAfresh(other.s);  // the retired career is not made 中断
+  hall = p.history->careers();
+  ASSERT_EQ(hall.size(), 1u);
+  EXPECT_EQ(hall[0].ended, EndedRetired);
+  EXPECT_EQ(hall[0].fromYear, 2001);
+  EXPECT_EQ(hall[0].toYear, saved->year);
+  expectCareerReplays(*p.history, hall[0]);
+}
+
+TEST(History, TheLogIsEmptiedAtEveryWeekEndAndAPassingLockIsTriedAgainNextWeek) {
+  Played p(true);
+  p.play(2);
+  std::filesystem::path wal = p.dir.path() / HistoryFileName;
+  wal += "-wal";
+  std::error_code ec;
+  EXPECT_EQ(std::filesystem::file_size(wal, ec), 0u) << "no log kept between weeks";
+  p.history.reset();
+  EXPECT_FALSE(std::filesystem::exists(wal)) << "nothing left beside the file at the end";
+
+  auto other = std::make_unique<sql::Database>(p.dir.path() / HistoryFileName, 0);
+  other->exec("BEGIN EXCLUSIVE");
+  p.reopen();
+  EXPECT_FALSE(p.history->working());
+  EXPECT_NE(p.history->problem().find(u"次の週まで"), std::u16string::npos) << toUtf8(p.history->problem());
+  other.reset();
+  const size_t weeks = 2;
+  p.play(1);
+  EXPECT_TRUE(p.history->working()) << "tried again in the next week";
+  EXPECT_EQ(p.history->growth().size(), weeks + 1);
 }
 
 TEST(History, DamagedLockedAndUnwritableFilesNeverStopTheGame) {

@@ -32,9 +32,10 @@ TEST(CommandLine, HelpVersionSeedAndScale) {
   EXPECT_EQ(version.text, QStringLiteral("11種ポルミナF %1\n").arg(gameVersion()));
   const auto help = parse({QStringLiteral("-h")});
   EXPECT_FALSE(help.run);
-  EXPECT_TRUE(help.text.contains(QStringLiteral("--seed N")) && help.text.contains(QStringLiteral("--scale F")));
-  const auto game = parse({QStringLiteral("--seed"), QStringLiteral("18446744073709551615"),
-                           QStringLiteral("--scale=1.5")});
+  EXPECT_TRUE(help.text.contains(QStringLiteral("--seed N")) &&
+              help.text.contains(QStringLiteral("--scale F")));
+  const auto game = parse(
+      {QStringLiteral("--seed"), QStringLiteral("18446744073709551615"), QStringLiteral("--scale=1.5")});
   ASSERT_TRUE(game.run);
   EXPECT_EQ(game.options.seed, 18446744073709551615ull);
   EXPECT_EQ(game.options.scale, 1.5);
@@ -49,6 +50,7 @@ TEST(CommandLine, MistakesEndWithAJapaneseMessageAndExitCode2) {
                              {QStringLiteral("--scale"), QStringLiteral("2.5")},
                              {QStringLiteral("--scale"), QStringLiteral("nan")},
                              {QStringLiteral("--speed")},
+                             {QStringLiteral("--seed"), QStringLiteral("1"), QStringLiteral("--seed=2")},
                              {QStringLiteral("save.dat")}};
   for (const QStringList& args : bad) {
     const auto r = parse(args);
@@ -56,6 +58,13 @@ TEST(CommandLine, MistakesEndWithAJapaneseMessageAndExitCode2) {
     EXPECT_EQ(r.exitCode, 2) << args.join(u' ').toStdString();
     EXPECT_TRUE(r.text.contains(QStringLiteral("polmina --help"))) << r.text.toStdString();
   }
+  // Named as typed, in Japanese only, the seed's range in numbers.
+  EXPECT_TRUE(parse({QStringLiteral("-bogus=1")})
+                  .text.startsWith(QStringLiteral("知らないオプションです: -bogus\n")));
+  EXPECT_TRUE(parse({QStringLiteral("--scale")})
+                  .text.startsWith(QStringLiteral("オプション --scale に値がありません。")));
+  EXPECT_TRUE(parse({QStringLiteral("--seed"), QStringLiteral("18446744073709551616")})
+                  .text.contains(QStringLiteral("0 から 18446744073709551615 までの整数")));
 }
 
 TEST(DisplaySize, FirstStartPicksTheLargestSizeThatFitsTheRaceWindow) {
@@ -64,6 +73,11 @@ TEST(DisplaySize, FirstStartPicksTheLargestSizeThatFitsTheRaceWindow) {
   EXPECT_EQ(scaleForScreen(3840, 2160), 3.0);
   EXPECT_EQ(scaleForScreen(1024, 768), 1.0);
   EXPECT_EQ(scaleForScreen(640, 480), 1.0);
+  // Every window, the growth charts the biggest, with its title bar: ×3 does not fit 1920 x 1080.
+  EXPECT_FALSE(scaleFits(3.0, 1920, 1080));
+  EXPECT_EQ(largestFittingScale(1920, 1080), 2.0);
+  EXPECT_EQ(largestFittingScale(800, 600), 1.0);
+  EXPECT_EQ(largestFittingScale(640, 400), 1.0) << "the smallest size even when nothing fits";
   EXPECT_EQ(nearestScale(2.2), 2.0);
   EXPECT_EQ(scaleCaption(1.5), QStringLiteral("×1.5"));
 }
@@ -177,17 +191,24 @@ TEST_F(Desktop, RadioOptionsAnswerTheAccessibilityToggleAsAClick) {
 // start again at that size, with the same arguments less --scale.
 TEST_F(Desktop, TheTitleWindowAppliesTheDisplaySizeByStartingAgain) {
   WindowWorld& w = *world;
-  w.wm.showWindow(GameWindow::Opening);
-  auto* menu = w.wm.titleWindow().findChild<QMenu*>(QStringLiteral("displaySizeMenu"));
-  ASSERT_NE(menu, nullptr);
-  QStringList captions;
+  const auto offered = [](QWidget& window, QAction** x3) {
+    auto* menu = window.findChild<QMenu*>(QStringLiteral("displaySizeMenu"));
+    QStringList captions;
+    for (QAction* a : menu ? menu->actions() : QList<QAction*>{})
+      if (a->isCheckable()) {
+        captions << a->text();
+        if (a->text() == QStringLiteral("×3")) *x3 = a;
+      }
+    return captions;
+  };
   QAction* x3 = nullptr;
-  for (QAction* a : menu->actions())
-    if (a->isCheckable()) {
-      captions << a->text();
-      if (a->text() == QStringLiteral("×3")) x3 = a;
-    }
-  EXPECT_EQ(captions, (QStringList{"×1", "×1.5", "×2", "×3"}));
+  w.wm.showWindow(GameWindow::Opening);
+  EXPECT_EQ(offered(w.wm.titleWindow(), &x3), QStringList{"×1"}) << "800 x 600 holds only ×1";
+  // The same screen shown at ×2.5 stands for a desktop of 2000 x 1500, where every size fits.
+  setRunningScale(2.5, std::nullopt);
+  TitleWindow big(w.wm);
+  setRunningScale(1.0, std::nullopt);
+  EXPECT_EQ(offered(big, &x3), (QStringList{"×1", "×1.5", "×2", "×3"}));
   ASSERT_NE(x3, nullptr);
   x3->trigger();
   EXPECT_EQ(rememberedScale(), 3.0);

@@ -1,0 +1,104 @@
+#include "store/backups.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+#include "store/file_io.h"
+#include "store/savefile.h"
+
+namespace polmina {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// "ZedeVazO-000012.Dat": the save's own name and the backup's number, in the order they were made.
+constexpr const char* Stem = "ZedeVazO-";
+constexpr const char* Suffix = ".Dat";
+
+std::optional<long> numberOf(const fs::path& file) {
+  const std::string name = file.filename().string();
+  const std::string stem = Stem, suffix = Suffix;
+  if (name.size() != stem.size() + 6 + suffix.size() || name.compare(0, stem.size(), stem) != 0 ||
+      name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+    return std::nullopt;
+  const std::string digits = name.substr(stem.size(), 6);
+  if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return std::nullopt;
+  return std::stol(digits);
+}
+
+// The backups' files, newest first.
+std::vector<std::pair<long, fs::path>> backupFiles(const fs::path& dir) {
+  std::vector<std::pair<long, fs::path>> out;
+  std::error_code ec;
+  for (fs::directory_iterator it(backupFolder(dir), ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code kind;
+    if (!it->is_regular_file(kind)) continue;
+    if (const auto n = numberOf(it->path())) out.emplace_back(*n, it->path());
+  }
+  std::sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  return out;
+}
+
+fs::path nameFor(const fs::path& dir, long n) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%s%06ld%s", Stem, n % 1000000, Suffix);
+  return backupFolder(dir) / buf;
+}
+
+}  // namespace
+
+fs::path backupFolder(const fs::path& dir) { return dir / BackupFolderName; }
+
+std::vector<BackupInfo> listBackups(const fs::path& dir) {
+  std::vector<BackupInfo> out;
+  for (const auto& [number, file] : backupFiles(dir)) {
+    BackupInfo b;
+    b.n = static_cast<int>(out.size()) + 1;
+    b.file = file;
+    std::vector<uint8_t> bytes;
+    if (readWholeFile(file, bytes) == 0) {
+      b.bytes = bytes.size();
+      auto s = std::make_unique<GameState>();
+      if (loadGameBytes(*s, std::move(bytes))) {
+        b.loads = true;
+        b.year = s->year;
+        b.month = s->month;
+        b.week = s->week;
+      }
+    }
+    out.push_back(std::move(b));
+  }
+  return out;
+}
+
+std::optional<BackupInfo> newestLoadableBackup(const fs::path& dir) {
+  for (BackupInfo& b : listBackups(dir))
+    if (b.loads) return std::move(b);
+  return std::nullopt;
+}
+
+fs::path backUpSave(const fs::path& dir, const std::vector<uint8_t>& current) {
+  std::error_code ec;
+  fs::create_directories(backupFolder(dir), ec);
+  const auto files = backupFiles(dir);
+  const fs::path to = nameFor(dir, files.empty() ? 1 : files.front().first + 1);
+  fs::remove(to, ec);  // a number that came round again
+  if (::link(savePath(dir).c_str(), to.c_str()) == 0) return to;
+  if (replaceFile(to, current) == 0) return to;
+  return {};
+}
+
+void pruneBackups(const fs::path& dir) {
+  const auto files = backupFiles(dir);
+  for (size_t i = KeptBackups; i < files.size(); ++i) {
+    std::error_code ec;
+    fs::remove(files[i].second, ec);
+  }
+}
+
+}  // namespace polmina

@@ -1,0 +1,131 @@
+#include "ui/hall_window.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "game/hall.h"
+#include "ui/fonts.h"
+#include "ui/history_windows.h"
+#include "ui/qt_text.h"
+#include "ui/session.h"
+#include "ui/widgets.h"
+#include "ui/window_manager.h"
+#include "world/text.h"
+
+namespace polmina {
+
+namespace {
+
+QTableWidgetItem* cell(const QString& text, bool right = false) {
+  auto* item = new QTableWidgetItem(text);
+  item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+  if (right) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  return item;
+}
+
+QString yearsText(const Career& c) {
+  if (c.fromYear == c.toYear) return qs(num(c.fromYear) + u"年");
+  return qs(num(c.fromYear) + u"～" + num(c.toYear) + u"年");
+}
+
+}  // namespace
+
+HallWindow::HallWindow(Session& se, QWidget* parent)
+    : QDialog(parent), se_(se), careers_(se.history ? se.history->careers() : std::vector<Career>{}) {
+  setObjectName(QStringLiteral("HallFm"));
+  setWindowTitle(QStringLiteral("殿堂"));
+  setFixedSize(560, 330);
+  makeLabel(this, QStringLiteral("殿堂　これまでの猫たち"), {10, 8, 540, 20}, gothic(10.5, true),
+            QStringLiteral("labTitle"));
+  table_ = new QTableWidget(static_cast<int>(careers_.size()), 7, this);
+  table_->setObjectName(QStringLiteral("tblCareers"));
+  table_->setAccessibleName(QStringLiteral("殿堂"));
+  table_->setGeometry(10, 32, 540, 256);
+  table_->setHorizontalHeaderLabels({QStringLiteral("猫"), QStringLiteral("飼い主"), QStringLiteral("年"),
+                                     QStringLiteral("戦績"), QStringLiteral("賞金"), QStringLiteral("称号"),
+                                     QStringLiteral("")});
+  table_->verticalHeader()->hide();
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->setSelectionMode(QAbstractItemView::SingleSelection);
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  for (int i = 0; i < static_cast<int>(careers_.size()); ++i) {
+    const Career& c = careers_[static_cast<size_t>(i)];
+    table_->setItem(i, 0, cell(qs(trim(c.cat.name))));
+    table_->setItem(i, 1, cell(qs(c.player)));
+    table_->setItem(i, 2, cell(yearsText(c)));
+    table_->setItem(i, 3, cell(qs(num(c.cat.starts) + u"戦" + num(c.cat.wins) + u"勝"), true));
+    table_->setItem(i, 4, cell(qs(num(c.cat.totalPrize) + u"万"), true));
+    table_->setItem(i, 5, cell(qs(trim(careerTitle(c)))));
+    table_->setItem(i, 6, cell(qs(c.ended)));
+  }
+  table_->resizeColumnsToContents();
+  table_->horizontalHeader()->setStretchLastSection(true);
+  if (careers_.empty()) {
+    table_->hide();
+    makeLabel(this,
+              QStringLiteral(
+                  "まだ殿堂入りした猫はいません（引退した猫と、最初からやり直す前の猫がここに残ります）"),
+              {10, 40, 540, 40}, QStringLiteral("labEmpty"))
+        ->setWordWrap(true);
+  } else {
+    table_->selectRow(0);
+  }
+  const auto button = [&](const QString& text, int x, const QString& name, void (HallWindow::*open)(int)) {
+    QPushButton* b = makeButton(this, text, {x, 296, 100, 24}, name);
+    b->setEnabled(!careers_.empty());
+    connect(b, &QPushButton::clicked, this, [this, open] { (this->*open)(table_->currentRow()); });
+    return b;
+  };
+  button(QStringLiteral("成績"), 10, QStringLiteral("butRecord"), &HallWindow::showRecord);
+  button(QStringLiteral("近走成績"), 120, QStringLiteral("butFormbook"), &HallWindow::showFormbook);
+  button(QStringLiteral("成長グラフ"), 230, QStringLiteral("butGrowth"), &HallWindow::showGrowth);
+  QPushButton* close =
+      makeButton(this, QStringLiteral("閉じる"), {450, 296, 100, 24}, QStringLiteral("butClose"));
+  close->setDefault(true);
+  connect(close, &QPushButton::clicked, this, &QDialog::accept);
+  connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { showRecord(row); });
+  centreOn(this, parent);
+}
+
+const Career* HallWindow::at(int row) const {
+  if (row < 0 || row >= static_cast<int>(careers_.size())) return nullptr;
+  return &careers_[static_cast<size_t>(row)];
+}
+
+void HallWindow::showRecord(int row) {
+  if (const Career* c = at(row)) se_.ui.tell(c->cat.name, careerText(*c));
+}
+
+void HallWindow::showFormbook(int row) {
+  const Career* c = at(row);
+  if (!c || !se_.history) return;
+  FormbookWindow w(se_, trim(c->cat.name), se_.history->careerFormbook(c->id), c->cat.starts, this);
+  se_.ui.runModal(w);
+}
+
+void HallWindow::showGrowth(int row) {
+  const Career* c = at(row);
+  if (!c || !se_.history) return;
+  GrowthWindow w(trim(c->cat.name), se_.history->careerGrowth(c->id), this);
+  se_.ui.runModal(w);
+}
+
+void openHall(Session& se, QWidget* parent) {
+  tellHistoryProblem(se);
+  HallWindow w(se, parent);
+  se.ui.runModal(w);
+}
+
+QAction* addHallCommand(QWidget* window, Session& se) {
+  auto* hall = new QAction(QStringLiteral("殿堂(&H)"), window);
+  hall->setObjectName(QStringLiteral("actHall"));
+  hall->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+  hall->setShortcutContext(Qt::WindowShortcut);
+  QObject::connect(hall, &QAction::triggered, window, [&se, window] { openHall(se, window); });
+  window->addAction(hall);
+  return hall;
+}
+
+}  // namespace polmina
