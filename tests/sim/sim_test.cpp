@@ -6,6 +6,7 @@
 #include "sim/world.h"
 #include "store/file_io.h"
 #include "store/savefile.h"
+#include "world/state.h"
 
 namespace polmina::testing {
 namespace {
@@ -65,11 +66,15 @@ TEST_F(SimTool, RefusedNamesAndBadArgumentsExitTwoAndWriteNothing) {
   EXPECT_EQ(newGame("ねこねこねこねこねこね", "タマ").exitCode, 2) << "11 characters";
   EXPECT_EQ(newGame("プレイヤー", "🐱").exitCode, 2) << "no Shift-JIS form";
   EXPECT_EQ(newGame("プレイヤー", "").exitCode, 2);
-  EXPECT_EQ(runSim("new " + d + " --player a --player-sex 2 --cat b --cat-sex 0 --trait 0 --breed 0").exitCode, 2);
-  EXPECT_EQ(runSim("new " + d + " --player a --player-sex 0 --cat b --cat-sex 0 --trait 6 --breed 0").exitCode, 2);
-  EXPECT_EQ(runSim("new " + d + " --player a --player-sex 0 --cat b --cat-sex 0 --trait 0 --breed 11").exitCode, 2);
+  EXPECT_EQ(
+      runSim("new " + d + " --player a --player-sex 2 --cat b --cat-sex 0 --trait 0 --breed 0").exitCode, 2);
+  EXPECT_EQ(
+      runSim("new " + d + " --player a --player-sex 0 --cat b --cat-sex 0 --trait 6 --breed 0").exitCode, 2);
+  EXPECT_EQ(
+      runSim("new " + d + " --player a --player-sex 0 --cat b --cat-sex 0 --trait 0 --breed 11").exitCode, 2);
   EXPECT_FALSE(std::filesystem::exists(savePath(dir.path())));
-  EXPECT_EQ(newGame("ねこねこねこねこねこ", "タマ〜").exitCode, 0) << "10 characters; the wave dash is mended";
+  EXPECT_EQ(newGame("ねこねこねこねこねこ", "タマ〜").exitCode, 0)
+      << "10 characters; the wave dash is mended";
   EXPECT_EQ(state()["playerName"], "ねこねこねこねこねこ");
 }
 
@@ -144,8 +149,8 @@ TEST_F(SimTool, ShowRecordPrintsTheCareerUnderTheStoredName) {
 
 TEST_F(SimTool, ReadingTheNewsEveryWeekFollowsTheBigRacesOfTheYear) {
   // The shipped population: seasoned cats fill and run the big races.
-  std::filesystem::copy_file(std::filesystem::path(POLMINA_DATA_DIR) / "StartDiza.Dat", dir.path() / "StartDiza.Dat",
-                             std::filesystem::copy_options::overwrite_existing);
+  std::filesystem::copy_file(std::filesystem::path(POLMINA_DATA_DIR) / "StartDiza.Dat",
+                             dir.path() / "StartDiza.Dat", std::filesystem::copy_options::overwrite_existing);
   ASSERT_EQ(newGame("ミケ", "タマ").exitCode, 0);
   const json out = json::parse(runSim("play " + d + " --weeks 48 --seed 3 --read-news").out);
   std::vector<std::pair<int, int>> weeks;
@@ -154,8 +159,9 @@ TEST_F(SimTool, ReadingTheNewsEveryWeekFollowsTheBigRacesOfTheYear) {
     EXPECT_EQ(n["caption"] == "", n["breed"] == -1);
     EXPECT_EQ(n["name"] == "", n["breed"] == -1);
   }
-  const std::vector<std::pair<int, int>> expected = {{2, 4}, {3, 1}, {4, 4}, {5, 1}, {6, 4}, {7, 1}, {7, 2},
-                                                     {8, 4}, {9, 1}, {10, 4}, {11, 1}, {12, 1}, {12, 4}};
+  const std::vector<std::pair<int, int>> expected = {{2, 4},  {3, 1},  {4, 4}, {5, 1}, {6, 4},
+                                                     {7, 1},  {7, 2},  {8, 4}, {9, 1}, {10, 4},
+                                                     {11, 1}, {12, 1}, {12, 4}};
   EXPECT_EQ(weeks, expected);
   ASSERT_FALSE(out["news"].empty());
   EXPECT_EQ(out["news"].back()["headline"], "３年に一度の大舞台\r\n『猫皇記念』　開　催\r\n");
@@ -170,10 +176,12 @@ TEST(SimToolPaths, ProgramAndSaveFoldersWithJapaneseNamesAndSpaces) {
   std::filesystem::create_directories(saveDir);
   // The start data is found beside the program, which runs from its new folder.
   std::filesystem::copy_file(POLMINA_SIM, programDir / "polmina-sim");
-  std::filesystem::copy_file(std::filesystem::path(POLMINA_DATA_DIR) / "StartDiza.Dat", programDir / "StartDiza.Dat");
+  std::filesystem::copy_file(std::filesystem::path(POLMINA_DATA_DIR) / "StartDiza.Dat",
+                             programDir / "StartDiza.Dat");
   const std::string sim = quoted(programDir / "polmina-sim");
   const std::string save = quoted(saveDir);
-  ASSERT_EQ(runProgram(sim, "new " + save + " --player ミケ --player-sex 0 --cat タマ --cat-sex 1 --trait 0 --breed 2")
+  ASSERT_EQ(runProgram(sim, "new " + save +
+                                " --player ミケ --player-sex 0 --cat タマ --cat-sex 1 --trait 0 --breed 2")
                 .exitCode,
             0);
   EXPECT_TRUE(std::filesystem::exists(savePath(saveDir)));
@@ -213,7 +221,8 @@ TEST_F(SimTool, TheHistoryIsReadReplayedAndRecoveredFromTheCommandLine) {
   EXPECT_EQ(runSim("recover " + d).exitCode, 2) << "nothing newer than the save";
   writeBytes(savePath(dir.path()), older);
   const json offer = json::parse(runSim("show " + d + " recovery").out);
-  EXPECT_EQ(offer, (json{{"available", true}, {"year", s["year"]}, {"month", s["month"]}, {"week", s["week"]}}));
+  EXPECT_EQ(offer,
+            (json{{"available", true}, {"year", s["year"]}, {"month", s["month"]}, {"week", s["week"]}}));
   EXPECT_EQ(runSim("recover " + d).exitCode, 0);
   EXPECT_EQ(readBytes(savePath(dir.path())), newer);
 
@@ -223,6 +232,83 @@ TEST_F(SimTool, TheHistoryIsReadReplayedAndRecoveredFromTheCommandLine) {
   EXPECT_EQ(growth.exitCode, 0);
   EXPECT_EQ(growth.out, "[]\n");
   EXPECT_TRUE(std::filesystem::exists(dir.path() / "polmina-history.damaged-1.sqlite3"));
+}
+
+// The saved game's cat retires at the coming year end, as a cat too old and too poor.
+void makeRetiring(const std::filesystem::path& dir) {
+  auto s = std::make_unique<GameState>();
+  ASSERT_TRUE(loadGame(*s, dir));
+  s->month = 12;
+  s->week = 4;
+  s->weekBase = 235;
+  findPlayerCat(*s);
+  CatRecord& cat = catAt(*s, s->playerCat);
+  cat.age = cat.peakAge;
+  cat.yearPrize = 0;
+  cat.entryRace = -1;
+  applySavedCaptions(*s);
+  ASSERT_TRUE(saveGame(*s, dir));
+}
+
+TEST_F(SimTool, CareersEndedByANewGameAndByRetirementAreKeptInTheHallWithTheirRaces) {
+  ASSERT_EQ(newGame("ミケ", "タマ").exitCode, 0);
+  ASSERT_EQ(runSim("play " + d + " --weeks 40 --seed 5").exitCode, 0);
+  const Bytes first = readBytes(savePath(dir.path()));
+  const int firstStarts = state()["cats"][state()["playerCat"].get<int>()]["starts"];
+
+  // A game is never replaced without --force; a folder that cannot be written is named as such.
+  const SimRun refused = newGame("ミケ", "クロ");
+  EXPECT_EQ(refused.exitCode, 4);
+  EXPECT_EQ(readBytes(savePath(dir.path())), first);
+  writeBytes(dir.path() / "afile", Bytes(1, 0));
+  const SimRun unwritable = runSim("new " + quoted(dir.path() / "afile" / "game") +
+                                   " --player a --player-sex 0 --cat b --cat-sex 0 --trait 0 --breed 0");
+  EXPECT_EQ(unwritable.exitCode, 3);
+  ASSERT_EQ(newGame("ミケ", "クロ", "--force").exitCode, 0);
+  const json backups = json::parse(runSim("show " + d + " backups").out);
+  ASSERT_GE(backups.size(), 1u);
+  EXPECT_EQ(readBytes(dir.path() / backups[0]["file"].get<std::string>()), first) << "the replaced save";
+
+  // The new game's cat retires.
+  ASSERT_EQ(runSim("play " + d + " --weeks 30 --seed 6").exitCode, 0);
+  makeRetiring(dir.path());
+  EXPECT_TRUE(json::parse(runSim("play " + d + " --weeks 1 --seed 7").out)["retired"]);
+
+  const json hall = json::parse(runSim("show " + d + " careers").out);
+  ASSERT_EQ(hall.size(), 2u);
+  EXPECT_EQ(hall[0]["cat"], "クロ");
+  EXPECT_EQ(hall[0]["ended"], "引退");
+  EXPECT_EQ(hall[1]["cat"], "タマ");
+  EXPECT_EQ(hall[1]["ended"], "中断");
+  EXPECT_EQ(hall[1]["starts"], firstStarts);
+  EXPECT_EQ(hall[1]["player"], "ミケ");
+  for (const json& c : hall) {
+    const json career =
+        json::parse(runSim("show " + d + " career " + std::to_string(c["id"].get<int>())).out);
+    EXPECT_EQ(career["formbook"].size(), c["starts"].get<size_t>());
+    EXPECT_FALSE(career["growth"].empty());
+    EXPECT_NE(career["record"].get<std::string>().find("総獲得賞金"), std::string::npos);
+    for (const json& row : career["formbook"])
+      EXPECT_EQ(runSim("replay " + d + " " + std::to_string(row["raceId"].get<int64_t>())).exitCode, 0);
+  }
+  EXPECT_NE(
+      json::parse(runSim("show " + d + " career " + std::to_string(hall[0]["id"].get<int>())).out)["record"]
+          .get<std::string>()
+          .find("の全成績でした。"),
+      std::string::npos);
+  EXPECT_EQ(runSim("show " + d + " career 999").exitCode, 2);
+
+  // The retired game's last save taken up and retired again: still one career of it.
+  ASSERT_EQ(runSim("play " + d + " --weeks 1 --seed 8").exitCode, 0);
+  EXPECT_EQ(json::parse(runSim("show " + d + " careers").out).size(), 2u);
+  // Restoring the first game's save puts it back; what it replaces is a backup.
+  const json now = json::parse(runSim("show " + d + " backups").out);
+  int n = 0;
+  for (const json& b : now)
+    if (readBytes(dir.path() / b["file"].get<std::string>()) == first) n = b["n"];
+  ASSERT_GT(n, 0);
+  EXPECT_EQ(runSim("restore " + d + " " + std::to_string(n)).exitCode, 0);
+  EXPECT_EQ(readBytes(savePath(dir.path())), first);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 
+#include "store/backups.h"
 #include "store/builders.h"
 #include "store/file_io.h"
 
@@ -259,6 +260,69 @@ TEST(SaveGame, MissingFolderIsReported) {
   const StoreResult r = saveGame(*plausibleGame(1), dir.path() / "nowhere");
   EXPECT_FALSE(r.ok);
   EXPECT_NE(r.message.find(u"フォルダが見つかりません"), std::u16string::npos);
+}
+
+}  // namespace
+}  // namespace polmina
+
+namespace polmina {
+namespace {
+
+// A game of year `year`, saved.
+void saveYear(const std::filesystem::path& dir, int year) {
+  auto s = plausibleGame(10);
+  s->year = static_cast<int16_t>(year);
+  ASSERT_TRUE(saveGame(*s, dir));
+}
+
+TEST(Backups, TheFiveSavesBeforeTheCurrentOneAreKeptAndADamagedSaveComesBackFromOne) {
+  TempDir dir;
+  for (int year = 2001; year <= 2008; ++year) saveYear(dir.path(), year);
+  auto backups = listBackups(dir.path());
+  ASSERT_EQ(backups.size(), 5u);
+  for (int n = 1; n <= 5; ++n) {
+    EXPECT_EQ(backups[n - 1].n, n);
+    EXPECT_EQ(backups[n - 1].year, 2008 - n) << "newest first, the current save not among them";
+    EXPECT_TRUE(backups[n - 1].loads);
+    EXPECT_EQ(backups[n - 1].bytes, std::filesystem::file_size(savePath(dir.path())));
+  }
+
+  // The save is damaged: the newest backup that loads stands in, and the damaged file is kept.
+  Bytes damaged = readBytes(savePath(dir.path()));
+  damaged.resize(5000);
+  writeBytes(savePath(dir.path()), damaged);
+  writeBytes(backups[0].file, Bytes(300, 1));  // and the newest backup too
+  const auto offer = newestLoadableBackup(dir.path());
+  ASSERT_TRUE(offer);
+  EXPECT_EQ(offer->n, 2);
+  EXPECT_EQ(offer->year, 2006);
+  EXPECT_FALSE(restoreBackup(dir.path(), 1)) << "a backup that does not load is refused";
+  ASSERT_TRUE(restoreBackup(dir.path(), offer->n));
+  auto s = std::make_unique<GameState>();
+  ASSERT_TRUE(loadGame(*s, dir.path()));
+  EXPECT_EQ(s->year, 2006);
+  backups = listBackups(dir.path());
+  ASSERT_EQ(backups.size(), 5u);
+  EXPECT_EQ(readBytes(backups[0].file), damaged) << "the save it replaced is a backup in turn";
+  EXPECT_FALSE(restoreBackup(dir.path(), 6));
+}
+
+TEST(Backups, OnAFullDiskWhatSharesItGivesWayBeforeTheSaveFails) {
+  TempDir dir;
+  saveYear(dir.path(), 2001);
+  std::vector<bool> asked;
+  int refusals = 2;
+  setReplaceStepHook(
+      [&](ReplaceStep step) { return step == ReplaceStep::Write && refusals-- > 0 ? ENOSPC : 0; });
+  setRoomMaker([&](bool hard) { asked.push_back(hard); });
+  saveYear(dir.path(), 2002);
+  setReplaceStepHook({});
+  setRoomMaker({});
+  EXPECT_EQ(asked, (std::vector<bool>{false, true})) << "gently first, then for good";
+  auto s = std::make_unique<GameState>();
+  ASSERT_TRUE(loadGame(*s, dir.path()));
+  EXPECT_EQ(s->year, 2002);
+  EXPECT_EQ(listBackups(dir.path()).size(), 1u);
 }
 
 }  // namespace

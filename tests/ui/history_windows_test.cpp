@@ -152,6 +152,44 @@ TEST_F(HistoryWindows, RacesWatchedInTheRaceWindowRunAgainToTheirRecordedOrder) 
   EXPECT_GT(watched, 0);
 }
 
+TEST_F(HistoryWindows, ANewGameLeavesTheSavedCareerInTheHallAndADamagedSaveComesBackFromABackup) {
+  start();
+  world->newGame(3);
+  playWeeks(2);
+  world->ui.script = {true, true};  // 終了, with a save
+  main()->close();
+  const QString savedWeek = text("labNen");
+
+  start();
+  world->newGame(5);  // 最初から
+  int careers = -1;
+  QString ended;
+  world->ui.onDialog = [&](QDialog& d) {
+    if (d.objectName() != QStringLiteral("HallFm")) return;
+    auto* table = d.findChild<QTableWidget*>(QStringLiteral("tblCareers"));
+    careers = table->rowCount();
+    if (careers > 0) ended = table->item(0, 6)->text();
+  };
+  QApplication::setActiveWindow(main());
+  QTest::keyClick(main(), Qt::Key_F, Qt::ControlModifier);
+  EXPECT_EQ(careers, 1);
+  EXPECT_EQ(ended, QStringLiteral("中断"));
+  playWeeks(1);
+  world->ui.script = {true, true};
+  main()->close();  // the new game saved: the first game's save is a backup now
+
+  std::filesystem::resize_file(savePath(dir), 1000);
+  start();
+  continueGame({false, true});  // not the history's last week, but the backup
+  ASSERT_GE(world->ui.messages.size(), 2u);
+  EXPECT_NE(world->ui.messages[0].text.find(u"セーブデータが読み込めない"), std::u16string::npos)
+      << toUtf8(world->ui.messages[0].text);
+  EXPECT_NE(world->ui.messages[1].text.find(u"のバックアップから再開しますか？"), std::u16string::npos)
+      << toUtf8(world->ui.messages[1].text);
+  ASSERT_TRUE(main()->isVisible());
+  EXPECT_EQ(text("labNen"), savedWeek);
+}
+
 TEST_F(HistoryWindows, AnUnusableHistoryIsToldOnceAndTheGameGoesOn) {
   std::filesystem::create_directory(dir / HistoryFileName);  // in the way of the file
   start();
