@@ -45,7 +45,7 @@ HallWindow::HallWindow(Session& se, QWidget* parent)
   table_->setGeometry(10, 32, 540, 256);
   table_->setHorizontalHeaderLabels({QStringLiteral("猫"), QStringLiteral("飼い主"), QStringLiteral("年"),
                                      QStringLiteral("戦績"), QStringLiteral("賞金"), QStringLiteral("称号"),
-                                     QStringLiteral("")});
+                                     QStringLiteral("区分")});
   table_->verticalHeader()->hide();
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);

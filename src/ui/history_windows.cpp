@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QChart>
 #include <QChartView>
+#include <QDateTime>
+#include <QDateTimeAxis>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
@@ -127,49 +129,62 @@ void FormbookWindow::replayRow(int row) {
 
 namespace {
 
-// One line of a growth chart: its name and how a week's row gives its value.
+// One line of a growth chart: its name, how a week's row gives its value, and how wide it is drawn (a
+// line that may lie on another is drawn under it, wider, so that both show).
 struct ChartLine {
   QString name;
   std::function<double(const GrowthRow&)> value;
+  int width = 2;
 };
 
-QValueAxis* makeAxis(const QString& title) {
-  auto* a = new QValueAxis;
+template <class Axis>
+Axis* styled(Axis* a, const QString& title) {
   a->setTitleText(title);
-  a->setLabelFormat(QStringLiteral("%d"));
   a->setTitleFont(gothic(9));
   a->setLabelsFont(gothic(9));
   return a;
 }
 
-// A chart of the weeks in `rows`, numbered from the first, one series a line.
+// The first day of a week of the game's calendar, on the chart's time axis.
+qreal weekTime(const GrowthRow& r) {
+  return static_cast<qreal>(
+      QDateTime(QDate(r.year, r.month, (r.week - 1) * 7 + 1), QTime(0, 0)).toMSecsSinceEpoch());
+}
+
+// A chart of the weeks in `rows` against their dates, one series a line.
 QChartView* makeChart(const QString& title, const QString& unit, const std::vector<GrowthRow>& rows,
                       const std::vector<ChartLine>& lines) {
   auto* c = new QChart;
   c->setTitle(title);
   c->setTitleFont(gothic(10.5, true));
   c->legend()->setFont(gothic(9));
-  const GrowthRow first = rows.empty() ? GrowthRow{} : rows.front();
-  QValueAxis* x =
-      makeAxis(rows.empty() ? QStringLiteral("週")
-                            : dateText(first.year, first.month, first.week) + QStringLiteral("からの週"));
-  QValueAxis* y = makeAxis(unit);
+  auto* x = styled(new QDateTimeAxis, QStringLiteral("年月"));
+  x->setFormat(QStringLiteral("yyyy年M月"));
+  x->setTickCount(5);
+  auto* y = styled(new QValueAxis, unit);
+  y->setLabelFormat(QStringLiteral("%d"));
   c->addAxis(x, Qt::AlignBottom);
   c->addAxis(y, Qt::AlignLeft);
   double top = 1;
   for (const ChartLine& line : lines) {
     auto* s = new QLineSeries;
     s->setName(line.name);
-    for (size_t i = 0; i < rows.size(); ++i) {
-      const double v = line.value(rows[i]);
-      s->append(static_cast<double>(i + 1), v);
+    for (const GrowthRow& r : rows) {
+      const double v = line.value(r);
+      s->append(weekTime(r), v);
       top = std::max(top, v);
     }
     c->addSeries(s);
+    QPen pen = s->pen();
+    pen.setWidth(line.width);
+    s->setPen(pen);
     s->attachAxis(x);
     s->attachAxis(y);
   }
-  x->setRange(1, std::max<double>(2, static_cast<double>(rows.size())));
+  const GrowthRow first = rows.empty() ? GrowthRow{2001, 1, 1} : rows.front();
+  const GrowthRow last = rows.size() < 2 ? GrowthRow{first.year, first.month, 4} : rows.back();
+  x->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(weekTime(first))),
+              QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(weekTime(last))));
   y->setRange(0, top * 1.1);
   y->applyNiceNumbers();
   auto* view = new QChartView(c);
@@ -198,9 +213,12 @@ GrowthWindow::GrowthWindow(const std::u16string& catName, const std::vector<Grow
        {QStringLiteral("パワー"), [](const GrowthRow& r) { return r.power; }}});
   tab(QStringLiteral("体重"), QStringLiteral("体重（g）"),
       {{QStringLiteral("体重"), [](const GrowthRow& r) { return r.weight; }}});
+  tab(QStringLiteral("体調"), QStringLiteral("体調"),
+      {{QStringLiteral("体調"), [](const GrowthRow& r) { return r.condition; }}});
+  // Until the year's end the year's prize is the whole prize: the total is drawn under it, wider.
   tab(QStringLiteral("賞金"), QStringLiteral("賞金（万円）"),
-      {{QStringLiteral("総賞金"), [](const GrowthRow& r) { return r.totalPrize; }},
-       {QStringLiteral("本年度賞金"), [](const GrowthRow& r) { return r.yearPrize; }}});
+      {{QStringLiteral("総賞金"), [](const GrowthRow& r) { return r.totalPrize; }, 6},
+       {QStringLiteral("本年度賞金"), [](const GrowthRow& r) { return r.yearPrize; }, 2}});
   QPushButton* close =
       makeButton(this, QStringLiteral("閉じる"), {532, 408, 100, 24}, QStringLiteral("butClose"));
   close->setDefault(true);

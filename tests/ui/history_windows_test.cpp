@@ -123,7 +123,7 @@ TEST_F(HistoryWindows, TheFormbookListsACatsRacesAndShowsOneAgainWithoutChanging
   world->ui.onDialog = [&](QDialog& d) {
     if (d.objectName() != QStringLiteral("GrowthFm")) return;
     auto* tabs = d.findChild<QTabWidget*>(QStringLiteral("tabCharts"));
-    ASSERT_EQ(tabs->count(), 3);
+    ASSERT_EQ(tabs->count(), 4);
     auto* abilities = static_cast<QChartView*>(tabs->widget(0));
     ASSERT_EQ(abilities->chart()->series().size(), 3);
     EXPECT_EQ(static_cast<QXYSeries*>(abilities->chart()->series()[0])->count(), 8);
