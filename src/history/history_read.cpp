@@ -1,6 +1,6 @@
 // What the history shows: formbooks, growth, races to run again, and the hall of fame.
-#include "history/cat_key.h"
 #include "history/history.h"
+#include "history/internal.h"
 #include "history/rows.h"
 #include "history/sqlite.h"
 #include "store/record.h"
