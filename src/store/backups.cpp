@@ -93,9 +93,9 @@ fs::path backUpSave(const fs::path& dir, const std::vector<uint8_t>& current) {
   return {};
 }
 
-void pruneBackups(const fs::path& dir) {
+void pruneBackups(const fs::path& dir, int keep) {
   const auto files = backupFiles(dir);
-  for (size_t i = KeptBackups; i < files.size(); ++i) {
+  for (size_t i = static_cast<size_t>(std::max(keep, 0)); i < files.size(); ++i) {
     std::error_code ec;
     fs::remove(files[i].second, ec);
   }

@@ -31,7 +31,7 @@ std::optional<BackupInfo> newestLoadableBackup(const std::filesystem::path& dir)
 // written as crash-safely as the save. Returns the backup, or an empty path when none could be made;
 // the save goes on either way.
 std::filesystem::path backUpSave(const std::filesystem::path& dir, const std::vector<uint8_t>& current);
-// Leaves the newest KeptBackups.
-void pruneBackups(const std::filesystem::path& dir);
+// Leaves the newest `keep` backups.
+void pruneBackups(const std::filesystem::path& dir, int keep = KeptBackups);
 
 }  // namespace polmina

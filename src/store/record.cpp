@@ -165,7 +165,8 @@ struct RangeChecker : FieldWalk {
   template <typename T>
   void operator()(const T& v) {
     const double value = static_cast<double>(v);
-    if (!problem && !inRange(CatFieldRanges[static_cast<size_t>(field)], value)) problem = RangeProblem{field, value};
+    if (!problem && !inRange(CatFieldRanges[static_cast<size_t>(field)], value))
+      problem = RangeProblem{field, value};
     next();
   }
   void name(const std::u16string&) {}

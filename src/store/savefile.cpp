@@ -202,10 +202,14 @@ StoreResult replaceSave(const std::filesystem::path& dir, const std::vector<uint
   const std::filesystem::path backup = previous ? backUpSave(dir, *previous) : std::filesystem::path();
   bool replaced = false;
   int rc = replaceFile(file, bytes, writeAllBytes, &replaced);
-  // A full disk: whatever else uses it gives way, first gently, then for good, and the save tries again.
-  for (bool hard : {false, true}) {
-    if (replaced || (rc != ENOSPC && rc != EDQUOT) || !roomMaker()) break;
-    roomMaker()(hard);
+  // A full disk: whatever else uses it gives way, and the save tries again after each step: the
+  // history's log, then the older backups (the one just made stays), then the history for this run.
+  for (int step = 0; step < 3; ++step) {
+    if (replaced || (rc != ENOSPC && rc != EDQUOT)) break;
+    if (step == 1)
+      pruneBackups(dir, 1);
+    else if (roomMaker())
+      roomMaker()(step == 2);
     rc = replaceFile(file, bytes, writeAllBytes, &replaced);
   }
   std::error_code ec;

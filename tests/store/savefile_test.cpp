@@ -311,14 +311,14 @@ TEST(Backups, OnAFullDiskWhatSharesItGivesWayBeforeTheSaveFails) {
   TempDir dir;
   saveYear(dir.path(), 2001);
   std::vector<bool> asked;
-  int refusals = 2;
+  int refusals = 3;
   setReplaceStepHook(
       [&](ReplaceStep step) { return step == ReplaceStep::Write && refusals-- > 0 ? ENOSPC : 0; });
   setRoomMaker([&](bool hard) { asked.push_back(hard); });
   saveYear(dir.path(), 2002);
   setReplaceStepHook({});
   setRoomMaker({});
-  EXPECT_EQ(asked, (std::vector<bool>{false, true})) << "gently first, then for good";
+  EXPECT_EQ(asked, (std::vector<bool>{false, true})) << "gently first, then (after the backups) for good";
   auto s = std::make_unique<GameState>();
   ASSERT_TRUE(loadGame(*s, dir.path()));
   EXPECT_EQ(s->year, 2002);
