@@ -18,13 +18,6 @@ namespace polmina {
 
 namespace {
 
-QTableWidgetItem* cell(const QString& text, bool right = false) {
-  auto* item = new QTableWidgetItem(text);
-  item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-  if (right) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  return item;
-}
-
 QString yearsText(const Career& c) {
   if (c.fromYear == c.toYear) return qs(num(c.fromYear) + u"年");
   return qs(num(c.fromYear) + u"～" + num(c.toYear) + u"年");
@@ -39,26 +32,20 @@ HallWindow::HallWindow(Session& se, QWidget* parent)
   setFixedSize(560, 330);
   makeLabel(this, QStringLiteral("殿堂　これまでの猫たち"), {10, 8, 540, 20}, gothic(10.5, true),
             QStringLiteral("labTitle"));
-  table_ = new QTableWidget(static_cast<int>(careers_.size()), 7, this);
-  table_->setObjectName(QStringLiteral("tblCareers"));
-  table_->setAccessibleName(QStringLiteral("殿堂"));
-  table_->setGeometry(10, 32, 540, 256);
-  table_->setHorizontalHeaderLabels({QStringLiteral("猫"), QStringLiteral("飼い主"), QStringLiteral("年"),
-                                     QStringLiteral("戦績"), QStringLiteral("賞金"), QStringLiteral("称号"),
-                                     QStringLiteral("区分")});
-  table_->verticalHeader()->hide();
-  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table_->setSelectionMode(QAbstractItemView::SingleSelection);
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_ = makeRowTable(
+      this, static_cast<int>(careers_.size()),
+      {QStringLiteral("猫"), QStringLiteral("飼い主"), QStringLiteral("年"), QStringLiteral("戦績"),
+       QStringLiteral("賞金"), QStringLiteral("称号"), QStringLiteral("区分")},
+      QStringLiteral("tblCareers"), QStringLiteral("殿堂"));
   for (int i = 0; i < static_cast<int>(careers_.size()); ++i) {
     const Career& c = careers_[static_cast<size_t>(i)];
-    table_->setItem(i, 0, cell(qs(trim(c.cat.name))));
-    table_->setItem(i, 1, cell(qs(c.player)));
-    table_->setItem(i, 2, cell(yearsText(c)));
-    table_->setItem(i, 3, cell(qs(num(c.cat.starts) + u"戦" + num(c.cat.wins) + u"勝"), true));
-    table_->setItem(i, 4, cell(qs(num(c.cat.totalPrize) + u"万"), true));
-    table_->setItem(i, 5, cell(qs(trim(careerTitle(c)))));
-    table_->setItem(i, 6, cell(qs(c.ended)));
+    table_->setItem(i, 0, tableCell(qs(trim(c.cat.name))));
+    table_->setItem(i, 1, tableCell(qs(c.player)));
+    table_->setItem(i, 2, tableCell(yearsText(c)));
+    table_->setItem(i, 3, tableCell(qs(num(c.cat.starts) + u"戦" + num(c.cat.wins) + u"勝"), true));
+    table_->setItem(i, 4, tableCell(qs(num(c.cat.totalPrize) + u"万"), true));
+    table_->setItem(i, 5, tableCell(qs(trim(careerTitle(c)))));
+    table_->setItem(i, 6, tableCell(qs(c.ended)));
   }
   table_->resizeColumnsToContents();
   table_->horizontalHeader()->setStretchLastSection(true);

@@ -43,14 +43,28 @@ QString rivalText(const FormbookRow& r) {
   return qs(u"1着 " + r.winner);
 }
 
-QTableWidgetItem* cell(const QString& text, bool right = false) {
+}  // namespace
+
+QTableWidgetItem* tableCell(const QString& text, bool right) {
   auto* item = new QTableWidgetItem(text);
   item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
   if (right) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
   return item;
 }
 
-}  // namespace
+QTableWidget* makeRowTable(QWidget* parent, int rows, const QStringList& headers, const QString& name,
+                           const QString& accessibleName) {
+  auto* table = new QTableWidget(rows, static_cast<int>(headers.size()), parent);
+  table->setObjectName(name);
+  table->setAccessibleName(accessibleName);
+  table->setGeometry(10, 32, 540, 256);
+  table->setHorizontalHeaderLabels(headers);
+  table->verticalHeader()->hide();
+  table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table->setSelectionMode(QAbstractItemView::SingleSelection);
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  return table;
+}
 
 FormbookWindow::FormbookWindow(Session& se, const CatRecord& cat, QWidget* parent)
     : FormbookWindow(se, trim(cat.name), se.history ? se.history->formbook(cat) : std::vector<FormbookRow>{},
@@ -64,26 +78,20 @@ FormbookWindow::FormbookWindow(Session& se, const std::u16string& catName, std::
   setFixedSize(560, 330);
   makeLabel(this, qs(catName + u"の近走成績"), {10, 8, 540, 20}, gothic(10.5, true),
             QStringLiteral("labName"));
-  table_ = new QTableWidget(static_cast<int>(rows_.size()), 7, this);
-  table_->setObjectName(QStringLiteral("tblRaces"));
-  table_->setAccessibleName(QStringLiteral("近走成績"));
-  table_->setGeometry(10, 32, 540, 256);
-  table_->setHorizontalHeaderLabels({QStringLiteral("日付"), QStringLiteral("レース"), QStringLiteral("距離"),
-                                     QStringLiteral("頭数"), QStringLiteral("着順"),
-                                     QStringLiteral("勝ち猫／2着"), QStringLiteral("賞金")});
-  table_->verticalHeader()->hide();
-  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table_->setSelectionMode(QAbstractItemView::SingleSelection);
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_ = makeRowTable(
+      this, static_cast<int>(rows_.size()),
+      {QStringLiteral("日付"), QStringLiteral("レース"), QStringLiteral("距離"), QStringLiteral("頭数"),
+       QStringLiteral("着順"), QStringLiteral("勝ち猫／2着"), QStringLiteral("賞金")},
+      QStringLiteral("tblRaces"), QStringLiteral("近走成績"));
   for (int i = 0; i < static_cast<int>(rows_.size()); ++i) {
     const FormbookRow& r = rows_[static_cast<size_t>(i)];
-    table_->setItem(i, 0, cell(dateText(r.year, r.month, r.week)));
-    table_->setItem(i, 1, cell(qs(trim(r.raceName))));
-    table_->setItem(i, 2, cell(qs(num(r.distance) + u"m"), true));
-    table_->setItem(i, 3, cell(qs(num(r.runners) + u"頭"), true));
-    table_->setItem(i, 4, cell(r.place > 0 ? qs(num(r.place) + u"着") : QStringLiteral("－"), true));
-    table_->setItem(i, 5, cell(rivalText(r)));
-    table_->setItem(i, 6, cell(qs(num(r.prize) + u"万"), true));
+    table_->setItem(i, 0, tableCell(dateText(r.year, r.month, r.week)));
+    table_->setItem(i, 1, tableCell(qs(trim(r.raceName))));
+    table_->setItem(i, 2, tableCell(qs(num(r.distance) + u"m"), true));
+    table_->setItem(i, 3, tableCell(qs(num(r.runners) + u"頭"), true));
+    table_->setItem(i, 4, tableCell(r.place > 0 ? qs(num(r.place) + u"着") : QStringLiteral("－"), true));
+    table_->setItem(i, 5, tableCell(rivalText(r)));
+    table_->setItem(i, 6, tableCell(qs(num(r.prize) + u"万"), true));
   }
   table_->resizeColumnsToContents();
   table_->horizontalHeader()->setStretchLastSection(true);

@@ -2,11 +2,13 @@
 // The cat's history on screen: the formbook (近走成績) with its races shown again in the race window,
 // and the growth charts (成長グラフ) of the player's cat.
 #include <QDialog>
+#include <QStringList>
 #include <vector>
 
 #include "history/history.h"
 
 class QTableWidget;
+class QTableWidgetItem;
 class QWidget;
 
 namespace polmina {
@@ -34,6 +36,11 @@ class GrowthWindow : public QDialog {
  public:
   GrowthWindow(const std::u16string& catName, const std::vector<GrowthRow>& rows, QWidget* parent);
 };
+
+// The list of a history window: rows chosen whole, read only, one per line of `rows`; and its cells.
+QTableWidget* makeRowTable(QWidget* parent, int rows, const QStringList& headers, const QString& name,
+                           const QString& accessibleName);
+QTableWidgetItem* tableCell(const QString& text, bool right = false);
 
 // The formbook of a cat (the main window's cat panel, the cat lists) and the growth charts, opened
 // from context menus and keyboard shortcuts of the main window.

@@ -5,6 +5,7 @@
 
 #include "game/resume.h"
 #include "store/savefile.h"
+#include "support/retiring.h"
 #include "world/state.h"
 
 int main(int argc, char** argv) {
@@ -18,13 +19,6 @@ int main(int argc, char** argv) {
     std::cerr << "no save in " << argv[1] << "\n";
     return 1;
   }
-  s->month = 12;
-  s->week = 4;
-  s->weekBase = 235;
-  findPlayerCat(*s);
-  CatRecord& cat = catAt(*s, s->playerCat);
-  cat.age = cat.peakAge;
-  cat.yearPrize = 0;
-  cat.entryRace = -1;
+  testing::setRetiring(*s);
   return saveGame(*s, argv[1]) ? 0 : 1;
 }

@@ -13,6 +13,7 @@
 #include "history/replay.h"
 #include "history/sqlite.h"
 #include "sim/world.h"
+#include "support/retiring.h"
 
 namespace polmina::testing {
 namespace {
@@ -174,13 +175,7 @@ TEST(History, WeeksLeftBehindAreNeverOfferedNorShown) {
 
 // The cat of the played game retires at the coming year end (as a player's cat too old and too poor).
 void retireAtYearEnd(Played& p) {
-  p.s.month = 12;
-  p.s.week = 4;
-  p.s.weekBase = 235;
-  CatRecord& cat = p.player();
-  cat.age = cat.peakAge;
-  cat.yearPrize = 0;
-  cat.entryRace = -1;
+  setRetiring(p.s);
   ASSERT_FALSE(playWholeWeek(p.g)) << "the cat retires";
 }
 

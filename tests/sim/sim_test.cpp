@@ -6,6 +6,7 @@
 #include "sim/world.h"
 #include "store/file_io.h"
 #include "store/savefile.h"
+#include "support/retiring.h"
 #include "world/state.h"
 
 namespace polmina::testing {
@@ -234,18 +235,11 @@ TEST_F(SimTool, TheHistoryIsReadReplayedAndRecoveredFromTheCommandLine) {
   EXPECT_TRUE(std::filesystem::exists(dir.path() / "polmina-history.damaged-1.sqlite3"));
 }
 
-// The saved game's cat retires at the coming year end, as a cat too old and too poor.
+// The saved game's cat retires at the coming year end.
 void makeRetiring(const std::filesystem::path& dir) {
   auto s = std::make_unique<GameState>();
   ASSERT_TRUE(loadGame(*s, dir));
-  s->month = 12;
-  s->week = 4;
-  s->weekBase = 235;
-  findPlayerCat(*s);
-  CatRecord& cat = catAt(*s, s->playerCat);
-  cat.age = cat.peakAge;
-  cat.yearPrize = 0;
-  cat.entryRace = -1;
+  setRetiring(*s);
   applySavedCaptions(*s);
   ASSERT_TRUE(saveGame(*s, dir));
 }
