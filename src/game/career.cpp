@@ -94,14 +94,10 @@ std::u16string careerRecordText(const GameState& s, const CatRecord& c, CareerVi
   return t;
 }
 
-void showCareerRecord(Game& g, int index, int farewell) {
+void showCareerRecord(Game& g, int index, CareerView view) {
   if (index == -1) return;
   GameState& s = g.s;
-  const bool fromHall = farewell == 0 && s.catListCaption == u"引退猫情報";
-  const CatRecord& c = fromHall ? retiredAt(s, index) : catAt(s, index);
-  const CareerView view = farewell != 0 ? CareerView::Farewell
-                          : fromHall    ? CareerView::Retired
-                                        : CareerView::Active;
+  const CatRecord& c = view == CareerView::Retired ? retiredAt(s, index) : catAt(s, index);
   g.ui.tell(c.name, careerRecordText(s, c, view));
 }
 

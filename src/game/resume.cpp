@@ -18,7 +18,7 @@ void welcomeBack(GameState& s) {
 }  // namespace
 
 StoreResult resumeSavedGame(GameState& s, const std::filesystem::path& dir) {
-  if (!hasSaveGame(s, dir)) return StoreResult::failure(u"セーブデータが見つかりません");
+  if (!hasSaveGame(dir)) return StoreResult::failure(u"セーブデータが見つかりません");
   const StoreResult r = loadGame(s, dir);
   if (r) welcomeBack(s);
   return r;

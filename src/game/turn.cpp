@@ -329,7 +329,6 @@ void nextWeek(Game& g) {
   GameState& s = g.s;
   s.noticeVisible = false;
   s.pendingMessage.clear();
-  s.weekOpen = -1;
   runWeekRaces(g);
 }
 
@@ -343,7 +342,6 @@ void closeWeek(Game& g) {
 void finishWeek(Game& g) {
   GameState& s = g.s;
   s.awardsPending = 0;
-  s.weekOpen = 0;
   composeWeekRemark(g);
   s.noticeVisible = true;
   if (g.watcher) g.watcher->weekClosed(g);

@@ -3,7 +3,7 @@
 // every cat train, tire, grow and gain or lose weight.
 //
 // Flow for the windows:
-//   nextWeek(g)            the results panel is up, only its OK is usable (weekOpen = -1)
+//   nextWeek(g)            the results panel is up, only its OK is usable
 //   closeWeek(g)           registration, calendar, development; at the change of year the awards are
 //                          up and awardsPending is -1: the week stays open until the awards' OK has
 //                          run yearEnd(g) and then finishWeek(g)

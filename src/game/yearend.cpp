@@ -123,7 +123,7 @@ bool playerRetires(const CatRecord& c) { return c.age >= c.peakAge && c.yearPriz
 void farewell(Game& g) {
   GameState& s = g.s;
   g.ui.tell(kBoxTitle, trim(catAt(s, s.playerCat).name) + u"が引退することになりました。");
-  showCareerRecord(g, s.playerCat, 1);
+  showCareerRecord(g, s.playerCat, CareerView::Farewell);
   g.ui.tell(kBoxTitle, u"ゲームを終了します\r\nありがとうございました");
   s.gameOver = -1;
   if (g.watcher) g.watcher->gameEnded(g);

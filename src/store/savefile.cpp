@@ -197,11 +197,6 @@ bool hasSaveGame(const std::filesystem::path& dir) {
   return true;
 }
 
-bool hasSaveGame(GameState& s, const std::filesystem::path& dir) {
-  s.catCount = MaxCats;
-  return hasSaveGame(dir);
-}
-
 StoreResult loadGame(GameState& s, const std::filesystem::path& dir) {
   const auto file = savePath(dir);
   Bytes bytes;
@@ -217,8 +212,6 @@ StoreResult loadGameBytes(GameState& s, std::vector<uint8_t> bytes) {
   // A freshly started program, then the file; the running game is replaced only when all is well.
   auto fresh = std::make_unique<GameState>();
   fresh->appDir = s.appDir;
-  fresh->screenWidthPx = s.screenWidthPx;
-  fresh->screenHeightPx = s.screenHeightPx;
   fillCalendar(*fresh);
   Problem problem = readGame(RecordImage(std::move(bytes)), *fresh);
   if (!problem) problem = gameProblem(*fresh);

@@ -91,9 +91,7 @@ void CatListPanel::open(bool active) {
     cmb1_->addItem(QStringLiteral("本 年 度 賞 金 額 順"));
     cmb1_->addItem(QStringLiteral("年　　　　 齢　　　　 順"));
   }
-  const QString caption = active ? QStringLiteral("現役猫情報") : QStringLiteral("引退猫情報");
-  setTitle(caption);
-  s.catListCaption = u16(caption);
+  setTitle(active ? QStringLiteral("現役猫情報") : QStringLiteral("引退猫情報"));
   int order = s.listSortOrder;
   // The hall offers only the first two orders; a prize order stays a prize order.
   if (!active && order > 1) order = order == 2 ? 1 : 0;
@@ -116,7 +114,7 @@ void CatListPanel::sortChosen(int order) {
 void CatListPanel::rowClicked(int row) {
   if (row <= 0 || row >= lst0_->count()) return;
   if (lst0_->item(row)->text().left(10).trimmed().isEmpty()) return;
-  showCareerRecord(g_, row - 1, 0);
+  showCareerRecord(g_, row - 1, g_.s.listShowsActive == -1 ? CareerView::Active : CareerView::Retired);
 }
 
 // ---- the week's results

@@ -91,11 +91,11 @@ void RegistrationPanel::showRegistration(const QString& nextRace) {
 }
 
 void RegistrationPanel::rowChosen(int row) {
-  GameState& s = g_.s;
-  if (s.suppressListClick == -1 || row < 0) {
-    s.suppressListClick = 0;
+  if (swallowNext_ || row < 0) {
+    swallowNext_ = false;
     return;
   }
+  GameState& s = g_.s;
   const BookingAnswer a = checkBooking(s, row);
   if (a.refused) {
     g_.ui.tell(kBookingTitle, a.text);

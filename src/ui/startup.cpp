@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLockFile>
-#include <QScreen>
 #include <QStandardPaths>
 #include <memory>
 
@@ -56,10 +55,6 @@ int startUp(QApplication& app, const LaunchOptions& options) {
   resetProgramState(s);
   const QString appDir = QCoreApplication::applicationDirPath();
   s.appDir = withSeparator(appDir);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    s.screenWidthPx = screen->geometry().width();
-    s.screenHeightPx = screen->geometry().height();
-  }
   GameRng rng = options.seed ? GameRng::fixed(*options.seed) : GameRng::fromClock();
   SystemClock clock;
   QtFrontend ui;

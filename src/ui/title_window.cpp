@@ -91,19 +91,15 @@ void TitleWindow::resume() {
   fillCalendar(s);
   enableButtons(true);
   if (recover()) return;
-  if (!hasSaveGame(s, se.paths.saveDir)) {
+  if (!hasSaveGame(se.paths.saveDir)) {
     se.ui.tell(kBoxTitle, u"セーブデータが見つかりません");
     return;
   }
-  if (!se.ui.askYesNo(kBoxTitle, u"ゲームを再開します。")) {
-    s.catCount = 1;
-    return;
-  }
+  if (!se.ui.askYesNo(kBoxTitle, u"ゲームを再開します。")) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const StoreResult loaded = resumeSavedGame(s, se.paths.saveDir);
   if (!loaded) {
     // A damaged save is refused and the game stays as the start-up left it.
-    s.catCount = 1;
     QApplication::restoreOverrideCursor();
     se.ui.tell(kBoxTitle, loaded.message);
     return;

@@ -115,14 +115,11 @@ struct GameState {
   std::u16string playerName;
   uint8_t playerSex = 0;
   std::u16string playerCatName;
-  int16_t wizardActive = 0;
   uint8_t conditionLevel = 2;
   std::array<uint8_t, MaxCats> formCycle{};
   int32_t formTick = 0;
   std::u16string pendingMessage;
   std::u16string appDir;  // the program directory; the data files lie in it
-  int32_t screenWidthPx = 0;
-  int32_t screenHeightPx = 0;
 
   // The race being run and the fields of the week.
   std::array<Runner, MaxRunners> runners{};
@@ -142,8 +139,6 @@ struct GameState {
   int16_t remarkPending = 0;
   int16_t listShowsActive = -1;
   uint8_t listSortOrder = 0;
-  int16_t suppressListClick = 0;
-  int16_t chatterDone = 0;
   uint8_t previewTemplate = 0;
 
   // The "本年度Aクラス優勝猫" panel: winner (LabC1) and runner-up (LabA2) captions of the five A-class
@@ -162,14 +157,10 @@ struct GameState {
   // The notice line under the cat panel (labComment); its first text lacks the full stop.
   std::u16string noticeLine = u"調教が設定されていません";
   bool noticeVisible = true;
-  // -1 between the week's races (nextWeek) and the end of closing the week: only its OK is usable.
-  int16_t weekOpen = 0;
   // The best cats of the year on the awards panel (LabKingName 0..6), as the year end names them.
   std::array<std::u16string, 7> awardNames{};
   // -1 once the player's cat has retired: the farewell has been shown and the program ends.
   int16_t gameOver = 0;
-  // Caption of the cat-list panel; "引退猫情報" makes the career record read the hall of retired cats.
-  std::u16string catListCaption = u"全猫情報";
 
   GameState();
 };

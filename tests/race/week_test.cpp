@@ -39,7 +39,6 @@ void expectSameState(const GameState& a, const GameState& b) {
   EXPECT_EQ(a.playerName, b.playerName);
   EXPECT_EQ(a.playerSex, b.playerSex);
   EXPECT_EQ(a.playerCatName, b.playerCatName);
-  EXPECT_EQ(a.wizardActive, b.wizardActive);
   EXPECT_EQ(a.conditionLevel, b.conditionLevel);
   EXPECT_TRUE(a.formCycle == b.formCycle);
   EXPECT_EQ(a.formTick, b.formTick);
@@ -62,7 +61,6 @@ void expectSameState(const GameState& a, const GameState& b) {
   EXPECT_TRUE(a.runnerUpCaptions == b.runnerUpCaptions);
   EXPECT_TRUE(a.resultLines == b.resultLines);
   EXPECT_EQ(a.noticeLine, b.noticeLine);
-  EXPECT_EQ(a.weekOpen, b.weekOpen);
 }
 
 // A season's registrations up to the cup week, then the cup week itself. The player's cat is booked

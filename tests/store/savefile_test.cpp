@@ -115,9 +115,7 @@ TEST(HasSaveGame, EmptyRecordsAndMissingFile) {
   EXPECT_FALSE(std::filesystem::exists(savePath(dir.path())));  // asking creates nothing
   auto s = plausibleGame(0);
   ASSERT_TRUE(saveGame(*s, dir.path()));
-  GameState fresh;
-  EXPECT_TRUE(hasSaveGame(fresh, dir.path()));
-  EXPECT_EQ(fresh.catCount, 1000);
+  EXPECT_TRUE(hasSaveGame(dir.path()));
   Bytes b = readBytes(savePath(dir.path()));
   b[recordOffset(1000)] = 0, b[recordOffset(1000) + 1] = 0;
   writeBytes(savePath(dir.path()), b);
