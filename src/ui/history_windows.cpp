@@ -214,7 +214,7 @@ void openGrowth(Session& se, QWidget* parent) {
   se.ui.runModal(w);
 }
 
-void installHistoryCommands(QWidget* mainWindow, Session& se) {
+void installHistoryCommands(QWidget* mainWindow, Session& se, QWidget* catPanel, QListWidget* list) {
   const auto playerCat = [&se]() -> const CatRecord& {
     findPlayerCat(se.g.s);
     return catAt(se.g.s, se.g.s.playerCat);
@@ -234,15 +234,11 @@ void installHistoryCommands(QWidget* mainWindow, Session& se) {
   mainWindow->addAction(formbook);
   mainWindow->addAction(growth);
   // The cat panel (picture and details) offers both in its context menu.
-  for (const char* name : {"Frm0"}) {
-    if (auto* panel = mainWindow->findChild<QWidget*>(QString::fromLatin1(name))) {
-      panel->setContextMenuPolicy(Qt::ActionsContextMenu);
-      panel->addAction(formbook);
-      panel->addAction(growth);
-    }
-  }
+  catPanel->setContextMenuPolicy(Qt::ActionsContextMenu);
+  catPanel->addAction(formbook);
+  catPanel->addAction(growth);
   // The cat lists: the formbook of the cat under the pointer, beside its career record.
-  if (auto* list = mainWindow->findChild<QListWidget*>(QStringLiteral("Lst0"))) {
+  {
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(list, &QListWidget::customContextMenuRequested, list,
                      [&se, list, mainWindow](QPoint at) {

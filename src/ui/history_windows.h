@@ -6,6 +6,7 @@
 
 #include "history/history.h"
 
+class QListWidget;
 class QTableWidget;
 class QWidget;
 
@@ -34,7 +35,8 @@ class GrowthWindow : public QDialog {
 
 // The formbook of a cat (the main window's cat panel, the cat lists) and the growth charts, opened
 // from context menus and keyboard shortcuts of the main window.
-void installHistoryCommands(QWidget* mainWindow, Session& se);
+// `catPanel` is the main window's details panel, `catList` the cat lists' list.
+void installHistoryCommands(QWidget* mainWindow, Session& se, QWidget* catPanel, QListWidget* catList);
 void openFormbook(Session& se, const CatRecord& cat, QWidget* parent);
 void openGrowth(Session& se, QWidget* parent);
 

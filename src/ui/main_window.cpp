@@ -115,10 +115,10 @@ MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.se
   connect(results_->ok(), &QPushButton::clicked, this, &MainWindow::closeWeekClicked);
   connect(awards_->ok(), &QPushButton::clicked, this, &MainWindow::closeYearClicked);
   hookFrontend();
-  installHistoryCommands(this, se_);
+  installHistoryCommands(this, se_, frm0_, catList_->list());
   QMenu* sizes = addDisplaySizeMenu(this, se_.ui);
   // The details panel has a context menu of its own (the history's); the size is offered there too.
-  if (frm0_->contextMenuPolicy() == Qt::ActionsContextMenu) frm0_->addAction(sizes->menuAction());
+  frm0_->addAction(sizes->menuAction());
 }
 
 MainWindow::~MainWindow() {
