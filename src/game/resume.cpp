@@ -11,7 +11,7 @@ void welcomeBack(GameState& s) {
   CatRecord& cat = catAt(s, s.playerCat);
   cat.trainSpeed1 = cat.trainStamina1 = cat.trainPower1 = 0;
   cat.trainSpeed2 = cat.trainStamina2 = cat.trainPower2 = 0;
-  s.pendingMessage = kWelcomeBack;
+  s.pendingMessage = WelcomeBack;
   applySavedCaptions(s);
 }
 

@@ -244,7 +244,7 @@ void installHistoryCommands(QWidget* mainWindow, Session& se, QWidget* catPanel,
                      [&se, list, mainWindow](QPoint at) {
                        const int row = list->row(list->itemAt(at));
                        GameState& s = se.g.s;
-                       const bool active = s.listShowsActive == -1;
+                       const bool active = s.listShowsActive;
                        const int count = active ? s.catCount : s.retiredCount;
                        if (row <= 0 || row - 1 >= count) return;
                        if (list->item(row)->text().left(10).trimmed().isEmpty()) return;

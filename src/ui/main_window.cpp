@@ -35,17 +35,16 @@ namespace polmina {
 
 namespace {
 
-constexpr int Commands = CommandCount;
 int at(Command c) { return static_cast<int>(c); }
 // Each command's caption, and where its button sits (column x, row y), in the order of the commands.
-const char* const kCaptions[Commands] = {"Ａ戦", "現役", "引退", "登録",    "調教", "次週",
+const char* const kCaptions[CommandCount] = {"Ａ戦", "現役", "引退", "登録",    "調教", "次週",
                                          "休養", "新聞", "ﾍﾙﾌﾟ", "ﾊﾞｰｼﾞｮﾝ", "飼猫", "終了"};
 // One key per command, whatever its caption at the moment.
-constexpr QKeyCombination kCommandKeys[Commands] = {
+constexpr QKeyCombination kCommandKeys[CommandCount] = {
     Qt::CTRL | Qt::Key_A, Qt::CTRL | Qt::Key_L, Qt::CTRL | Qt::Key_H, Qt::CTRL | Qt::Key_B,
     Qt::CTRL | Qt::Key_T, Qt::CTRL | Qt::Key_N, Qt::CTRL | Qt::Key_K, Qt::CTRL | Qt::Key_P,
     QKeyCombination(Qt::Key_F1), Qt::CTRL | Qt::Key_I, Qt::CTRL | Qt::Key_M, Qt::CTRL | Qt::Key_Q};
-constexpr QPoint kButtonAt[Commands] = {{192, 195}, {192, 177}, {240, 177}, {144, 177},
+constexpr QPoint kButtonAt[CommandCount] = {{192, 195}, {192, 177}, {240, 177}, {144, 177},
                                         {144, 195}, {240, 195}, {96, 195},  {96, 177},
                                         {48, 195},  {0, 177},   {48, 177},  {0, 195}};
 // The commands that open a panel over the home view (and close it again).
@@ -174,7 +173,7 @@ void MainWindow::buildStyleOptions() {
 }
 
 void MainWindow::buildButtons() {
-  for (int i = 0; i < Commands; ++i) {
+  for (int i = 0; i < CommandCount; ++i) {
     const auto c = static_cast<Command>(i);
     const QRect at(kButtonAt[i], QSize(48, 18));
     const QString name = QStringLiteral("but%1").arg(i);
@@ -426,7 +425,7 @@ void MainWindow::runWeek() {
 }
 
 void MainWindow::refreshWhileRunning() {
-  if (s_.awardsPending == -1 && !awards_->isVisible()) {
+  if (s_.awardsPending && !awards_->isVisible()) {
     awards_->ok()->setEnabled(false);
     showPanel(awards_);
   }
@@ -439,7 +438,7 @@ void MainWindow::closeWeekClicked() {
   results_->ok()->setEnabled(false);
   closeWeek(se_.g);
   results_->refresh();
-  if (s_.awardsPending != 0) {
+  if (s_.awardsPending) {
     awards_->refresh();
     awards_->setEnabled(true);
     awards_->ok()->setEnabled(true);
@@ -449,7 +448,7 @@ void MainWindow::closeWeekClicked() {
     awardsWait_ = &loop;
     loop.exec();
     awardsWait_ = nullptr;
-    if (s_.gameOver == -1) {
+    if (s_.gameOver) {
       wm_.quit();
       return;
     }
@@ -463,7 +462,7 @@ void MainWindow::closeYearClicked() {
   awards_->ok()->setEnabled(false);
   awards_->setEnabled(false);
   yearEnd(se_.g);
-  if (s_.gameOver != -1) {
+  if (!s_.gameOver) {
     awards_->bar().hide();
     awards_->move(350, 400);
     awards_->hide();
@@ -484,9 +483,9 @@ void MainWindow::finishWeekView() {
   // The cat panel was refreshed when the week moved on (its running-style coin is drawn there).
   QApplication::restoreOverrideCursor();
   tellHistoryProblem(se_);
-  if (s_.remarkPending == -1) {
+  if (s_.remarkPending) {
     catClicked();
-    s_.remarkPending = 0;
+    s_.remarkPending = false;
   }
   showNotice();
   enableCommands();

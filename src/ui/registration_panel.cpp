@@ -98,10 +98,10 @@ void RegistrationPanel::rowChosen(int row) {
   GameState& s = g_.s;
   const BookingAnswer a = checkBooking(s, row);
   if (a.refused) {
-    g_.ui.tell(kBookingTitle, a.text);
+    g_.ui.tell(BookingTitle, a.text);
     return;
   }
-  if (!g_.ui.askYesNo(kBookingTitle, a.text)) return;
+  if (!g_.ui.askYesNo(BookingTitle, a.text)) return;
   catAt(s, s.playerCat).entryRace = static_cast<int16_t>(row);
   labRace_->setText(qs(a.caption));
   emit nextRaceChanged(qs(a.caption));

@@ -275,13 +275,13 @@ TEST_F(GameFlow, TheYearEndsThroughTheAwardsPanelAndItsOK) {
   whenAwardsWait(w, main(), [&] {
     // The awards are up and wait for their OK while the week is still open.
     EXPECT_TRUE(awards->isVisible());
-    EXPECT_EQ(w.s().awardsPending, -1);
+    EXPECT_TRUE(w.s().awardsPending);
     EXPECT_FALSE(w.find<QLabel>(main(), "LabKingName0")->text().isEmpty());
     w.click(main(), "butNendo");
   });
   w.click(main(), "butRace");
   EXPECT_FALSE(awards->isVisible());
-  EXPECT_EQ(w.s().awardsPending, 0);
+  EXPECT_FALSE(w.s().awardsPending);
   EXPECT_EQ(text("labNen"), QStringLiteral("2002年1月1週"));
   EXPECT_TRUE(main()->button(Command::NextWeek)->isEnabled());
   EXPECT_FALSE(w.ended);

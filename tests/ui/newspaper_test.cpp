@@ -92,7 +92,7 @@ TEST_F(HomeWeek, TheNewspaperTakesTheMainWindowsPlaceInABigRaceWeek) {
   ASSERT_EQ(topic.caption, u"一番人気猫");
   const QStringList expected = {QStringLiteral("スピードの競演\n早　猫　賞　開　催"),
                                 shownText(topic.article), qs(topic.caption), qs(topic.faceName),
-                                QStringLiteral("担当記者 ") + TopicWindow::kReporter};
+                                QStringLiteral("担当記者 ") + TopicWindow::Reporter};
   EXPECT_EQ(shown, expected);
   const QImage strip(QStringLiteral(":/art/race/breed%1.png").arg(topic.faceBreed, 2, 10, QLatin1Char('0')));
   EXPECT_EQ(face, strip.copy(40, 0, 40, 40));
