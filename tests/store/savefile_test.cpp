@@ -9,6 +9,7 @@
 
 #include "store/builders.h"
 #include "store/file_io.h"
+#include "support/same_state.h"
 
 namespace polmina {
 namespace {
@@ -20,17 +21,6 @@ using testing::writeBytes;
 
 constexpr size_t recordOffset(int n) { return size_t(n - 1) * FileRecordLength; }
 
-void expectSameGame(const GameState& a, const GameState& b) {
-  for (int i = 0; i < MaxCats; ++i) ASSERT_EQ(a.cats[i], b.cats[i]) << "cat " << i;
-  for (int j = 0; j < 100; ++j) ASSERT_EQ(a.retiredCats[j], b.retiredCats[j]) << "retired " << j;
-  EXPECT_EQ(a.year, b.year);
-  EXPECT_EQ(a.month, b.month);
-  EXPECT_EQ(a.week, b.week);
-  EXPECT_EQ(a.weekBase, b.weekBase);
-  EXPECT_EQ(a.playerName, b.playerName);
-  EXPECT_EQ(a.playerSex, b.playerSex);
-}
-
 TEST(SaveGame, FullGameComesBackUnchanged) {
   TempDir dir;
   const auto saved = plausibleGame(100);
@@ -40,7 +30,7 @@ TEST(SaveGame, FullGameComesBackUnchanged) {
   auto loaded = std::make_unique<GameState>();
   loaded->appDir = u"/opt/polmina/";
   ASSERT_TRUE(loadGame(*loaded, dir.path()));
-  expectSameGame(*loaded, *saved);
+  expectSameSavedGame(*loaded, *saved);
   EXPECT_EQ(loaded->playerCat, 37);
   EXPECT_EQ(loaded->playerCatName, saved->playerCatName);
   EXPECT_EQ(loaded->catCount, 1000);
@@ -167,7 +157,7 @@ TEST(LoadGame, DamagedFilesAreRefusedAndTheGameIsKept) {
     const StoreResult r = loadGame(*s, dir.path());
     EXPECT_FALSE(r.ok) << d.what;
     EXPECT_NE(r.message.find(u"壊れて"), std::u16string::npos) << d.what;
-    expectSameGame(*s, *running);
+    expectSameSavedGame(*s, *running);
     EXPECT_EQ(s->money, 1234) << d.what;
   }
 }
