@@ -48,7 +48,7 @@ void BM_HistoryWeekWrite(benchmark::State& state) {
     nextWeek(h.g);
     h.g.watcher = nullptr;
     closeWeek(h.g);
-    if (h.state->awardsPending != 0) {
+    if (h.state->awardsPending) {
       yearEnd(h.g);
       finishWeek(h.g);
     }

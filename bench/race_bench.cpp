@@ -27,11 +27,11 @@ void BM_UnseenRace(benchmark::State& state) {
   w.s().runnerCount = MaxRunners;
   for (auto _ : state) {
     startRace(w.g, k);
-    while (w.s().raceDone != -1) {
+    while (!w.s().raceDone) {
       prepareFrames(w.s());
       raceTick(w.g, k);
     }
-    w.s().raceDone = 0;
+    w.s().raceDone = false;
     benchmark::DoNotOptimize(w.s().finishOrder);
   }
 }

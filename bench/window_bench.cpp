@@ -50,7 +50,7 @@ void BM_CloseWeek(benchmark::State& state) {
       w->newGame();
       weeks = 0;
     }
-    w->click(&w->wm.mainWindow(), "but5");
+    w->click(&w->wm.mainWindow(), Command::NextWeek);
     state.ResumeTiming();
     w->wm.mainWindow().closeWeekClicked();
     ++weeks;
@@ -69,7 +69,7 @@ void BM_YearByClicks(benchmark::State& state) {
     w.newGame();
     MainWindow* m = &w.wm.mainWindow();
     for (int week = 0; week < 47; ++week) {
-      w.click(m, "but5");
+      w.click(m, Command::NextWeek);
       w.click(m, "butRace");
     }
   }

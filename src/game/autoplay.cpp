@@ -7,9 +7,9 @@ namespace polmina {
 
 bool closeWholeWeek(Game& g) {
   closeWeek(g);
-  if (g.s.awardsPending != 0) {
+  if (g.s.awardsPending) {
     yearEnd(g);
-    if (g.s.gameOver != 0) return false;
+    if (g.s.gameOver) return false;
     finishWeek(g);
   }
   return true;

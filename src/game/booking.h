@@ -7,7 +7,7 @@
 
 namespace polmina {
 
-inline constexpr const char16_t* kBookingTitle = u"レース登録";
+inline constexpr const char16_t* BookingTitle = u"レース登録";
 
 // Row of the race list: the race name padded with full-width spaces to 22 characters, a blank, the
 // distance and "m".

@@ -21,7 +21,7 @@ void appendSRaces(std::u16string& t, const CatRecord& c) {
   bool any = false;
   for (int placing = 0; placing < 4; ++placing) {
     for (int race = 0; race < 3; ++race) {
-      const int n = c.results[placing * 3 + race];
+      const int n = c.results[sRaceCounter(race, placing)];
       if (n == 0) continue;
       t += races[race] + std::u16string(kPlacings[placing]) + num(n) + u"回" + kNewLine;
       any = true;
@@ -50,12 +50,14 @@ void appendClassBlock(std::u16string& t, const char16_t* heading, const std::arr
 std::array<int, 4> aClassCounts(const CatRecord& c) {
   std::array<int, 4> counts{};
   for (int p = 0; p < 4; ++p)
-    for (int b = 0; b < 5; ++b) counts[p] += c.results[12 + 6 * p + b];
+    for (int b = 0; b < 5; ++b) counts[p] += c.results[aRaceCounter(b, p)];
   return counts;
 }
 
-std::array<int, 4> blockCounts(const CatRecord& c, int first) {
-  return {c.results[first], c.results[first + 1], c.results[first + 2], c.results[first + 3]};
+std::array<int, 4> blockCounts(const CatRecord& c, CounterBlock block) {
+  std::array<int, 4> counts{};
+  for (int p = 0; p < 4; ++p) counts[static_cast<size_t>(p)] = c.results[classCounter(block, p)];
+  return counts;
 }
 
 void appendEnding(std::u16string& t, const GameState& s, const CatRecord& c, CareerView view) {
@@ -85,23 +87,19 @@ std::u16string careerRecordText(const GameState& s, const CatRecord& c, CareerVi
   t += kNewLine;
   appendSRaces(t, c);
   appendClassBlock(t, u"Ａクラス戦　戦績 ", aClassCounts(c));
-  appendClassBlock(t, u"Ｂクラス戦　戦績 ", blockCounts(c, 36));
-  appendClassBlock(t, u"Ｃクラス戦　戦績 ", blockCounts(c, 40));
-  appendClassBlock(t, u"Ｄクラス戦　戦績 ", blockCounts(c, 44));
+  appendClassBlock(t, u"Ｂクラス戦　戦績 ", blockCounts(c, CounterBlock::B));
+  appendClassBlock(t, u"Ｃクラス戦　戦績 ", blockCounts(c, CounterBlock::C));
+  appendClassBlock(t, u"Ｄクラス戦　戦績 ", blockCounts(c, CounterBlock::D));
   t += kNewLine + (u"対戦戦績　　" + num(c.starts)) + u"戦" + num(c.wins) + u"勝" + kNewLine;
   t += u"総獲得賞金　" + num(c.totalPrize) + u"万" + kNewLine;
   appendEnding(t, s, c, view);
   return t;
 }
 
-void showCareerRecord(Game& g, int index, int farewell) {
+void showCareerRecord(Game& g, int index, CareerView view) {
   if (index == -1) return;
   GameState& s = g.s;
-  const bool fromHall = farewell == 0 && s.catListCaption == u"引退猫情報";
-  const CatRecord& c = fromHall ? retiredAt(s, index) : catAt(s, index);
-  const CareerView view = farewell != 0 ? CareerView::Farewell
-                          : fromHall    ? CareerView::Retired
-                                        : CareerView::Active;
+  const CatRecord& c = view == CareerView::Retired ? retiredAt(s, index) : catAt(s, index);
   g.ui.tell(c.name, careerRecordText(s, c, view));
 }
 

@@ -15,8 +15,8 @@ enum class CareerView {
 // The record's text, lines separated by CR LF.
 std::u16string careerRecordText(const GameState& s, const CatRecord& c, CareerView view);
 
-// Shows the record of entry `index` (-1 shows nothing). With `farewell` ≠ 0 the entry is in cats;
-// otherwise it is in the hall when the cat-list panel is captioned "引退猫情報", else in cats.
-void showCareerRecord(Game& g, int index, int farewell);
+// Shows the record of entry `index` (-1 shows nothing): of the hall of retired cats for the Retired
+// view, else of the cat table.
+void showCareerRecord(Game& g, int index, CareerView view);
 
 }  // namespace polmina

@@ -57,7 +57,7 @@ void setTraining(GameState& s, const std::array<int, 6>& levels) {
   c.trainStamina2 = static_cast<uint8_t>(levels[4]);
   c.trainPower2 = static_cast<uint8_t>(levels[5]);
   const bool unset = levels == std::array<int, 6>{0, 0, 0, 0, 0, 0};
-  s.noticeLine = unset ? kNoTrainingNotice : u"";
+  s.noticeLine = unset ? NoTrainingNotice : u"";
   updateConditionLevel(s);
 }
 

@@ -14,8 +14,8 @@ namespace polmina {
 
 namespace {
 
-constexpr int IntakeSize = 200;
-constexpr int BarStep = 15;  // width the progress bar grows by per new cat
+constexpr int kIntakeSize = 200;
+constexpr int kBarStep = 15;  // width the progress bar grows by per new cat
 
 std::u16string_view pick(std::span<const std::u16string_view> table, int index) {
   if (index < 0 || static_cast<size_t>(index) >= table.size()) throw std::out_of_range("name fragment");
@@ -110,9 +110,9 @@ void createCat(Game& g, int index) {
   c.condition = 80;
   c.growthType = growthTypeFrom(fixL(1000 * rng.uniform()));
   c.peakAge = static_cast<uint8_t>(fixL((c.growthType + 4) * rng.uniform() + 10) + c.growthType);
-  c.trait1 = static_cast<uint8_t>(fixL(5 * rng.uniform() + 1));
+  c.looks = static_cast<uint8_t>(fixL(5 * rng.uniform() + 1));
   c.inUse = -1;
-  c.trait2 = static_cast<uint8_t>(std::min(fixL(10 * rng.uniform() + 1), 5));
+  c.constitution = static_cast<uint8_t>(std::min(fixL(10 * rng.uniform() + 1), 5));
   c.formCycleLength = static_cast<uint8_t>(fixL(5 * rng.uniform() + 1));
   c.restWeeks = 0;
   c.retired = 0;
@@ -175,7 +175,7 @@ void applyNameLuck(CatRecord& c) {
     c.staminaMax = 3100;
     c.stamina = 2100;
     c.growthType = 4;
-    c.trait2 = 1;
+    c.constitution = 1;
     c.breed = k == 0 ? 1 : 8;
     return;
   }
@@ -229,21 +229,21 @@ void drawAbilities(Game& g, int index) {
 
 void clearPlacingCounters(CatRecord& c) {
   for (int placing = 0; placing < 3; ++placing) {
-    for (int race = 0; race < 3; ++race) c.results.at(race + 3 * placing) = 0;
-    for (int b = 0; b <= 3; ++b) c.results.at(12 + b + 6 * placing) = 0;
-    for (int base : {36, 40, 44}) c.results.at(base + placing) = 0;
+    for (int race = 0; race < 3; ++race) c.results.at(sRaceCounter(race, placing)) = 0;
+    for (int b = 0; b <= 3; ++b) c.results.at(aRaceCounter(b, placing)) = 0;
+    for (CounterBlock k : {CounterBlock::B, CounterBlock::C, CounterBlock::D}) c.results.at(classCounter(k, placing)) = 0;
   }
 }
 
 void intakeNewCats(Game& g) {
   // The crop starts at the first free slot; with only the player's cat counted it ends at 199.
   const int first = g.s.catCount;
-  const int last = std::min(g.s.catCount == 1 ? IntakeSize - 1 : g.s.catCount + IntakeSize - 1, MaxCats - 1);
-  const int barWidth = IntakeSize * BarStep;
+  const int last = std::min(g.s.catCount == 1 ? kIntakeSize - 1 : g.s.catCount + kIntakeSize - 1, MaxCats - 1);
+  const int barWidth = kIntakeSize * kBarStep;
   g.ui.progress(0, barWidth);
   for (int u = first; u <= last; ++u) {
     createCat(g, u);
-    g.ui.progress((u - first + 1) * BarStep, barWidth);
+    g.ui.progress((u - first + 1) * kBarStep, barWidth);
   }
   for (int u = first; u <= last; ++u) drawAbilities(g, u);
   recountCats(g.s);

@@ -12,7 +12,7 @@ namespace polmina {
 
 namespace {
 
-constexpr int MaxNameLength = 10;
+constexpr int kMaxNameLength = 10;
 
 // Half-width katakana and signs U+FF61..U+FF9F in full width.
 constexpr std::u16string_view kWideKana =
@@ -94,7 +94,7 @@ NameCheck checkName(std::u16string_view text) {
   if (joined.find_first_not_of(u'\u3000') == std::u16string::npos)
     return {false, {}, u"名前を入力して下さい。"};
   std::u16string name = toFullWidth(joined);
-  if (name.size() > MaxNameLength) return {false, {}, u"10文字までです。"};
+  if (name.size() > kMaxNameLength) return {false, {}, u"10文字までです。"};
   for (size_t i = 0; i < name.size(); ++i) {
     char16_t& ch = name[i];
     ch = shiftJisTwin(ch);
@@ -191,8 +191,8 @@ void createPlayerCat(Game& g, int trait) {
   c.restWeeks = 0;
   c.points = 10000;
   c.favouriteTraining = playerFavourite(intFloorL(30 * rng.uniform()));
-  c.trait2 = static_cast<uint8_t>(intFloorL(5 * rng.uniform() + 1));
-  c.trait1 = static_cast<uint8_t>(intFloorL(5 * rng.uniform() + 1));
+  c.constitution = static_cast<uint8_t>(intFloorL(5 * rng.uniform() + 1));
+  c.looks = static_cast<uint8_t>(intFloorL(5 * rng.uniform() + 1));
   rng.reseed();
   int speedBonus = 0, staminaBonus = 0, both = 0;
   switch (trait) {
@@ -203,10 +203,10 @@ void createPlayerCat(Game& g, int trait) {
       staminaBonus = 100;
       break;
     case TraitHealth:
-      c.trait2 = 1;
+      c.constitution = 1;
       break;
     case TraitLooks:
-      c.trait1 = 1;
+      c.looks = 1;
       break;
     case TraitUnknown:
       both = intFloorL(80 * rng.uniform() + 1);
@@ -236,7 +236,7 @@ std::u16string firstWords(const GameState& s) {
   const std::u16string& name = s.playerCatName;
   // The words follow the player's own cat's constitution; by now the name sort of the new game may
   // have moved it away from slot 0.
-  switch (catAt(s, s.playerCat).trait2) {
+  switch (catAt(s, s.playerCat).constitution) {
     case 1:
       m += name + u"は強いからビシビシ鍛えるニャ！！　　";
       break;

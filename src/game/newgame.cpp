@@ -21,7 +21,6 @@ NewGameResult startNewGame(Game& g, const NewGameChoices& c,
   const NameCheck cat = checkName(trim(c.catName));
   if (!cat.ok) return {NewGameResult::BadInput, cat.message};
 
-  s.wizardActive = -1;
   s.playerName = player.name;
   s.playerSex = static_cast<uint8_t>(c.playerSex);
   namePlayerCat(s, cat.name, c.catSex);
@@ -31,7 +30,6 @@ NewGameResult startNewGame(Game& g, const NewGameChoices& c,
   if (!loaded) return {NewGameResult::NoStartData, loaded.message};
   listActiveCats(s, OrderName);
   fillCalendar(s);
-  s.wizardActive = 0;
   s.pendingMessage = firstWords(s);
   return {};
 }

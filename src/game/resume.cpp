@@ -11,14 +11,14 @@ void welcomeBack(GameState& s) {
   CatRecord& cat = catAt(s, s.playerCat);
   cat.trainSpeed1 = cat.trainStamina1 = cat.trainPower1 = 0;
   cat.trainSpeed2 = cat.trainStamina2 = cat.trainPower2 = 0;
-  s.pendingMessage = kWelcomeBack;
+  s.pendingMessage = WelcomeBack;
   applySavedCaptions(s);
 }
 
 }  // namespace
 
 StoreResult resumeSavedGame(GameState& s, const std::filesystem::path& dir) {
-  if (!hasSaveGame(s, dir)) return StoreResult::failure(u"セーブデータが見つかりません");
+  if (!hasSaveGame(dir)) return StoreResult::failure(u"セーブデータが見つかりません");
   const StoreResult r = loadGame(s, dir);
   if (r) welcomeBack(s);
   return r;

@@ -90,7 +90,7 @@ void changeWeight(Game& g, CatRecord& c) {
 int baseFatigue(Game& g, const CatRecord& c, const Gains& gains) {
   int load;
   if (gains.sum() != 0)
-    load = cintL(gains.speed + gains.stamina + gains.power + c.trait2);
+    load = cintL(gains.speed + gains.stamina + gains.power + c.constitution);
   else
     load = isPlayerCat(c) ? 0 : -10;
   return load - (intFloorL(10 * g.rng.uniform()) + 2);
@@ -202,7 +202,7 @@ void updateNotice(GameState& s) {
   if (runsThisWeek(s, cat))
     s.noticeLine = u"今週は" + raceTitle(s, cat.entryRace) + u"に出走予定です";
   else if (trainingUnset(cat))
-    s.noticeLine = kNoTrainingNotice;
+    s.noticeLine = NoTrainingNotice;
   else
     s.noticeLine.clear();
 }
@@ -223,7 +223,7 @@ void continueRest(Game& g) {
   cat.restWeeks = addSaturated(cat.restWeeks, 1);
   if (cat.restWeeks != 5) return;
   s.pendingMessage = u"休養させてくれたお陰で元気が出たニャ、また調教してくれニャ";
-  s.remarkPending = -1;
+  s.remarkPending = true;
   s.conditionLevel = 1;
   // Building the list sorts the table; the player's cat is looked up again.
   rebuildCatList(s);
@@ -284,12 +284,12 @@ void idleRemark(Game& g) {
       break;
     case 1:
     case 2:
-      s.pendingMessage = s.noticeLine == kNoTrainingNotice ? u"調教の予定が入ってないニャ！！" : kNothing;
+      s.pendingMessage = s.noticeLine == NoTrainingNotice ? u"調教の予定が入ってないニャ！！" : kNothing;
       break;
     default:
       return;
   }
-  s.remarkPending = -1;
+  s.remarkPending = true;
 }
 
 }  // namespace
@@ -329,7 +329,6 @@ void nextWeek(Game& g) {
   GameState& s = g.s;
   s.noticeVisible = false;
   s.pendingMessage.clear();
-  s.weekOpen = -1;
   runWeekRaces(g);
 }
 
@@ -337,13 +336,12 @@ void closeWeek(Game& g) {
   clearPlacedLines(g.s);
   registerCats(g);  // ends with the big-race invitations
   advanceWeek(g);
-  if (g.s.awardsPending == 0) finishWeek(g);
+  if (!g.s.awardsPending) finishWeek(g);
 }
 
 void finishWeek(Game& g) {
   GameState& s = g.s;
-  s.awardsPending = 0;
-  s.weekOpen = 0;
+  s.awardsPending = false;
   composeWeekRemark(g);
   s.noticeVisible = true;
   if (g.watcher) g.watcher->weekClosed(g);
@@ -356,11 +354,11 @@ void composeWeekRemark(Game& g) {
   if (runsThisWeek(s, cat)) {
     s.pendingMessage += u"今週は出走するニャ";
     if (!styleChosen(cat)) s.pendingMessage += u"\r\n 作戦を決めるニャ　　";
-    s.remarkPending = -1;
+    s.remarkPending = true;
   }
   if (const char16_t* news = weekNews(s.weekBase)) {
     s.pendingMessage += std::u16string(u"\r\n") + news;
-    s.remarkPending = -1;
+    s.remarkPending = true;
   }
   if (s.pendingMessage.empty())
     idleRemark(g);

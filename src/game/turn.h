@@ -3,12 +3,12 @@
 // every cat train, tire, grow and gain or lose weight.
 //
 // Flow for the windows:
-//   nextWeek(g)            the results panel is up, only its OK is usable (weekOpen = -1)
+//   nextWeek(g)            the results panel is up, only its OK is usable
 //   closeWeek(g)           registration, calendar, development; at the change of year the awards are
-//                          up and awardsPending is -1: the week stays open until the awards' OK has
+//                          up and awardsPending is set: the week stays open until the awards' OK has
 //                          run yearEnd(g) and then finishWeek(g)
 //   finishWeek(g)          closes the week (called by closeWeek itself in an ordinary week)
-// After finishWeek a remarkPending of -1 asks the window to let the cat say pendingMessage.
+// After finishWeek a set remarkPending asks the window to let the cat say pendingMessage.
 #include <string>
 
 #include "world/game.h"
@@ -29,6 +29,6 @@ void composeWeekRemark(Game& g);
 uint8_t conditionLevelOf(int condition);
 
 // The notice line's texts.
-inline constexpr const char16_t* kNoTrainingNotice = u"調教が設定されていません。";
+inline constexpr const char16_t* NoTrainingNotice = u"調教が設定されていません。";
 
 }  // namespace polmina

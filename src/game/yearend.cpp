@@ -114,7 +114,7 @@ void closeYear(Game& g) {
     if (s.cats[i].catClass == ClassNew) s.cats[i].catClass = ClassMaiden;
   intakeNewCats(g);
   g.ui.progressDone();
-  s.awardsPending = 0;
+  s.awardsPending = false;
 }
 
 // Too old and too poor: the player's cat leaves racing, and with it the game ends.
@@ -123,9 +123,9 @@ bool playerRetires(const CatRecord& c) { return c.age >= c.peakAge && c.yearPriz
 void farewell(Game& g) {
   GameState& s = g.s;
   g.ui.tell(kBoxTitle, trim(catAt(s, s.playerCat).name) + u"が引退することになりました。");
-  showCareerRecord(g, s.playerCat, 1);
+  showCareerRecord(g, s.playerCat, CareerView::Farewell);
   g.ui.tell(kBoxTitle, u"ゲームを終了します\r\nありがとうございました");
-  s.gameOver = -1;
+  s.gameOver = true;
   if (g.watcher) g.watcher->gameEnded(g);
 }
 
@@ -133,7 +133,7 @@ void farewell(Game& g) {
 
 void showYearAwards(Game& g) {
   GameState& s = g.s;
-  s.awardsPending = -1;
+  s.awardsPending = true;
   for (auto& name : s.awardNames) name.clear();
   g.ui.pause(0.5);
   sortByYearPrize(std::span(s.cats), false, 0, tableEnd(s) - 1);

@@ -9,7 +9,7 @@
 namespace polmina {
 
 // Captions beside the award names (LabKingName 0..6).
-inline constexpr std::array<const char16_t*, 7> kAwardCaptions = {u"1～3歳最優秀猫",
+inline constexpr std::array<const char16_t*, 7> AwardCaptions = {u"1～3歳最優秀猫",
                                                                   u"4～6歳最優秀猫",
                                                                   u"7～9歳最優秀猫",
                                                                   u"10～12歳最優秀猫",
@@ -18,12 +18,12 @@ inline constexpr std::array<const char16_t*, 7> kAwardCaptions = {u"1～3歳最�
                                                                   u"本　年　度　最　優　秀　猫"};
 
 // Sorts the cats by this year's prize (richest first) and names the best cat of each age band and of
-// the year in awardNames, pausing between them; leaves awardsPending at -1 for the awards' OK.
+// the year in awardNames, pausing between them; leaves awardsPending set for the awards' OK.
 void showYearAwards(Game& g);
 
-// The awards' OK. Either the player's cat retires (farewell boxes, gameOver := -1, nothing else
+// The awards' OK. Either the player's cat retires (farewell boxes, gameOver set, nothing else
 // changes) or the year is closed: cull of a full table, zeroed year prizes, reset champions, new cats
-// become maidens, new-cat intake; awardsPending := 0.
+// become maidens, new-cat intake; awardsPending cleared.
 void yearEnd(Game& g);
 
 // Empties slot i: a blank, retired, in-use record of class 9 with no race and 10000 points.

@@ -79,7 +79,7 @@ std::vector<std::u16string> replayRace(const RecordedRace& race) {
     runWatchedRace(g, w.raceNumber);
   } else {
     startRace(g, w.raceNumber);
-    while (s.raceDone != -1) {
+    while (!s.raceDone) {
       prepareFrames(s);
       raceTick(g, w.raceNumber);
     }

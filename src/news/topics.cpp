@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "race/entry.h"
+#include "world/calendar.h"
 #include "rank/sort.h"
 #include "world/numbers.h"
 #include "world/text.h"
@@ -11,8 +13,6 @@ namespace polmina {
 namespace {
 
 constexpr std::u16string_view kCrLf = u"\r\n";
-constexpr int FinalRaceSlot = 239;
-constexpr int MinHeld = 5;  // a race needs five runners to be held
 
 using SortFn = void (*)(CatTable, bool, int, int);
 using Names = std::array<std::u16string, MaxRunners>;
@@ -46,7 +46,7 @@ Plan finalPreviewPlan(int yearMod) {
                                                              u"『天猫記念』　開　催"};
   static constexpr std::array<SortFn, 3> kOrders = {sortBySpeed, sortByYearPrize, sortByAgeAndYearPrize};
   const auto m = static_cast<size_t>(yearMod);
-  return {Kind::Preview, lines(u"３年に一度の大舞台", kTitles[m]), FinalRaceSlot, kOrders[m], true};
+  return {Kind::Preview, lines(u"３年に一度の大舞台", kTitles[m]), YearEndSlot, kOrders[m], true};
 }
 
 // The weeks with a topic (the December preview depends on the year and is planned apart).
@@ -74,7 +74,7 @@ constexpr PlanRow kPlans[] = {
     {160, Kind::Result, u"先週の菊猫賞結果速報", u"", -1, nullptr, false},
     {200, Kind::Result, u"先週の有猫杯結果速報", u"", -1, nullptr, false},
     {125, Kind::NewCats, u"新猫戦開催", u"", -1, nullptr, false},
-    {220, Kind::Entries, u"３大記念出走猫決定", u"", FinalRaceSlot, nullptr, false},
+    {220, Kind::Entries, u"３大記念出走猫決定", u"", YearEndSlot, nullptr, false},
 };
 
 std::optional<Plan> planOf(const GameState& s) {
@@ -89,7 +89,7 @@ Material entrants(const GameState& s, const Plan& p) {
   Material m;
   for (int i = 0; i < s.catCount && m.count < MaxRunners; ++i)
     if (catAt(s, i).entryRace == p.slot) m.cats[static_cast<size_t>(m.count++)] = catAt(s, i);
-  m.held = m.count >= MinHeld;
+  m.held = m.count >= MinRunners;
   if (p.sort) {
     const CatTable table(m.cats);
     p.sort(table, false, 0, m.count - 1);
@@ -110,7 +110,7 @@ int leadingNames(const Names& names) {
 std::u16string finalPreview(GameState& s, const Names& a, int n) {
   static constexpr std::array<const char16_t*, 3> kCups = {u" 『猫皇杯』 ", u" 『猫聖杯』 ", u" 『天猫杯』 "};
   const int mod = s.year % 3;
-  RaceSlot& slot = slotAt(s, FinalRaceSlot);
+  RaceSlot& slot = slotAt(s, YearEndSlot);
   slot.raceName = kCups[static_cast<size_t>(mod)];
   slot.distance = 100 * (mod + 1);
   const std::u16string crlf(kCrLf);
@@ -165,7 +165,7 @@ std::u16string composeBigRacePreview(Game& g, int slot, const Names& names) {
   const int t = kept >= 1 && kept <= 3 ? kept : intFloorL(3 * g.rng.uniform()) + 1;
   const int n = leadingNames(names);
   std::u16string text =
-      slot == FinalRaceSlot ? finalPreview(s, names, n) : bigRacePreview(t, raceTitle(slot), names, n);
+      slot == YearEndSlot ? finalPreview(s, names, n) : bigRacePreview(t, raceTitle(slot), names, n);
   s.previewTemplate = static_cast<uint8_t>(t);
   return text;
 }
@@ -263,7 +263,7 @@ Topic shownTopic(const Plan& p, const Material& m, std::u16string article) {
 Topic weeklyTopic(Game& g) {
   GameState& s = g.s;
   const std::optional<Plan> plan = planOf(s);
-  if (!plan) return noNews(kNoNewsText);
+  if (!plan) return noNews(NoNewsText);
   switch (plan->kind) {
     case Kind::Preview: {
       const Material m = entrants(s, *plan);
@@ -275,7 +275,7 @@ Topic weeklyTopic(Game& g) {
     }
     case Kind::Result: {
       const Material m = finishers(s);
-      if (!m.held) return noNews(kNoNewsText);
+      if (!m.held) return noNews(NoNewsText);
       return shownTopic(*plan, m, resultArticle(m.names));
     }
     case Kind::NewCats: {
@@ -283,11 +283,11 @@ Topic weeklyTopic(Game& g) {
       return shownTopic(*plan, m, newCatsArticle(m.names));
     }
   }
-  return noNews(kNoNewsText);
+  return noNews(NoNewsText);
 }
 
 Topic readNewspaper(Game& g) {
-  if (g.s.month == 1 && g.s.week == 1) return noNews(kNoNewsFirstWeekText);
+  if (g.s.month == 1 && g.s.week == 1) return noNews(NoNewsFirstWeekText);
   return weeklyTopic(g);
 }
 

@@ -7,10 +7,10 @@
 
 namespace polmina {
 
-inline constexpr const char16_t* kTopicsTitle = u"今週のトピック";
+inline constexpr const char16_t* TopicsTitle = u"今週のトピック";
 // The box of a week without a topic (and, with a full stop, of the first week of the year).
-inline constexpr const char16_t* kNoNewsText = u"おもだったニュースはありません";
-inline constexpr const char16_t* kNoNewsFirstWeekText = u"おもだったニュースはありません。";
+inline constexpr const char16_t* NoNewsText = u"おもだったニュースはありません";
+inline constexpr const char16_t* NoNewsFirstWeekText = u"おもだったニュースはありません。";
 
 struct Topic {
   // False: no topic this week; the player gets the box with noNewsText instead of the window.

@@ -35,7 +35,7 @@ int searchStart(const CatRecord& cat) {
 int crowdLimit(const CatRecord& cat) {
   if (cat.catClass >= ClassS && cat.catClass <= ClassB) return 100;
   if (cat.growthType == 4) return 50;
-  switch (cat.trait2) {
+  switch (cat.constitution) {
     case 1:
       return 20;
     case 2:
@@ -157,7 +157,7 @@ void turnAway(Game& g, int k, CatRecord& cat) {
   GameState& s = g.s;
   cat.entryRace = -1;
   if (trimView(cat.name) != s.playerCatName) return;
-  const int k2 = fixL(g.rng.uniform() * (cat.trait2 + 10));
+  const int k2 = fixL(g.rng.uniform() * (cat.constitution + 10));
   if (k2 <= 10) {
     g.ui.tell(raceTitle(k), u"頭数オーバーの為\r\n出走除外となりました");
     s.pendingMessage = exclusionRemark(s, fixL(5 * g.rng.uniform()));

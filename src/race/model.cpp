@@ -168,7 +168,7 @@ bool tick(Game& g, int k, const RaceMode& mode, RaceView* view) {
                     (n == 0 || s.runners[static_cast<size_t>(st.lastFinisher)].position > 600);
   if (!over) return false;
   st = RaceState{};
-  s.raceDone = -1;
+  s.raceDone = true;
   return true;
 }
 
@@ -219,7 +219,7 @@ void runWatchedRace(Game& g, int k, RaceView* view) {
   setUpRunners(g, k);
   prepareFrames(g.s);
   viewTick(g, k, view);
-  while (g.s.raceDone != -1) {
+  while (!g.s.raceDone) {
     prepareFrames(g.s);
     viewTick(g, k, view);
   }

@@ -46,7 +46,7 @@ void startRace(Game& g, int k);
 // One tick of the unseen race; when the race is over it runs the results (finishRace).
 void raceTick(Game& g, int k);
 // One tick of the watched race; `view` may be null. The caller shows the placings and runs
-// finishRace once raceDone is -1. A recorded unseen race is shown again with its own rules (mode).
+// finishRace once raceDone is set. A recorded unseen race is shown again with its own rules (mode).
 void viewTick(Game& g, int k, RaceView* view = nullptr, const RaceMode& mode = WatchedRace);
 // A whole watched race without pauses: set-up, ticks until the end, then finishRace. The race window
 // paces the same steps itself; a frontend without a screen can run this instead.

@@ -6,24 +6,24 @@
 #include <string>
 
 #include "race/bigrace.h"
+#include "world/calendar.h"
 #include "world/numbers.h"
 
 namespace polmina {
 namespace {
 
-constexpr int YearEndSlot = 239;
 // The five A-class big races in the order of the champions panel.
-constexpr std::array<int, 5> BigRaceSlots = {39, 79, 119, 159, 199};
+constexpr std::array<int, 5> kBigRaceSlots = {39, 79, 119, 159, 199};
 // The B-class races closing the odd months; they have their own counters.
-constexpr std::array<int, 6> BClassCountedSlots = {19, 59, 99, 139, 179, 219};
-constexpr int PlacingOther = 4;
+constexpr std::array<int, 6> kBClassCountedSlots = {19, 59, 99, 139, 179, 219};
+constexpr int kPlacingOther = 4;
 
 bool isPlayer(const CatRecord& c) { return c.owner == 1; }
 
 // Element 0..4 of the champions panel for a big race, -1 for any other slot.
 int championIndex(int slot) {
-  const auto it = std::find(BigRaceSlots.begin(), BigRaceSlots.end(), slot);
-  return it == BigRaceSlots.end() ? -1 : static_cast<int>(it - BigRaceSlots.begin());
+  const auto it = std::find(kBigRaceSlots.begin(), kBigRaceSlots.end(), slot);
+  return it == kBigRaceSlots.end() ? -1 : static_cast<int>(it - kBigRaceSlots.begin());
 }
 
 // The counter column of a big race: 優駿猫 and 菊猫賞 count together.
@@ -70,10 +70,10 @@ struct PrizeShare {
   int record;
   int purse;
 };
-constexpr std::array<PrizeShare, 5> PrizeShares = {{{1, 1}, {4, 3}, {6, 5}, {10, 8}, {20, 10}}};
+constexpr std::array<PrizeShare, 5> kPrizeShares = {{{1, 1}, {4, 3}, {6, 5}, {10, 8}, {20, 10}}};
 
 void payPrize(GameState& s, CatRecord& cat, int place, int32_t prize) {
-  const PrizeShare& share = PrizeShares[static_cast<size_t>(place - 1)];
+  const PrizeShare& share = kPrizeShares[static_cast<size_t>(place - 1)];
   const int32_t won = cintL(double(prize) / share.record);
   cat.totalPrize += won;
   cat.yearPrize += won;
@@ -149,7 +149,7 @@ void payAndCount(GameState& s, int k, int slot, int n) {
     if (place <= 2) showChampion(s, slot, place, *cat);
     if (place == 1) promoteWinner(*cat, race.raceClass);
     if (place <= 3) grow(*cat, place, race.raceClass);
-    recordPlacing(s, slot, *cat, std::min(place, PlacingOther));
+    recordPlacing(s, slot, *cat, std::min(place, kPlacingOther));
   }
   for (int place = 2; place <= n; ++place)
     if (CatRecord* cat = finisherAt(s, place)) settleLoserClass(*cat);
@@ -161,7 +161,7 @@ struct Remark {
   const char16_t* after;
 };
 
-constexpr Remark PlacedRemarks[3][5] = {
+constexpr Remark kPlacedRemarks[3][5] = {
     {{u"", u"見たニャ？見たニャ？見たニャ？見たニャ？　勝ったニャ　　　"},
      {u"", u"見てたニャ？　嬉しいニャ？　もっと喜ぶニャ　　"},
      {u"やったニャー", u"が応援してくれたから勝てたニャ　　"},
@@ -196,12 +196,12 @@ void sayRemark(Game& g, int n) {
   const int i = std::clamp(fixL(5 * g.rng.uniform()), 0, 4);
   const int place = playerPlace(s, n);
   if (place >= 1 && place <= 3) {
-    const Remark& r = PlacedRemarks[place - 1][i];
+    const Remark& r = kPlacedRemarks[place - 1][i];
     s.pendingMessage = r.before + s.playerName + r.after;
   } else if (place >= 4) {
     s.pendingMessage = unplacedRemark(s.preRaceCondition, s.playerName);
   }
-  if (!s.pendingMessage.empty()) s.remarkPending = -1;
+  if (!s.pendingMessage.empty()) s.remarkPending = true;
 }
 
 // 5. Points move for every finisher; every runner has one more start.
@@ -222,7 +222,7 @@ void announceQualification(GameState& s, int n) {
   if (cat.entryRace == -1) return;
   const std::u16string remark = slotAt(s, cat.entryRace).raceName + u"の出走権を獲得したニャ";
   s.pendingMessage = s.pendingMessage.empty() ? remark : s.pendingMessage + u"\r\n" + remark;
-  s.remarkPending = -1;
+  s.remarkPending = true;
 }
 
 // 6. Titles of every finisher, in finishing order.
@@ -252,30 +252,31 @@ void finishRace(Game& g, int k, int runnerCount) {
 }
 
 void recordPlacing(GameState& s, int slot, CatRecord& cat, int placing) {
-  const int row = std::clamp(placing, 1, PlacingOther) - 1;
+  const int row = std::clamp(placing, 1, kPlacingOther) - 1;
   const int raceClass = slotAt(s, slot).raceClass;
   int index = -1;
   if (slot == YearEndSlot) {
-    index = (s.year % 3 + 3) % 3 + 3 * row;
+    index = static_cast<int>(sRaceCounter((s.year % 3 + 3) % 3, row));
   } else if (const int b = bigRaceCounter(slot); b > 0) {
-    index = 12 + b + 6 * row;
-  } else if (std::find(BClassCountedSlots.begin(), BClassCountedSlots.end(), slot) !=
-             BClassCountedSlots.end()) {
-    index = 36 + row;
+    index = static_cast<int>(aRaceCounter(b, row));
+  } else if (std::find(kBClassCountedSlots.begin(), kBClassCountedSlots.end(), slot) !=
+             kBClassCountedSlots.end()) {
+    index = static_cast<int>(classCounter(CounterBlock::B, row));
   } else if (raceClass == ClassC) {
-    index = 40 + row;
+    index = static_cast<int>(classCounter(CounterBlock::C, row));
   } else if (raceClass == ClassD) {
-    index = 44 + row;
+    index = static_cast<int>(classCounter(CounterBlock::D, row));
   }
   if (index >= 0)
     cat.results[static_cast<size_t>(index)] = addSaturated(cat.results[static_cast<size_t>(index)], 1);
 }
 
 int earnedTitle(const CatRecord& c) {
-  const int f0 = c.results[0], f1 = c.results[1], f2 = c.results[2];
+  const int f0 = c.results[sRaceCounter(0, 0)], f1 = c.results[sRaceCounter(1, 0)],
+            f2 = c.results[sRaceCounter(2, 0)];
   const int f = f0 + f1 + f2;
   int w = 0;
-  for (size_t i = 12; i <= 16; ++i) w += c.results[i];
+  for (int b = 0; b <= 4; ++b) w += c.results[aRaceCounter(b, 0)];
   // Tora, chinchilla and kuro cats have titles of their own.
   auto byBreed = [&](int tora, int chinchilla, int kuro, int other) {
     return c.breed == 0 ? tora : c.breed == 1 ? chinchilla : c.breed == 8 ? kuro : other;
@@ -293,7 +294,7 @@ int earnedTitle(const CatRecord& c) {
   if (w >= 5) return 19;
   if (w >= 3) return c.sex != 0 ? 21 : 20;
   if (w >= 1) return c.sex != 0 ? 23 : 22;
-  if (c.results[36] >= 1) return 24;
+  if (c.results[classCounter(CounterBlock::B, 0)] >= 1) return 24;
   return -1;
 }
 

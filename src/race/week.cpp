@@ -31,17 +31,17 @@ void holdRace(Game& g, int k, int c) {
   }
   if (g.watcher) g.watcher->raceStarting(g, k, watch);
   if (watch) {
-    s.raceDone = 0;
+    s.raceDone = false;
     g.ui.watchRace(g, k);
   } else {
     startRace(g, k);
-    while (s.raceDone != -1) {
+    while (!s.raceDone) {
       prepareFrames(s);
       raceTick(g, k);
     }
   }
   if (g.watcher) g.watcher->raceFinished(g, k);
-  s.raceDone = 0;
+  s.raceDone = false;
 }
 
 void cancelRace(Game& g, int k, int c) {

@@ -105,7 +105,7 @@ std::vector<std::u16string> listRetiredCats(GameState& s, int order) {
 }
 
 void rebuildCatList(GameState& s) {
-  if (s.listShowsActive == -1) {
+  if (s.listShowsActive) {
     sortActiveCats(s, s.listSortOrder);
   } else {
     sortRetiredCats(s, s.listSortOrder);

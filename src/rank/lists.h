@@ -17,7 +17,7 @@ std::vector<std::u16string> listActiveCats(GameState& s, int order);
 // Only the total-prize order (1) changes the name order here.
 std::vector<std::u16string> listRetiredCats(GameState& s, int order);
 
-// The cat-list panel's list built again as it was last chosen: active cats when listShowsActive is -1,
+// The cat-list panel's list built again as it was last chosen: active cats when listShowsActive is set,
 // else the retired cats, in listSortOrder. Like every build it reorders the table it lists, which the
 // weekly turn relies on: the cats' table order (and with it their form-cycle slots) follows the list.
 void rebuildCatList(GameState& s);

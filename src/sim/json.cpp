@@ -1,55 +1,35 @@
 #include "sim/json.h"
 
+#include "store/cat_fields.h"
 #include "world/text.h"
 
 namespace polmina::sim {
 
 using nlohmann::ordered_json;
 
+namespace {
+
+// Puts each field of a cat under its name.
+struct JsonWalker {
+  ordered_json& j;
+
+  template <typename T>
+  void operator()(const char* key, const T& v) {
+    j[key] = v;
+  }
+  void name(const char* key, const std::u16string& n) { j[key] = toUtf8(n); }
+  template <typename Array>
+  void array(const char* key, const Array& values) {
+    j[key] = values;
+  }
+};
+
+}  // namespace
+
 ordered_json catJson(const CatRecord& c) {
   ordered_json j;
-  j["owner"] = c.owner;
-  j["name"] = toUtf8(c.name);
-  j["title"] = c.title;
-  j["breed"] = c.breed;
-  j["sex"] = c.sex;
-  j["age"] = c.age;
-  j["peakAge"] = c.peakAge;
-  j["trait1"] = c.trait1;
-  j["favouriteTraining"] = c.favouriteTraining;
-  j["growthType"] = c.growthType;
-  j["adultWeight"] = c.adultWeight;
-  j["weight"] = c.weight;
-  j["styleFlags"] = c.styleFlags;
-  j["reserved1"] = c.reserved1;
-  j["powerMax"] = c.powerMax;
-  j["power"] = c.power;
-  j["speedMax"] = c.speedMax;
-  j["speed"] = c.speed;
-  j["staminaMax"] = c.staminaMax;
-  j["stamina"] = c.stamina;
-  j["trait2"] = c.trait2;
-  j["catClass"] = c.catClass;
-  j["condition"] = c.condition;
-  j["formCycleLength"] = c.formCycleLength;
-  j["exhaustionCount"] = c.exhaustionCount;
-  j["trainSpeed1"] = c.trainSpeed1;
-  j["trainStamina1"] = c.trainStamina1;
-  j["trainPower1"] = c.trainPower1;
-  j["trainSpeed2"] = c.trainSpeed2;
-  j["trainStamina2"] = c.trainStamina2;
-  j["trainPower2"] = c.trainPower2;
-  j["restWeeks"] = c.restWeeks;
-  j["starts"] = c.starts;
-  j["wins"] = c.wins;
-  j["entryRace"] = c.entryRace;
-  j["raceMark"] = c.raceMark;
-  j["yearPrize"] = c.yearPrize;
-  j["totalPrize"] = c.totalPrize;
-  j["points"] = c.points;
-  j["results"] = c.results;
-  j["retired"] = c.retired;
-  j["inUse"] = c.inUse;
+  JsonWalker walk{j};
+  catFields(walk, c);
   return j;
 }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "store/cat_fields.h"
 #include "store/sjis.h"
 
 namespace polmina {
@@ -53,54 +54,6 @@ std::string sjisCharByChar(std::u16string_view text) {
   return out;
 }
 
-// Fields of the cat record in file order. One list serves both directions, so the writer and the
-// reader cannot drift apart.
-template <typename Io, typename Cat>
-void catFields(Io& io, Cat& c) {
-  io(c.owner);
-  io.name(c.name);
-  io(c.title);
-  io(c.breed);
-  io(c.sex);
-  io(c.age);
-  io(c.peakAge);
-  io(c.trait1);
-  io(c.favouriteTraining);
-  io(c.growthType);
-  io(c.adultWeight);
-  io(c.weight);
-  for (auto& v : c.styleFlags) io(v);
-  for (auto& v : c.reserved1) io(v);
-  io(c.powerMax);
-  io(c.power);
-  io(c.speedMax);
-  io(c.speed);
-  io(c.staminaMax);
-  io(c.stamina);
-  io(c.trait2);
-  io(c.catClass);
-  io(c.condition);
-  io(c.formCycleLength);
-  io(c.exhaustionCount);
-  io(c.trainSpeed1);
-  io(c.trainStamina1);
-  io(c.trainPower1);
-  io(c.trainSpeed2);
-  io(c.trainStamina2);
-  io(c.trainPower2);
-  io(c.restWeeks);
-  io(c.starts);
-  io(c.wins);
-  io(c.entryRace);
-  io(c.raceMark);
-  io(c.yearPrize);
-  io(c.totalPrize);
-  io(c.points);
-  for (auto& v : c.results) io(v);
-  io(c.retired);
-  io(c.inUse);
-}
-
 template <typename T>
 auto asUnsigned(T v) {
   if constexpr (std::is_same_v<T, double>) {
@@ -110,28 +63,30 @@ auto asUnsigned(T v) {
   }
 }
 
-struct LittleEndianWriter {
+struct LittleEndianWriter : EachElement<LittleEndianWriter> {
   uint8_t* out;
   size_t at = 0;
 
+  explicit LittleEndianWriter(uint8_t* o) : out(o) {}
   template <typename T>
-  void operator()(const T& v) {
+  void operator()(const char*, const T& v) {
     auto u = asUnsigned(v);
     for (size_t i = 0; i < sizeof(T); ++i) out[at++] = static_cast<uint8_t>(u >> (8 * i));
   }
-  void name(const std::u16string& n) {
+  void name(const char*, const std::u16string& n) {
     const auto b = encodeName(n);
     std::copy(b.begin(), b.end(), out + at);
     at += b.size();
   }
 };
 
-struct LittleEndianReader {
+struct LittleEndianReader : EachElement<LittleEndianReader> {
   const uint8_t* in;
   size_t at = 0;
 
+  explicit LittleEndianReader(const uint8_t* i) : in(i) {}
   template <typename T>
-  void operator()(T& v) {
+  void operator()(const char*, T& v) {
     decltype(asUnsigned(v)) u = 0;
     for (size_t i = 0; i < sizeof(T); ++i) u |= static_cast<decltype(u)>(in[at++]) << (8 * i);
     if constexpr (std::is_same_v<T, double>) {
@@ -140,7 +95,7 @@ struct LittleEndianReader {
       v = static_cast<T>(u);
     }
   }
-  void name(std::u16string& n) {
+  void name(const char*, std::u16string& n) {
     n = decodeName(std::span<const uint8_t, NameBytes>(in + at, NameBytes));
     at += NameBytes;
   }
@@ -159,30 +114,30 @@ struct FieldWalk {
   }
 };
 
-struct RangeChecker : FieldWalk {
+struct RangeChecker : FieldWalk, EachElement<RangeChecker> {
   std::optional<RangeProblem> problem;
 
   template <typename T>
-  void operator()(const T& v) {
+  void operator()(const char*, const T& v) {
     const double value = static_cast<double>(v);
     if (!problem && !inRange(CatFieldRanges[static_cast<size_t>(field)], value))
       problem = RangeProblem{field, value};
     next();
   }
-  void name(const std::u16string&) {}
+  void name(const char*, const std::u16string&) {}
 };
 
-struct PlaceRecorder : FieldWalk {
+struct PlaceRecorder : FieldWalk, EachElement<PlaceRecorder> {
   std::array<FieldPlace, CatRangedFields> places{};
   size_t at = 0;
 
   template <typename T>
-  void operator()(const T&) {
+  void operator()(const char*, const T&) {
     if (element == 0) places[static_cast<size_t>(field)] = {at, sizeof(T)};
     at += sizeof(T);
     next();
   }
-  void name(const std::u16string&) { at += NameBytes; }
+  void name(const char*, const std::u16string&) { at += NameBytes; }
 };
 
 uint16_t lengthOf(const RecordBytes& r) { return static_cast<uint16_t>(r[0] | (r[1] << 8)); }
@@ -300,20 +255,20 @@ CatRecord decodeCat(const RecordBytes& record) {
 Bytes encodeDate(const DateRecord& date) {
   Bytes b(5);
   LittleEndianWriter w{b.data()};
-  w(date.year);
-  w(date.month);
-  w(date.week);
-  w(date.weekBase);
+  w("year", date.year);
+  w("month", date.month);
+  w("week", date.week);
+  w("weekBase", date.weekBase);
   return b;
 }
 
 DateRecord decodeDate(const RecordBytes& record) {
   DateRecord d;
   LittleEndianReader rd{record.data()};
-  rd(d.year);
-  rd(d.month);
-  rd(d.week);
-  rd(d.weekBase);
+  rd("year", d.year);
+  rd("month", d.month);
+  rd("week", d.week);
+  rd("weekBase", d.weekBase);
   return d;
 }
 

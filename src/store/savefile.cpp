@@ -20,18 +20,18 @@ namespace {
 
 // The reader always reads 1000 cats, so the file always holds 1000 (catCount is 1000 whenever the
 // game can be saved).
-constexpr int SavedCats = MaxCats;
-constexpr int SavedRetired = 100;
-constexpr int DateRecordNo = SavedCats + 101;
-constexpr int PlayerRecordNo = SavedCats + 102;
-constexpr int StartCats = 999;
-constexpr int StartRecords = StartCats + MaxRetired;
+constexpr int kSavedCats = MaxCats;
+constexpr int kSavedRetired = 100;
+constexpr int kDateRecordNo = kSavedCats + 101;
+constexpr int kPlayerRecordNo = kSavedCats + 102;
+constexpr int kStartCats = 999;
+constexpr int kStartRecords = kStartCats + MaxRetired;
 
 // The captions' record numbers: r starts at N + 103 and grows by k before each of the five winner and
 // then the five runner-up captions. The fifth winner and the first runner-up share record N + 113.
 template <typename Fn>
 void forEachCaptionRecord(Fn&& fn) {
-  int r = SavedCats + 103;
+  int r = kSavedCats + 103;
   for (int k = 0; k < 5; ++k) fn(false, k, r += k);
   for (int k = 0; k < 5; ++k) fn(true, k, r += k);
 }
@@ -103,14 +103,14 @@ Problem dateProblem(const GameState& s) {
 // Everything the save file holds, checked as loadGame needs it.
 Problem gameProblem(const GameState& s) {
   int playerCats = 0;
-  for (int i = 0; i < SavedCats; ++i) {
+  for (int i = 0; i < kSavedCats; ++i) {
     const CatRecord& c = s.cats[i];
     if (c.owner == 0) return u"記録" + num(i + 1) + u"に猫がいません";
     if (c.owner == 1) ++playerCats;
     if (auto p = catProblem(c, i + 1)) return p;
   }
-  for (int j = 0; j < SavedRetired; ++j)
-    if (auto p = catProblem(s.retiredCats[j], SavedCats + 1 + j)) return p;
+  for (int j = 0; j < kSavedRetired; ++j)
+    if (auto p = catProblem(s.retiredCats[j], kSavedCats + 1 + j)) return p;
   if (playerCats != 1) return u"あなたの猫の記録が " + num(playerCats) + u" 件あります（1 件のはずです）";
   if (auto p = dateProblem(s)) return p;
   if (auto p = outOfRange(u"", PlayerSexRange, s.playerSex)) return p;
@@ -119,15 +119,15 @@ Problem gameProblem(const GameState& s) {
 
 int leadingRetired(const GameState& s) {
   int n = 0;
-  while (n < SavedRetired && s.retiredCats[n].owner != 0) ++n;
+  while (n < kSavedRetired && s.retiredCats[n].owner != 0) ++n;
   return n;
 }
 
 void writeGame(RecordImage& img, const GameState& s) {
-  for (int i = 0; i < SavedCats; ++i) img.put(i + 1, encodeCat(s.cats[i]));
-  for (int j = 0; j < SavedRetired; ++j) img.put(SavedCats + 1 + j, encodeCat(s.retiredCats[j]));
-  img.put(DateRecordNo, encodeDate({s.year, s.month, s.week, s.weekBase}));
-  img.put(PlayerRecordNo, encodePlayer({s.playerName, s.playerSex}));
+  for (int i = 0; i < kSavedCats; ++i) img.put(i + 1, encodeCat(s.cats[i]));
+  for (int j = 0; j < kSavedRetired; ++j) img.put(kSavedCats + 1 + j, encodeCat(s.retiredCats[j]));
+  img.put(kDateRecordNo, encodeDate({s.year, s.month, s.week, s.weekBase}));
+  img.put(kPlayerRecordNo, encodePlayer({s.playerName, s.playerSex}));
   forEachCaptionRecord([&](bool runnerUp, int k, int r) {
     img.put(r, encodeText(runnerUp ? s.runnerUpCaptions[k] : s.winnerCaptions[k]));
   });
@@ -135,14 +135,14 @@ void writeGame(RecordImage& img, const GameState& s) {
 
 // Reads the file's records into `s`; text records whose length does not fit make the file damaged.
 Problem readGame(const RecordImage& img, GameState& s) {
-  for (int i = 0; i < SavedCats; ++i) s.cats[i] = decodeCat(img.record(i + 1));
-  for (int j = 0; j < SavedRetired; ++j) s.retiredCats[j] = decodeCat(img.record(SavedCats + 1 + j));
-  const DateRecord d = decodeDate(img.record(DateRecordNo));
+  for (int i = 0; i < kSavedCats; ++i) s.cats[i] = decodeCat(img.record(i + 1));
+  for (int j = 0; j < kSavedRetired; ++j) s.retiredCats[j] = decodeCat(img.record(kSavedCats + 1 + j));
+  const DateRecord d = decodeDate(img.record(kDateRecordNo));
   s.year = d.year;
   s.month = d.month;
   s.week = d.week;
   s.weekBase = d.weekBase;
-  const auto player = decodePlayer(img.record(PlayerRecordNo));
+  const auto player = decodePlayer(img.record(kPlayerRecordNo));
   if (!player) return u"プレイヤーの記録の長さが壊れています";
   s.playerName = player->name;
   s.playerSex = player->sex;
@@ -256,14 +256,9 @@ bool hasSaveGame(const std::filesystem::path& dir) {
   Bytes bytes;
   if (readWholeFile(savePath(dir), bytes) != 0) return false;
   const RecordImage img(std::move(bytes));
-  for (int r = 1; r <= SavedCats; ++r)
+  for (int r = 1; r <= kSavedCats; ++r)
     if (decodeCat(img.record(r)).owner == 0) return false;
   return true;
-}
-
-bool hasSaveGame(GameState& s, const std::filesystem::path& dir) {
-  s.catCount = MaxCats;
-  return hasSaveGame(dir);
 }
 
 StoreResult loadGame(GameState& s, const std::filesystem::path& dir) {
@@ -281,8 +276,6 @@ StoreResult loadGameBytes(GameState& s, std::vector<uint8_t> bytes) {
   // A freshly started program, then the file; the running game is replaced only when all is well.
   auto fresh = std::make_unique<GameState>();
   fresh->appDir = s.appDir;
-  fresh->screenWidthPx = s.screenWidthPx;
-  fresh->screenHeightPx = s.screenHeightPx;
   fillCalendar(*fresh);
   Problem problem = readGame(RecordImage(std::move(bytes)), *fresh);
   if (!problem) problem = gameProblem(*fresh);
@@ -315,16 +308,16 @@ StoreResult loadStartDataFile(GameState& s, const std::filesystem::path& file) {
 
 StoreResult loadStartDataBytes(GameState& s, std::vector<uint8_t> bytes, const std::filesystem::path& file) {
   const RecordImage img(std::move(bytes));
-  if (img.wholeRecords() < StartRecords)
+  if (img.wholeRecords() < kStartRecords)
     return StoreResult::failure(u"初期データ" + quoted(file) + u"が不完全です（猫の記録が " +
-                                num(StartRecords) + u" 件必要ですが " + num(img.wholeRecords()) +
+                                num(kStartRecords) + u" 件必要ですが " + num(img.wholeRecords()) +
                                 u" 件しかありません）。");
-  std::vector<CatRecord> recs(StartRecords);
+  std::vector<CatRecord> recs(kStartRecords);
   Problem problem;
-  for (int r = 1; r <= StartRecords && !problem; ++r) {
+  for (int r = 1; r <= kStartRecords && !problem; ++r) {
     recs[r - 1] = decodeCat(img.record(r));
     const int16_t owner = recs[r - 1].owner;
-    if (r <= StartCats && (owner == 0 || owner == 1))
+    if (r <= kStartCats && (owner == 0 || owner == 1))
       problem = u"記録" + num(r) + u"の猫の番号が " + num(owner) + u" です";
     else
       problem = catProblem(recs[r - 1], r);
@@ -332,8 +325,8 @@ StoreResult loadStartDataBytes(GameState& s, std::vector<uint8_t> bytes, const s
   if (problem)
     return StoreResult::failure(u"初期データ" + quoted(file) + u"が壊れています（" + *problem + u"）。");
 
-  for (int r = 1; r <= StartCats; ++r) s.cats[r] = std::move(recs[r - 1]);
-  for (int j = 0; j < MaxRetired; ++j) s.retiredCats[j] = std::move(recs[StartCats + j]);
+  for (int r = 1; r <= kStartCats; ++r) s.cats[r] = std::move(recs[r - 1]);
+  for (int j = 0; j < MaxRetired; ++j) s.retiredCats[j] = std::move(recs[kStartCats + j]);
   s.retiredCount = leadingRetired(s);
   for (int k = 0; k < MaxCats; ++k) {
     CatRecord& c = s.cats[k];

@@ -59,9 +59,8 @@ SaveState saveState(const std::filesystem::path& dir);
 std::optional<std::vector<uint8_t>> saveImage(const GameState& s);
 
 // True when the save file in `dir` holds a game: its first 1000 records are all cats. Never creates
-// the file. The second form also sets catCount to 1000, as the title window expects.
+// the file, and changes nothing of the running game.
 bool hasSaveGame(const std::filesystem::path& dir);
-bool hasSaveGame(GameState& s, const std::filesystem::path& dir);
 
 // Replaces the game with the saved one. The file is read into a fresh state with the values of a
 // freshly started program (the calendar rebuilt for the saved year, appDir and the screen size kept)

@@ -66,10 +66,11 @@ QImage loadBackground() {
 
 }  // namespace
 
-CatPicture::CatPicture(GameState& s, Rng& rng, QWidget* parent)
+CatPicture::CatPicture(GameState& s, Rng& rng, const bool& chatterDone, QWidget* parent)
     : QWidget(parent),
       s_(s),
       rng_(rng),
+      chatterDone_(chatterDone),
       timer1_(new QTimer(this)),
       timer2_(new QTimer(this)),
       background_(loadBackground()),
@@ -118,10 +119,10 @@ void CatPicture::timer1Tick() {
 }
 
 void CatPicture::timer2Tick() {
-  if (s_.chatterDone == -1) {
+  if (chatterDone_) {
     emit chatterDoneSeen();
     // Still set: the chatter window could not be closed; try again on the next tick.
-    if (s_.chatterDone == -1) return;
+    if (chatterDone_) return;
   }
   if (burstCount_ < burstLength_) {
     drawCatPicture();

@@ -18,7 +18,8 @@ class Rng;
 class CatPicture : public QWidget {
   Q_OBJECT
  public:
-  CatPicture(GameState& s, Rng& rng, QWidget* parent = nullptr);
+  // `chatterDone` is the main window's word that the chatter window has said its text.
+  CatPicture(GameState& s, Rng& rng, const bool& chatterDone, QWidget* parent = nullptr);
 
   // Draws one frame of the cat and repaints the picture.
   void drawCatPicture();
@@ -43,7 +44,7 @@ class CatPicture : public QWidget {
 
  signals:
   void clicked();
-  // A tick found the chatter window finished (chatterDone -1): close it and clear the flag.
+  // A tick found the chatter window finished: close it and clear the flag.
   void chatterDoneSeen();
 
  protected:
@@ -60,6 +61,7 @@ class CatPicture : public QWidget {
 
   GameState& s_;
   Rng& rng_;
+  const bool& chatterDone_;
   QTimer* timer1_;
   QTimer* timer2_;
   std::array<QLabel*, 3> labZ_{};

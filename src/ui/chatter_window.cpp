@@ -10,10 +10,11 @@
 
 namespace polmina {
 
-ChatterWindow::ChatterWindow(Game& g, const ChatterTexts& texts, QWidget* parent)
+ChatterWindow::ChatterWindow(Game& g, const ChatterTexts& texts, bool& done, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       g_(g),
-      texts_(texts) {
+      texts_(texts),
+      done_(done) {
   setObjectName(QStringLiteral("MsgFm"));
   setWindowTitle(qs(trim(g.s.playerCatName)));
   setModal(true);
@@ -46,8 +47,7 @@ void ChatterWindow::start() {
 QString ChatterWindow::shown() const { return lab_->text(); }
 
 void ChatterWindow::tick() {
-  GameState& s = g_.s;
-  if (s.chatterDone == -1) return;
+  if (done_) return;
   const int length = static_cast<int>(shownText_.size());
   if (revealCount_ < length + 10) {
     ++revealCount_;
@@ -58,14 +58,14 @@ void ChatterWindow::tick() {
     }
   } else {
     revealCount_ = 0;
-    s.chatterDone = -1;
+    done_ = true;
     msgTim_.stop();
   }
 }
 
 bool ChatterWindow::eventFilter(QObject* watched, QEvent* e) {
   if (e->type() == QEvent::MouseButtonPress) {
-    g_.s.chatterDone = -1;
+    done_ = true;
     revealCount_ = 0;
     msgTim_.stop();
     return true;
@@ -76,7 +76,7 @@ bool ChatterWindow::eventFilter(QObject* watched, QEvent* e) {
 void ChatterWindow::reject() {
   // Closed by the player (close box or Esc): the cat has had its say.
   msgTim_.stop();
-  g_.s.chatterDone = 0;
+  done_ = false;
   QDialog::reject();
 }
 

@@ -16,7 +16,8 @@ struct Game;
 class ChatterWindow : public QDialog {
   Q_OBJECT
  public:
-  ChatterWindow(Game& g, const ChatterTexts& texts, QWidget* parent);
+  // `done` is set once the text has been said (or the window clicked); whoever sees it closes the window.
+  ChatterWindow(Game& g, const ChatterTexts& texts, bool& done, QWidget* parent);
   // Chooses the text (with the choice's changes to the game) and starts typing it.
   void start();
   // One tick of the typing timer.
@@ -31,6 +32,7 @@ class ChatterWindow : public QDialog {
  private:
   Game& g_;
   const ChatterTexts& texts_;
+  bool& done_;
   QLabel* lab_;
   QTimer msgTim_;
   std::u16string shownText_;

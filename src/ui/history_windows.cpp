@@ -249,7 +249,7 @@ void openGrowth(Session& se, QWidget* parent) {
   se.ui.runModal(w);
 }
 
-void installHistoryCommands(QWidget* mainWindow, Session& se) {
+void installHistoryCommands(QWidget* mainWindow, Session& se, QWidget* catPanel, QListWidget* list) {
   const auto playerCat = [&se]() -> const CatRecord& {
     findPlayerCat(se.g.s);
     return catAt(se.g.s, se.g.s.playerCat);
@@ -270,22 +270,18 @@ void installHistoryCommands(QWidget* mainWindow, Session& se) {
   mainWindow->addAction(growth);
   QAction* hall = addHallCommand(mainWindow, se);
   // The cat panel (picture and details) offers both in its context menu.
-  for (const char* name : {"Frm0"}) {
-    if (auto* panel = mainWindow->findChild<QWidget*>(QString::fromLatin1(name))) {
-      panel->setContextMenuPolicy(Qt::ActionsContextMenu);
-      panel->addAction(formbook);
-      panel->addAction(growth);
-      panel->addAction(hall);
-    }
-  }
+  catPanel->setContextMenuPolicy(Qt::ActionsContextMenu);
+  catPanel->addAction(formbook);
+  catPanel->addAction(growth);
+  catPanel->addAction(hall);
   // The cat lists: the formbook of the cat under the pointer, beside its career record.
-  if (auto* list = mainWindow->findChild<QListWidget*>(QStringLiteral("Lst0"))) {
+  {
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(list, &QListWidget::customContextMenuRequested, list,
                      [&se, list, mainWindow](QPoint at) {
                        const int row = list->row(list->itemAt(at));
                        GameState& s = se.g.s;
-                       const bool active = s.listShowsActive == -1;
+                       const bool active = s.listShowsActive;
                        const int count = active ? s.catCount : s.retiredCount;
                        if (row <= 0 || row - 1 >= count) return;
                        if (list->item(row)->text().left(10).trimmed().isEmpty()) return;

@@ -7,6 +7,7 @@
 
 #include "history/history.h"
 
+class QListWidget;
 class QTableWidget;
 class QTableWidgetItem;
 class QWidget;
@@ -44,7 +45,8 @@ QTableWidgetItem* tableCell(const QString& text, bool right = false);
 
 // The formbook of a cat (the main window's cat panel, the cat lists) and the growth charts, opened
 // from context menus and keyboard shortcuts of the main window.
-void installHistoryCommands(QWidget* mainWindow, Session& se);
+// `catPanel` is the main window's details panel, `catList` the cat lists' list.
+void installHistoryCommands(QWidget* mainWindow, Session& se, QWidget* catPanel, QListWidget* catList);
 void openFormbook(Session& se, const CatRecord& cat, QWidget* parent);
 void openGrowth(Session& se, QWidget* parent);
 

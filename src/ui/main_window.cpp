@@ -35,17 +35,36 @@ namespace polmina {
 
 namespace {
 
-constexpr int Rest = 6, Train = 4, Pet = 10, Quit = 11, NextWeek = 5;
-// Button index → caption, and where each sits (column x, row y).
-const char* const kCaptions[12] = {"Ａ戦", "現役", "引退", "登録",    "調教", "次週",
-                                   "休養", "新聞", "ﾍﾙﾌﾟ", "ﾊﾞｰｼﾞｮﾝ", "飼猫", "終了"};
+int at(Command c) { return static_cast<int>(c); }
+// Each command's caption, and where its button sits (column x, row y), in the order of the commands.
+const char* const kCaptions[CommandCount] = {"Ａ戦", "現役", "引退", "登録",    "調教", "次週",
+                                         "休養", "新聞", "ﾍﾙﾌﾟ", "ﾊﾞｰｼﾞｮﾝ", "飼猫", "終了"};
 // One key per command, whatever its caption at the moment.
-constexpr QKeyCombination kCommandKeys[12] = {
+constexpr QKeyCombination kCommandKeys[CommandCount] = {
     Qt::CTRL | Qt::Key_A, Qt::CTRL | Qt::Key_L, Qt::CTRL | Qt::Key_H, Qt::CTRL | Qt::Key_B,
     Qt::CTRL | Qt::Key_T, Qt::CTRL | Qt::Key_N, Qt::CTRL | Qt::Key_K, Qt::CTRL | Qt::Key_P,
     QKeyCombination(Qt::Key_F1), Qt::CTRL | Qt::Key_I, Qt::CTRL | Qt::Key_M, Qt::CTRL | Qt::Key_Q};
-constexpr QPoint kButtonAt[12] = {{192, 195}, {192, 177}, {240, 177}, {144, 177}, {144, 195}, {240, 195},
-                                  {96, 195},  {96, 177},  {48, 195},  {0, 177},   {48, 177},  {0, 195}};
+constexpr QPoint kButtonAt[CommandCount] = {{192, 195}, {192, 177}, {240, 177}, {144, 177},
+                                        {144, 195}, {240, 195}, {96, 195},  {96, 177},
+                                        {48, 195},  {0, 177},   {48, 177},  {0, 195}};
+// The commands that open a panel over the home view (and close it again).
+constexpr Command kPanelCommands[] = {Command::Champions, Command::ActiveCats, Command::RetiredCats,
+                                      Command::Registration, Command::Training};
+
+OpenPanel panelOf(Command c) {
+  switch (c) {
+    case Command::Champions: return OpenPanel::Champions;
+    case Command::ActiveCats: return OpenPanel::ActiveCats;
+    case Command::RetiredCats: return OpenPanel::RetiredCats;
+    case Command::Registration: return OpenPanel::Registration;
+    case Command::Training: return OpenPanel::Training;
+    default: return OpenPanel::None;
+  }
+}
+
+// Training and booking are closed with ＯＫ (Enter), the lists and the champions with 戻る (Esc).
+bool closedWithOk(OpenPanel p) { return p == OpenPanel::Training || p == OpenPanel::Registration; }
+
 // The details panel: value label index, caption, row.
 struct DetailRow {
   int lab;
@@ -95,10 +114,10 @@ MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.se
   connect(results_->ok(), &QPushButton::clicked, this, &MainWindow::closeWeekClicked);
   connect(awards_->ok(), &QPushButton::clicked, this, &MainWindow::closeYearClicked);
   hookFrontend();
-  installHistoryCommands(this, se_);
+  installHistoryCommands(this, se_, frm0_, catList_->list());
   QMenu* sizes = addDisplaySizeMenu(this, se_.ui);
   // The details panel has a context menu of its own (the history's); the size is offered there too.
-  if (frm0_->contextMenuPolicy() == Qt::ActionsContextMenu) frm0_->addAction(sizes->menuAction());
+  frm0_->addAction(sizes->menuAction());
 }
 
 MainWindow::~MainWindow() {
@@ -112,7 +131,7 @@ MainWindow::~MainWindow() {
 
 void MainWindow::buildHomeView() {
   labNen_ = boldLabel(this, {168, 1, 121, 17}, 12, QStringLiteral("labNen"));
-  pic_ = new CatPicture(s_, idleRng_, this);
+  pic_ = new CatPicture(s_, idleRng_, chatterDone_, this);
   pic_->setGeometry(20, 20, 80, 80);
   connect(pic_, &CatPicture::clicked, this, &MainWindow::catClicked);
   connect(pic_, &CatPicture::chatterDoneSeen, this, &MainWindow::chatterDoneSeen);
@@ -154,19 +173,22 @@ void MainWindow::buildStyleOptions() {
 }
 
 void MainWindow::buildButtons() {
-  for (int i = 0; i < 12; ++i) {
+  for (int i = 0; i < CommandCount; ++i) {
+    const auto c = static_cast<Command>(i);
     const QRect at(kButtonAt[i], QSize(48, 18));
     const QString name = QStringLiteral("but%1").arg(i);
     // 次週 is the bold one, at every scale.
-    but_[i] = i == NextWeek ? placeButton(new BoldButton(u8(kCaptions[i]), this), at, name)
-                            : makeButton(this, u8(kCaptions[i]), at, name);
-    connect(but_[i], &QPushButton::clicked, this, [this, i] { command(i); });
+    but_[i] = c == Command::NextWeek ? placeButton(new BoldButton(u8(kCaptions[i]), this), at, name)
+                                     : makeButton(this, u8(kCaptions[i]), at, name);
+    connect(but_[i], &QPushButton::clicked, this, [this, c] { command(c); });
     setCommandKey(but_[i], kCommandKeys[i]);
   }
-  but_[NextWeek]->setFont(gothic(9, true));
+  but(Command::NextWeek)->setFont(gothic(9, true));
   // Tab follows the layout: the running styles, then the upper row and the lower row left to right.
-  chainFocus({opt_[0], opt_[1], opt_[2], opt_[3], but_[9], but_[10], but_[7], but_[3], but_[1], but_[2],
-              but_[11], but_[8], but_[6], but_[4], but_[0], but_[5]});
+  using C = Command;
+  chainFocus({opt_[0], opt_[1], opt_[2], opt_[3], but(C::Version), but(C::Pet), but(C::Newspaper),
+              but(C::Registration), but(C::ActiveCats), but(C::RetiredCats), but(C::Quit), but(C::Help),
+              but(C::Rest), but(C::Training), but(C::Champions), but(C::NextWeek)});
 }
 
 QPushButton* MainWindow::buttonForKey(int key) const {
@@ -179,9 +201,8 @@ QPushButton* MainWindow::buttonForKey(int key) const {
     for (QPushButton* ok : {results_->ok(), awards_->ok()})
       if (ok->isEnabled() && rect().contains(ok->parentWidget()->geometry().topLeft())) return ok;
   }
-  const QString caption = enter ? u8("ＯＫ") : u8("戻る");
-  for (int i = 0; i <= 4; ++i)
-    if (but_[i]->isEnabled() && but_[i]->text() == caption) return but_[i];
+  for (Command c : kPanelCommands)
+    if (panel_ == panelOf(c) && closedWithOk(panel_) == enter && but_[at(c)]->isEnabled()) return but_[at(c)];
   return nullptr;
 }
 
@@ -217,9 +238,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
   if (e->type() == QEvent::MouseButtonRelease && frm0_->isEnabled()) {
     for (QLabel* l : lab_)
       if (l == watched) {
-        s_.catListCaption = u"全猫情報";
         findPlayerCat(s_);
-        showCareerRecord(se_.g, s_.playerCat, 0);
+        showCareerRecord(se_.g, s_.playerCat, CareerView::Active);
         return true;
       }
   }
@@ -293,85 +313,94 @@ void MainWindow::hidePanels() {
 }
 
 void MainWindow::enableCommands() {
-  for (int i = 0; i <= 4; ++i) but_[i]->setText(u8(kCaptions[i]));  // the panel commands' own captions
-  for (int i : {0, 1, 2, 3, 5, 7, 8, 9, Quit}) but_[i]->setEnabled(true);
+  for (Command c : kPanelCommands) but_[at(c)]->setText(u8(kCaptions[at(c)]));  // their own captions
+  using C = Command;
+  for (C c : {C::Champions, C::ActiveCats, C::RetiredCats, C::Registration, C::NextWeek, C::Newspaper, C::Help,
+              C::Version, C::Quit})
+    but(c)->setEnabled(true);
   findPlayerCat(s_);
   const bool resting = catAt(s_, s_.playerCat).restWeeks != 0;
-  but_[Train]->setEnabled(!resting);
-  but_[Rest]->setEnabled(!resting);
+  but(C::Training)->setEnabled(!resting);
+  but(C::Rest)->setEnabled(!resting);
   frm0_->setEnabled(true);
   frm4_->setEnabled(true);
 }
 
 void MainWindow::closePanel() {
+  panel_ = OpenPanel::None;
   hidePanels();
   enableCommands();
 }
 
 // ---- the command buttons
 
-void MainWindow::command(int i) {
-  switch (i) {
-    case 7:
+void MainWindow::command(Command c) {
+  switch (c) {
+    case Command::Newspaper:
       showNewspaper(se_, this);
       return;
-    case 8:
+    case Command::Help:
       showHelp();
       return;
-    case 9:
+    case Command::Version:
       showVersion();
       return;
-    case Pet:
+    case Command::Pet:
       return;
-    case Quit:
+    case Command::Quit:
       close();
+      return;
+    case Command::Rest:
+      registration_->swallowNextChoice();
+      askRest();
       return;
     default:
       break;
   }
-  s_.suppressListClick = -1;
-  const QString caption = but_[i]->text();
-  if (caption == u8("休養")) {
-    askRest();
-    return;
-  }
+  registration_->swallowNextChoice();
   pic_->stopTimers();
-  for (int k = 0; k <= 7; ++k)
-    if (k != i) but_[k]->setEnabled(false);
-  if (caption == u8("現役") || caption == u8("引退")) {
-    openCatList(i, caption == u8("現役"));
-  } else if (caption == u8("調教") || caption == u8("登録") || caption == u8("Ａ戦")) {
-    but_[Quit]->setEnabled(false);
-    but_[i]->setText(caption == u8("Ａ戦") ? u8("戻る") : u8("ＯＫ"));
-    if (caption == u8("調教")) {
-      showPanel(training_);
-    } else if (caption == u8("登録")) {
-      showPanel(registration_);
-      registration_->showRegistration(lab_[7]->text());
-    } else {
-      champions_->refresh();
-      showPanel(champions_);
-    }
-  } else if (caption == u8("次週")) {
+  // The same button closes the panel it opened (it reads ＯＫ or 戻る meanwhile).
+  if (panel_ != OpenPanel::None && panel_ == panelOf(c)) {
+    closePanel();
+  } else if (c == Command::NextWeek) {
     runWeek();
   } else {
-    closePanel();
+    openPanelFor(c);
   }
   pic_->startIdle();
 }
 
-void MainWindow::openCatList(int button, bool active) {
-  but_[Quit]->setEnabled(false);
-  but_[button]->setText(u8("戻る"));
-  showPanel(catList_);
-  catList_->open(active);
+void MainWindow::openPanelFor(Command c) {
+  for (int k = 0; k <= at(Command::Newspaper); ++k)
+    if (k != at(c)) but_[k]->setEnabled(false);
+  but(Command::Quit)->setEnabled(false);
+  but_[at(c)]->setText(closedWithOk(panelOf(c)) ? u8("ＯＫ") : u8("戻る"));
+  switch (c) {
+    case Command::ActiveCats:
+    case Command::RetiredCats:
+      showPanel(catList_);
+      catList_->open(c == Command::ActiveCats);
+      break;
+    case Command::Training:
+      showPanel(training_);
+      break;
+    case Command::Registration:
+      showPanel(registration_);
+      registration_->showRegistration(lab_[7]->text());
+      break;
+    default:
+      champions_->refresh();
+      showPanel(champions_);
+      break;
+  }
+  panel_ = panelOf(c);
 }
 
 void MainWindow::askRest() {
   if (!se_.ui.askYesNo(u"休養", u"1ヶ月間休養をさせますか？")) return;
   startRest(s_);
-  but_[Train]->setEnabled(false);
-  but_[Rest]->setEnabled(false);
+  but(Command::Training)->setEnabled(false);
+  but(Command::Rest)->setEnabled(false);
   training_->clear();
   showNotice();
   pic_->drawCatPicture();
@@ -387,6 +416,7 @@ void MainWindow::runWeek() {
   results_->ok()->setEnabled(false);
   results_->refresh();
   showPanel(results_);
+  panel_ = OpenPanel::Results;
   nextWeek(se_.g);
   results_->refresh();
   QCoreApplication::processEvents();
@@ -395,7 +425,7 @@ void MainWindow::runWeek() {
 }
 
 void MainWindow::refreshWhileRunning() {
-  if (s_.awardsPending == -1 && !awards_->isVisible()) {
+  if (s_.awardsPending && !awards_->isVisible()) {
     awards_->ok()->setEnabled(false);
     showPanel(awards_);
   }
@@ -408,7 +438,7 @@ void MainWindow::closeWeekClicked() {
   results_->ok()->setEnabled(false);
   closeWeek(se_.g);
   results_->refresh();
-  if (s_.awardsPending != 0) {
+  if (s_.awardsPending) {
     awards_->refresh();
     awards_->setEnabled(true);
     awards_->ok()->setEnabled(true);
@@ -418,7 +448,7 @@ void MainWindow::closeWeekClicked() {
     awardsWait_ = &loop;
     loop.exec();
     awardsWait_ = nullptr;
-    if (s_.gameOver == -1) {
+    if (s_.gameOver) {
       wm_.quit();
       return;
     }
@@ -432,7 +462,7 @@ void MainWindow::closeYearClicked() {
   awards_->ok()->setEnabled(false);
   awards_->setEnabled(false);
   yearEnd(se_.g);
-  if (s_.gameOver != -1) {
+  if (!s_.gameOver) {
     awards_->bar().hide();
     awards_->move(350, 400);
     awards_->hide();
@@ -447,18 +477,19 @@ void MainWindow::finishWeekView() {
   results_->setEnabled(false);
   results_->hide();
   results_->move(0, 400);
+  panel_ = OpenPanel::None;
   frm0_->setEnabled(true);
   frm4_->setEnabled(true);
   // The cat panel was refreshed when the week moved on (its running-style coin is drawn there).
   QApplication::restoreOverrideCursor();
   tellHistoryProblem(se_);
-  if (s_.remarkPending == -1) {
+  if (s_.remarkPending) {
     catClicked();
-    s_.remarkPending = 0;
+    s_.remarkPending = false;
   }
   showNotice();
   enableCommands();
-  but_[Pet]->setEnabled(false);
+  but(Command::Pet)->setEnabled(false);
   busy_ = false;
 }
 
@@ -471,8 +502,8 @@ void MainWindow::catClicked() {
 }
 
 void MainWindow::showChatter() {
-  if (s_.chatterDone != 0) return;
-  ChatterWindow w(se_.g, chatter_, this);
+  if (chatterDone_) return;
+  ChatterWindow w(se_.g, chatter_, chatterDone_, this);
   // 1500 twips to the right of and 500 twips below the main window's corner.
   w.move(frameGeometry().topLeft() + QPoint(100, 33));
   w.start();
@@ -483,7 +514,7 @@ void MainWindow::showChatter() {
 
 void MainWindow::chatterDoneSeen() {
   if (chatterWindow_) chatterWindow_->accept();
-  s_.chatterDone = 0;
+  chatterDone_ = false;
 }
 
 // ---- news, help, version

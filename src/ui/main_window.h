@@ -1,8 +1,7 @@
 #pragma once
 // The window in which the game is played: the home view of the player's cat (picture, details,
-// running style, date, notice line), twelve command buttons that act by their caption, and the panels
-// that are moved over the home view: cat lists, training, booking, the week's results, the awards and
-// the A-class champions.
+// running style, date, notice line), twelve command buttons, and the panels that are moved over the
+// home view: cat lists, training, booking, the week's results, the awards and the A-class champions.
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -32,6 +31,28 @@ class WindowManager;
 struct Session;
 struct GameState;
 
+// The main window's commands, in the order of their buttons (objectName "but0" .. "but11"). A button's
+// caption is only what it shows: the window acts on the command and on the panel that is open.
+enum class Command {
+  Champions,    // Ａ戦
+  ActiveCats,   // 現役
+  RetiredCats,  // 引退
+  Registration, // 登録
+  Training,     // 調教
+  NextWeek,     // 次週
+  Rest,         // 休養
+  Newspaper,    // 新聞
+  Help,         // ﾍﾙﾌﾟ
+  Version,      // ﾊﾞｰｼﾞｮﾝ
+  Pet,          // 飼猫
+  Quit,         // 終了
+};
+inline constexpr int CommandCount = 12;
+
+// What covers the home view. The cat lists, training, booking and the champions are opened by their
+// command and closed by it again (then captioned ＯＫ or 戻る); the results and awards by the week.
+enum class OpenPanel { None, ActiveCats, RetiredCats, Training, Registration, Champions, Results };
+
 class MainWindow : public QWidget {
   Q_OBJECT
  public:
@@ -48,8 +69,8 @@ class MainWindow : public QWidget {
   // The picture's click: the advice of the first weeks, then the chatter.
   void catClicked();
 
-  // A command button by index, as a click on it.
-  void command(int index);
+  // A command, as a click on its button.
+  void command(Command c);
   // The results panel's OK: the week closes.
   void closeWeekClicked();
   // The awards panel's OK: the year ends.
@@ -58,7 +79,8 @@ class MainWindow : public QWidget {
   bool weekRunning() const { return busy_; }
   // The cat's timers stop (a watched race runs); the command's end starts them again.
   void stopCatTimers();
-  QPushButton* button(int i) const { return but_[i]; }
+  QPushButton* button(Command c) const { return but_[static_cast<int>(c)]; }
+  OpenPanel openPanel() const { return panel_; }
 
  protected:
   void closeEvent(QCloseEvent* e) override;
@@ -72,6 +94,7 @@ class MainWindow : public QWidget {
   void buildStyleOptions();
   void buildButtons();
   QPushButton* buttonForKey(int key) const;
+  void openPanelFor(Command c);
   void hookFrontend();
   void setDate();
   void showNotice();
@@ -79,7 +102,6 @@ class MainWindow : public QWidget {
   void hidePanels();
   void closePanel();
   void enableCommands();
-  void openCatList(int button, bool active);
   void askRest();
   void runWeek();
   void finishWeekView();
@@ -89,6 +111,7 @@ class MainWindow : public QWidget {
   void styleClicked(int option);
   bool saveBeforeQuit();
   void chatterDoneSeen();
+  QPushButton*& but(Command c) { return but_[static_cast<int>(c)]; }
 
   WindowManager& wm_;
   Session& se_;
@@ -100,7 +123,8 @@ class MainWindow : public QWidget {
   std::array<QLabel*, 11> lab_{};
   std::array<QRadioButton*, 4> opt_{};
   QButtonGroup* styles_ = nullptr;
-  std::array<QPushButton*, 12> but_{};
+  std::array<QPushButton*, CommandCount> but_{};
+  OpenPanel panel_ = OpenPanel::None;
   QGroupBox* frm0_ = nullptr;
   QGroupBox* frm4_ = nullptr;
   // The cat picture's idle moves only decorate: they draw from a generator of their own, so that a
@@ -116,6 +140,8 @@ class MainWindow : public QWidget {
   QPointer<ChatterWindow> chatterWindow_;
   HelpWindow* help_ = nullptr;
   QEventLoop* awardsWait_ = nullptr;
+  // The chatter window has said its text: the cat picture's next tick closes it.
+  bool chatterDone_ = false;
   bool busy_ = false;
   bool quitting_ = false;
   bool refusingClose_ = false;

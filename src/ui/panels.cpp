@@ -82,7 +82,7 @@ CatListPanel::CatListPanel(Game& g, QWidget* parent)
 
 void CatListPanel::open(bool active) {
   GameState& s = g_.s;
-  s.listShowsActive = active ? -1 : 0;
+  s.listShowsActive = active;
   findPlayerCat(s);
   cmb1_->clear();
   cmb1_->addItem(QStringLiteral("名　　　　 前　　　　 順"));
@@ -91,9 +91,7 @@ void CatListPanel::open(bool active) {
     cmb1_->addItem(QStringLiteral("本 年 度 賞 金 額 順"));
     cmb1_->addItem(QStringLiteral("年　　　　 齢　　　　 順"));
   }
-  const QString caption = active ? QStringLiteral("現役猫情報") : QStringLiteral("引退猫情報");
-  setTitle(caption);
-  s.catListCaption = u16(caption);
+  setTitle(active ? QStringLiteral("現役猫情報") : QStringLiteral("引退猫情報"));
   int order = s.listSortOrder;
   // The hall offers only the first two orders; a prize order stays a prize order.
   if (!active && order > 1) order = order == 2 ? 1 : 0;
@@ -105,7 +103,7 @@ void CatListPanel::sortChosen(int order) {
   if (order < 0 || order > 3) return;
   GameState& s = g_.s;
   const std::vector<std::u16string> rows =
-      s.listShowsActive == -1 ? listActiveCats(s, order) : listRetiredCats(s, order);
+      s.listShowsActive ? listActiveCats(s, order) : listRetiredCats(s, order);
   s.listSortOrder = static_cast<uint8_t>(order);
   lst0_->clear();
   for (const auto& r : rows) lst0_->addItem(qs(r));
@@ -116,7 +114,7 @@ void CatListPanel::sortChosen(int order) {
 void CatListPanel::rowClicked(int row) {
   if (row <= 0 || row >= lst0_->count()) return;
   if (lst0_->item(row)->text().left(10).trimmed().isEmpty()) return;
-  showCareerRecord(g_, row - 1, 0);
+  showCareerRecord(g_, row - 1, g_.s.listShowsActive ? CareerView::Active : CareerView::Retired);
 }
 
 // ---- the week's results
@@ -163,10 +161,10 @@ AwardsPanel::AwardsPanel(GameState& s, QWidget* parent)
   auto* head = makeLabel(this, QStringLiteral("各　賞　発　表"), {4, 10, 281, 16}, gothic(9, true));
   head->setAlignment(Qt::AlignCenter);
   for (int b = 0; b < 6; ++b) {
-    makeLabel(this, qs(kAwardCaptions[b]), {4, 28 + 16 * b, 116, 15});
+    makeLabel(this, qs(AwardCaptions[b]), {4, 28 + 16 * b, 116, 15});
     names_[b] = makeLabel(this, {}, {120, 28 + 16 * b, 157, 15}, QStringLiteral("LabKingName%1").arg(b));
   }
-  makeLabel(this, qs(kAwardCaptions[6]), {64, 124, 200, 15}, gothic(9, true));
+  makeLabel(this, qs(AwardCaptions[6]), {64, 124, 200, 15}, gothic(9, true));
   names_[6] = makeLabel(this, {}, {44, 140, 197, 17}, gothic(11.25, true), QStringLiteral("LabKingName6"));
   names_[6]->setAlignment(Qt::AlignCenter);
 }

@@ -42,6 +42,7 @@ class CatListPanel : public Panel {
   void sortChosen(int order);
   // Row `row` of the list was clicked.
   void rowClicked(int row);
+  QListWidget* list() const { return lst0_; }
 
  private:
   Game& g_;

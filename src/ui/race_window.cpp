@@ -221,7 +221,7 @@ void RaceWindow::playFrames(Game& g, int k) {
   QElapsedTimer clock;
   clock.start();
   double due = 0;
-  while (g.s.raceDone != -1) {
+  while (!g.s.raceDone) {
     const double delay = kFrameDelay[static_cast<size_t>(speedSetting - 1)];
     const double now = clock.nsecsElapsed() / 1e9;
     if (now - due > delay) due = now;

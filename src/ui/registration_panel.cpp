@@ -91,17 +91,17 @@ void RegistrationPanel::showRegistration(const QString& nextRace) {
 }
 
 void RegistrationPanel::rowChosen(int row) {
-  GameState& s = g_.s;
-  if (s.suppressListClick == -1 || row < 0) {
-    s.suppressListClick = 0;
+  if (swallowNext_ || row < 0) {
+    swallowNext_ = false;
     return;
   }
+  GameState& s = g_.s;
   const BookingAnswer a = checkBooking(s, row);
   if (a.refused) {
-    g_.ui.tell(kBookingTitle, a.text);
+    g_.ui.tell(BookingTitle, a.text);
     return;
   }
-  if (!g_.ui.askYesNo(kBookingTitle, a.text)) return;
+  if (!g_.ui.askYesNo(BookingTitle, a.text)) return;
   catAt(s, s.playerCat).entryRace = static_cast<int16_t>(row);
   labRace_->setText(qs(a.caption));
   emit nextRaceChanged(qs(a.caption));

@@ -20,6 +20,9 @@ class RegistrationPanel : public Panel {
   // A row of the list was chosen (-1: none).
   void rowChosen(int row);
   void cancel();
+  // A command of the main window ran: the list's next choice is the one it makes while filling, and
+  // is no booking.
+  void swallowNextChoice() { swallowNext_ = true; }
 
  signals:
   // A booking or a cancellation changed the next race; the details panel shows `caption`.
@@ -30,6 +33,7 @@ class RegistrationPanel : public Panel {
   QListWidget* lst1_;
   QLabel* labRace_;
   QPushButton* butCan_;
+  bool swallowNext_ = false;
 };
 
 }  // namespace polmina

@@ -120,7 +120,7 @@ void SaveWindow::reject() {}
 void showNewspaper(Session& se, QWidget* mainWindow) {
   const Topic topic = readNewspaper(se.g);
   if (!topic.news) {
-    se.ui.tell(kTopicsTitle, topic.noNewsText);
+    se.ui.tell(TopicsTitle, topic.noNewsText);
     return;
   }
   TopicWindow paper(topic, mainWindow);

@@ -10,7 +10,6 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
-#include <QScreen>
 #include <QStandardPaths>
 #include <QWidget>
 #include <memory>
@@ -118,10 +117,6 @@ int startUp(QApplication& app, const LaunchOptions& options) {
   resetProgramState(s);
   const QString appDir = QCoreApplication::applicationDirPath();
   s.appDir = withSeparator(appDir);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    s.screenWidthPx = screen->geometry().width();
-    s.screenHeightPx = screen->geometry().height();
-  }
   GameRng rng = options.seed ? GameRng::fixed(*options.seed) : GameRng::fromClock();
   SystemClock clock;
   QtFrontend ui;

@@ -106,7 +106,6 @@ void TitleWindow::resume() {
   fillCalendar(s);
   enableButtons(true);
   if (recover()) return;
-  s.catCount = MaxCats;
   switch (saveState(se.paths.saveDir)) {
     case SaveState::None:
       se.ui.tell(kBoxTitle, u"セーブデータが見つかりません");
@@ -127,15 +126,11 @@ void TitleWindow::resume() {
 void TitleWindow::resumeSaved() {
   Session& se = wm_.session();
   GameState& s = se.g.s;
-  if (!se.ui.askYesNo(kBoxTitle, u"ゲームを再開します。")) {
-    s.catCount = 1;
-    return;
-  }
+  if (!se.ui.askYesNo(kBoxTitle, u"ゲームを再開します。")) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const StoreResult loaded = resumeSavedGame(s, se.paths.saveDir);
   if (!loaded) {
     // A damaged save is refused and the game stays as the start-up left it; a backup may stand in.
-    s.catCount = 1;
     QApplication::restoreOverrideCursor();
     if (!offerBackup(loaded.message)) se.ui.tell(kBoxTitle, loaded.message);
     return;

@@ -66,7 +66,7 @@ void FaceBox::paintEvent(QPaintEvent*) {
 
 TopicWindow::TopicWindow(const Topic& topic, QWidget* mainWindow) : QDialog(mainWindow) {
   setObjectName(QStringLiteral("TopicFm"));
-  setWindowTitle(qs(kTopicsTitle));
+  setWindowTitle(qs(TopicsTitle));
   // In the main window's place: its size and its corner.
   setFixedSize(mainWindow->size());
   move(mainWindow->pos());
@@ -115,7 +115,7 @@ void TopicWindow::buildFaceColumn(QWidget* frame, const Topic& topic) {
       wrapped(frame, qs(topic.faceName), {kColumnX, 101, kColumnWidth, 44}, gothic(9), "LabName", centred);
   showFaceName(name);
   // Narrow enough that the line breaks after "担当記者", wide enough for the reporter's name.
-  QLabel* byline = wrapped(frame, QStringLiteral("担当記者 ") + kReporter, {kColumnX + 7, 146, 51, 30},
+  QLabel* byline = wrapped(frame, QStringLiteral("担当記者 ") + Reporter, {kColumnX + 7, 146, 51, 30},
                            gothic(8), "LabEnd", centred);
   fitText(byline, 6.5);
 }

@@ -33,7 +33,7 @@ class TopicWindow : public QDialog {
   // Built over `mainWindow`, whose size and place it takes.
   TopicWindow(const Topic& topic, QWidget* mainWindow);
 
-  inline static const QString kReporter = QStringLiteral("森野すず");
+  inline static const QString Reporter = QStringLiteral("森野すず");
 
  private:
   void buildFaceColumn(QWidget* frame, const Topic& topic);

@@ -74,7 +74,6 @@ WizardWindow::WizardWindow(WindowManager& wm) : wm_(wm) {
   buildPlayerPage();
   buildCatPage();
   buildBreedPage();
-  wm_.session().g.s.wizardActive = -1;
   changePage(0);
 }
 
@@ -251,11 +250,6 @@ void WizardWindow::startGame() {
   wm_.showWindow(GameWindow::Main);
   hide();
   wm_.mainWindow().showChatter();
-}
-
-void WizardWindow::showEvent(QShowEvent* e) {
-  QWidget::showEvent(e);
-  wm_.session().g.s.wizardActive = -1;
 }
 
 void WizardWindow::keyPressEvent(QKeyEvent* e) {

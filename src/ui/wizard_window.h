@@ -31,7 +31,6 @@ class WizardWindow : public QWidget {
   void closeEvent(QCloseEvent* e) override;
   // Enter gives the page's 次へ, Esc its 戻る.
   void keyPressEvent(QKeyEvent* e) override;
-  void showEvent(QShowEvent* e) override;
   // A click on the breeds' picture chooses the breed drawn above the option where it lands.
   bool eventFilter(QObject* watched, QEvent* e) override;
 

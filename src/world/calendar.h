@@ -8,7 +8,10 @@ inline int slotIndex(int month, int week, int race) { return (month - 1) * 20 + 
 
 // Writes all 240 races, the last of the year from the current year; raceState is left alone.
 void fillCalendar(GameState& s);
-// The year's closing race (slot 239) rotates with year mod 3: name and distance.
+// The year's closing race, the S race of 12/4.
+inline constexpr int YearEndSlot = CalendarSize - 1;
+
+// The year's closing race (YearEndSlot) rotates with year mod 3: name and distance.
 void setYearEndRace(GameState& s);
 // The 26 title names; the rest of the table stays empty.
 void fillTitleNames(GameState& s);

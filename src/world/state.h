@@ -2,6 +2,7 @@
 // The whole game as plain data. There is no other copy of the game state: the windows, the weekly
 // turn and the save file all work on one GameState.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -32,7 +33,7 @@ struct CatRecord {
   uint8_t sex = 0;
   uint8_t age = 0;
   uint8_t peakAge = 0;
-  uint8_t trait1 = 0;
+  uint8_t looks = 0;  // 1..5; no rule reads it
   uint8_t favouriteTraining = 0;
   uint8_t growthType = 0;
   double adultWeight = 0;
@@ -45,7 +46,7 @@ struct CatRecord {
   int32_t speed = 0;
   int32_t staminaMax = 0;
   int32_t stamina = 0;
-  uint8_t trait2 = 0;
+  uint8_t constitution = 0;  // 1 robust .. 5 sickly: it adds to the training load
   int16_t catClass = 0;
   int16_t condition = 0;
   uint8_t formCycleLength = 0;
@@ -70,6 +71,17 @@ struct CatRecord {
 
   bool operator==(const CatRecord&) const = default;
 };
+
+// Where a placing counter lies in a cat's `results` (placing 0 = 1着, 1 = 2着, 2 = 3着, 3 = 着外).
+// The S race of 12/4 (race 0 = 猫皇, 1 = 猫聖, 2 = 天猫, by year mod 3):
+constexpr size_t sRaceCounter(int race, int placing) { return static_cast<size_t>(race + 3 * placing); }
+// The A-class big races by race number b (1 = 早猫賞, 2 = 桜猫賞, 3 = 優駿猫 and 菊猫賞, 4 = 有猫記念):
+constexpr size_t aRaceCounter(int b, int placing) { return static_cast<size_t>(12 + b + 6 * placing); }
+// The B, C and D classes, four counters each.
+enum class CounterBlock { B = 36, C = 40, D = 44 };
+constexpr size_t classCounter(CounterBlock block, int placing) {
+  return static_cast<size_t>(static_cast<int>(block) + placing);
+}
 
 // One race of the calendar.
 struct RaceSlot {
@@ -115,14 +127,11 @@ struct GameState {
   std::u16string playerName;
   uint8_t playerSex = 0;
   std::u16string playerCatName;
-  int16_t wizardActive = 0;
   uint8_t conditionLevel = 2;
   std::array<uint8_t, MaxCats> formCycle{};
   int32_t formTick = 0;
   std::u16string pendingMessage;
   std::u16string appDir;  // the program directory; the data files lie in it
-  int32_t screenWidthPx = 0;
-  int32_t screenHeightPx = 0;
 
   // The race being run and the fields of the week.
   std::array<Runner, MaxRunners> runners{};
@@ -134,16 +143,14 @@ struct GameState {
   int32_t scanStep = 0;
   int32_t registrationPass = 0;
   std::array<RaceState, 2> raceStates{};
-  int16_t raceDone = 0;
+  bool raceDone = false;
   uint8_t preRaceCondition = 0;
 
   // Hand-over flags between the flows of the week and the windows.
-  int16_t awardsPending = 0;
-  int16_t remarkPending = 0;
-  int16_t listShowsActive = -1;
+  bool awardsPending = false;
+  bool remarkPending = false;
+  bool listShowsActive = true;
   uint8_t listSortOrder = 0;
-  int16_t suppressListClick = 0;
-  int16_t chatterDone = 0;
   uint8_t previewTemplate = 0;
 
   // The "本年度Aクラス優勝猫" panel: winner (LabC1) and runner-up (LabA2) captions of the five A-class
@@ -162,14 +169,10 @@ struct GameState {
   // The notice line under the cat panel (labComment); its first text lacks the full stop.
   std::u16string noticeLine = u"調教が設定されていません";
   bool noticeVisible = true;
-  // -1 between the week's races (nextWeek) and the end of closing the week: only its OK is usable.
-  int16_t weekOpen = 0;
   // The best cats of the year on the awards panel (LabKingName 0..6), as the year end names them.
   std::array<std::u16string, 7> awardNames{};
-  // -1 once the player's cat has retired: the farewell has been shown and the program ends.
-  int16_t gameOver = 0;
-  // Caption of the cat-list panel; "引退猫情報" makes the career record read the hall of retired cats.
-  std::u16string catListCaption = u"全猫情報";
+  // Set once the player's cat has retired: the farewell has been shown and the program ends.
+  bool gameOver = false;
 
   GameState();
 };

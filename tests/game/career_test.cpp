@@ -87,20 +87,19 @@ TEST_F(CareerFixture, EndingsAndUnknownBreed) {
                   .ends_with(u"総獲得賞金　0万\r\n\r\n以上がクロスケの全成績でした。\r\n"));
 }
 
-TEST_F(CareerFixture, ShowReadsTheHallOnlyFromTheRetiredList) {
+TEST_F(CareerFixture, ShowReadsTheHallOnlyInTheRetiredView) {
   s.cats[3] = c;
   s.cats[3].totalPrize = 10;
   s.retiredCats[3] = c;
   s.retiredCats[3].totalPrize = 20;
   s.retiredCats[3].name = padRight(u"シロ", CatNameLength);
 
-  showCareerRecord(g, -1, 0);
+  showCareerRecord(g, -1, CareerView::Active);
   EXPECT_TRUE(ui.messages.empty());
 
-  showCareerRecord(g, 3, 0);
-  s.catListCaption = u"引退猫情報";
-  showCareerRecord(g, 3, 0);
-  showCareerRecord(g, 3, 1);
+  showCareerRecord(g, 3, CareerView::Active);
+  showCareerRecord(g, 3, CareerView::Retired);
+  showCareerRecord(g, 3, CareerView::Farewell);
   ASSERT_EQ(ui.messages.size(), 3u);
   EXPECT_EQ(ui.messages[0].title, padRight(u"クロスケ", CatNameLength));
   EXPECT_TRUE(ui.messages[0].text.ends_with(u"　　　未　　　　定　　　"));

@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-#include "platform/clock.h"
+#include "support/game_world.h"
 #include "support/scripted_rng.h"
 #include "world/names.h"
 #include "world/text.h"
@@ -26,13 +26,7 @@ class RecordingFrontend final : public Frontend {
   int done = 0;
 };
 
-struct Fixture {
-  GameState s;
-  ScriptedRng rng;
-  RecordingFrontend ui;
-  FixedClock clock;
-  Game g{s, rng, ui, clock};
-
+struct Fixture : TestGame<ScriptedRng, RecordingFrontend> {
   // `count` live cats with distinct names, the player's cat first.
   explicit Fixture(int count) {
     s.catCount = count;
@@ -74,8 +68,8 @@ TEST(Intake, ChampionNameDrawnInOrder) {
   EXPECT_EQ(c.breed, 1);
   EXPECT_EQ(c.growthType, 4);
   EXPECT_EQ(c.peakAge, 15);  // from the drawn growth type 2
-  EXPECT_EQ(c.trait1, 5);
-  EXPECT_EQ(c.trait2, 1);
+  EXPECT_EQ(c.looks, 5);
+  EXPECT_EQ(c.constitution, 1);
   EXPECT_EQ(c.formCycleLength, 1);
   EXPECT_EQ(c.favouriteTraining, 3);  // group C, m = 1: kept
   EXPECT_EQ(c.speedMax, 9500);
@@ -191,8 +185,8 @@ TEST(Intake, AYearsCropFillsTheFreedSlots) {
     EXPECT_GE(c.weight, 100);
     EXPECT_LE(c.weight, 1000);
     EXPECT_LE(c.breed, 10);
-    EXPECT_GE(c.trait2, 1);
-    EXPECT_LE(c.trait2, 5);
+    EXPECT_GE(c.constitution, 1);
+    EXPECT_LE(c.constitution, 5);
     // Places 1-3 of the S races, A races 0..3 and B, C, D are cleared; unplaced and A race 4 are kept.
     for (int k = 0; k < 48; ++k) {
       const bool cleared =

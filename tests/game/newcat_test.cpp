@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "headless/headless.h"
-#include "platform/clock.h"
+#include "support/game_world.h"
 #include "support/scripted_rng.h"
 #include "world/text.h"
 
@@ -52,13 +51,7 @@ TEST(CheckName, CharactersTheSaveFileCannotHoldAreMendedOrRefused) {
   EXPECT_EQ(checkName(u"タ\tマ").message, u"「制御文字」は名前に使えない文字です。");
 }
 
-struct Wizard {
-  GameState s;
-  ScriptedRng rng;
-  HeadlessFrontend ui;
-  FixedClock clock;
-  Game g{s, rng, ui, clock};
-};
+using Wizard = TestGame<ScriptedRng>;
 
 TEST(CreatePlayerCat, DrawsInOrderWithTheUnknownTrait) {
   Wizard w;
@@ -80,8 +73,8 @@ TEST(CreatePlayerCat, DrawsInOrderWithTheUnknownTrait) {
   EXPECT_EQ(c.growthType, 2);
   EXPECT_EQ(c.peakAge, 17);
   EXPECT_EQ(c.favouriteTraining, 4);
-  EXPECT_EQ(c.trait2, 2);
-  EXPECT_EQ(c.trait1, 4);
+  EXPECT_EQ(c.constitution, 2);
+  EXPECT_EQ(c.looks, 4);
   EXPECT_EQ(c.formCycleLength, 3);
   // Single precision: 5000 x 0.49999999 + 1 comes to 2501, not 2500.99995.
   EXPECT_EQ(c.adultWeight, 5501);
@@ -100,7 +93,7 @@ TEST(CreatePlayerCat, DrawsInOrderWithTheUnknownTrait) {
 
 TEST(CreatePlayerCat, TraitsAndBreedGroups) {
   struct Case {
-    int trait, breed, staminaMax, stamina, speedMax, speed, trait1, trait2;
+    int trait, breed, staminaMax, stamina, speedMax, speed, looks, constitution;
   };
   for (const Case& k :
        {Case{TraitSpeed, 0, 2900, 1800, 8100, 6050, 4, 3}, Case{TraitPower, 7, 3000, 2000, 8000, 5900, 4, 3},
@@ -109,7 +102,7 @@ TEST(CreatePlayerCat, TraitsAndBreedGroups) {
         Case{TraitLooks, 5, 3000, 2000, 8000, 5900, 1, 3}}) {
     Wizard w;
     w.s.cats[0].breed = static_cast<uint8_t>(k.breed);
-    w.rng.push({0.5, 0.0, 0.0, 0.99, 0.5, 0.7, 0.0, 0.0, 0.0});  // trait2 3, trait1 4
+    w.rng.push({0.5, 0.0, 0.0, 0.99, 0.5, 0.7, 0.0, 0.0, 0.0});  // constitution 3, looks 4
     createPlayerCat(w.g, k.trait);
     const CatRecord& c = w.s.cats[0];
     EXPECT_EQ(w.rng.draws, 9) << k.trait;
@@ -120,8 +113,8 @@ TEST(CreatePlayerCat, TraitsAndBreedGroups) {
     EXPECT_EQ(c.stamina, k.stamina) << k.trait;
     EXPECT_EQ(c.speedMax, k.speedMax) << k.trait;
     EXPECT_EQ(c.speed, k.speed) << k.trait;
-    EXPECT_EQ(c.trait1, k.trait1) << k.trait;
-    EXPECT_EQ(c.trait2, k.trait2) << k.trait;
+    EXPECT_EQ(c.looks, k.looks) << k.trait;
+    EXPECT_EQ(c.constitution, k.constitution) << k.trait;
     EXPECT_EQ(c.adultWeight, adultWeightSpread(k.breed).base + 1);
   }
 }
@@ -133,19 +126,19 @@ TEST(NewGame, WordsOfTheWizardAndTheCatsFirstWords) {
   s.playerName = u"ハナコ";
   s.playerSex = 1;
   s.playerCatName = u"タマ";
-  s.cats[0].trait2 = 1;
+  s.cats[0].constitution = 1;
   EXPECT_EQ(
       firstWords(s),
       u"ハナコの事が好きニャ　　　\r\nだから頑張るニャ 　 \r\nタマは強いからビシビシ鍛えるニャ！！　　");
   s.playerSex = 0;
-  s.cats[0].trait2 = 5;
+  s.cats[0].constitution = 5;
   EXPECT_EQ(
       firstWords(s),
       u"ハナコの為に頑張るニャ　　　\r\nしっかり応援してニャ 　 \r\nでもタマは病弱だからニャ・・・　　");
   // The new game sorts the cats by name before the cat speaks: its own constitution counts, not that of
   // whichever cat now stands first.
-  s.cats[0].trait2 = 2;
-  s.cats[41].trait2 = 1;
+  s.cats[0].constitution = 2;
+  s.cats[41].constitution = 1;
   s.playerCat = 41;
   EXPECT_EQ(
       firstWords(s),

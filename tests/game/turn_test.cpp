@@ -5,8 +5,7 @@
 #include <deque>
 #include <memory>
 
-#include "headless/headless.h"
-#include "platform/clock.h"
+#include "support/game_world.h"
 #include "support/scripted_rng.h"
 #include "world/calendar.h"
 #include "world/text.h"
@@ -15,13 +14,8 @@ namespace polmina {
 namespace {
 
 // Hands out the given numbers in order and counts every draw; an unplanned draw fails the test.
-struct TurnFixture : ::testing::Test {
-  std::unique_ptr<GameState> state = std::make_unique<GameState>();
-  GameState& s = *state;
-  ScriptedRng rng{1, ScriptedRng::WhenEmpty::Fail};
-  HeadlessFrontend ui;
-  FixedClock clock;
-  Game g{s, rng, ui, clock};
+struct TurnFixture : ::testing::Test, TestGame<ScriptedRng> {
+  TurnFixture() : TestGame(1, ScriptedRng::WhenEmpty::Fail) {}
 
   void SetUp() override { fillCalendar(s); }
 
@@ -33,7 +27,7 @@ struct TurnFixture : ::testing::Test {
     c.peakAge = 15;
     c.growthType = 2;
     c.favouriteTraining = 1;
-    c.trait2 = 2;
+    c.constitution = 2;
     c.weight = 500;
     c.adultWeight = 3000;
     c.speedMax = 9000;
@@ -191,7 +185,7 @@ TEST_F(TurnFixture, ExhaustionTurnsACatWornOut) {
   c.trainSpeed1 = c.trainSpeed2 = 3;
   c.trainStamina1 = c.trainStamina2 = 3;
   c.trainPower1 = c.trainPower2 = 3;
-  c.trait2 = 5;
+  c.constitution = 5;
   c.growthType = 1;
   c.age = 9;  // other ages, early type: no growth adjustment
   c.condition = 10;
@@ -236,7 +230,7 @@ TEST_F(TurnFixture, CalendarMovesWeekByWeekAndChangesTheYear) {
     EXPECT_EQ(s.month, 1 + (n / 4));
     EXPECT_EQ(s.week, 1 + (n % 4));
   }
-  EXPECT_EQ(s.awardsPending, 0);
+  EXPECT_FALSE(s.awardsPending);
   const int ageBefore = s.cats[1].age;
   advanceWeek(g);
   EXPECT_EQ(s.year, 2002);
@@ -245,7 +239,7 @@ TEST_F(TurnFixture, CalendarMovesWeekByWeekAndChangesTheYear) {
   EXPECT_EQ(s.weekBase, 0);
   EXPECT_EQ(s.calendar[239].raceName, u"12/4 5R 猫聖記念");
   EXPECT_EQ(s.calendar[239].distance, 200);
-  EXPECT_EQ(s.awardsPending, -1);
+  EXPECT_TRUE(s.awardsPending);
   for (int i = 0; i < 2; ++i)
     if (s.cats[i].owner != 1) {
       EXPECT_EQ(s.cats[i].age, ageBefore + 1);
@@ -282,7 +276,7 @@ TEST_F(TurnFixture, RestLastsFourWeeksAndEndsRefreshed) {
   advanceWeek(g);
   EXPECT_EQ(s.cats[0].restWeeks, 0);
   EXPECT_EQ(s.pendingMessage, u"休養させてくれたお陰で元気が出たニャ、また調教してくれニャ");
-  EXPECT_EQ(s.remarkPending, -1);
+  EXPECT_TRUE(s.remarkPending);
   // From 101 the week's recovery passes 106 and settles at 90 or 105.
   EXPECT_TRUE(s.cats[0].condition == 90 || s.cats[0].condition == 105);
   EXPECT_EQ(s.conditionLevel, conditionLevelOf(s.cats[0].condition));
@@ -332,13 +326,11 @@ TEST_F(TurnFixture, WeekFlowOpensAndClosesTheWeek) {
   s.pendingMessage = u"old";
   nextWeek(g);
   EXPECT_FALSE(s.noticeVisible);
-  EXPECT_EQ(s.weekOpen, -1);
   EXPECT_EQ(s.pendingMessage, u"");
   closeWeek(g);
   EXPECT_TRUE(s.noticeVisible);
-  EXPECT_EQ(s.weekOpen, 0);
   EXPECT_EQ(s.pendingMessage, u"今週は出走するニャ\r\n 作戦を決めるニャ　　");
-  EXPECT_EQ(s.remarkPending, -1);
+  EXPECT_TRUE(s.remarkPending);
 }
 
 TEST_F(TurnFixture, ChangeOfYearKeepsTheWeekOpenForTheAwards) {
@@ -350,8 +342,7 @@ TEST_F(TurnFixture, ChangeOfYearKeepsTheWeekOpenForTheAwards) {
   s.weekBase = 235;
   nextWeek(g);
   closeWeek(g);
-  EXPECT_EQ(s.awardsPending, -1);
-  EXPECT_EQ(s.weekOpen, -1);
+  EXPECT_TRUE(s.awardsPending);
   EXPECT_FALSE(s.noticeVisible);
 }
 
@@ -380,7 +371,7 @@ TEST_F(TurnFixture, EndOfWeekRemarks) {
 
   s.pendingMessage.clear();
   s.conditionLevel = 1;
-  s.noticeLine = kNoTrainingNotice;
+  s.noticeLine = NoTrainingNotice;
   composeWeekRemark(g);
   EXPECT_EQ(s.pendingMessage, u"調教の予定が入ってないニャ！！");
   EXPECT_EQ(rng.draws, 1);

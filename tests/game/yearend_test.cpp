@@ -75,7 +75,7 @@ TEST_F(YearEndFixture, AwardsNameTheRichestActiveCatOfEachAgeBand) {
   s.cats[0].yearPrize = 0;
   s.cats[5].retired = -1;
   showYearAwards(g);
-  EXPECT_EQ(s.awardsPending, -1);
+  EXPECT_TRUE(s.awardsPending);
   const std::array<std::u16string, 7> expected = {padRight(u"ネコ1", 20),
                                                   padRight(u"ネコ3", 20),
                                                   padRight(u"ネコ4", 20),
@@ -134,7 +134,7 @@ TEST_F(YearEndFixture, ShortCullLeavesEveryLiveCatAndFreesOnlyWhatItRemoved) {
   }
   EXPECT_EQ(countClass(ClassMaiden), 160);
   EXPECT_EQ(countClass(ClassA), 8);
-  EXPECT_EQ(s.awardsPending, 0);
+  EXPECT_FALSE(s.awardsPending);
 }
 
 TEST_F(YearEndFixture, FullCullStopsAtTwoHundredOldestFirstAndSparesThePlayersName) {
@@ -167,14 +167,14 @@ TEST_F(YearEndFixture, CloseOfYearResetsPrizesClassesAndChampions) {
   s.cats[3].catClass = ClassNew;
   s.cats[4].yearPrize = 800;
   s.winnerCaptions[2] = u"ネコ4";
-  s.awardsPending = -1;
+  s.awardsPending = true;
   yearEnd(g);
-  EXPECT_EQ(s.gameOver, 0);
+  EXPECT_FALSE(s.gameOver);
   EXPECT_EQ(s.catCount, 210);  // no cull below a full table: the crop comes on top
   EXPECT_EQ(s.cats[3].catClass, ClassMaiden);
   for (int k = 0; k < 10; ++k) EXPECT_EQ(s.cats[k].yearPrize, 0);
   EXPECT_EQ(s.winnerCaptions[2], u"未　定");
-  EXPECT_EQ(s.awardsPending, 0);
+  EXPECT_FALSE(s.awardsPending);
   EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -183,13 +183,13 @@ TEST_F(YearEndFixture, PlayersCatRetiresAtItsPeakWithoutEarningsAndTheGameEnds) 
   s.cats[0].age = 15;
   s.cats[0].yearPrize = 500;  // earned enough: races on
   yearEnd(g);
-  EXPECT_EQ(s.gameOver, 0);
+  EXPECT_FALSE(s.gameOver);
 
   s.cats[0].yearPrize = 499;
   s.cats[0].totalPrize = 1200;
-  s.awardsPending = -1;
+  s.awardsPending = true;
   yearEnd(g);
-  EXPECT_EQ(s.gameOver, -1);
+  EXPECT_TRUE(s.gameOver);
   ASSERT_EQ(ui.messages.size(), 3u);
   EXPECT_EQ(ui.messages[0].title, u"ルネッタ");
   EXPECT_EQ(ui.messages[0].text, u"ミケが引退することになりました。");
@@ -198,7 +198,7 @@ TEST_F(YearEndFixture, PlayersCatRetiresAtItsPeakWithoutEarningsAndTheGameEnds) 
   EXPECT_EQ(ui.messages[2].title, u"ルネッタ");
   EXPECT_EQ(ui.messages[2].text, u"ゲームを終了します\r\nありがとうございました");
   EXPECT_EQ(s.cats[0].yearPrize, 499);  // nothing of the year end ran
-  EXPECT_EQ(s.awardsPending, -1);
+  EXPECT_TRUE(s.awardsPending);
 }
 
 TEST_F(YearEndFixture, ClearAndCompact) {

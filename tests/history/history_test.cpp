@@ -13,24 +13,19 @@
 #include "history/replay.h"
 #include "history/sqlite.h"
 #include "sim/world.h"
+#include "support/game_world.h"
 #include "support/retiring.h"
 
 namespace polmina::testing {
 namespace {
 
 // A new game in its own folder, played with or without its history.
-struct Played {
+struct Played : TestGame<GameRng> {
   TempDir dir;
-  std::unique_ptr<GameState> state = std::make_unique<GameState>();
-  GameState& s = *state;
-  GameRng rng;
-  HeadlessFrontend ui;
-  FixedClock clock;
   std::unique_ptr<History> history;
-  Game g{s, rng, ui, clock};
 
   explicit Played(bool withHistory, std::optional<uint64_t> seed = 2024)
-      : rng(seed ? GameRng::fixed(*seed) : GameRng::fromClock()) {
+      : TestGame(seed ? GameRng::fixed(*seed) : GameRng::fromClock()) {
     writeStartData(dir.path(), 3);
     EXPECT_EQ(startNewGame(g, {u"レキシ", 0, u"キロク", 1, 0, 4}, {dir.path()}).kind, NewGameResult::Ok);
     setTraining(s, {1, 1, 1, 1, 1, 1});

@@ -67,7 +67,7 @@ TEST(Field, IsCutToTwelveInScanOrder) {
 
 TEST(Field, PlayerCutFromAFullFieldIsExcludedOrFalls) {
   struct Case {
-    int trait2;
+    int constitution;
     double k2Draw;
     double remarkDraw;
     const char16_t* text;
@@ -78,20 +78,20 @@ TEST(Field, PlayerCutFromAFullFieldIsExcludedOrFalls) {
       {1, 0.99, 0.5, u"頭数オーバーの為\r\n出走除外となりました", u"ユウ怒ってるニャ？・・・タマ悪くないニャ",
        90},
       {5, 0.99, 0.0, u"急な発熱の為\r\n出走を取消しました。", u"死んじゃうニャ　ユウ　助けてニャ・・・", 0},
-      // trait2 2 allows k2 = 11 only for the very top of the range.
+      // constitution 2 allows k2 = 11 only for the very top of the range.
       {2, 0.9, 0.99, u"頭数オーバーの為\r\n出走除外となりました", u"ユウ勝つ自身があったのに悔しいニャ", 90},
   };
   for (const Case& c : cases) {
     World w;
     const int k = w.weekOf(kSeventyRace);
     scan(w.s(), false);  // the player's cat (index 0) comes last
-    w.cat(PlayerIndex).trait2 = static_cast<uint8_t>(c.trait2);
+    w.cat(PlayerIndex).constitution = static_cast<uint8_t>(c.constitution);
     book(w, range(0, 12), kSeventyRace);
     w.rng.script.assign(12, 0.5);  // the draw keys of the twelve placed runners
     w.rng.script.push_back(c.k2Draw);
     w.rng.script.push_back(c.remarkDraw);
     runRace(w.g, k);
-    ASSERT_EQ(w.ui.messages.size(), 1u) << c.trait2;
+    ASSERT_EQ(w.ui.messages.size(), 1u) << c.constitution;
     EXPECT_EQ(w.ui.messages[0].title, u"R3");
     EXPECT_EQ(w.ui.messages[0].text, c.text);
     EXPECT_EQ(w.s().pendingMessage, c.remark);
@@ -164,7 +164,7 @@ TEST(Field, PlayerPaysTheFeeAndIsAskedToWatch) {
   EXPECT_EQ(w.ui.messages[0].text, u"タマが出走します\r\n御覧になりますか？");
   EXPECT_EQ(watched, 1);
   EXPECT_EQ(finishers(w.s()).size(), 6u);
-  EXPECT_EQ(w.s().raceDone, 0);
+  EXPECT_FALSE(w.s().raceDone);
 }
 
 TEST(Field, TopRacesAreOfferedAndForceTheForwardScan) {
@@ -247,7 +247,7 @@ TEST(Field, ExtremeCatsStillFinishTheirRace) {
       for (auto& f : c.styleFlags) f = static_cast<uint8_t>(pick(0, 255));
       c.age = static_cast<uint8_t>(pick(0, 255));
       c.catClass = static_cast<int16_t>(pick(-3, 12));
-      c.trait2 = static_cast<uint8_t>(pick(0, 255));
+      c.constitution = static_cast<uint8_t>(pick(0, 255));
       w.s().formCycle[static_cast<size_t>(i)] = static_cast<uint8_t>(pick(0, 255));
     }
     scan(w.s(), true);
@@ -407,7 +407,7 @@ TEST(Week, RunsFiveRacesAndRanksByPrize) {
   }
   for (int i = 0; i + 1 < a.s().catCount; ++i) EXPECT_GE(a.cat(i).totalPrize, a.cat(i + 1).totalPrize);
   EXPECT_EQ(a.cat(a.s().playerCat).owner, 1);
-  EXPECT_EQ(a.s().raceDone, 0);
+  EXPECT_FALSE(a.s().raceDone);
   EXPECT_EQ(a.s().runnerCount, 12);
   EXPECT_EQ(std::count(a.s().finishOrder.begin(), a.s().finishOrder.end(), -1), 0) << "race 5 was run";
 

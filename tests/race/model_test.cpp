@@ -22,7 +22,7 @@ template <typename F>
 int runUnseen(World& w, int k, F each) {
   startRace(w.g, k);
   int ticks = 1;
-  while (w.s().raceDone != -1 && ticks < kTickLimit) {
+  while (!w.s().raceDone && ticks < kTickLimit) {
     prepareFrames(w.s());
     raceTick(w.g, k);
     each();
@@ -72,7 +72,7 @@ TEST(Race, EveryRunnerFinishesInBothModesAtEveryDistance) {
         std::sort(order.begin(), order.end());
         std::sort(cats.begin(), cats.end());
         EXPECT_EQ(order, cats) << distance << " m, " << n << (watched ? " watched" : " unseen");
-        EXPECT_EQ(w.s().raceDone, -1);
+        EXPECT_TRUE(w.s().raceDone);
         EXPECT_EQ(w.s().raceStates[watched ? 0 : 1], RaceState{}) << "the race state is cleared";
       }
     }
@@ -92,7 +92,7 @@ TEST(Race, NoRunnerGainsMoreThanTwoPixelsATickWhileTheCourseRuns) {
   bool primed = false;
   runUnseen(w, k, [&] {
     const GameState& s = w.s();
-    if (primed && s.raceDone != -1 && s.raceStates[1].finishedCount < s.runnerCount)
+    if (primed && !s.raceDone && s.raceStates[1].finishedCount < s.runnerCount)
       for (size_t i = 0; i < MaxRunners; ++i) maxStep = std::max(maxStep, s.runners[i].position - before[i]);
     for (size_t i = 0; i < MaxRunners; ++i) before[i] = s.runners[i].position;
     primed = true;
@@ -126,7 +126,7 @@ TEST(Race, ExhaustedRunnerWaitsForTheLastStretch) {
   bool moved = false;
   runUnseen(w, k, [&] {
     const GameState& s = w.s();
-    if (s.raceDone == -1) return;
+    if (s.raceDone) return;
     if (s.runners[3].position != 0) (s.raceStates[1].scroll < lastStretch ? movedEarly : moved) = true;
   });
   EXPECT_FALSE(movedEarly);
@@ -144,7 +144,7 @@ TEST(Race, SprintRunsAtCruiseForTheFirstThird) {
   bool movedEarly = false;
   runUnseen(w, k, [&] {
     const GameState& s = w.s();
-    if (s.raceDone == -1 || s.raceStates[1].scroll > 2 * SectionPixels / 3) return;
+    if (s.raceDone || s.raceStates[1].scroll > 2 * SectionPixels / 3) return;
     for (int i = 0; i < 12; ++i) movedEarly |= s.runners[static_cast<size_t>(i)].position != 0;
   });
   EXPECT_FALSE(movedEarly);

@@ -12,7 +12,6 @@ constexpr int DRaceSlot = 4;      // 1/1 5R, class 4, 300 万
 constexpr int CRaceSlot = 14;     // 1/3 5R, class 3, 400 万
 constexpr int EarlyCupSlot = 39;  // 2/4 5R 早猫賞, class 1, 700 万
 constexpr int NewCatSlot = 125;   // 7/2 1R, class 9, 20 万
-constexpr int YearEndSlot = 239;  // class 0, 1500 万
 
 TEST_F(RaceResults, PrizeSharesGoToRecordsAndThePlayersPurse) {
   makePlayer(1);
@@ -52,7 +51,7 @@ TEST_F(RaceResults, RunnersTireInGateOrderBeforeTheRemarkIsDrawn) {
   EXPECT_EQ(cat(0).condition, 80 - 25);
   EXPECT_EQ(s.preRaceCondition, 0);
   EXPECT_EQ(s.pendingMessage, u"体調が悪すぎたニャ、全然走れなかったニャ、あれじゃ勝てないニャ");
-  EXPECT_EQ(s.remarkPending, -1);
+  EXPECT_TRUE(s.remarkPending);
   for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(cat(i).entryRace, -1);
     EXPECT_EQ(cat(i).starts, 1);
@@ -200,10 +199,10 @@ TEST_F(RaceResults, PlayersRemarkAfterARace) {
 
   // A race without the player's cat says nothing.
   s.pendingMessage.clear();
-  s.remarkPending = 0;
+  s.remarkPending = false;
   finish(MaidenSlot, {1, 2, 3, 4, 5});
   EXPECT_EQ(s.pendingMessage, u"");
-  EXPECT_EQ(s.remarkPending, 0);
+  EXPECT_FALSE(s.remarkPending);
 }
 
 TEST_F(RaceResults, QualifiedPlayerIsToldOfItsNextBigRace) {
@@ -214,7 +213,7 @@ TEST_F(RaceResults, QualifiedPlayerIsToldOfItsNextBigRace) {
   EXPECT_EQ(cat(3).entryRace, -1);
   EXPECT_EQ(s.pendingMessage,
             u"ミナ２着だったニャ　悔しいニャー　　\r\n 4/4 5R 桜猫賞の出走権を獲得したニャ");
-  EXPECT_EQ(s.remarkPending, -1);
+  EXPECT_TRUE(s.remarkPending);
 }
 
 TEST_F(RaceResults, TitlesFromThePlacingCounters) {

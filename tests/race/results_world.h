@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "headless/headless.h"
+#include "support/game_world.h"
 #include "race/results.h"
 #include "support/scripted_rng.h"
 #include "world/calendar.h"
@@ -16,15 +16,9 @@
 
 namespace polmina {
 
-class ResultsWorld : public ::testing::Test {
+class ResultsWorld : public ::testing::Test, protected TestGame<ScriptedRng> {
  protected:
-  GameState s;
-  ScriptedRng rng{1, ScriptedRng::WhenEmpty::Zero};
-  HeadlessFrontend ui;
-  FixedClock clock;
-  Game g{s, rng, ui, clock};
-
-  ResultsWorld() {
+  ResultsWorld() : TestGame(1, ScriptedRng::WhenEmpty::Zero) {
     fillCalendar(s);
     s.playerName = u"ミナ";
     for (int i = 0; i < 20; ++i) {

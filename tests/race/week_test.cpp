@@ -11,6 +11,7 @@
 #include "race/entry.h"
 #include "race/model.h"
 #include "race/world.h"
+#include "support/same_state.h"
 
 namespace polmina {
 namespace {
@@ -21,49 +22,6 @@ using testworld::World;
 constexpr int kCupWeek = 35;  // 2/4: races 35..39, the last one 早猫賞 (A class, qualifies for 79)
 constexpr int kCup = 39;
 constexpr int kCupTarget = 79;
-
-// Every field of the state, one by one, so that a difference names the field.
-void expectSameState(const GameState& a, const GameState& b) {
-  EXPECT_TRUE(a.cats == b.cats);
-  EXPECT_EQ(a.catCount, b.catCount);
-  EXPECT_EQ(a.playerCat, b.playerCat);
-  EXPECT_TRUE(a.retiredCats == b.retiredCats);
-  EXPECT_EQ(a.retiredCount, b.retiredCount);
-  EXPECT_TRUE(a.titleNames == b.titleNames);
-  EXPECT_TRUE(a.calendar == b.calendar);
-  EXPECT_EQ(a.year, b.year);
-  EXPECT_EQ(a.month, b.month);
-  EXPECT_EQ(a.week, b.week);
-  EXPECT_EQ(a.weekBase, b.weekBase);
-  EXPECT_EQ(a.money, b.money);
-  EXPECT_EQ(a.playerName, b.playerName);
-  EXPECT_EQ(a.playerSex, b.playerSex);
-  EXPECT_EQ(a.playerCatName, b.playerCatName);
-  EXPECT_EQ(a.wizardActive, b.wizardActive);
-  EXPECT_EQ(a.conditionLevel, b.conditionLevel);
-  EXPECT_TRUE(a.formCycle == b.formCycle);
-  EXPECT_EQ(a.formTick, b.formTick);
-  EXPECT_EQ(a.pendingMessage, b.pendingMessage);
-  EXPECT_EQ(a.appDir, b.appDir);
-  EXPECT_TRUE(a.runners == b.runners);
-  EXPECT_EQ(a.runnerCount, b.runnerCount);
-  EXPECT_TRUE(a.finishOrder == b.finishOrder);
-  EXPECT_TRUE(a.raceSnapshot == b.raceSnapshot);
-  EXPECT_EQ(a.scanFirst, b.scanFirst);
-  EXPECT_EQ(a.scanLast, b.scanLast);
-  EXPECT_EQ(a.scanStep, b.scanStep);
-  EXPECT_EQ(a.registrationPass, b.registrationPass);
-  EXPECT_TRUE(a.raceStates == b.raceStates);
-  EXPECT_EQ(a.raceDone, b.raceDone);
-  EXPECT_EQ(a.preRaceCondition, b.preRaceCondition);
-  EXPECT_EQ(a.awardsPending, b.awardsPending);
-  EXPECT_EQ(a.remarkPending, b.remarkPending);
-  EXPECT_TRUE(a.winnerCaptions == b.winnerCaptions);
-  EXPECT_TRUE(a.runnerUpCaptions == b.runnerUpCaptions);
-  EXPECT_TRUE(a.resultLines == b.resultLines);
-  EXPECT_EQ(a.noticeLine, b.noticeLine);
-  EXPECT_EQ(a.weekOpen, b.weekOpen);
-}
 
 // A season's registrations up to the cup week, then the cup week itself. The player's cat is booked
 // into the cup (the last race, so its finishing order is the one left when the week is over) and
@@ -161,7 +119,7 @@ TEST(WholeWeek, EveryRaceIsRunOrCancelledAndEveryRunnerIsFree) {
   for (const auto& [name, cat] : byName)
     EXPECT_FALSE(cat->entryRace >= kCupWeek && cat->entryRace < kCupWeek + 5);
   for (const Runner& r : s.runners) EXPECT_EQ(r.catIndex, -1);
-  EXPECT_EQ(s.raceDone, 0);
+  EXPECT_FALSE(s.raceDone);
   EXPECT_EQ(s.raceStates[0], RaceState{});
   EXPECT_EQ(s.raceStates[1], RaceState{});
 

@@ -31,7 +31,7 @@ inline CatRecord computerCat(int i, Rng& rng) {
   c.sex = static_cast<uint8_t>(pick(0, 1));
   c.age = static_cast<uint8_t>(pick(1, 8));
   c.peakAge = static_cast<uint8_t>(pick(6, 10));
-  c.trait1 = static_cast<uint8_t>(pick(1, 5));
+  c.looks = static_cast<uint8_t>(pick(1, 5));
   c.favouriteTraining = static_cast<uint8_t>(pick(1, 4));
   c.growthType = static_cast<uint8_t>(pick(1, 4));
   c.adultWeight = pick(3000, 5000);
@@ -45,7 +45,7 @@ inline CatRecord computerCat(int i, Rng& rng) {
   c.speed = pick(6000, 8200);
   c.staminaMax = pick(2500, 3000);
   c.stamina = pick(1000, 3000);
-  c.trait2 = static_cast<uint8_t>(pick(1, 5));
+  c.constitution = static_cast<uint8_t>(pick(1, 5));
   c.catClass = static_cast<int16_t>(i % 11 - 1);
   c.condition = static_cast<int16_t>(pick(40, 105));
   c.formCycleLength = static_cast<uint8_t>(pick(1, 5));
@@ -71,7 +71,7 @@ inline CatRecord playerCat() {
   c.speed = 7800;
   c.staminaMax = 3000;
   c.stamina = 2500;
-  c.trait2 = 1;
+  c.constitution = 1;
   c.catClass = ClassMaiden;
   c.condition = 90;
   c.formCycleLength = 3;

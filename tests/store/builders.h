@@ -61,7 +61,7 @@ inline CatRecord plausibleCat(int i, int16_t owner) {
   c.sex = static_cast<uint8_t>(i % 2);
   c.age = static_cast<uint8_t>(1 + i % 12);
   c.peakAge = static_cast<uint8_t>(11 + i % 11);
-  c.trait1 = static_cast<uint8_t>(1 + i % 5);
+  c.looks = static_cast<uint8_t>(1 + i % 5);
   c.favouriteTraining = static_cast<uint8_t>(i % 5);
   c.growthType = static_cast<uint8_t>(1 + i % 5);
   c.adultWeight = 4000.0 + i * 0.37;
@@ -74,7 +74,7 @@ inline CatRecord plausibleCat(int i, int16_t owner) {
   c.speed = 5000 - i;
   c.staminaMax = 2800 + i % 200;
   c.stamina = 1500 + i;
-  c.trait2 = static_cast<uint8_t>(1 + i % 5);
+  c.constitution = static_cast<uint8_t>(1 + i % 5);
   c.catClass = static_cast<int16_t>(i % 11 - 1);
   c.condition = static_cast<int16_t>(101 - i % 130);
   c.formCycleLength = static_cast<uint8_t>(1 + i % 5);

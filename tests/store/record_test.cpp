@@ -19,14 +19,14 @@ TEST(CatRecordCodec, EveryFieldAtItsOffset) {
   CatRecord c;
   c.owner = 0x1234;
   c.name = padRight(u"AB", CatNameLength);
-  c.title = 22, c.breed = 10, c.sex = 1, c.age = 25, c.peakAge = 26, c.trait1 = 27;
+  c.title = 22, c.breed = 10, c.sex = 1, c.age = 25, c.peakAge = 26, c.looks = 27;
   c.favouriteTraining = 28, c.growthType = 5;
   c.adultWeight = 1.5;  // 0x3FF8000000000000
   c.weight = -2.0;      // 0xC000000000000000
   c.styleFlags = {1, 0, 1, 1};
   c.reserved1 = {0x01020304, -1, 7, -70000};
   c.powerMax = 66, c.power = 70, c.speedMax = 74, c.speed = -78, c.staminaMax = 82, c.stamina = 86;
-  c.trait2 = 90, c.catClass = -1, c.condition = -93, c.formCycleLength = 95, c.exhaustionCount = 96;
+  c.constitution = 90, c.catClass = -1, c.condition = -93, c.formCycleLength = 95, c.exhaustionCount = 96;
   c.trainSpeed1 = 97, c.trainStamina1 = 98, c.trainPower1 = 99;
   c.trainSpeed2 = 100, c.trainStamina2 = 101, c.trainPower2 = 102;
   c.restWeeks = 103, c.starts = 104, c.wins = 105, c.entryRace = 239, c.raceMark = -1;

@@ -10,6 +10,7 @@
 #include "store/backups.h"
 #include "store/builders.h"
 #include "store/file_io.h"
+#include "support/same_state.h"
 
 namespace polmina {
 namespace {
@@ -21,17 +22,6 @@ using testing::writeBytes;
 
 constexpr size_t recordOffset(int n) { return size_t(n - 1) * FileRecordLength; }
 
-void expectSameGame(const GameState& a, const GameState& b) {
-  for (int i = 0; i < MaxCats; ++i) ASSERT_EQ(a.cats[i], b.cats[i]) << "cat " << i;
-  for (int j = 0; j < 100; ++j) ASSERT_EQ(a.retiredCats[j], b.retiredCats[j]) << "retired " << j;
-  EXPECT_EQ(a.year, b.year);
-  EXPECT_EQ(a.month, b.month);
-  EXPECT_EQ(a.week, b.week);
-  EXPECT_EQ(a.weekBase, b.weekBase);
-  EXPECT_EQ(a.playerName, b.playerName);
-  EXPECT_EQ(a.playerSex, b.playerSex);
-}
-
 TEST(SaveGame, FullGameComesBackUnchanged) {
   TempDir dir;
   const auto saved = plausibleGame(100);
@@ -41,7 +31,7 @@ TEST(SaveGame, FullGameComesBackUnchanged) {
   auto loaded = std::make_unique<GameState>();
   loaded->appDir = u"/opt/polmina/";
   ASSERT_TRUE(loadGame(*loaded, dir.path()));
-  expectSameGame(*loaded, *saved);
+  expectSameSavedGame(*loaded, *saved);
   EXPECT_EQ(loaded->playerCat, 37);
   EXPECT_EQ(loaded->playerCatName, saved->playerCatName);
   EXPECT_EQ(loaded->catCount, 1000);
@@ -116,9 +106,7 @@ TEST(HasSaveGame, EmptyRecordsAndMissingFile) {
   EXPECT_FALSE(std::filesystem::exists(savePath(dir.path())));  // asking creates nothing
   auto s = plausibleGame(0);
   ASSERT_TRUE(saveGame(*s, dir.path()));
-  GameState fresh;
-  EXPECT_TRUE(hasSaveGame(fresh, dir.path()));
-  EXPECT_EQ(fresh.catCount, 1000);
+  EXPECT_TRUE(hasSaveGame(dir.path()));
   Bytes b = readBytes(savePath(dir.path()));
   b[recordOffset(1000)] = 0, b[recordOffset(1000) + 1] = 0;
   writeBytes(savePath(dir.path()), b);
@@ -170,7 +158,7 @@ TEST(LoadGame, DamagedFilesAreRefusedAndTheGameIsKept) {
     const StoreResult r = loadGame(*s, dir.path());
     EXPECT_FALSE(r.ok) << d.what;
     EXPECT_NE(r.message.find(u"壊れて"), std::u16string::npos) << d.what;
-    expectSameGame(*s, *running);
+    expectSameSavedGame(*s, *running);
     EXPECT_EQ(s->money, 1234) << d.what;
   }
 }

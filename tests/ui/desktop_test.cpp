@@ -141,20 +141,20 @@ TEST_F(Desktop, ANewGameAndItsFirstWeekFromTheKeyboardAlone) {
   key(Qt::Key_Return);  // nothing is open: Enter does nothing
   EXPECT_EQ(text("labNen"), QStringLiteral("2001年1月1週"));
   key(Qt::Key_T, Qt::ControlModifier);  // 調教
-  EXPECT_EQ(main()->button(4)->text(), QStringLiteral("ＯＫ"));
+  EXPECT_EQ(main()->button(Command::Training)->text(), QStringLiteral("ＯＫ"));
   key(Qt::Key_Return);
-  EXPECT_EQ(main()->button(4)->text(), QStringLiteral("調教"));
+  EXPECT_EQ(main()->button(Command::Training)->text(), QStringLiteral("調教"));
   key(Qt::Key_L, Qt::ControlModifier);  // 現役
-  EXPECT_EQ(main()->button(1)->text(), QStringLiteral("戻る"));
+  EXPECT_EQ(main()->button(Command::ActiveCats)->text(), QStringLiteral("戻る"));
   key(Qt::Key_Escape);
-  EXPECT_EQ(main()->button(1)->text(), QStringLiteral("現役"));
+  EXPECT_EQ(main()->button(Command::ActiveCats)->text(), QStringLiteral("現役"));
   key(Qt::Key_N, Qt::ControlModifier);  // 次週
   EXPECT_TRUE(main()->weekRunning());
   key(Qt::Key_Return);  // the results' OK
   EXPECT_FALSE(main()->weekRunning());
   EXPECT_EQ(text("labNen"), QStringLiteral("2001年1月2週"));
-  EXPECT_EQ(main()->button(5)->toolTip(), QStringLiteral("キー: Ctrl+N"));
-  EXPECT_EQ(main()->button(8)->toolTip(), QStringLiteral("キー: F1"));
+  EXPECT_EQ(main()->button(Command::NextWeek)->toolTip(), QStringLiteral("キー: Ctrl+N"));
+  EXPECT_EQ(main()->button(Command::Help)->toolTip(), QStringLiteral("キー: F1"));
 }
 
 TEST_F(Desktop, RadioOptionsAnswerTheAccessibilityToggleAsAClick) {

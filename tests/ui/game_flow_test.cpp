@@ -78,9 +78,9 @@ TEST_F(GameFlow, NewGameOpensTheMainWindowWithTheFirstWords) {
 TEST_F(GameFlow, PanelsActByCaptionAndBookingRefusesThenBooks) {
   WindowWorld& w = *world;
   w.newGame();
-  w.click(main(), "but3");  // 登録
-  EXPECT_EQ(main()->button(3)->text(), QStringLiteral("ＯＫ"));
-  EXPECT_FALSE(main()->button(11)->isEnabled());
+  w.click(main(), Command::Registration);  // 登録
+  EXPECT_EQ(main()->button(Command::Registration)->text(), QStringLiteral("ＯＫ"));
+  EXPECT_FALSE(main()->button(Command::Quit)->isEnabled());
   auto* list = w.find<QListWidget>(main(), "Lst1");
   ASSERT_EQ(list->count(), 240);
   EXPECT_EQ(w.find<QLabel>(main(), "LabRace")->text(), QStringLiteral("7月まで出走出来ません"));
@@ -98,9 +98,9 @@ TEST_F(GameFlow, PanelsActByCaptionAndBookingRefusesThenBooks) {
   w.ui.script.push_back(true);
   choose(slot);
   EXPECT_EQ(w.s().cats[w.s().playerCat].entryRace, slot);
-  w.click(main(), "but3");  // ＯＫ closes the panel
-  EXPECT_EQ(main()->button(3)->text(), QStringLiteral("登録"));
-  EXPECT_TRUE(main()->button(11)->isEnabled());
+  w.click(main(), Command::Registration);  // ＯＫ closes the panel
+  EXPECT_EQ(main()->button(Command::Registration)->text(), QStringLiteral("登録"));
+  EXPECT_TRUE(main()->button(Command::Quit)->isEnabled());
   // The booked race as the question's first line showed it, without the blank before the date.
   EXPECT_EQ(text("Lab7").left(4), QString::fromStdU16String(w.s().calendar[slot].raceName).trimmed().left(4));
 }
@@ -108,41 +108,41 @@ TEST_F(GameFlow, PanelsActByCaptionAndBookingRefusesThenBooks) {
 TEST_F(GameFlow, AWeekPlayedByClicksAndARestThatDisablesTraining) {
   WindowWorld& w = *world;
   w.newGame();
-  w.click(main(), "but4");  // 調教
+  w.click(main(), Command::Training);  // 調教
   w.find<QScrollBar>(main(), "ScrSp2")->setValue(4);
   EXPECT_EQ(w.s().cats[w.s().playerCat].trainSpeed2, 3);
   EXPECT_EQ(text("labComment"), QString());
-  w.click(main(), "but4");  // ＯＫ
-  w.click(main(), "but5");  // 次週
+  w.click(main(), Command::Training);  // ＯＫ
+  w.click(main(), Command::NextWeek);  // 次週
   EXPECT_TRUE(main()->weekRunning());
-  for (int i = 0; i < 12; ++i) EXPECT_FALSE(main()->button(i)->isEnabled()) << i;
+  for (int i = 0; i < CommandCount; ++i) EXPECT_FALSE(main()->button(Command(i))->isEnabled()) << i;
   main()->close();  // refused while the week runs
   EXPECT_TRUE(main()->isVisible());
   w.click(main(), "butRace");
   EXPECT_FALSE(main()->weekRunning());
   EXPECT_EQ(text("labNen"), QStringLiteral("2001年1月2週"));
-  EXPECT_FALSE(main()->button(10)->isEnabled());  // 飼猫 stays off from now on
+  EXPECT_FALSE(main()->button(Command::Pet)->isEnabled());  // 飼猫 stays off from now on
   w.ui.script.push_back(true);
-  w.click(main(), "but6");  // 休養
+  w.click(main(), Command::Rest);  // 休養
   EXPECT_EQ(w.s().cats[w.s().playerCat].restWeeks, 1);
-  EXPECT_FALSE(main()->button(4)->isEnabled());
-  EXPECT_FALSE(main()->button(6)->isEnabled());
-  w.click(main(), "but0");  // Ａ戦 and back: training stays off while resting
-  w.click(main(), "but0");
-  EXPECT_FALSE(main()->button(4)->isEnabled());
+  EXPECT_FALSE(main()->button(Command::Training)->isEnabled());
+  EXPECT_FALSE(main()->button(Command::Rest)->isEnabled());
+  w.click(main(), Command::Champions);  // Ａ戦 and back: training stays off while resting
+  w.click(main(), Command::Champions);
+  EXPECT_FALSE(main()->button(Command::Training)->isEnabled());
 }
 
 TEST_F(GameFlow, QuittingWithASaveAndTakingTheGameUpAgain) {
   {
     WindowWorld& w = *world;
     w.newGame();
-    w.click(main(), "but5");
+    w.click(main(), Command::NextWeek);
     w.click(main(), "butRace");
     w.ui.script = {false};  // "本当に終了します？" no: nothing happens
     main()->close();
     EXPECT_FALSE(w.ended);
     w.ui.script = {true, true};
-    w.click(main(), "but11");
+    w.click(main(), Command::Quit);
     EXPECT_TRUE(w.ended);
     EXPECT_TRUE(hasSaveGame(dir));
   }
@@ -209,7 +209,7 @@ void whenAwardsWait(WindowWorld& w, MainWindow* m, std::function<void()> then) {
 // Plays weeks by clicks until the last week of the year has run; every question is answered no.
 void playToYearEnd(WindowWorld& w, MainWindow* m) {
   for (int week = 0; week < 48; ++week) {
-    w.click(m, "but5");
+    w.click(m, Command::NextWeek);
     if (w.s().month == 12 && w.s().week == 4) break;
     w.click(m, "butRace");
   }
@@ -231,7 +231,7 @@ TEST_F(GameFlow, AtTheWatchQuestionThePanelShowsThisWeeksRacesAndThePlacingsSoFa
     }
   };
   for (int week = 0; week < 30 && !asked; ++week) {
-    w.click(main(), "but5");
+    w.click(main(), Command::NextWeek);
     w.click(main(), "butRace");
   }
   EXPECT_TRUE(asked);
@@ -240,7 +240,7 @@ TEST_F(GameFlow, AtTheWatchQuestionThePanelShowsThisWeeksRacesAndThePlacingsSoFa
 TEST_F(GameFlow, TheCloseBoxDuringTheWeekIsAnsweredAndQuittingWaitsForTheOK) {
   WindowWorld& w = *world;
   w.newGame();
-  w.click(main(), "but5");
+  w.click(main(), Command::NextWeek);
   w.ui.messages.clear();
   main()->close();
   EXPECT_TRUE(main()->isVisible());
@@ -255,14 +255,14 @@ TEST_F(GameFlow, TheCloseBoxDuringTheWeekIsAnsweredAndQuittingWaitsForTheOK) {
 TEST_F(GameFlow, HelpOpensInTheGamesOwnWindowOrSaysThePageCannotBeOpened) {
   WindowWorld& w = *world;
   w.newGame();
-  w.click(main(), "but8");
+  w.click(main(), Command::Help);
   auto* help = main()->findChild<HelpWindow*>();
   ASSERT_NE(help, nullptr);
   EXPECT_TRUE(help->isVisible());
   EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("ご感想")));
   help->close();
   w.session.paths.dataDirs = {dir};
-  w.click(main(), "but8");
+  w.click(main(), Command::Help);
   EXPECT_EQ(w.lastMessage(), u"ファイルが開けません。");
   EXPECT_FALSE(help->isVisible());
 }
@@ -275,15 +275,15 @@ TEST_F(GameFlow, TheYearEndsThroughTheAwardsPanelAndItsOK) {
   whenAwardsWait(w, main(), [&] {
     // The awards are up and wait for their OK while the week is still open.
     EXPECT_TRUE(awards->isVisible());
-    EXPECT_EQ(w.s().awardsPending, -1);
+    EXPECT_TRUE(w.s().awardsPending);
     EXPECT_FALSE(w.find<QLabel>(main(), "LabKingName0")->text().isEmpty());
     w.click(main(), "butNendo");
   });
   w.click(main(), "butRace");
   EXPECT_FALSE(awards->isVisible());
-  EXPECT_EQ(w.s().awardsPending, 0);
+  EXPECT_FALSE(w.s().awardsPending);
   EXPECT_EQ(text("labNen"), QStringLiteral("2002年1月1週"));
-  EXPECT_TRUE(main()->button(5)->isEnabled());
+  EXPECT_TRUE(main()->button(Command::NextWeek)->isEnabled());
   EXPECT_FALSE(w.ended);
 }
 
@@ -324,7 +324,7 @@ TEST_F(GameFlow, AWatchedRaceRunsInTheRaceWindowOverTheDisabledMainWindow) {
   });
   poll->start(1);
   for (int week = 0; week < 12 && !topLevel("RaceFm"); ++week) {
-    w.click(main(), "but5");
+    w.click(main(), Command::NextWeek);
     w.click(main(), "butRace");
   }
   poll->stop();

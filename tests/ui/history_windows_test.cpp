@@ -34,7 +34,7 @@ class HistoryWindows : public WindowTest {
   }
   void playWeeks(int n) {
     for (int i = 0; i < n; ++i) {
-      world->click(main(), "but5");
+      world->click(main(), Command::NextWeek);
       world->click(main(), "butRace");
     }
   }

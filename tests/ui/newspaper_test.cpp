@@ -17,7 +17,7 @@ class HomeWeek : public WindowTest {
   // Runs the week and OKs its results; returns what the cat said then ("-" when it kept quiet).
   std::u16string playWeek() {
     const size_t said = world->ui.chatter.size();
-    world->click(main(), "but5");
+    world->click(main(), Command::NextWeek);
     world->click(main(), "butRace");
     return world->ui.chatter.size() > said ? world->ui.chatter.back() : u"-";
   }
@@ -36,7 +36,7 @@ TEST_F(HomeWeek, TheCatTellsOfItsRaceItsSleepAndTheNewsOnceTheResultsAreOK) {
   cat().entryRace = -1;
 
   w.ui.script.push_back(true);
-  w.click(main(), "but6");  // 休養
+  w.click(main(), Command::Rest);  // 休養
   EXPECT_EQ(playWeek(), u"ムニャムニャ・・・・・今週はなにもないニャ 　　ムニャムニャ・・");
   EXPECT_EQ(playWeek(),
             u"ムニャムニャ・・・・・\r\n今週はトピックスがあるニャ、見てニャ　　ムニャムニャ・・");
@@ -58,10 +58,10 @@ TEST_F(HomeWeek, TheCatTellsOfItsRaceItsSleepAndTheNewsOnceTheResultsAreOK) {
 TEST_F(HomeWeek, TheNewspaperTakesTheMainWindowsPlaceInABigRaceWeek) {
   WindowWorld& w = *world;
   w.newGame();
-  w.click(main(), "but7");
+  w.click(main(), Command::Newspaper);
   EXPECT_EQ(w.lastMessage(), u"おもだったニュースはありません。");
   playTo(2, 3);
-  w.click(main(), "but7");
+  w.click(main(), Command::Newspaper);
   EXPECT_EQ(w.lastMessage(), u"おもだったニュースはありません");
 
   playTo(2, 4);
@@ -81,7 +81,7 @@ TEST_F(HomeWeek, TheNewspaperTakesTheMainWindowsPlaceInABigRaceWeek) {
     w.find<QPushButton>(&d, "ButTopic")->click();
     accepted = d.result() == QDialog::Accepted && d.isHidden();
   };
-  w.click(main(), "but7");
+  w.click(main(), Command::Newspaper);
   ASSERT_EQ(w.ui.dialogs.back(), QStringLiteral("TopicFm"));
   EXPECT_TRUE(mainHidden);
   EXPECT_TRUE(accepted);
@@ -92,7 +92,7 @@ TEST_F(HomeWeek, TheNewspaperTakesTheMainWindowsPlaceInABigRaceWeek) {
   ASSERT_EQ(topic.caption, u"一番人気猫");
   const QStringList expected = {QStringLiteral("スピードの競演\n早　猫　賞　開　催"),
                                 shownText(topic.article), qs(topic.caption), qs(topic.faceName),
-                                QStringLiteral("担当記者 ") + TopicWindow::kReporter};
+                                QStringLiteral("担当記者 ") + TopicWindow::Reporter};
   EXPECT_EQ(shown, expected);
   const QImage strip(QStringLiteral(":/art/race/breed%1.png").arg(topic.faceBreed, 2, 10, QLatin1Char('0')));
   EXPECT_EQ(face, strip.copy(40, 0, 40, 40));

@@ -42,9 +42,11 @@ struct WindowWorld {
     EXPECT_NE(w, nullptr) << name;
     return w;
   }
-  void click(QWidget* window, const char* name) {
-    auto* b = find<QPushButton>(window, name);
-    ASSERT_TRUE(b && b->isEnabled() && b->isVisible()) << name;
+  void click(QWidget* window, const char* name) { click(find<QPushButton>(window, name), name); }
+  // A command of the main window, by its button.
+  void click(MainWindow* m, Command c) { click(m->button(c), "command"); }
+  void click(QPushButton* b, const char* what) {
+    ASSERT_TRUE(b && b->isEnabled() && b->isVisible()) << what;
     QTest::mouseClick(b, Qt::LeftButton);
   }
   void type(QWidget* window, const char* name, const QString& text) {

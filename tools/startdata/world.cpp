@@ -51,9 +51,9 @@ bool playWeek(Game& g) {
   benchStandIn(g.s);
   nextWeek(g);
   closeWeek(g);
-  if (g.s.awardsPending != -1) return false;
+  if (!g.s.awardsPending) return false;
   yearEnd(g);
-  if (g.s.gameOver == -1) throw std::logic_error("the stand-in retired and ended the game");
+  if (g.s.gameOver) throw std::logic_error("the stand-in retired and ended the game");
   finishWeek(g);
   return true;
 }
