@@ -46,13 +46,17 @@ QMenu* addDisplaySizeMenu(QWidget* window, Frontend& ui, std::function<void()> a
   menu->setObjectName(QStringLiteral("displaySizeMenu"));
   menu->addSection(QStringLiteral("表示サイズ"));
   auto* group = new QActionGroup(menu);
-  const double current = rememberedScale().value_or(1.0);
   // Only the sizes whose windows fit the screen (its size in the desktop's units, before the game's own
-  // scale divided it).
+  // scale divided it). The size remembered is marked; when it does not fit, the size shown instead.
   const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
   const QSize desk = screen ? screen->geometry().size() * runningScale() : QSize();
+  const auto fits = [&](double scale) {
+    return !screen || scale <= 1.0 || scaleFits(scale, desk.width(), desk.height());
+  };
+  double current = rememberedScale().value_or(1.0);
+  if (!fits(current)) current = runningScale();
   for (double scale : kDisplayScales) {
-    if (screen && scale > 1.0 && !scaleFits(scale, desk.width(), desk.height())) continue;
+    if (!fits(scale)) continue;
     QAction* a = menu->addAction(scaleCaption(scale));
     a->setCheckable(true);
     a->setChecked(scale == current);

@@ -174,7 +174,7 @@ std::optional<QString> shrinkNotice() {
   if (settings->value(QStringLiteral("display/shrunkTold")).toString() == told) return std::nullopt;
   settings->setValue(QStringLiteral("display/shrunkTold"), told);
   settings->sync();
-  return QStringLiteral("表示サイズ%1では画面に入らないため、%2で表示します。")
+  return QStringLiteral("表示サイズ%1は画面に入りません。\r\n%2で表示します。")
       .arg(scaleCaption(*shrunk), scaleCaption(running));
 }
 
