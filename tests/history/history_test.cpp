@@ -252,6 +252,57 @@ TEST(History, TheLogIsEmptiedAtEveryWeekEndAndAPassingLockIsTriedAgainNextWeek) 
   EXPECT_EQ(p.history->growth().size(), weeks + 1);
 }
 
+TEST(History, AnIndexThatLostRowsIsFoundWhenTheFileIsOpened) {
+  Played p(true);
+  playUntilRaces(p, 5);
+  p.history.reset();
+  {
+    // The index no longer matches its table, as after a flipped byte in one of its pages: the pages
+    // themselves are sound, so only a check of the whole file finds it.
+    sql::Database db(p.dir.path() / HistoryFileName, 0);
+    db.exec(R"(PRAGMA writable_schema = ON;
+      UPDATE sqlite_master SET sql = 'CREATE INDEX runners_by_cat ON runners(place)'
+      WHERE name = 'runners_by_cat';)");
+  }
+  p.reopen();
+  EXPECT_TRUE(p.history->working());
+  const auto told = p.history->takeProblem();
+  ASSERT_TRUE(told);
+  EXPECT_NE(told->find(u"壊れていた"), std::u16string::npos) << toUtf8(*told);
+  EXPECT_TRUE(std::filesystem::exists(p.dir.path() / "polmina-history.damaged-1.sqlite3"));
+  EXPECT_TRUE(allRaces(*p.history).empty()) << "a new history";
+}
+
+TEST(History, AFileOfTheFirstVersionKeepsItsGameAndGrowth) {
+  TempDir dir;
+  {
+    sql::Database v1(dir.path() / HistoryFileName, 0);
+    v1.exec(R"(
+      CREATE TABLE cats(id INTEGER PRIMARY KEY, name TEXT NOT NULL, breed INT, sex INT, peakAge INT,
+        adultWeight REAL, UNIQUE(name, breed, sex, peakAge, adultWeight));
+      CREATE TABLE races(id INTEGER PRIMARY KEY, ordinal INT, year INT, month INT, week INT, slot INT,
+        raceName TEXT, raceClass INT, distance INT, slotPrize INT, watched INT, replayable INT,
+        rngWords BLOB, mixesClock INT, clock BLOB);
+      CREATE INDEX races_by_date ON races(ordinal);
+      CREATE TABLE runners(race INT, gate INT, cat INT, age INT, catClass INT, owner INT, speed INT,
+        stamina INT, power INT, condition INT, effort INT, cruise INT, staminaLeft INT, styleFlags INT,
+        place INT, prize INT, PRIMARY KEY(race, gate)) WITHOUT ROWID;
+      CREATE TABLE growth(ordinal INTEGER PRIMARY KEY, year INT, month INT, week INT, speed INT,
+        stamina INT, power INT, weight REAL, condition INT, catClass INT, points INT, yearPrize INT,
+        totalPrize INT);
+      CREATE TABLE recovery(id INTEGER PRIMARY KEY CHECK (id = 1), ordinal INT, year INT, month INT,
+        week INT, save BLOB);
+      INSERT INTO growth VALUES (96048, 2001, 1, 1, 6000, 2000, 4000, 3000, 80, 9, 10000, 0, 0);
+      INSERT INTO growth VALUES (96049, 2001, 1, 2, 6010, 2010, 4010, 3010, 81, 9, 10000, 0, 0);
+      PRAGMA user_version = 1;)");
+  }
+  History h(dir.path());
+  ASSERT_TRUE(h.working()) << toUtf8(h.problem());
+  const auto rows = h.growth();
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[1].speed, 6010);
+}
+
 TEST(History, DamagedLockedAndUnwritableFilesNeverStopTheGame) {
   TempDir dir;
   const auto file = dir.path() / HistoryFileName;
