@@ -1,13 +1,70 @@
 // polmina-sim: the game without windows, for scripts and tests. Its options and output are a
 // contract: keep them stable.
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstdlib>
 #include <iostream>
+#include <optional>
+#include <string>
 
 #include "sim/commands.h"
 
 namespace {
 
 using namespace polmina::sim;
+
+constexpr const char* SeedRange = "0 から 18446744073709551615 までの整数";
+
+// --seed: a whole number that fits 64 bits, refused (not wrapped or cut) otherwise.
+CLI::Option* addSeed(CLI::App* cmd, std::optional<uint64_t>& seed) {
+  return cmd
+      ->add_option_function<std::string>(
+          "--seed",
+          [&seed](const std::string& v) {
+            errno = 0;
+            char* end = nullptr;
+            const unsigned long long n = std::strtoull(v.c_str(), &end, 10);
+            if (v.empty() || v.find_first_not_of("0123456789") != std::string::npos || errno == ERANGE ||
+                *end)
+              throw CLI::ValidationError(std::string("--seed には ") + SeedRange +
+                                         "を指定してください: " + v);
+            seed = n;
+          },
+          std::string("make every random draw reproducible (") + SeedRange + ")")
+      ->type_name("N");
+}
+
+// CLI11's own refusals, in the tool's language: the option as typed, what is wrong with it.
+std::string inJapanese(const CLI::ParseError& e) {
+  const std::string what = e.what();
+  const std::string option = what.substr(0, what.find(':'));
+  const auto between = [&](const std::string& from, const std::string& to) {
+    const size_t a = what.find(from);
+    if (a == std::string::npos) return std::string();
+    const size_t b = to.empty() ? std::string::npos : what.find(to, a + from.size());
+    return what.substr(a + from.size(), b == std::string::npos ? std::string::npos : b - a - from.size());
+  };
+  if (dynamic_cast<const CLI::ExtrasError*>(&e))
+    return "知らないオプションか余分な引数です: " + between(": ", "");
+  if (dynamic_cast<const CLI::ArgumentMismatch*>(&e))
+    return "オプション " + option +
+           (what.find("At Most") != std::string::npos ? " が二度以上指定されています。"
+                                                      : " に値がありません。");
+  if (dynamic_cast<const CLI::RequiredError*>(&e)) {
+    if (what.find("subcommand") != std::string::npos)
+      return "コマンド（new、show、play、replay、recover、restore のどれか）を指定してください。";
+    return between("", " is required") + " を指定してください。";
+  }
+  if (what.find("には ") != std::string::npos) return what.substr(what.find("--"));  // the tool's own words
+  if (what.find("not in range") != std::string::npos)
+    return option + " には " + between("range ", " to") + " から " + between(" to ", "") +
+           " までの整数を指定してください: " + between("Value ", " not");
+  if (what.find(" not in {") != std::string::npos)
+    return option + " には " + between("{", "}") + " のどれかを指定してください: " + between(": ", " not in");
+  if (dynamic_cast<const CLI::ConversionError*>(&e) || what.find("convert") != std::string::npos)
+    return option + " の値が数ではありません。";
+  return "引数が正しくありません（" + what + "）。";
+}
 
 CLI::App* addNew(CLI::App& app, NewOptions& o) {
   auto* cmd = app.add_subcommand("new", "set up a new game in DIR and save it");
@@ -18,7 +75,7 @@ CLI::App* addNew(CLI::App& app, NewOptions& o) {
   cmd->add_option("--cat-sex", o.catSex, "0 male, 1 female")->required()->check(CLI::Range(0, 1));
   cmd->add_option("--trait", o.trait, "0 スピード … 5 分らない")->required()->check(CLI::Range(0, 5));
   cmd->add_option("--breed", o.breed, "breed 0..10")->required()->check(CLI::Range(0, 10));
-  cmd->add_option("--seed", o.seed, "make every random draw reproducible");
+  addSeed(cmd, o.seed);
   cmd->add_flag("--force", o.force, "replace the game in DIR (its save is kept as a backup)");
   return cmd;
 }
@@ -42,7 +99,7 @@ CLI::App* addPlay(CLI::App& app, PlayOptions& o) {
   auto* cmd = app.add_subcommand("play", "play weeks of the saved game in DIR and save it");
   cmd->add_option("dir", o.dir, "the game's folder")->required();
   cmd->add_option("--weeks", o.weeks, "weeks to play")->required()->check(CLI::Range(0, 100000));
-  cmd->add_option("--seed", o.seed, "make every random draw reproducible");
+  addSeed(cmd, o.seed);
   cmd->add_option("--train", o.train, "six training levels 0..3")
       ->delimiter(',')
       ->expected(6)
@@ -102,7 +159,7 @@ int main(int argc, char** argv) {
   } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
-    app.exit(e);
+    std::cerr << inJapanese(e) << "\n「polmina-sim --help」で使い方を表示します。\n";
     return ExitBadArgument;
   }
   try {

@@ -74,6 +74,15 @@ TEST_F(SimTool, RefusedNamesAndBadArgumentsExitTwoAndWriteNothing) {
   EXPECT_EQ(
       runSim("new " + d + " --player a --player-sex 0 --cat b --cat-sex 0 --trait 0 --breed 11").exitCode, 2);
   EXPECT_FALSE(std::filesystem::exists(savePath(dir.path())));
+  // The refusals in Japanese, the option as typed; a seed beyond 64 bits refused, not cut.
+  const auto said = [&](const std::string& args) { return runSim(args + " 2>&1 | cat").out; };
+  EXPECT_EQ(runSim("play " + d + " --weeks 1 --seed 18446744073709551616").exitCode, 2);
+  EXPECT_NE(said("play " + d + " --weeks 1 --seed -1").find("0 から 18446744073709551615 までの整数"),
+            std::string::npos);
+  EXPECT_NE(said("play " + d + " --weeks 1 --bogus").find("知らないオプションか余分な引数です: --bogus"),
+            std::string::npos);
+  EXPECT_NE(said("play " + d + " --weeks 1 --seed 1 --seed 2").find("--seed が二度以上"), std::string::npos);
+  EXPECT_NE(said("play " + d + " --weeks").find("オプション --weeks に値がありません。"), std::string::npos);
   EXPECT_EQ(newGame("ねこねこねこねこねこ", "タマ〜").exitCode, 0)
       << "10 characters; the wave dash is mended";
   EXPECT_EQ(state()["playerName"], "ねこねこねこねこねこ");
