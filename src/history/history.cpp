@@ -15,9 +15,9 @@ namespace polmina {
 
 namespace {
 
-constexpr int BusyMs = 300;
+constexpr int kBusyMs = 300;
 // After a checkpoint the log file is cut back to this size: it never keeps disk the save may need.
-constexpr const char* LogLimit = "PRAGMA journal_size_limit = 65536";
+constexpr const char* kLogLimit = "PRAGMA journal_size_limit = 65536";
 
 // Built by appending: g++ -O3 misreads a literal joined in front of a temporary string.
 std::u16string quoted(const std::filesystem::path& p) {
@@ -104,7 +104,7 @@ void History::failed(const sql::SqlError& e) {
 }
 
 void History::open() {
-  db_ = std::make_unique<sql::Database>(file_, BusyMs);
+  db_ = std::make_unique<sql::Database>(file_, kBusyMs);
   const int64_t version = db_->scalar("PRAGMA user_version");
   if (version > rows::SchemaVersion) {
     giveUp(pausedBecause(file_, u"新しい版のゲームが作った"));
@@ -112,7 +112,7 @@ void History::open() {
   }
   db_->exec("PRAGMA journal_mode=WAL");
   db_->exec("PRAGMA synchronous=NORMAL");
-  db_->exec(LogLimit);
+  db_->exec(kLogLimit);
   {
     // The whole file, indexes included: an index that lost a row would give a cat a second row.
     sql::Statement check = db_->prepare("PRAGMA integrity_check(1)");

@@ -105,13 +105,13 @@ std::optional<RecordedRace> History::race(int64_t raceId) {
 
 namespace {
 
-constexpr const char* CareerColumns = R"(
+constexpr const char* kCareerColumns = R"(
   SELECT g.id, g.player, g.fromYear, g.toYear, g.catRecord, g.ended, c.name, c.breed, c.sex
   FROM games g LEFT JOIN cats c ON c.id = g.cat WHERE g.career = 1)";
 
 }  // namespace
 
-// A career from a row of CareerColumns. A game of the first version of the file may lack the cat's
+// A career from a row of kCareerColumns. A game of the first version of the file may lack the cat's
 // record: its name, breed and sex are still known.
 std::optional<Career> History::careerOf(sql::Statement& q) {
   if (!q.step()) return std::nullopt;
@@ -138,7 +138,7 @@ std::optional<Career> History::careerOf(sql::Statement& q) {
 std::vector<Career> History::careers() {
   std::vector<Career> out;
   guarded([&] {
-    sql::Statement q = db_->prepare(std::string(CareerColumns) + " ORDER BY g.endedSeq DESC");
+    sql::Statement q = db_->prepare(std::string(kCareerColumns) + " ORDER BY g.endedSeq DESC");
     while (auto c = careerOf(q)) out.push_back(std::move(*c));
   });
   return out;
@@ -147,7 +147,7 @@ std::vector<Career> History::careers() {
 std::optional<Career> History::career(int64_t id) {
   std::optional<Career> out;
   guarded([&] {
-    sql::Statement q = db_->prepare(std::string(CareerColumns) + " AND g.id = ?1");
+    sql::Statement q = db_->prepare(std::string(kCareerColumns) + " AND g.id = ?1");
     q.row(id);
     out = careerOf(q);
   });

@@ -13,7 +13,7 @@ namespace {
 
 using namespace polmina::sim;
 
-constexpr const char* SeedRange = "0 から 18446744073709551615 までの整数";
+constexpr const char* kSeedRange = "0 から 18446744073709551615 までの整数";
 
 // --seed: a whole number that fits 64 bits, refused (not wrapped or cut) otherwise.
 CLI::Option* addSeed(CLI::App* cmd, std::optional<uint64_t>& seed) {
@@ -26,11 +26,11 @@ CLI::Option* addSeed(CLI::App* cmd, std::optional<uint64_t>& seed) {
             const unsigned long long n = std::strtoull(v.c_str(), &end, 10);
             if (v.empty() || v.find_first_not_of("0123456789") != std::string::npos || errno == ERANGE ||
                 *end)
-              throw CLI::ValidationError(std::string("--seed には ") + SeedRange +
+              throw CLI::ValidationError(std::string("--seed には ") + kSeedRange +
                                          "を指定してください: " + v);
             seed = n;
           },
-          std::string("make every random draw reproducible (") + SeedRange + ")")
+          std::string("make every random draw reproducible (") + kSeedRange + ")")
       ->type_name("N");
 }
 

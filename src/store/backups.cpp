@@ -16,12 +16,12 @@ namespace fs = std::filesystem;
 namespace {
 
 // "ZedeVazO-000012.Dat": the save's own name and the backup's number, in the order they were made.
-constexpr const char* Stem = "ZedeVazO-";
-constexpr const char* Suffix = ".Dat";
+constexpr const char* kStem = "ZedeVazO-";
+constexpr const char* kSuffix = ".Dat";
 
 std::optional<long> numberOf(const fs::path& file) {
   const std::string name = file.filename().string();
-  const std::string stem = Stem, suffix = Suffix;
+  const std::string stem = kStem, suffix = kSuffix;
   if (name.size() != stem.size() + 6 + suffix.size() || name.compare(0, stem.size(), stem) != 0 ||
       name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
     return std::nullopt;
@@ -46,7 +46,7 @@ std::vector<std::pair<long, fs::path>> backupFiles(const fs::path& dir) {
 
 fs::path nameFor(const fs::path& dir, long n) {
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%s%06ld%s", Stem, n % 1000000, Suffix);
+  std::snprintf(buf, sizeof buf, "%s%06ld%s", kStem, n % 1000000, kSuffix);
   return backupFolder(dir) / buf;
 }
 

@@ -108,7 +108,7 @@ void openHall(Session& se, QWidget* parent) {
 QAction* addHallCommand(QWidget* window, Session& se) {
   auto* hall = new QAction(QStringLiteral("殿堂(&F)"), window);
   hall->setObjectName(QStringLiteral("actHall"));
-  hall->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+  hall->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
   hall->setShortcutContext(Qt::WindowShortcut);
   QObject::connect(hall, &QAction::triggered, window, [&se, window] { openHall(se, window); });
   window->addAction(hall);

@@ -55,7 +55,7 @@ QMenu* addDisplaySizeMenu(QWidget* window, Frontend& ui, std::function<void()> a
   };
   double current = rememberedScale().value_or(1.0);
   if (!fits(current)) current = runningScale();
-  for (double scale : kDisplayScales) {
+  for (double scale : DisplayScales) {
     if (!fits(scale)) continue;
     QAction* a = menu->addAction(scaleCaption(scale));
     a->setCheckable(true);

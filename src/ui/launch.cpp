@@ -119,8 +119,8 @@ ParsedCommandLine parseCommandLine(const QStringList& args) {
 QString scaleCaption(double scale) { return QStringLiteral("×") + QString::number(scale); }
 
 double nearestScale(double scale) {
-  double best = kDisplayScales[0];
-  for (double s : kDisplayScales)
+  double best = DisplayScales[0];
+  for (double s : DisplayScales)
     if (std::abs(s - scale) < std::abs(best - scale)) best = s;
   return best;
 }
@@ -131,16 +131,16 @@ bool scaleFits(double scale, int screenWidth, int screenHeight) {
 }
 
 double largestFittingScale(int screenWidth, int screenHeight) {
-  double best = kDisplayScales[0];
-  for (double s : kDisplayScales)
+  double best = DisplayScales[0];
+  for (double s : DisplayScales)
     if (scaleFits(s, screenWidth, screenHeight)) best = s;
   return best;
 }
 
 double scaleForScreen(int screenWidth, int screenHeight) {
   // The race window is 630 x 400; leave room for the desktop's panels and the window frame.
-  double best = kDisplayScales[0];
-  for (double s : kDisplayScales)
+  double best = DisplayScales[0];
+  for (double s : DisplayScales)
     if (630 * s <= 0.9 * screenWidth && 400 * s <= 0.8 * screenHeight) best = s;
   return best;
 }

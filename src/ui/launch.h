@@ -29,7 +29,7 @@ struct ParsedCommandLine {
 ParsedCommandLine parseCommandLine(const QStringList& args);
 
 // The display sizes offered to the player, smallest first.
-inline constexpr double kDisplayScales[] = {1.0, 1.5, 2.0, 3.0};
+inline constexpr double DisplayScales[] = {1.0, 1.5, 2.0, 3.0};
 // "×1", "×1.5", ...
 QString scaleCaption(double scale);
 // The offered size nearest to `scale` (a remembered value may have been edited by hand).

@@ -171,7 +171,7 @@ TEST_F(HistoryWindows, ANewGameLeavesTheSavedCareerInTheHallAndADamagedSaveComes
     if (careers > 0) ended = table->item(0, 6)->text();
   };
   QApplication::setActiveWindow(main());
-  QTest::keyClick(main(), Qt::Key_F, Qt::ControlModifier);
+  QTest::keyClick(main(), Qt::Key_E, Qt::ControlModifier);
   EXPECT_EQ(careers, 1);
   EXPECT_EQ(ended, QStringLiteral("中断"));
   playWeeks(1);
