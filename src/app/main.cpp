@@ -6,11 +6,13 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "ui/launch.h"
+#include "ui/session.h"
 #include "ui/startup.h"
 
 namespace {
@@ -61,11 +63,22 @@ int startAgain(const QStringList& args, const std::optional<QByteArray>& outerSc
 
 int main(int argc, char** argv) {
   const QStringList args = argumentsOf(argc, argv);
-  const polmina::ParsedCommandLine cmd = polmina::parseCommandLine(args);
+  polmina::ParsedCommandLine cmd = polmina::parseCommandLine(args);
+  const polmina::Language lang = cmd.options.lang.value_or(polmina::rememberedLanguage());
   if (!cmd.run) {
+    if (lang != polmina::Language::Japanese) {
+      // Help and mistakes in the player's language: read again with the catalog loaded.
+      std::error_code ec;
+      const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+      if (!ec && polmina::loadCatalog(polmina::findDataFile(polmina::findGamePaths(exe.parent_path()),
+                                                            polmina::catalogFileName(lang).c_str())))
+        cmd = polmina::parseCommandLine(args);
+    }
     std::fputs(cmd.text.toLocal8Bit().constData(), cmd.exitCode == 0 ? stdout : stderr);
     return cmd.exitCode;
   }
+  if (cmd.options.lang) polmina::rememberLanguage(lang);
+  cmd.options.lang = lang;
   double scale = 1.0;
   if (cmd.options.scale) {
     scale = *cmd.options.scale;

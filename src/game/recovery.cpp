@@ -21,9 +21,8 @@ StoreResult saveRecovered(const RecoveryPoint& point, const std::filesystem::pat
 }
 
 std::u16string recoveryQuestion(const RecoveryPoint& point) {
-  return u"前回はセーブせずに終わってしまったニャ。\r\n" + num(point.year) + u"年" + num(point.month) +
-         u"月" + num(point.week) +
-         u"週まで覚えているニャ。\r\nそこから続けるかニャ？\r\n（いいえならセーブデータから再開します）";
+  return trf(u"前回はセーブせずに終わってしまったニャ。\r\n{year}年{month}月{week}週まで覚えているニャ。\r\nそこから続けるかニャ？\r\n（いいえならセーブデータから再開します）",
+             {{u"year", num(point.year)}, {u"month", num(point.month)}, {u"week", num(point.week)}});
 }
 
 }  // namespace polmina

@@ -4,13 +4,14 @@
 #include <string>
 
 #include "world/game.h"
+#include "world/i18n.h"
 
 namespace polmina {
 
-inline constexpr const char16_t* kTopicsTitle = u"今週のトピック";
+inline constexpr const char16_t* kTopicsTitle = N_(u"今週のトピック");
 // The box of a week without a topic (and, with a full stop, of the first week of the year).
-inline constexpr const char16_t* kNoNewsText = u"おもだったニュースはありません";
-inline constexpr const char16_t* kNoNewsFirstWeekText = u"おもだったニュースはありません。";
+inline constexpr const char16_t* kNoNewsText = N_(u"おもだったニュースはありません");
+inline constexpr const char16_t* kNoNewsFirstWeekText = N_(u"おもだったニュースはありません。");
 
 struct Topic {
   // False: no topic this week; the player gets the box with noNewsText instead of the window.
@@ -29,6 +30,9 @@ struct Topic {
 // the week (previewTemplate), the December preview renames the year's last race in the calendar, and
 // the July new-cat topic reorders cats by speed.
 Topic weeklyTopic(Game& g);
+
+// "10才 雄": a cat's age and sex as the results article writes them after its name.
+std::u16string ageAndSex(int age, int sex);
 
 // The "新聞" button: no news in the first week of the year, else the week's topic.
 Topic readNewspaper(Game& g);

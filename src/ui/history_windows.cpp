@@ -22,22 +22,24 @@
 #include "ui/session.h"
 #include "ui/widgets.h"
 #include "ui/window_manager.h"
+#include "world/calendar.h"
+#include "world/labels.h"
 #include "world/text.h"
 
 namespace polmina {
 
 namespace {
 
-constexpr const char16_t* kBoxTitle = u"ルネッタ";
+constexpr const char16_t* kBoxTitle = N_(u"ルネッタ");
 
 QString dateText(int year, int month, int week) {
-  return qs(num(year) + u"年" + num(month) + u"月" + num(week) + u"週");
+  return qs(trf(u"{year}年{month}月{week}週", {{u"year", num(year)}, {u"month", num(month)}, {u"week", num(week)}}));
 }
 
 // The cat the race is remembered by: its winner, or the runner-up when the cat itself won.
 QString rivalText(const FormbookRow& r) {
-  if (r.place == 1) return qs(u"2着 " + r.second);
-  return qs(u"1着 " + r.winner);
+  if (r.place == 1) return qs(trf(u"2着 {cat}", {{u"cat", r.second}}));
+  return qs(trf(u"1着 {cat}", {{u"cat", r.winner}}));
 }
 
 QTableWidgetItem* cell(const QString& text, bool right = false) {
@@ -52,17 +54,17 @@ QTableWidgetItem* cell(const QString& text, bool right = false) {
 FormbookWindow::FormbookWindow(Session& se, const CatRecord& cat, QWidget* parent)
     : QDialog(parent), se_(se), rows_(se.history ? se.history->formbook(cat) : std::vector<FormbookRow>{}) {
   setObjectName(QStringLiteral("FormbookFm"));
-  setWindowTitle(QStringLiteral("近走成績"));
+  setWindowTitle(qtr(u"近走成績"));
   setFixedSize(560, 330);
-  makeLabel(this, qs(trim(cat.name) + u"の近走成績"), {10, 8, 540, 20}, gothic(10.5, true),
+  makeLabel(this, qs(trf(u"{cat}の近走成績", {{u"cat", trim(cat.name)}})), {10, 8, 540, 20}, gothic(10.5, true),
             QStringLiteral("labName"));
   table_ = new QTableWidget(static_cast<int>(rows_.size()), 7, this);
   table_->setObjectName(QStringLiteral("tblRaces"));
-  table_->setAccessibleName(QStringLiteral("近走成績"));
+  table_->setAccessibleName(qtr(u"近走成績"));
   table_->setGeometry(10, 32, 540, 256);
-  table_->setHorizontalHeaderLabels({QStringLiteral("日付"), QStringLiteral("レース"), QStringLiteral("距離"),
-                                     QStringLiteral("頭数"), QStringLiteral("着順"),
-                                     QStringLiteral("勝ち猫／2着"), QStringLiteral("賞金")});
+  table_->setHorizontalHeaderLabels({qtr(u"日付"), qtr(u"レース"), qtr(u"距離"),
+                                     qtr(u"頭数"), qtr(u"着順"),
+                                     qtr(u"勝ち猫／2着"), qtr(u"賞金")});
   table_->verticalHeader()->hide();
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -70,26 +72,26 @@ FormbookWindow::FormbookWindow(Session& se, const CatRecord& cat, QWidget* paren
   for (int i = 0; i < static_cast<int>(rows_.size()); ++i) {
     const FormbookRow& r = rows_[static_cast<size_t>(i)];
     table_->setItem(i, 0, cell(dateText(r.year, r.month, r.week)));
-    table_->setItem(i, 1, cell(qs(trim(r.raceName))));
+    table_->setItem(i, 1, cell(qs(trim(shownRaceName(r.raceName)))));
     table_->setItem(i, 2, cell(qs(num(r.distance) + u"m"), true));
-    table_->setItem(i, 3, cell(qs(num(r.runners) + u"頭"), true));
-    table_->setItem(i, 4, cell(r.place > 0 ? qs(num(r.place) + u"着") : QStringLiteral("－"), true));
+    table_->setItem(i, 3, cell(qs(trf(u"{n}頭", {{u"n", num(r.runners)}})), true));
+    table_->setItem(i, 4, cell(r.place > 0 ? qs(placeName(r.place)) : qtr(u"－"), true));
     table_->setItem(i, 5, cell(rivalText(r)));
-    table_->setItem(i, 6, cell(qs(num(r.prize) + u"万"), true));
+    table_->setItem(i, 6, cell(qs(trf(u"{n}万", {{u"n", num(r.prize)}, {u"yen", yenText(r.prize)}})), true));
   }
   table_->resizeColumnsToContents();
   table_->horizontalHeader()->setStretchLastSection(true);
   if (rows_.empty()) {
     table_->hide();
-    makeLabel(this, QStringLiteral("まだレースの記録がありません"), {10, 40, 540, 20},
+    makeLabel(this, qtr(u"まだレースの記録がありません"), {10, 40, 540, 20},
               QStringLiteral("labEmpty"));
   } else {
     table_->selectRow(0);
   }
   QPushButton* watch =
-      makeButton(this, QStringLiteral("レースを見る"), {330, 296, 110, 24}, QStringLiteral("butReplay"));
+      makeButton(this, qtr(u"レースを見る"), {330, 296, 110, 24}, QStringLiteral("butReplay"));
   QPushButton* close =
-      makeButton(this, QStringLiteral("閉じる"), {450, 296, 100, 24}, QStringLiteral("butClose"));
+      makeButton(this, qtr(u"閉じる"), {450, 296, 100, 24}, QStringLiteral("butClose"));
   watch->setEnabled(!rows_.empty());
   close->setDefault(true);
   connect(watch, &QPushButton::clicked, this, [this] { replayRow(table_->currentRow()); });
@@ -102,7 +104,7 @@ void FormbookWindow::replayRow(int row) {
   if (row < 0 || row >= static_cast<int>(rows_.size()) || !se_.history) return;
   const auto race = se_.history->race(rows_[static_cast<size_t>(row)].raceId);
   if (!race || !race->replayable) {
-    se_.ui.tell(kBoxTitle, u"このレースは記録が足りないため再生できません。");
+    se_.ui.tell(kBoxTitle, polmina::tr(u"このレースは記録が足りないため再生できません。"));
     return;
   }
   // The race runs again in a world of its own: nothing of the game changes.
@@ -142,8 +144,8 @@ QChartView* makeChart(const QString& title, const QString& unit, const std::vect
   c->legend()->setFont(gothic(9));
   const GrowthRow first = rows.empty() ? GrowthRow{} : rows.front();
   QValueAxis* x =
-      makeAxis(rows.empty() ? QStringLiteral("週")
-                            : dateText(first.year, first.month, first.week) + QStringLiteral("からの週"));
+      makeAxis(rows.empty() ? qtr(u"週")
+                            : qs(trf(u"{date}からの週", {{u"date", u16(dateText(first.year, first.month, first.week))}})));
   QValueAxis* y = makeAxis(unit);
   c->addAxis(x, Qt::AlignBottom);
   c->addAxis(y, Qt::AlignLeft);
@@ -173,27 +175,27 @@ QChartView* makeChart(const QString& title, const QString& unit, const std::vect
 GrowthWindow::GrowthWindow(const std::u16string& catName, const std::vector<GrowthRow>& rows, QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("GrowthFm"));
-  setWindowTitle(QStringLiteral("成長グラフ"));
+  setWindowTitle(qtr(u"成長グラフ"));
   setFixedSize(640, 440);
   auto* tabs = new QTabWidget(this);
   tabs->setObjectName(QStringLiteral("tabCharts"));
   tabs->setGeometry(8, 8, 624, 392);
   const auto tab = [&](const QString& title, const QString& unit, const std::vector<ChartLine>& lines) {
-    QChartView* view = makeChart(qs(catName) + QStringLiteral("　") + title, unit, rows, lines);
+    QChartView* view = makeChart(qs(catName) + qtr(u"　") + title, unit, rows, lines);
     view->setAccessibleName(title);
     tabs->addTab(view, title);
   };
-  tab(QStringLiteral("能力"), QStringLiteral("能力値"),
-      {{QStringLiteral("スピード"), [](const GrowthRow& r) { return r.speed; }},
-       {QStringLiteral("スタミナ"), [](const GrowthRow& r) { return r.stamina; }},
-       {QStringLiteral("パワー"), [](const GrowthRow& r) { return r.power; }}});
-  tab(QStringLiteral("体重"), QStringLiteral("体重（g）"),
-      {{QStringLiteral("体重"), [](const GrowthRow& r) { return r.weight; }}});
-  tab(QStringLiteral("賞金"), QStringLiteral("賞金（万円）"),
-      {{QStringLiteral("総賞金"), [](const GrowthRow& r) { return r.totalPrize; }},
-       {QStringLiteral("本年度賞金"), [](const GrowthRow& r) { return r.yearPrize; }}});
+  tab(qtr(u"能力"), qtr(u"能力値"),
+      {{qtr(u"スピード"), [](const GrowthRow& r) { return r.speed; }},
+       {qtr(u"スタミナ"), [](const GrowthRow& r) { return r.stamina; }},
+       {qtr(u"パワー"), [](const GrowthRow& r) { return r.power; }}});
+  tab(qtr(u"体重"), qtr(u"体重（g）"),
+      {{qtr(u"体重"), [](const GrowthRow& r) { return r.weight; }}});
+  tab(qtr(u"賞金"), qtr(u"賞金（万円）"),
+      {{qtr(u"総賞金"), [](const GrowthRow& r) { return r.totalPrize; }},
+       {qtr(u"本年度賞金"), [](const GrowthRow& r) { return r.yearPrize; }}});
   QPushButton* close =
-      makeButton(this, QStringLiteral("閉じる"), {532, 408, 100, 24}, QStringLiteral("butClose"));
+      makeButton(this, qtr(u"閉じる"), {532, 408, 100, 24}, QStringLiteral("butClose"));
   close->setDefault(true);
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
   centreOn(this, parent);
@@ -219,13 +221,13 @@ void installHistoryCommands(QWidget* mainWindow, Session& se, QWidget* catPanel,
     findPlayerCat(se.g.s);
     return catAt(se.g.s, se.g.s.playerCat);
   };
-  auto* formbook = new QAction(QStringLiteral("近走成績(&R)"), mainWindow);
+  auto* formbook = new QAction(qtr(u"近走成績(&R)"), mainWindow);
   formbook->setObjectName(QStringLiteral("actFormbook"));
   formbook->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
   formbook->setShortcutContext(Qt::WindowShortcut);
   QObject::connect(formbook, &QAction::triggered, mainWindow,
                    [&se, mainWindow, playerCat] { openFormbook(se, playerCat(), mainWindow); });
-  auto* growth = new QAction(QStringLiteral("成長グラフ(&G)"), mainWindow);
+  auto* growth = new QAction(qtr(u"成長グラフ(&G)"), mainWindow);
   growth->setObjectName(QStringLiteral("actGrowth"));
   growth->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
   growth->setShortcutContext(Qt::WindowShortcut);
@@ -249,7 +251,7 @@ void installHistoryCommands(QWidget* mainWindow, Session& se, QWidget* catPanel,
                        if (row <= 0 || row - 1 >= count) return;
                        if (list->item(row)->text().left(10).trimmed().isEmpty()) return;
                        QMenu menu(list);
-                       QAction* open = menu.addAction(QStringLiteral("近走成績"));
+                       QAction* open = menu.addAction(qtr(u"近走成績"));
                        if (menu.exec(list->viewport()->mapToGlobal(at)) != open) return;
                        const auto at_ = static_cast<size_t>(row - 1);
                        openFormbook(se, active ? s.cats[at_] : s.retiredCats[at_], mainWindow);

@@ -5,11 +5,14 @@
 #include <cmath>
 #include <memory>
 
+#include "ui/qt_text.h"
+
 namespace polmina {
 
 namespace {
 
 constexpr const char* kScaleKey = "display/scale";
+constexpr const char* kLanguageKey = "language";
 bool restartWanted = false;
 
 // The user's settings of the game; usable before the application object exists.
@@ -19,24 +22,15 @@ std::unique_ptr<QSettings> userSettings() {
 }
 
 QString helpText() {
-  return QStringLiteral(
-      "使い方: polmina [オプション]\n"
-      "11種ポルミナF: 一匹の猫を育ててレースに出す育成ゲームです。\n"
-      "\n"
-      "オプション:\n"
-      "  -h, --help     この説明を表示して終了します。\n"
-      "  -v, --version  バージョンを表示して終了します。\n"
-      "  --seed N       乱数の種を N (0 以上の整数) にします。同じ種で同じ選択をすれば、\n"
-      "                 同じ週の結果になります。不具合の報告に添えてください。\n"
-      "  --scale F      表示サイズを F 倍 (1、1.5、2、3 のどれか) にします。次回からもこの\n"
-      "                 大きさで起動します。\n");
+  return qtr(
+      u"使い方: polmina [オプション]\n11種ポルミナF: 一匹の猫を育ててレースに出す育成ゲームです。\n\nオプション:\n  -h, --help     この説明を表示して終了します。\n  -v, --version  バージョンを表示して終了します。\n  --seed N       乱数の種を N (0 以上の整数) にします。同じ種で同じ選択をすれば、\n                 同じ週の結果になります。不具合の報告に添えてください。\n  --scale F      表示サイズを F 倍 (1、1.5、2、3 のどれか) にします。次回からもこの\n                 大きさで起動します。\n  --lang L       表示の言語を L (ja 日本語、en 英語) にします。次回からもこの言語で\n                 起動します。\n");
 }
 
 ParsedCommandLine mistake(const QString& what) {
   ParsedCommandLine r;
   r.run = false;
   r.exitCode = 2;
-  r.text = what + QStringLiteral("\n「polmina --help」で使い方を表示します。\n");
+  r.text = what + qtr(u"\n「polmina --help」で使い方を表示します。\n");
   return r;
 }
 
@@ -51,15 +45,16 @@ ParsedCommandLine parseCommandLine(const QStringList& args) {
   const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, {});
   const QCommandLineOption seed(QStringLiteral("seed"), {}, QStringLiteral("N"));
   const QCommandLineOption scale(QStringLiteral("scale"), {}, QStringLiteral("F"));
-  parser.addOptions({help, version, seed, scale});
+  const QCommandLineOption lang(QStringLiteral("lang"), {}, QStringLiteral("L"));
+  parser.addOptions({help, version, seed, scale, lang});
   if (!parser.parse(args)) {
     const QStringList unknown = parser.unknownOptionNames();
     if (!unknown.isEmpty())
-      return mistake(QStringLiteral("知らないオプションです: %1").arg(unknown.join(QStringLiteral(", "))));
-    return mistake(QStringLiteral("オプションに値がありません: %1").arg(parser.errorText()));
+      return mistake(qtr(u"知らないオプションです: %1").arg(unknown.join(QStringLiteral(", "))));
+    return mistake(qtr(u"オプションに値がありません: %1").arg(parser.errorText()));
   }
   if (!parser.positionalArguments().isEmpty())
-    return mistake(QStringLiteral("余分な引数です: %1").arg(parser.positionalArguments().join(u' ')));
+    return mistake(qtr(u"余分な引数です: %1").arg(parser.positionalArguments().join(u' ')));
 
   ParsedCommandLine r;
   if (parser.isSet(help) || parser.isSet(version)) {
@@ -72,7 +67,7 @@ ParsedCommandLine parseCommandLine(const QStringList& args) {
     const QString v = parser.value(seed);
     const qulonglong n = v.toULongLong(&ok, 10);
     if (!ok || v.startsWith(u'+'))
-      return mistake(QStringLiteral("--seed には 0 以上の整数を指定してください: %1").arg(v));
+      return mistake(qtr(u"--seed には 0 以上の整数を指定してください: %1").arg(v));
     r.options.seed = n;
   }
   if (parser.isSet(scale)) {
@@ -80,8 +75,14 @@ ParsedCommandLine parseCommandLine(const QStringList& args) {
     const QString v = parser.value(scale);
     const double f = v.toDouble(&ok);
     if (!ok || nearestScale(f) != f)
-      return mistake(QStringLiteral("--scale には 1、1.5、2、3 のどれかを指定してください: %1").arg(v));
+      return mistake(qtr(u"--scale には 1、1.5、2、3 のどれかを指定してください: %1").arg(v));
     r.options.scale = f;
+  }
+  if (parser.isSet(lang)) {
+    Language l = Language::Japanese;
+    if (!languageFromCode(parser.value(lang).toStdU16String(), l))
+      return mistake(qtr(u"--lang には ja か en を指定してください: %1").arg(parser.value(lang)));
+    r.options.lang = l;
   }
   return r;
 }
@@ -117,6 +118,18 @@ void rememberScale(double scale) {
   settings->sync();
 }
 
+Language rememberedLanguage() {
+  Language lang = Language::Japanese;
+  languageFromCode(userSettings()->value(QString::fromLatin1(kLanguageKey)).toString().toStdU16String(), lang);
+  return lang;
+}
+
+void rememberLanguage(Language lang) {
+  const auto settings = userSettings();
+  settings->setValue(QString::fromLatin1(kLanguageKey), qs(languageCode(lang)));
+  settings->sync();
+}
+
 void requestRestart() { restartWanted = true; }
 bool restartRequested() { return restartWanted; }
 
@@ -124,9 +137,12 @@ QStringList argumentsForRestart(const QStringList& args) {
   QStringList kept;
   for (qsizetype i = 0; i < args.size(); ++i) {
     const QString& a = args[i];
-    if (i > 0 && (a == u"--scale" || a == u"-scale")) {
+    const bool remembered = a == u"--scale" || a == u"-scale" || a == u"--lang" || a == u"-lang";
+    const bool rememberedWithValue = a.startsWith(u"--scale=") || a.startsWith(u"-scale=") ||
+                                     a.startsWith(u"--lang=") || a.startsWith(u"-lang=");
+    if (i > 0 && remembered) {
       ++i;  // and its value
-    } else if (i == 0 || !(a.startsWith(u"--scale=") || a.startsWith(u"-scale="))) {
+    } else if (i == 0 || !rememberedWithValue) {
       kept << a;
     }
   }

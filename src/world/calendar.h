@@ -1,4 +1,7 @@
 #pragma once
+#include <string>
+#include <string_view>
+
 #include "world/state.h"
 
 namespace polmina {
@@ -10,6 +13,10 @@ inline int slotIndex(int month, int week, int race) { return (month - 1) * 20 + 
 void fillCalendar(GameState& s);
 // The year's closing race (slot 239) rotates with year mod 3: name and distance.
 void setYearEndRace(GameState& s);
+
+// A slot's race name as shown: the date and race number, and the name in the shown language (the
+// calendar and the history keep it in Japanese).
+std::u16string shownRaceName(std::u16string_view raceName);
 // The 26 title names; the rest of the table stays empty.
 void fillTitleNames(GameState& s);
 
