@@ -68,7 +68,7 @@ std::u16string valueText(double v) {
 
 Problem outOfRange(const std::u16string& where, const FieldRange& range, double value) {
   if (inRange(range, value)) return std::nullopt;
-  return trf(u"{where}{field}が範囲外の値 {value} です", {{u"where", where}, {u"field", tr(range.label)}, {u"value", valueText(value)}});
+  return trf(u"{where}{field}が範囲外の値 {value} です", {{u"where", where}, {u"field", trc(u"field", range.label)}, {u"value", valueText(value)}});
 }
 
 Problem catProblem(const CatRecord& c, int record) {
