@@ -250,6 +250,7 @@ Topic shownTopic(const Plan& p, const Material& m, std::u16string article) {
     return t;
   }
   t.article = std::move(article);
+  for (int i = 0; i < m.count; ++i) t.names.push_back(shownName(m.cats[static_cast<size_t>(i)]));
   // Without a single promising cat there is no face to show.
   if (m.count == 0) return t;
   t.caption = tr(faceCaption(p.kind));

@@ -2,6 +2,7 @@
 // The weekly newspaper: previews of the big races, their results, the new-cat races of July and the
 // entries of the year's last race. The topic is composed here as text; the topics window shows it.
 #include <string>
+#include <vector>
 
 #include "world/game.h"
 #include "world/i18n.h"
@@ -24,6 +25,9 @@ struct Topic {
   std::u16string caption;
   std::u16string faceName;
   int faceBreed = -1;
+  // The names of the cats the topic is about, as it writes them: a line may break around a name but
+  // never inside one.
+  std::vector<std::u16string> names;
 };
 
 // The topic of the current week, with what reading it changes: the preview's wording is kept for

@@ -112,7 +112,7 @@ MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.se
   hidePanels();
   awards_->hide();
   connect(training_, &TrainingPanel::trainingChanged, this, &MainWindow::showNotice);
-  connect(registration_, &RegistrationPanel::nextRaceChanged, lab_[7], &QLabel::setText);
+  connect(registration_, &RegistrationPanel::nextRaceChanged, lab_[7], [this](const QString& t) { setFittedText(lab_[7], t); });
   connect(results_->ok(), &QPushButton::clicked, this, &MainWindow::closeWeekClicked);
   connect(awards_->ok(), &QPushButton::clicked, this, &MainWindow::closeYearClicked);
   hookFrontend();
@@ -276,7 +276,7 @@ void MainWindow::refreshCatPanel() {
   if (!t.catClass.empty()) lab_[9]->setText(qs(t.catClass));
   labSyogo_->setText(qs(t.title));
   lab_[10]->setText(qs(t.prize));
-  lab_[7]->setText(qs(t.nextRace));
+  setFittedText(lab_[7], qs(t.nextRace));
   // All four options cleared, then the cat's own set: which runs its click action.
   {
     const QSignalBlocker quiet(styles_);
@@ -522,7 +522,10 @@ void MainWindow::chatterDoneSeen() {
 // ---- news, help, version
 
 void MainWindow::showHelp() {
-  const std::filesystem::path page = findDataFile(se_.paths, "Help.htm");
+  // The page in the game's language, the Japanese one when there is none.
+  std::filesystem::path page;
+  if (currentLanguage() == Language::English) page = findDataFile(se_.paths, "Help.en.htm");
+  if (page.empty()) page = findDataFile(se_.paths, "Help.htm");
   if (!help_) help_ = new HelpWindow(this);
   if (page.empty() || !help_->open(page)) {
     se_.ui.tell(u"ルネッタ", polmina::tr(u"ファイルが開けません。"));

@@ -148,8 +148,9 @@ void ResultsPanel::refresh() {
     for (int e = 0; e < 4; ++e) {
       const ResultLine& line = s_.resultLines[k][e];
       // The lines stay Japanese in the game (they are part of polmina-sim's record of a week).
-      lines_[k][e]->setText(qs(e == 0 ? shownRaceName(line.text) : line.text == u"中止" ? polmina::tr(line.text) : line.text));
-      paintLabel(lines_[k][e], line.textColour, line.background);
+      QLabel* l = lines_[k][e];
+      setFittedText(l, qs(e == 0 ? shownRaceName(line.text) : line.text == u"中止" ? polmina::tr(line.text) : line.text));
+      paintLabel(l, line.textColour, line.background);
     }
 }
 

@@ -32,6 +32,22 @@ QLabel* wrapped(QWidget* parent, const QString& text, const QRect& geometry, con
   return l;
 }
 
+// `text` with each of `names` held together: a word joiner between its characters, so that a line
+// breaks around a name, never inside it.
+QString keepNamesWhole(QString text, const std::vector<std::u16string>& names) {
+  for (const std::u16string& n : names) {
+    const QString name = qs(n);
+    if (name.size() < 2) continue;
+    QString joined;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+      if (i > 0 && !name[i].isLowSurrogate()) joined += QChar(0x2060);
+      joined += name[i];
+    }
+    text.replace(name, joined);
+  }
+  return text;
+}
+
 // The headline's lines each end in a line break; the last one would only add an empty line.
 QString headlineText(const std::u16string& headline) {
   QString t = shownText(headline);
@@ -88,7 +104,7 @@ TopicWindow::TopicWindow(const Topic& topic, QWidget* mainWindow) : QDialog(main
   rule->setStyleSheet(QStringLiteral("border-top: 1px solid #6b6353; border-bottom: 1px solid #b8ad96;"));
   // 209 wide as designed, and as tall as the frame allows: the result and entries topics run to
   // thirteen lines.
-  QLabel* article = wrapped(frame, shownText(topic.article), {6, 38, 209, frame->height() - 39}, gothic(9),
+  QLabel* article = wrapped(frame, keepNamesWhole(shownText(topic.article), topic.names), {6, 38, 209, frame->height() - 39}, gothic(9),
                             "Label1", Qt::AlignLeft | Qt::AlignTop);
   fitText(article, 7);
   buildFaceColumn(frame, topic);
@@ -115,6 +131,7 @@ void TopicWindow::buildFaceColumn(QWidget* frame, const Topic& topic) {
   QLabel* name =
       wrapped(frame, qs(topic.faceName), {kColumnX, 101, kColumnWidth, 44}, gothic(9), "LabName", centred);
   showFaceName(name);
+  name->setText(keepNamesWhole(name->text(), topic.names));
   // Narrow enough that the line breaks after "担当記者", wide enough for the reporter's name.
   QLabel* byline = wrapped(frame, qtr(u"担当記者 ") + qtr(N_(u"森野すず")), {kColumnX + 7, 146, 51, 30},
                            gothic(8), "LabEnd", centred);
@@ -132,8 +149,14 @@ void showFaceName(QLabel* label) {
   const QRegularExpression kAgeAndSex(QStringLiteral(" ?") + pattern + QLatin1Char('$'));
   const QString text = label->text();
   const QRegularExpressionMatch m = kAgeAndSex.match(text);
-  if (m.hasMatch()) label->setText(text.left(m.capturedStart()) + QLatin1Char('\n') + m.captured().trimmed());
-  fitText(label, 7);
+  const QString name = m.hasMatch() ? text.left(m.capturedStart()) : text;
+  if (m.hasMatch()) label->setText(name + QLatin1Char('\n') + m.captured().trimmed());
+  // The name on one line of its own: the type gets smaller, then narrower, rather than break it.
+  QFont font = label->font();
+  const auto nameWidth = [&] { return QFontMetrics(font).horizontalAdvance(name); };
+  while (nameWidth() > label->width() && font.pointSizeF() - 0.5 >= 7) font.setPointSizeF(font.pointSizeF() - 0.5);
+  for (int stretch = 95; nameWidth() > label->width() && stretch >= 60; stretch -= 5) font.setStretch(stretch);
+  label->setFont(font);
 }
 
 bool fitText(QLabel* label, double minPoints) {

@@ -107,6 +107,14 @@ QGroupBox* makeFrame(QWidget* parent, const QString& title, const QRect& geometr
 
 QColor gameColour(uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
+void setFittedText(QLabel* label, const QString& text, double minPoints) {
+  label->setText(text);
+  QFont f = label->parentWidget() ? label->parentWidget()->font() : label->font();
+  while (QFontMetrics(f).horizontalAdvance(text.trimmed()) > label->width() && f.pointSizeF() - 0.25 >= minPoints)
+    f.setPointSizeF(f.pointSizeF() - 0.25);
+  label->setFont(f);
+}
+
 void paintLabel(QLabel* label, uint32_t textColour, uint32_t background) {
   QString sheet = QStringLiteral("color: %1;").arg(gameColour(textColour).name());
   if (background != ColourWindow)

@@ -45,6 +45,22 @@ QString welcomeText() {
   return lines.join(QStringLiteral("\n"));
 }
 
+// A Japanese lead too long for one line breaks after its last comma that fits, so that its second
+// line is a phrase rather than the last character or two of the sentence.
+void setLead(QLabel* label, const QString& text) {
+  const QFontMetrics fm(label->font());
+  QString shown = text;
+  if (!text.contains(QLatin1Char('\n')) && fm.horizontalAdvance(text) > label->width()) {
+    for (qsizetype at = text.size() - 1; at > 0; --at) {
+      if (text[at] == QChar(u'、') && fm.horizontalAdvance(text.left(at + 1)) <= label->width()) {
+        shown = text.left(at + 1) + QLatin1Char('\n') + text.mid(at + 1);
+        break;
+      }
+    }
+  }
+  label->setText(shown);
+}
+
 QComboBox* makeCombo(QWidget* parent, const QStringList& items, const QRect& geometry, const QString& name,
                      const QString& accessible) {
   auto* c = new QComboBox(parent);
@@ -79,9 +95,10 @@ WizardWindow::WizardWindow(WindowManager& wm) : wm_(wm) {
 
 QGroupBox* WizardWindow::makePage(int k, const QString& lead) {
   QGroupBox* f = makeFrame(this, {}, kPage, QStringLiteral("Frm%1").arg(k));
-  lab_[k] = makeLabel(f, lead, {10, 12, 261, k == 0 ? 160 : 34}, QStringLiteral("lab%1").arg(k));
+  lab_[k] = makeLabel(f, {}, {10, 12, 261, k == 0 ? 160 : 34}, QStringLiteral("lab%1").arg(k));
   lab_[k]->setWordWrap(true);
   lab_[k]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  setLead(lab_[k], lead);
   back_[k] = makeButton(f, qtr(u"戻る"), {140, 180, 62, 20}, QStringLiteral("ButBack%1").arg(k));
   next_[k] = makeButton(f, qtr(u"次へ"), {208, 180, 62, 20}, QStringLiteral("ButNext%1").arg(k));
   connect(back_[k], &QPushButton::clicked, this, [this, k] { back(k); });
@@ -200,7 +217,7 @@ bool WizardWindow::acceptName(int page) {
     choices_.playerSex = cmb_[0]->currentIndex();
     s.playerName = check.name;
     s.playerSex = static_cast<uint8_t>(choices_.playerSex);
-    lab_[2]->setText(qtr(catPageLead(s.playerSex)));
+    setLead(lab_[2], qtr(catPageLead(s.playerSex)));
   } else {
     choices_.catName = typed;
     choices_.catSex = cmb_[1]->currentIndex();
