@@ -57,6 +57,18 @@ ParsedCommandLine parseCommandLine(const QStringList& args) {
     return mistake(qtr(u"余分な引数です: %1").arg(parser.positionalArguments().join(u' ')));
 
   ParsedCommandLine r;
+  // First, so that help and the mistakes below come in the language asked for.
+  if (parser.isSet(lang)) {
+    Language l = Language::Japanese;
+    if (!languageFromCode(parser.value(lang).toStdU16String(), l))
+      return mistake(qtr(u"--lang には ja か en を指定してください: %1").arg(parser.value(lang)));
+    r.options.lang = l;
+  }
+  const auto wrong = [&r](const QString& what) {
+    ParsedCommandLine m = mistake(what);
+    m.options.lang = r.options.lang;
+    return m;
+  };
   if (parser.isSet(help) || parser.isSet(version)) {
     r.run = false;
     r.text = parser.isSet(help) ? helpText() : QStringLiteral("11種ポルミナF %1\n").arg(gameVersion());
@@ -67,7 +79,7 @@ ParsedCommandLine parseCommandLine(const QStringList& args) {
     const QString v = parser.value(seed);
     const qulonglong n = v.toULongLong(&ok, 10);
     if (!ok || v.startsWith(u'+'))
-      return mistake(qtr(u"--seed には 0 以上の整数を指定してください: %1").arg(v));
+      return wrong(qtr(u"--seed には 0 以上の整数を指定してください: %1").arg(v));
     r.options.seed = n;
   }
   if (parser.isSet(scale)) {
@@ -75,14 +87,8 @@ ParsedCommandLine parseCommandLine(const QStringList& args) {
     const QString v = parser.value(scale);
     const double f = v.toDouble(&ok);
     if (!ok || nearestScale(f) != f)
-      return mistake(qtr(u"--scale には 1、1.5、2、3 のどれかを指定してください: %1").arg(v));
+      return wrong(qtr(u"--scale には 1、1.5、2、3 のどれかを指定してください: %1").arg(v));
     r.options.scale = f;
-  }
-  if (parser.isSet(lang)) {
-    Language l = Language::Japanese;
-    if (!languageFromCode(parser.value(lang).toStdU16String(), l))
-      return mistake(qtr(u"--lang には ja か en を指定してください: %1").arg(parser.value(lang)));
-    r.options.lang = l;
   }
   return r;
 }

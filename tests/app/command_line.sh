@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The game's command line as a player types it: --version and a mistake need no display; a first start
-# picks a display size from the screen and remembers it, --scale replaces it.
+# picks a display size from the screen and remembers it, --scale replaces it; --lang likewise.
 set -u
 game=$1
 scratch=$(mktemp -d)
@@ -29,4 +29,14 @@ run
 grep -qx "scale=1" "$conf" || fail "a first start on 800 x 600 remembered: $(cat "$conf" 2>/dev/null)"
 run --scale 1.5
 grep -qx "scale=1.5" "$conf" || fail "--scale 1.5 remembered: $(cat "$conf")"
-echo "command line and display size as expected"
+# The language: any other word refused, English help in English, remembered for the next start.
+env -u DISPLAY "$game" --lang fr >/dev/null 2>"$scratch/err"
+[ $? -eq 2 ] || fail "--lang fr did not end with exit code 2"
+grep -q "^--lang には ja か en" "$scratch/err" || fail "--lang fr said: $(cat "$scratch/err")"
+out=$(env -u DISPLAY "$game" --lang en --help) || fail "--lang en --help failed"
+[[ $out == "Usage: polmina [options]"* ]] || fail "--lang en --help said: $out"
+run --lang en
+grep -qx "language=en" "$conf" || fail "--lang en remembered: $(cat "$conf")"
+out=$(env -u DISPLAY "$game" --seed many 2>&1)
+[[ $out == "--seed takes"* ]] || fail "after --lang en, a mistake said: $out"
+echo "command line, display size and language as expected"

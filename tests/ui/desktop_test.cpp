@@ -187,14 +187,22 @@ TEST_F(Desktop, TheTitleWindowAppliesTheDisplaySizeByStartingAgain) {
       captions << a->text();
       if (a->text() == QStringLiteral("×3")) x3 = a;
     }
-  EXPECT_EQ(captions, (QStringList{"×1", "×1.5", "×2", "×3"}));
+  EXPECT_EQ(captions, (QStringList{"×1", "×1.5", "×2", "×3", "日本語", "English"}));
   ASSERT_NE(x3, nullptr);
   x3->trigger();
   EXPECT_EQ(rememberedScale(), 3.0);
   EXPECT_TRUE(restartRequested());
   EXPECT_TRUE(w.ended);
-  EXPECT_EQ(argumentsForRestart({"polmina", "--seed", "5", "--scale", "2", "-scale=1.5", "--scale=3"}),
+  EXPECT_EQ(argumentsForRestart({"polmina", "--seed", "5", "--scale", "2", "-scale=1.5", "--scale=3", "--lang", "en",
+                                 "--lang=ja"}),
             (QStringList{"polmina", "--seed", "5"}));
+  // The language the same way: remembered, and applied by starting again.
+  EXPECT_EQ(rememberedLanguage(), Language::Japanese);
+  w.ended = false;
+  menu->findChild<QAction*>(QStringLiteral("language_en"))->trigger();
+  EXPECT_EQ(rememberedLanguage(), Language::English);
+  EXPECT_TRUE(w.ended);
+  rememberLanguage(Language::Japanese);
 }
 
 }  // namespace
