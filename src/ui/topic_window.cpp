@@ -32,22 +32,6 @@ QLabel* wrapped(QWidget* parent, const QString& text, const QRect& geometry, con
   return l;
 }
 
-// `text` with each of `names` held together: a word joiner between its characters, so that a line
-// breaks around a name, never inside it.
-QString keepNamesWhole(QString text, const std::vector<std::u16string>& names) {
-  for (const std::u16string& n : names) {
-    const QString name = qs(n);
-    if (name.size() < 2) continue;
-    QString joined;
-    for (qsizetype i = 0; i < name.size(); ++i) {
-      if (i > 0 && !name[i].isLowSurrogate()) joined += QChar(0x2060);
-      joined += name[i];
-    }
-    text.replace(name, joined);
-  }
-  return text;
-}
-
 // The headline's lines each end in a line break; the last one would only add an empty line.
 QString headlineText(const std::u16string& headline) {
   QString t = shownText(headline);

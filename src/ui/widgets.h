@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QRect>
 #include <QString>
+#include <string>
+#include <vector>
 
 class QWidget;
 
@@ -55,5 +57,8 @@ void paintLabel(QLabel* label, uint32_t textColour, uint32_t background);
 // Sets a one-line label's text in its parent's type, made smaller (down to `minPoints`) where the
 // text is longer than the label: a long name or race name is never cut off.
 void setFittedText(QLabel* label, const QString& text, double minPoints = 7);
+// `text` with each of `names` held together by word joiners: a wrapped line breaks around a name,
+// never inside it.
+QString keepNamesWhole(QString text, const std::vector<std::u16string>& names);
 
 }  // namespace polmina

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOption>
+#include <QTextBrowser>
 #include <QTimer>
 #include <algorithm>
 #include <iostream>
@@ -176,6 +177,14 @@ TEST_F(TextFit, EveryWindowInEnglish) {
                       {{u"m", u"250"}, {u"leader", trf(u"まだ{runner}", {{u"runner", trf(u"{gate}番 {cat} {age}才　", {{u"gate", u"12"}, {u"cat", kLongName}, {u"age", u"12"}})}})}})));
   fit.measure(topLevel("RaceFm"));
   openEachPanel(fit);
+
+  // Help opens the English page in the game's own help window.
+  w.click(main(), Command::Help);
+  auto* help = main()->findChild<HelpWindow*>();
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("How to play")));
+  fit.measure(help);
+  help->close();
 
   VersionWindow version(main());
   fit.measure(&version);
