@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ui/launch.h"
+#include "ui/qt_text.h"
 #include "ui/session.h"
 #include "ui/startup.h"
 
@@ -55,7 +56,8 @@ int startAgain(const QStringList& args, const std::optional<QByteArray>& outerSc
   argv.push_back(nullptr);
   execv("/proc/self/exe", argv.data());
   execvp(argv[0], argv.data());
-  std::fputs("表示サイズを変えて起動し直せませんでした。もう一度起動して下さい。\n", stderr);
+  std::fputs(polmina::qtr(u"表示サイズを変えて起動し直せませんでした。もう一度起動して下さい。\n").toLocal8Bit().constData(),
+             stderr);
   return 0;
 }
 

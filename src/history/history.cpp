@@ -36,9 +36,7 @@ CREATE TABLE recovery(
 
 // Built by appending: g++ -O3 misreads a literal joined in front of a temporary string.
 std::u16string quoted(const std::filesystem::path& p) {
-  std::u16string s = u"「";
-  s += p.filename().u16string();
-  s += u"」";
+  std::u16string s = trf(u"「{file}」", {{u"file", p.filename().u16string()}});
   return s;
 }
 

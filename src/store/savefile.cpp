@@ -53,7 +53,9 @@ std::u16string reasonOf(int err) {
   }
 }
 
-std::u16string quoted(const std::filesystem::path& p) { return u"「" + p.filename().u16string() + u"」"; }
+std::u16string quoted(const std::filesystem::path& p) {
+  return trf(u"「{file}」", {{u"file", p.filename().u16string()}});
+}
 
 using Problem = std::optional<std::u16string>;
 

@@ -71,7 +71,7 @@ ParsedCommandLine parseCommandLine(const QStringList& args) {
   };
   if (parser.isSet(help) || parser.isSet(version)) {
     r.run = false;
-    r.text = parser.isSet(help) ? helpText() : QStringLiteral("11種ポルミナF %1\n").arg(gameVersion());
+    r.text = parser.isSet(help) ? helpText() : qtr(u"11種ポルミナF %1\n").arg(gameVersion());
     return r;
   }
   if (parser.isSet(seed)) {
