@@ -32,6 +32,9 @@ namespace {
 class FitMeter {
  public:
   void measure(QWidget* root) {
+    // POLMINA_FIT_SHOTS=DIR keeps a picture of every window measured, to look at.
+    if (const QString dir = qEnvironmentVariable("POLMINA_FIT_SHOTS"); !dir.isEmpty())
+      root->grab().save(QStringLiteral("%1/%2-%3.png").arg(dir).arg(++shots_, 3, 10, QLatin1Char('0')).arg(root->objectName()));
     check(root);
     for (QWidget* w : root->findChildren<QWidget*>()) check(w);
   }
@@ -114,6 +117,7 @@ class FitMeter {
       record(c, c->itemText(i), QFontMetrics(c->font()).horizontalAdvance(c->itemText(i)), field.width());
   }
 
+  int shots_ = 0;
   std::set<std::string> seen_;
   std::vector<std::string> clipped_;
   int tightest_ = 1 << 20;
