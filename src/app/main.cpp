@@ -8,11 +8,14 @@
 #include <QSize>
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "ui/launch.h"
+#include "ui/qt_text.h"
+#include "ui/session.h"
 #include "ui/startup.h"
 
 namespace {
@@ -62,7 +65,8 @@ int startAgain(const QStringList& args, const std::optional<QByteArray>& outerSc
   argv.push_back(nullptr);
   execv("/proc/self/exe", argv.data());
   execvp(argv[0], argv.data());
-  std::fputs("表示サイズを変えて起動し直せませんでした。もう一度起動して下さい。\n", stderr);
+  std::fputs(polmina::qtr(u"表示サイズを変えて起動し直せませんでした。もう一度起動して下さい。\n").toLocal8Bit().constData(),
+             stderr);
   return 0;
 }
 
@@ -70,12 +74,23 @@ int startAgain(const QStringList& args, const std::optional<QByteArray>& outerSc
 
 int main(int argc, char** argv) {
   const QStringList args = argumentsOf(argc, argv);
-  const polmina::ParsedCommandLine cmd = polmina::parseCommandLine(args);
+  polmina::ParsedCommandLine cmd = polmina::parseCommandLine(args);
+  const polmina::Language lang = cmd.options.lang.value_or(polmina::rememberedLanguage());
   if (!cmd.run) {
+    if (lang != polmina::Language::Japanese) {
+      // Help and mistakes in the player's language: read again with the catalog loaded.
+      std::error_code ec;
+      const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+      if (!ec && polmina::loadCatalog(polmina::findDataFile(polmina::findGamePaths(exe.parent_path()),
+                                                            polmina::catalogFileName(lang).c_str())))
+        cmd = polmina::parseCommandLine(args);
+    }
     std::fputs(cmd.text.toLocal8Bit().constData(), cmd.exitCode == 0 ? stdout : stderr);
     return cmd.exitCode;
   }
   const std::optional<QSize> screen = screenSize(argc, argv);
+  if (cmd.options.lang) polmina::rememberLanguage(lang);
+  cmd.options.lang = lang;
   double scale = 1.0;
   if (cmd.options.scale) {
     scale = *cmd.options.scale;

@@ -1,5 +1,7 @@
 #include "game/booking.h"
 
+#include "world/calendar.h"
+#include "world/labels.h"
 #include "world/text.h"
 
 namespace polmina {
@@ -9,22 +11,31 @@ namespace {
 constexpr size_t kNameColumn = 22;
 
 // The first 16 characters of a row, which is what the question and the labels show.
-std::u16string rowHead(const RaceSlot& slot) { return raceListRow(slot).substr(0, 16); }
+// In English the name is half-width and its row is cut nowhere: the whole name.
+std::u16string rowHead(const RaceSlot& slot) {
+  if (currentLanguage() != Language::Japanese) return trim(shownRaceName(slot.raceName));
+  return raceListRow(slot).substr(0, 16);
+}
 
 std::u16string question(const RaceSlot& slot, bool nextYear, int catClass) {
-  std::u16string t = nextYear ? u"翌 " : u"";
+  std::u16string t = nextYear ? tr(u"翌 ") : u"";
   t += rowHead(slot) + u"\r\n";
-  t += u"距離" + num(slot.distance) + u"m\r\n";
-  t += u"1着賞金" + num(slot.prize) + u"万";
-  if (catClass < slot.raceClass) t += u"\r\n下級レースの為、加重されます\r\n約９５％の力しか出せません。";
+  t += trf(u"距離{m}m", {{u"m", num(slot.distance)}}) + u"\r\n";
+  t += trf(u"1着賞金{n}万", {{u"n", num(slot.prize)}, {u"yen", yenText(slot.prize)}});
+  if (catClass < slot.raceClass) t += tr(u"\r\n下級レースの為、加重されます\r\n約９５％の力しか出せません。");
   return t;
 }
 
 }  // namespace
 
 std::u16string raceListRow(const RaceSlot& slot) {
-  std::u16string row = slot.raceName;
-  if (row.size() < kNameColumn) row.append(kNameColumn - row.size(), u'　');
+  std::u16string row = shownRaceName(slot.raceName);
+  if (currentLanguage() != Language::Japanese) {
+    // Half-width names: padded to the same columns as the Japanese rows (8 + 14 full-width).
+    if (row.size() < 2 * kNameColumn - 8) row.append(2 * kNameColumn - 8 - row.size(), u' ');
+  } else if (row.size() < kNameColumn) {
+    row.append(kNameColumn - row.size(), u'　');
+  }
   return row + u" " + num(slot.distance) + u"m";
 }
 
@@ -40,17 +51,17 @@ BookingAnswer checkBooking(GameState& s, int slot) {
   const CatRecord& cat = catAt(s, s.playerCat);
   const RaceSlot& race = slotAt(s, slot);
   const bool nextYear = slot < s.weekBase;
-  if (nextYear && s.month < 10) return {true, u"10月になるまで来年の申し込みは出来ません", {}};
+  if (nextYear && s.month < 10) return {true, tr(u"10月になるまで来年の申し込みは出来ません"), {}};
   if (slot >= s.weekBase && slot <= s.weekBase + 4)
-    return {true, u"今週のレースは登録を終了しています。", {}};
-  if (!classMayRun(cat.catClass, race.raceClass)) return {true, u"そのレースは出走できません", {}};
-  const std::u16string line1 = (nextYear ? u"翌 " : u"") + rowHead(race);
+    return {true, tr(u"今週のレースは登録を終了しています。"), {}};
+  if (!classMayRun(cat.catClass, race.raceClass)) return {true, tr(u"そのレースは出走できません"), {}};
+  const std::u16string line1 = (nextYear ? tr(u"翌 ") : u"") + rowHead(race);
   return {false, question(race, nextYear, cat.catClass), trim(line1)};
 }
 
 std::u16string unbookedCaption(GameState& s) {
   findPlayerCat(s);
-  return catAt(s, s.playerCat).age == 1 && s.month < 5 ? u"7月まで出走出来ません" : u"未　定";
+  return tr(catAt(s, s.playerCat).age == 1 && s.month < 5 ? N_(u"7月まで出走出来ません") : N_(u"未　定"));
 }
 
 }  // namespace polmina

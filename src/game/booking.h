@@ -3,11 +3,12 @@
 // and the answer to a chosen row (a refusal, or the question with distance, prize and handicap).
 #include <string>
 
+#include "world/i18n.h"
 #include "world/state.h"
 
 namespace polmina {
 
-inline constexpr const char16_t* BookingTitle = u"レース登録";
+inline constexpr const char16_t* BookingTitle = N_(u"レース登録");
 
 // Row of the race list: the race name padded with full-width spaces to 22 characters, a blank, the
 // distance and "m".

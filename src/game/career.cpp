@@ -3,6 +3,7 @@
 #include <array>
 #include <numeric>
 
+#include "world/calendar.h"
 #include "world/labels.h"
 #include "world/text.h"
 
@@ -11,37 +12,38 @@ namespace polmina {
 namespace {
 
 constexpr const char16_t* kNewLine = u"\r\n";
-constexpr std::array<const char16_t*, 4> kPlacings = {u"1着", u"2着", u"3着", u"着外"};
+constexpr std::array<const char16_t*, 4> kPlacings = {N_(u"1着{n}回"), N_(u"2着{n}回"), N_(u"3着{n}回"), N_(u"着外{n}回")};
 
 void appendSRaces(std::u16string& t, const CatRecord& c) {
-  static constexpr std::array<const char16_t*, 3> races = {u"　『猫皇杯』 ", u"　『猫聖杯』 ",
-                                                           u"　『天猫杯』 "};
-  t += u"Ｓクラス戦　戦績 ";
+  static constexpr std::array<const char16_t*, 3> races = {N_(u"　『猫皇杯』 "), N_(u"　『猫聖杯』 "),
+                                                           N_(u"　『天猫杯』 ")};
+  t += tr(u"Ｓクラス戦　戦績 ");
   t += kNewLine;
   bool any = false;
   for (int placing = 0; placing < 4; ++placing) {
     for (int race = 0; race < 3; ++race) {
       const int n = c.results[sRaceCounter(race, placing)];
       if (n == 0) continue;
-      t += races[race] + std::u16string(kPlacings[placing]) + num(n) + u"回" + kNewLine;
+      t += tr(races[race]) + trf(kPlacings[placing], {{u"n", num(n)}}) + kNewLine;
       any = true;
     }
   }
-  if (!any) t += std::u16string(u"　無し") + kNewLine;
+  if (!any) t += tr(u"　無し") + kNewLine;
 }
 
 // One class's block: its heading and one line of the wins, seconds, thirds and unplaced runs it has.
 void appendClassBlock(std::u16string& t, const char16_t* heading, const std::array<int, 4>& counts) {
-  static constexpr std::array<const char16_t*, 4> parts = {u"　優勝 ", u"　 ２着 ", u"　 ３着 ", u"　着外 "};
-  t += heading;
+  static constexpr std::array<const char16_t*, 4> parts = {N_(u"　優勝 {n}回　"), N_(u"　 ２着 {n}回　"),
+                                                           N_(u"　 ３着 {n}回　"), N_(u"　着外 {n}回")};
+  t += tr(heading);
   t += kNewLine;
   if (std::accumulate(counts.begin(), counts.end(), 0) < 1) {
-    t += std::u16string(u"　無し") + kNewLine;
+    t += tr(u"　無し") + kNewLine;
     return;
   }
   for (size_t p = 0; p < counts.size(); ++p) {
     if (counts[p] <= 0) continue;
-    t += parts[p] + num(counts[p]) + (p < 3 ? u"回　" : u"回");
+    t += trf(parts[p], {{u"n", num(counts[p])}});
   }
   t += kNewLine;
 }
@@ -63,15 +65,15 @@ std::array<int, 4> blockCounts(const CatRecord& c, CounterBlock block) {
 void appendEnding(std::u16string& t, const GameState& s, const CatRecord& c, CareerView view) {
   switch (view) {
     case CareerView::Farewell:
-      t += kNewLine + (u"以上が" + trim(c.name)) + u"の全成績でした。" + kNewLine;
+      t += kNewLine + trf(u"以上が{cat}の全成績でした。", {{u"cat", trim(c.name)}}) + kNewLine;
       break;
     case CareerView::Active:
-      t += u"本年度賞金　" + num(c.yearPrize) + u"万" + kNewLine + kNewLine;
-      t += std::u16string(u"次出走予定　") + kNewLine;
+      t += trf(u"本年度賞金　{n}万", {{u"n", num(c.yearPrize)}, {u"yen", yenText(c.yearPrize)}}) + kNewLine + kNewLine;
+      t += tr(u"次出走予定　") + kNewLine;
       if (c.entryRace == -1)
-        t += u"　　　未　　　　定　　　";
+        t += tr(u"　　　未　　　　定　　　");
       else
-        t += slotAt(s, c.entryRace).raceName + kNewLine;
+        t += shownRaceName(slotAt(s, c.entryRace).raceName) + kNewLine;
       break;
     case CareerView::Retired:
       break;
@@ -81,17 +83,17 @@ void appendEnding(std::u16string& t, const GameState& s, const CatRecord& c, Car
 }  // namespace
 
 std::u16string careerRecordText(const GameState& s, const CatRecord& c, CareerView view) {
-  std::u16string t = u"称号　" + s.titleNames.at(c.title) + kNewLine + kNewLine;
-  t += u"階級　" + classLabelRecord(c.catClass);
-  if (const std::u16string breed = breedName(c.breed); !breed.empty()) t += u"　　種別　" + breed + kNewLine;
+  std::u16string t = tr(u"称号　") + tr(s.titleNames.at(c.title)) + kNewLine + kNewLine;
+  t += tr(u"階級　") + classLabelRecord(c.catClass);
+  if (const std::u16string breed = breedName(c.breed); !breed.empty()) t += tr(u"　　種別　") + breed + kNewLine;
   t += kNewLine;
   appendSRaces(t, c);
-  appendClassBlock(t, u"Ａクラス戦　戦績 ", aClassCounts(c));
-  appendClassBlock(t, u"Ｂクラス戦　戦績 ", blockCounts(c, CounterBlock::B));
-  appendClassBlock(t, u"Ｃクラス戦　戦績 ", blockCounts(c, CounterBlock::C));
-  appendClassBlock(t, u"Ｄクラス戦　戦績 ", blockCounts(c, CounterBlock::D));
-  t += kNewLine + (u"対戦戦績　　" + num(c.starts)) + u"戦" + num(c.wins) + u"勝" + kNewLine;
-  t += u"総獲得賞金　" + num(c.totalPrize) + u"万" + kNewLine;
+  appendClassBlock(t, N_(u"Ａクラス戦　戦績 "), aClassCounts(c));
+  appendClassBlock(t, N_(u"Ｂクラス戦　戦績 "), blockCounts(c, CounterBlock::B));
+  appendClassBlock(t, N_(u"Ｃクラス戦　戦績 "), blockCounts(c, CounterBlock::C));
+  appendClassBlock(t, N_(u"Ｄクラス戦　戦績 "), blockCounts(c, CounterBlock::D));
+  t += kNewLine + trf(u"対戦戦績　　{starts}戦{wins}勝", {{u"starts", num(c.starts)}, {u"wins", num(c.wins)}}) + kNewLine;
+  t += trf(u"総獲得賞金　{n}万", {{u"n", num(c.totalPrize)}, {u"yen", yenText(c.totalPrize)}}) + kNewLine;
   appendEnding(t, s, c, view);
   return t;
 }

@@ -4,6 +4,7 @@
 
 #include "game/turn.h"
 #include "world/numbers.h"
+#include "world/text.h"
 
 namespace polmina {
 
@@ -57,7 +58,7 @@ void setTraining(GameState& s, const std::array<int, 6>& levels) {
   c.trainStamina2 = static_cast<uint8_t>(levels[4]);
   c.trainPower2 = static_cast<uint8_t>(levels[5]);
   const bool unset = levels == std::array<int, 6>{0, 0, 0, 0, 0, 0};
-  s.noticeLine = unset ? NoTrainingNotice : u"";
+  s.noticeLine = unset ? tr(NoTrainingNotice) : u"";
   updateConditionLevel(s);
 }
 

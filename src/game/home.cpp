@@ -1,5 +1,6 @@
 #include "game/home.h"
 
+#include "world/calendar.h"
 #include "world/labels.h"
 #include "world/numbers.h"
 #include "world/text.h"
@@ -20,20 +21,20 @@ CatPanelText catPanelText(GameState& s) {
   findPlayerCat(s);
   const CatRecord& c = catAt(s, s.playerCat);
   CatPanelText t;
-  t.money = num(s.money) + u"万円";
+  t.money = trf(u"{n}万円", {{u"n", num(s.money)}, {u"yen", yenText(s.money)}});
   t.name = trim(c.name);
-  t.ageWeight = num(c.age) + u"才/" + grams(c.weight) + u"g";
+  t.ageWeight = trf(u"{age}才/{grams}g", {{u"age", num(c.age)}, {u"grams", grams(c.weight)}});
   t.sexGrowth = sexLabel(c.sex) + growthTypeName(c.growthType);
-  t.record = num(c.starts) + u"戦 " + num(c.wins) + u"勝";
-  t.prize = num(c.totalPrize) + u" 万";
+  t.record = trf(u"{starts}戦 {wins}勝", {{u"starts", num(c.starts)}, {u"wins", num(c.wins)}});
+  t.prize = trf(u"{n} 万", {{u"n", num(c.totalPrize)}, {u"yen", yenText(c.totalPrize)}});
   t.catClass = classLabelMain(c.catClass);
-  if (c.title != 0 && c.title < s.titleNames.size()) t.title = u"称号　" + s.titleNames[c.title];
-  t.nextRace = c.entryRace == -1 ? u"未　定" : slotAt(s, c.entryRace).raceName;
+  if (c.title != 0 && c.title < s.titleNames.size()) t.title = tr(u"称号　") + tr(s.titleNames[c.title]);
+  t.nextRace = c.entryRace == -1 ? tr(u"未　定") : shownRaceName(slotAt(s, c.entryRace).raceName);
   return t;
 }
 
 std::u16string dateText(const GameState& s) {
-  return num(s.year) + u"年" + num(s.month) + u"月" + num(s.week) + u"週";
+  return trf(u"{year}年{month}月{week}週", {{u"year", num(s.year)}, {u"month", num(s.month)}, {u"week", num(s.week)}});
 }
 
 std::u16string firstMonthAdvice(const GameState& s) {
@@ -41,11 +42,11 @@ std::u16string firstMonthAdvice(const GameState& s) {
   const std::u16string& name = s.playerCatName;
   switch (s.week) {
     case 2:
-      return u"7月まではレースに出れないニャ\r\nだから調教頑張るニャ！！";
+      return tr(u"7月まではレースに出れないニャ\r\nだから調教頑張るニャ！！");
     case 3:
-      return name + u"は調子が良い時は\r\n顔をゴシゴシするニャ\r\n絶対におぼえておくニャ";
+      return trf(u"{cat}は調子が良い時は\r\n顔をゴシゴシするニャ\r\n絶対におぼえておくニャ", {{u"cat", name}});
     case 4:
-      return name + u"の調子が悪くなったら\r\n1ヶ月間休養したほうが\r\n回復は早いニャ！！";
+      return trf(u"{cat}の調子が悪くなったら\r\n1ヶ月間休養したほうが\r\n回復は早いニャ！！", {{u"cat", name}});
     default:
       return {};
   }

@@ -86,31 +86,31 @@ bool isControl(char16_t ch) { return ch < 0x20 || (ch >= 0x7F && ch <= 0x9F); }
 
 NameCheck checkName(std::u16string_view text) {
   const std::u16string trimmed = trim(text);
-  if (trimmed.empty()) return {false, {}, u"名前を入力して下さい。"};
+  if (trimmed.empty()) return {false, {}, tr(u"名前を入力して下さい。")};
   std::u16string joined;
   for (char16_t ch : trimmed)
     if (ch != u' ') joined += ch;
   // A name of nothing but full-width spaces (what an input method types for a space) is no name.
   if (joined.find_first_not_of(u'\u3000') == std::u16string::npos)
-    return {false, {}, u"名前を入力して下さい。"};
+    return {false, {}, tr(u"名前を入力して下さい。")};
   std::u16string name = toFullWidth(joined);
-  if (name.size() > kMaxNameLength) return {false, {}, u"10文字までです。"};
+  if (name.size() > kMaxNameLength) return {false, {}, tr(u"10文字までです。")};
   for (size_t i = 0; i < name.size(); ++i) {
     char16_t& ch = name[i];
     ch = shiftJisTwin(ch);
     if (isControl(ch) || !sjisRoundTrips(std::u16string_view(&ch, 1))) {
       // A character beyond the basic plane is two units: show it whole, not half of it.
       const bool pair = ch >= 0xD800 && ch < 0xDC00 && i + 1 < name.size();
-      const std::u16string shown = isControl(ch) ? u"制御文字" : name.substr(i, pair ? 2 : 1);
-      return {false, {}, u"「" + shown + u"」は名前に使えない文字です。"};
+      const std::u16string shown = isControl(ch) ? tr(u"制御文字") : name.substr(i, pair ? 2 : 1);
+      return {false, {}, trf(u"「{char}」は名前に使えない文字です。", {{u"char", shown}})};
     }
   }
   return {true, name, {}};
 }
 
 std::u16string catPageLead(int playerSex) {
-  return playerSex != 0 ? u"次に貴女の猫君の名前、性別、特徴をお答えください。"
-                        : u"次に貴方の猫君の名前、性別、特徴をお答えください。";
+  return playerSex != 0 ? N_(u"次に貴女の猫君の名前、性別、特徴をお答えください。")
+                        : N_(u"次に貴方の猫君の名前、性別、特徴をお答えください。");
 }
 
 void namePlayerCat(GameState& s, std::u16string_view name, int sex) {
@@ -227,30 +227,31 @@ void createPlayerCat(Game& g, int trait) {
 }
 
 std::u16string firstWords(const GameState& s) {
-  std::u16string m = s.playerName;
+  const std::u16string& player = s.playerName;
+  std::u16string m;
   if (s.playerSex != 0) {
-    m += u"の事が好きニャ　　　\r\nだから頑張るニャ 　 \r\n";
+    m += trf(u"{player}の事が好きニャ　　　\r\nだから頑張るニャ 　 \r\n", {{u"player", player}});
   } else {
-    m += u"の為に頑張るニャ　　　\r\nしっかり応援してニャ 　 \r\n";
+    m += trf(u"{player}の為に頑張るニャ　　　\r\nしっかり応援してニャ 　 \r\n", {{u"player", player}});
   }
   const std::u16string& name = s.playerCatName;
   // The words follow the player's own cat's constitution; by now the name sort of the new game may
   // have moved it away from slot 0.
   switch (catAt(s, s.playerCat).constitution) {
     case 1:
-      m += name + u"は強いからビシビシ鍛えるニャ！！　　";
+      m += trf(u"{cat}は強いからビシビシ鍛えるニャ！！　　", {{u"cat", name}});
       break;
     case 2:
-      m += name + u"は負けないニャ";
+      m += trf(u"{cat}は負けないニャ", {{u"cat", name}});
       break;
     case 3:
-      m += u"でも" + name + u"疲れるの嫌だニャ　　　";
+      m += trf(u"でも{cat}疲れるの嫌だニャ　　　", {{u"cat", name}});
       break;
     case 4:
-      m += u"でも" + name + u"体弱いしニャ・・・　　";
+      m += trf(u"でも{cat}体弱いしニャ・・・　　", {{u"cat", name}});
       break;
     case 5:
-      m += u"でも" + name + u"は病弱だからニャ・・・　　";
+      m += trf(u"でも{cat}は病弱だからニャ・・・　　", {{u"cat", name}});
       break;
     default:
       break;

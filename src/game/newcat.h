@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "world/game.h"
+#include "world/i18n.h"
 
 namespace polmina {
 
@@ -21,8 +22,8 @@ NameCheck checkName(std::u16string_view text);
 
 // The character choice of the wizard's third page, in the order of its list.
 enum PlayerTrait { TraitSpeed = 0, TraitPower, TraitStamina, TraitHealth, TraitLooks, TraitUnknown };
-inline constexpr std::u16string_view TraitChoices[] = {u"スピード", u"パワー",   u"スタミナ",
-                                                       u"健康",     u"ルックス", u"分らない"};
+inline constexpr std::u16string_view TraitChoices[] = {N_(u"スピード"), N_(u"パワー"),   N_(u"スタミナ"),
+                                                       N_(u"健康"),     N_(u"ルックス"), N_(u"分らない")};
 
 // Page 1 accepted: the lead text of page 2 for the player's sex (0 male).
 std::u16string catPageLead(int playerSex);

@@ -12,10 +12,10 @@ NewGameResult startNewGame(Game& g, const NewGameChoices& c,
                            const std::vector<std::filesystem::path>& startDataDirs) {
   GameState& s = g.s;
   if (c.playerSex < 0 || c.playerSex > 1 || c.catSex < 0 || c.catSex > 1)
-    return {NewGameResult::BadInput, u"性別は 0 か 1 で指定してください。"};
-  if (c.trait < 0 || c.trait > 5) return {NewGameResult::BadInput, u"特徴は 0～5 で指定してください。"};
+    return {NewGameResult::BadInput, tr(u"性別は 0 か 1 で指定してください。")};
+  if (c.trait < 0 || c.trait > 5) return {NewGameResult::BadInput, tr(u"特徴は 0～5 で指定してください。")};
   if (c.breed < 0 || c.breed >= BreedCount)
-    return {NewGameResult::BadInput, u"猫君のタイプは 0～10 で指定してください。"};
+    return {NewGameResult::BadInput, tr(u"猫君のタイプは 0～10 で指定してください。")};
   const NameCheck player = checkName(trim(c.playerName));
   if (!player.ok) return {NewGameResult::BadInput, player.message};
   const NameCheck cat = checkName(trim(c.catName));

@@ -21,12 +21,12 @@ StoreResult saveRecovered(const RecoveryPoint& point, const std::filesystem::pat
 }
 
 std::u16string recoveryQuestion(const RecoveryPoint& point, bool saveLoads) {
-  const std::u16string when = num(point.year) + u"年" + num(point.month) + u"月" + num(point.week) + u"週";
+  const std::u16string y = num(point.year), m = num(point.month), w = num(point.week);
   if (!saveLoads)
-    return u"セーブデータが読み込めないニャ。\r\nでも" + when +
-           u"まで覚えているニャ。\r\nそこから続けるかニャ？";
-  return u"前回はセーブせずに終わってしまったニャ。\r\n" + when +
-         u"まで覚えているニャ。\r\nそこから続けるかニャ？\r\n（いいえならセーブデータから再開します）";
+    return trf(u"セーブデータが読み込めないニャ。\r\nでも{year}年{month}月{week}週まで覚えているニャ。\r\nそこから続けるかニャ？",
+               {{u"year", y}, {u"month", m}, {u"week", w}});
+  return trf(u"前回はセーブせずに終わってしまったニャ。\r\n{year}年{month}月{week}週まで覚えているニャ。\r\nそこから続けるかニャ？\r\n（いいえならセーブデータから再開します）",
+             {{u"year", y}, {u"month", m}, {u"week", w}});
 }
 
 }  // namespace polmina

@@ -1,6 +1,7 @@
 #include "game/resume.h"
 
 #include "game/commands.h"
+#include "world/text.h"
 
 namespace polmina {
 
@@ -11,14 +12,14 @@ void welcomeBack(GameState& s) {
   CatRecord& cat = catAt(s, s.playerCat);
   cat.trainSpeed1 = cat.trainStamina1 = cat.trainPower1 = 0;
   cat.trainSpeed2 = cat.trainStamina2 = cat.trainPower2 = 0;
-  s.pendingMessage = WelcomeBack;
+  s.pendingMessage = tr(WelcomeBack);
   applySavedCaptions(s);
 }
 
 }  // namespace
 
 StoreResult resumeSavedGame(GameState& s, const std::filesystem::path& dir) {
-  if (!hasSaveGame(dir)) return StoreResult::failure(u"セーブデータが見つかりません");
+  if (!hasSaveGame(dir)) return StoreResult::failure(tr(u"セーブデータが見つかりません"));
   const StoreResult r = loadGame(s, dir);
   if (r) welcomeBack(s);
   return r;

@@ -14,6 +14,6 @@ StoreResult resumeSavedGame(GameState& s, const std::filesystem::path& dir);
 // The same from the bytes of a save (the history's last closed week).
 StoreResult resumeSavedBytes(GameState& s, std::vector<uint8_t> bytes);
 
-inline constexpr const char16_t* WelcomeBack = u"お帰りニャ、調教を設定しなおしてくれニャ";
+inline constexpr const char16_t* WelcomeBack = N_(u"お帰りニャ、調教を設定しなおしてくれニャ");
 
 }  // namespace polmina

@@ -200,9 +200,9 @@ void updateNotice(GameState& s) {
   findPlayerCat(s);
   const CatRecord& cat = catAt(s, s.playerCat);
   if (runsThisWeek(s, cat))
-    s.noticeLine = u"今週は" + raceTitle(s, cat.entryRace) + u"に出走予定です";
+    s.noticeLine = trf(u"今週は{race}に出走予定です", {{u"race", tr(raceTitle(s, cat.entryRace))}});
   else if (trainingUnset(cat))
-    s.noticeLine = NoTrainingNotice;
+    s.noticeLine = tr(NoTrainingNotice);
   else
     s.noticeLine.clear();
 }
@@ -222,7 +222,7 @@ void continueRest(Game& g) {
   if (cat.restWeeks == 0) return;
   cat.restWeeks = addSaturated(cat.restWeeks, 1);
   if (cat.restWeeks != 5) return;
-  s.pendingMessage = u"休養させてくれたお陰で元気が出たニャ、また調教してくれニャ";
+  s.pendingMessage = tr(u"休養させてくれたお陰で元気が出たニャ、また調教してくれニャ");
   s.remarkPending = true;
   s.conditionLevel = 1;
   // Building the list sorts the table; the player's cat is looked up again.
@@ -245,46 +245,46 @@ const char16_t* weekNews(int weekBase) {
     case 35:
     case 115:
     case 195:
-      return u"今週はトピックスがあるニャ、見てニャ";
+      return N_(u"今週はトピックスがあるニャ、見てニャ");
     case 75:
     case 155:
     case 235:
-      return u"今週はトピックスがあるニャ、是非見るニャ";
+      return N_(u"今週はトピックスがあるニャ、是非見るニャ");
     case 40:
-      return u"今週は早猫賞の結果があるニャ、見てニャ";
+      return N_(u"今週は早猫賞の結果があるニャ、見てニャ");
     case 80:
-      return u"今週は桜猫賞の結果があるニャ、是非見るニャ";
+      return N_(u"今週は桜猫賞の結果があるニャ、是非見るニャ");
     case 120:
-      return u"今週は優駿猫の結果があるニャ、是非見るニャ";
+      return N_(u"今週は優駿猫の結果があるニャ、是非見るニャ");
     case 160:
-      return u"今週は菊猫賞の結果があるニャ、見てニャ";
+      return N_(u"今週は菊猫賞の結果があるニャ、見てニャ");
     case 200:
-      return u"今週は有猫賞の結果があるニャ、是非見るニャ";
+      return N_(u"今週は有猫賞の結果があるニャ、是非見るニャ");
     case 125:
-      return u"今週は新猫戦開催情報があるニャ、絶対見るニャ";
+      return N_(u"今週は新猫戦開催情報があるニャ、絶対見るニャ");
     default:
       return nullptr;
   }
 }
 
-constexpr const char16_t* kSleepOpen = u"ムニャムニャ・・・・・";
-constexpr const char16_t* kSleepClose = u"　　ムニャムニャ・・";
-constexpr const char16_t* kNothing = u"今週はなにもないニャ";
+constexpr const char16_t* kSleepOpen = N_(u"ムニャムニャ・・・・・");
+constexpr const char16_t* kSleepClose = N_(u"　　ムニャムニャ・・");
+constexpr const char16_t* kNothing = N_(u"今週はなにもないニャ");
 
 void idleRemark(Game& g) {
   GameState& s = g.s;
   switch (s.conditionLevel) {
     case 6:
-      s.pendingMessage = std::u16string(kSleepOpen) + kNothing + u" " + kSleepClose;
+      s.pendingMessage = tr(kSleepOpen) + tr(kNothing) + u" " + tr(kSleepClose);
       break;
     case 3:
     case 4:
     case 5:
-      s.pendingMessage = intFloorL(6 * g.rng.uniform()) == 0 ? u"お話ししようニャ" : kNothing;
+      s.pendingMessage = tr(intFloorL(6 * g.rng.uniform()) == 0 ? N_(u"お話ししようニャ") : kNothing);
       break;
     case 1:
     case 2:
-      s.pendingMessage = s.noticeLine == NoTrainingNotice ? u"調教の予定が入ってないニャ！！" : kNothing;
+      s.pendingMessage = tr(s.noticeLine == tr(NoTrainingNotice) ? N_(u"調教の予定が入ってないニャ！！") : kNothing);
       break;
     default:
       return;
@@ -352,18 +352,18 @@ void composeWeekRemark(Game& g) {
   findPlayerCat(s);
   const CatRecord& cat = catAt(s, s.playerCat);
   if (runsThisWeek(s, cat)) {
-    s.pendingMessage += u"今週は出走するニャ";
-    if (!styleChosen(cat)) s.pendingMessage += u"\r\n 作戦を決めるニャ　　";
+    s.pendingMessage += tr(u"今週は出走するニャ");
+    if (!styleChosen(cat)) s.pendingMessage += tr(u"\r\n 作戦を決めるニャ　　");
     s.remarkPending = true;
   }
   if (const char16_t* news = weekNews(s.weekBase)) {
-    s.pendingMessage += std::u16string(u"\r\n") + news;
+    s.pendingMessage += std::u16string(u"\r\n") + tr(news);
     s.remarkPending = true;
   }
   if (s.pendingMessage.empty())
     idleRemark(g);
   else if (s.conditionLevel == 6)
-    s.pendingMessage = kSleepOpen + s.pendingMessage + kSleepClose;
+    s.pendingMessage = tr(kSleepOpen) + s.pendingMessage + tr(kSleepClose);
 }
 
 }  // namespace polmina

@@ -29,6 +29,6 @@ void composeWeekRemark(Game& g);
 uint8_t conditionLevelOf(int condition);
 
 // The notice line's texts.
-inline constexpr const char16_t* NoTrainingNotice = u"調教が設定されていません。";
+inline constexpr const char16_t* NoTrainingNotice = N_(u"調教が設定されていません。");
 
 }  // namespace polmina

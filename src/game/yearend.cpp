@@ -13,7 +13,7 @@ namespace polmina {
 namespace {
 
 constexpr int kCullSize = 200;
-constexpr const char16_t* kBoxTitle = u"ルネッタ";
+constexpr const char16_t* kBoxTitle = N_(u"ルネッタ");
 
 int tableEnd(const GameState& s) { return std::clamp(s.catCount, 0, MaxCats); }
 
@@ -108,7 +108,7 @@ void closeYear(Game& g) {
     findPlayerCat(s);
   }
   for (int i = 0; i < tableEnd(s); ++i) s.cats[i].yearPrize = 0;
-  for (auto& c : s.winnerCaptions) c = u"未　定";
+  for (auto& c : s.winnerCaptions) c = N_(u"未　定");
   for (auto& c : s.runnerUpCaptions) c = u"未　定";
   for (int i = 0; i < tableEnd(s); ++i)
     if (s.cats[i].catClass == ClassNew) s.cats[i].catClass = ClassMaiden;
@@ -122,9 +122,9 @@ bool playerRetires(const CatRecord& c) { return c.age >= c.peakAge && c.yearPriz
 
 void farewell(Game& g) {
   GameState& s = g.s;
-  g.ui.tell(kBoxTitle, trim(catAt(s, s.playerCat).name) + u"が引退することになりました。");
+  g.ui.tell(kBoxTitle, trf(u"{cat}が引退することになりました。", {{u"cat", trim(catAt(s, s.playerCat).name)}}));
   showCareerRecord(g, s.playerCat, CareerView::Farewell);
-  g.ui.tell(kBoxTitle, u"ゲームを終了します\r\nありがとうございました");
+  g.ui.tell(kBoxTitle, tr(u"ゲームを終了します\r\nありがとうございました"));
   s.gameOver = true;
   if (g.watcher) g.watcher->gameEnded(g);
 }

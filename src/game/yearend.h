@@ -5,17 +5,18 @@
 #include <string>
 
 #include "world/game.h"
+#include "world/i18n.h"
 
 namespace polmina {
 
 // Captions beside the award names (LabKingName 0..6).
-inline constexpr std::array<const char16_t*, 7> AwardCaptions = {u"1～3歳最優秀猫",
-                                                                  u"4～6歳最優秀猫",
-                                                                  u"7～9歳最優秀猫",
-                                                                  u"10～12歳最優秀猫",
-                                                                  u"13～15歳最優秀猫",
-                                                                  u"16歳以上最優秀猫",
-                                                                  u"本　年　度　最　優　秀　猫"};
+inline constexpr std::array<const char16_t*, 7> AwardCaptions = {N_(u"1～3歳最優秀猫"),
+                                                                  N_(u"4～6歳最優秀猫"),
+                                                                  N_(u"7～9歳最優秀猫"),
+                                                                  N_(u"10～12歳最優秀猫"),
+                                                                  N_(u"13～15歳最優秀猫"),
+                                                                  N_(u"16歳以上最優秀猫"),
+                                                                  N_(u"本　年　度　最　優　秀　猫")};
 
 // Sorts the cats by this year's prize (richest first) and names the best cat of each age band and of
 // the year in awardNames, pausing between them; leaves awardsPending set for the awards' OK.

@@ -21,17 +21,17 @@ constexpr const char* kLogLimit = "PRAGMA journal_size_limit = 65536";
 
 // Built by appending: g++ -O3 misreads a literal joined in front of a temporary string.
 std::u16string quoted(const std::filesystem::path& p) {
-  std::u16string s = u"「";
-  s += p.filename().u16string();
-  s += u"」";
+  std::u16string s = trf(u"「{file}」", {{u"file", p.filename().u16string()}});
   return s;
 }
 
 std::u16string pausedBecause(const std::filesystem::path& file, const std::u16string& reason,
                              bool untilNextWeek = false) {
-  return u"履歴ファイル" + quoted(file) + u"を" + reason + u"ため、" +
-         (untilNextWeek ? u"次の週まで" : u"今回は") +
-         u"近走成績と成長の記録を休みます。ゲームとセーブはいつも通りです。";
+  if (untilNextWeek)
+    return trf(u"履歴ファイル{file}を{reason}ため、次の週まで近走成績と成長の記録を休みます。ゲームとセーブはいつも通りです。",
+               {{u"file", quoted(file)}, {u"reason", reason}});
+  return trf(u"履歴ファイル{file}を{reason}ため、今回は近走成績と成長の記録を休みます。ゲームとセーブはいつも通りです。",
+             {{u"file", quoted(file)}, {u"reason", reason}});
 }
 
 bool passing(const sql::SqlError& e) { return e.code() == SQLITE_BUSY || e.code() == SQLITE_LOCKED; }
@@ -40,16 +40,16 @@ std::u16string reasonOf(const sql::SqlError& e) {
   switch (e.code()) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-      return u"ほかのプログラムが使っている";
+      return tr(u"ほかのプログラムが使っている");
     case SQLITE_READONLY:
     case SQLITE_PERM:
     case SQLITE_CANTOPEN:
     case SQLITE_AUTH:
-      return u"書き込めない";
+      return tr(u"書き込めない");
     case SQLITE_FULL:
-      return u"ディスクの空きが足りず書き込めない";
+      return tr(u"ディスクの空きが足りず書き込めない");
     default:
-      return u"使えない（" + fromUtf8(e.what()) + u"）";
+      return trf(u"使えない（{error}）", {{u"error", fromUtf8(e.what())}});
   }
 }
 
@@ -107,7 +107,7 @@ void History::open() {
   db_ = std::make_unique<sql::Database>(file_, kBusyMs);
   const int64_t version = db_->scalar("PRAGMA user_version");
   if (version > rows::SchemaVersion) {
-    giveUp(pausedBecause(file_, u"新しい版のゲームが作った"));
+    giveUp(pausedBecause(file_, tr(u"新しい版のゲームが作った")));
     return;
   }
   db_->exec("PRAGMA journal_mode=WAL");
@@ -138,7 +138,7 @@ void History::setAside() {
   }
   std::filesystem::rename(file_, aside, ec);
   if (ec) {
-    giveUp(pausedBecause(file_, u"読めず、別の名前で残すこともできない"));
+    giveUp(pausedBecause(file_, tr(u"読めず、別の名前で残すこともできない")));
     return;
   }
   for (const char* side : {"-wal", "-shm"}) {
@@ -149,8 +149,8 @@ void History::setAside() {
     std::error_code ignore;
     if (std::filesystem::exists(from, ignore)) std::filesystem::rename(from, to, ignore);
   }
-  problem_ = u"履歴ファイル" + quoted(file_) + u"が壊れていたため" + quoted(aside) +
-             u"として残し、新しい履歴を始めました。";
+  problem_ = trf(u"履歴ファイル{file}が壊れていたため{aside}として残し、新しい履歴を始めました。",
+                 {{u"file", quoted(file_)}, {u"aside", quoted(aside)}});
   problemTold_ = false;
   try {
     open();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "rank/sort.h"
+#include "world/calendar.h"
 #include "world/numbers.h"
 #include "world/text.h"
 
@@ -14,8 +15,8 @@ constexpr std::u16string_view kTopCatMark = u"猫猫猫";
 
 // Remarks of the week that the cat says only once; anything else stays pending until the week ends.
 bool saidOnce(const std::u16string& remark) {
-  return remark == u"お話ししようニャ" || remark == u"今週はなにもないニャ" ||
-         remark == u"調教の予定が入ってないニャ！！";
+  return remark == tr(u"お話ししようニャ") || remark == tr(u"今週はなにもないニャ") ||
+         remark == tr(u"調教の予定が入ってないニャ！！");
 }
 
 // Column of the saying tables by age: 1..5, 6..10, 11 and older; -1 for an age of 0.
@@ -42,77 +43,79 @@ std::u16string saying(Game& g, const ChatterTexts& texts, int age, int condition
 
 }  // namespace
 
+// A saying that starts with 猫猫猫 is said with the name of the year's richest cat in
+// place of those three characters; its translation must start with 猫猫猫 too.
 ChatterTexts buildChatterTexts(const std::u16string& player, const std::u16string& cat) {
   ChatterTexts t;
   t.tables[0] = {
-      u"今度の休みにはピクニックに行くニャ。あっ猫缶は絶対忘れないでほしいニャ。",
-      u"今日は調子がいいニャ～    " + cat + u" は次のレースが楽しみだニャ｡ ",
-      u"良い感じだニャ  " + player + u"も一緒に歌でも唄わない？",
-      u"猫猫猫みたいに強くなりたいニャ、　なれるかニャ？　" + player + u"はどう思うニャ？",
-      u"次のレースで勝ったら " + player + u" ､なにかご褒美くれるかニャ？",
-      u"ドライブに行くのも良いニャ。  車は苦手だけど遠くにも行って見たいニャ。",
-      u"遊園地に行ってみたいニャ　" + player + u"は行ったことあるニャ？、　今度連れてってニャ",
-      u"この調子でいくニャ～  とっても良い感じに仕上がってきたニャ｡  ",
-      u"次のレースはいつだニャ？　　" + cat + u" は早く出たいニャ～　",
-      u"お腹空いたニャ、 " + cat + u" はプリンが食べたいニャ、　プリン食べたら負けないニャ",
-      u"毛づくろいもバッチリで きれいになったニャ｡ " + player + u" も舐めてあげようか？",
-      u"一人で散歩に行っても心配することないニャ｡  見回りをしないと他の猫に甘く見られるニャ｡ ",
+      tr(u"今度の休みにはピクニックに行くニャ。あっ猫缶は絶対忘れないでほしいニャ。"),
+      trf(u"今日は調子がいいニャ～    {cat} は次のレースが楽しみだニャ｡ ", {{u"cat", cat}}),
+      trf(u"良い感じだニャ  {player}も一緒に歌でも唄わない？", {{u"player", player}}),
+      trf(u"猫猫猫みたいに強くなりたいニャ、　なれるかニャ？　{player}はどう思うニャ？", {{u"player", player}}),
+      trf(u"次のレースで勝ったら {player} ､なにかご褒美くれるかニャ？", {{u"player", player}}),
+      tr(u"ドライブに行くのも良いニャ。  車は苦手だけど遠くにも行って見たいニャ。"),
+      trf(u"遊園地に行ってみたいニャ　{player}は行ったことあるニャ？、　今度連れてってニャ", {{u"player", player}}),
+      tr(u"この調子でいくニャ～  とっても良い感じに仕上がってきたニャ｡  "),
+      trf(u"次のレースはいつだニャ？　　{cat} は早く出たいニャ～　", {{u"cat", cat}}),
+      trf(u"お腹空いたニャ、 {cat} はプリンが食べたいニャ、　プリン食べたら負けないニャ", {{u"cat", cat}}),
+      trf(u"毛づくろいもバッチリで きれいになったニャ｡ {player} も舐めてあげようか？", {{u"player", player}}),
+      tr(u"一人で散歩に行っても心配することないニャ｡  見回りをしないと他の猫に甘く見られるニャ｡ "),
   };
   t.tables[1] = {
-      player + u" はリズム感良い？ 走るにはリズムも大事なことだと思うニャ｡ ",
-      u"今日は天気が良いニャ " + player + u" どこか連れて行って欲しいニャ｡ ",
-      u"早く調教するニャ～　" + player + u" グズグズしてるとおいていくニャ!",
-      u"まだまだ大丈夫。　" + player + u" 早く調教しようニャ｡ ",
-      u"泳ぐのは嫌いだけど海に行きたいニャ。 魚が食べられたらラッキーニャ！",
-      u"頭撫でてくれないかニャ？ 気持ち良いからやる 気が出るニャ｡",
-      u"走るのも得意だけど､高い所に上るのは､もっと得意ニャ｡  でもたまに失敗もするけどニャ｡",
-      player + u" 隠れんぼしニャい？  隠れるのは得意ニャ  おにごっこでもいいニャ",
-      u"猫猫猫はなんであんニャに強いニャ？　" + player + u" 知ってるニャ？",
-      u"お腹空いたニャ、" + cat + u" はプリンが食べたいニャ、　プリン食べたら絶好長ニャ",
-      u"次のレースはいつだニャ？ もうちょっとで完璧になるかもしれないニャ｡ ",
-      cat + u" は頑張って調教するニャ！ じゃないと勝てないニャ!",
+      trf(u"{player} はリズム感良い？ 走るにはリズムも大事なことだと思うニャ｡ ", {{u"player", player}}),
+      trf(u"今日は天気が良いニャ {player} どこか連れて行って欲しいニャ｡ ", {{u"player", player}}),
+      trf(u"早く調教するニャ～　{player} グズグズしてるとおいていくニャ!", {{u"player", player}}),
+      trf(u"まだまだ大丈夫。　{player} 早く調教しようニャ｡ ", {{u"player", player}}),
+      tr(u"泳ぐのは嫌いだけど海に行きたいニャ。 魚が食べられたらラッキーニャ！"),
+      tr(u"頭撫でてくれないかニャ？ 気持ち良いからやる 気が出るニャ｡"),
+      tr(u"走るのも得意だけど､高い所に上るのは､もっと得意ニャ｡  でもたまに失敗もするけどニャ｡"),
+      trf(u"{player} 隠れんぼしニャい？  隠れるのは得意ニャ  おにごっこでもいいニャ", {{u"player", player}}),
+      trf(u"猫猫猫はなんであんニャに強いニャ？　{player} 知ってるニャ？", {{u"player", player}}),
+      trf(u"お腹空いたニャ、{cat} はプリンが食べたいニャ、　プリン食べたら絶好長ニャ", {{u"cat", cat}}),
+      tr(u"次のレースはいつだニャ？ もうちょっとで完璧になるかもしれないニャ｡ "),
+      trf(u"{cat} は頑張って調教するニャ！ じゃないと勝てないニャ!", {{u"cat", cat}}),
   };
   t.tables[2] = {
-      u"調教するのかニャ。 " + player + u" のために頑張って走るニャ～",
-      u"次のレースに備えて 頑張るニャ! ゆっくりでもいいニャ｡",
-      u"レースまでに 体力付けるニャ｡ " + player + u" 頑張ろうニャ｡",
-      player + u" なせばなるニャ。やる気になってきたから 頑張るニャ｡ ",
-      u"調教の前に爪とぎするニャ。　あんまり長くても走りにくくなるニャ。",
-      u"たまに虫を追いかけるのも 良い運動になるニャ｡ あの動きがたまらないニャ｡",
-      player + u" ボチボチ調教しようニャ。 急いでも良いことないよ｡",
-      player + u" 調教ばっかりじゃ 疲れるニャ・・・ たまには遊びに行くニャ｡",
-      u"もうそろそろ引退かニャ？  " + cat + u" はもっと走っていたいニャ",
-      player + u" レースはやってみないとわからないけど 調子は悪くないニャ｡ ",
-      u"猫はわがままって言われるけど、そんなことないニャ  猫にも色々いるの知ってたかニャ？",
-      u"最近は疲れがなかなか取れないニャ　やっぱ歳のせいかニャ？ ",
+      trf(u"調教するのかニャ。 {player} のために頑張って走るニャ～", {{u"player", player}}),
+      tr(u"次のレースに備えて 頑張るニャ! ゆっくりでもいいニャ｡"),
+      trf(u"レースまでに 体力付けるニャ｡ {player} 頑張ろうニャ｡", {{u"player", player}}),
+      trf(u"{player} なせばなるニャ。やる気になってきたから 頑張るニャ｡ ", {{u"player", player}}),
+      tr(u"調教の前に爪とぎするニャ。　あんまり長くても走りにくくなるニャ。"),
+      tr(u"たまに虫を追いかけるのも 良い運動になるニャ｡ あの動きがたまらないニャ｡"),
+      trf(u"{player} ボチボチ調教しようニャ。 急いでも良いことないよ｡", {{u"player", player}}),
+      trf(u"{player} 調教ばっかりじゃ 疲れるニャ・・・ たまには遊びに行くニャ｡", {{u"player", player}}),
+      trf(u"もうそろそろ引退かニャ？  {cat} はもっと走っていたいニャ", {{u"cat", cat}}),
+      trf(u"{player} レースはやってみないとわからないけど 調子は悪くないニャ｡ ", {{u"player", player}}),
+      tr(u"猫はわがままって言われるけど、そんなことないニャ  猫にも色々いるの知ってたかニャ？"),
+      tr(u"最近は疲れがなかなか取れないニャ　やっぱ歳のせいかニャ？ "),
   };
   t.tables[3] = {
-      cat + u" は疲れたニャ・・・  もっと､ゆっくりしたいニャ ",
-      u"もうイヤだニャ。調教だけじゃなくて 遊びに行きたいニャ｡",
-      cat + u"はもう、ヘトヘトニャ～  温泉にでも入りたいニャ・・・",
-      u"頑張りすぎるのは良くないニャ。ゆっくり行くのがいいニャ｡ ",
-      u"今日は調教したくないニャ～　サボっちゃえばいいニャ。",
-      u"まだ調教するの？ もう､いい加減にして欲しいニャ～",
-      u"疲れたニャ　" + player + u"はちょっと厳しいニャ",
-      player + u" ちょっと休ませて このままだと病気になるニャ・・・",
-      u"今日は何もしたくないニャ  調教は飽きたんだニャ｡ ",
-      u"お腹空いたニャ、　プリンが食べたいニャ、　プリンくれなきゃ練習しないニャ",
-      u"こんな状態で調教するのは ちょっと無謀じゃないのかニャ｡",
-      u"ナデナデしてくれニャ。最近あまりかまってくれないんじゃないのかニャ？",
+      trf(u"{cat} は疲れたニャ・・・  もっと､ゆっくりしたいニャ ", {{u"cat", cat}}),
+      tr(u"もうイヤだニャ。調教だけじゃなくて 遊びに行きたいニャ｡"),
+      trf(u"{cat}はもう、ヘトヘトニャ～  温泉にでも入りたいニャ・・・", {{u"cat", cat}}),
+      tr(u"頑張りすぎるのは良くないニャ。ゆっくり行くのがいいニャ｡ "),
+      tr(u"今日は調教したくないニャ～　サボっちゃえばいいニャ。"),
+      tr(u"まだ調教するの？ もう､いい加減にして欲しいニャ～"),
+      trf(u"疲れたニャ　{player}はちょっと厳しいニャ", {{u"player", player}}),
+      trf(u"{player} ちょっと休ませて このままだと病気になるニャ・・・", {{u"player", player}}),
+      tr(u"今日は何もしたくないニャ  調教は飽きたんだニャ｡ "),
+      tr(u"お腹空いたニャ、　プリンが食べたいニャ、　プリンくれなきゃ練習しないニャ"),
+      tr(u"こんな状態で調教するのは ちょっと無謀じゃないのかニャ｡"),
+      tr(u"ナデナデしてくれニャ。最近あまりかまってくれないんじゃないのかニャ？"),
   };
   t.tables[4] = {
-      u"なんだか将来が不安になってきたニャ。このままだとダメかもしれないニャ｡ ",
-      u"心配することないニャ。休んだら元気が出てくるはずニャ・・・",
-      u"これ以上はもうダメニャ。しばらく休ませて欲しいニャ｡ ",
-      u"病気かもしれないニャ・・・ ちょっと休みたいんだニャ｡ ",
-      u"もうダメ・・・ " + player + u" 猫使い荒すぎるニャ｡",
-      u"いっぱい寝ると元気が出るから大丈夫ニャ｡だから､静かにしてニャ｡",
-      u"たまには抱っこして欲しいニャ。 " + player + u" がゴロゴロさせてくれないと調子が悪くなるニャ・・・",
-      u"今はほっといてほしいニャ。じゃないと、ひっかいてしまうニャ。",
-      u"もうどうでもいいニャ。そっとしておいてほしいニャ・・・",
-      u"プリンくれるのニャ？　でも食べられないニャ、今は寝たいだけニャ",
-      u"そっとしておいて欲しいニャ 今は何もしたくないニャ・・・",
-      cat + u" はもう駄目ニャ  やっぱ引退させてほしいニャ",
+      tr(u"なんだか将来が不安になってきたニャ。このままだとダメかもしれないニャ｡ "),
+      tr(u"心配することないニャ。休んだら元気が出てくるはずニャ・・・"),
+      tr(u"これ以上はもうダメニャ。しばらく休ませて欲しいニャ｡ "),
+      tr(u"病気かもしれないニャ・・・ ちょっと休みたいんだニャ｡ "),
+      trf(u"もうダメ・・・ {player} 猫使い荒すぎるニャ｡", {{u"player", player}}),
+      tr(u"いっぱい寝ると元気が出るから大丈夫ニャ｡だから､静かにしてニャ｡"),
+      trf(u"たまには抱っこして欲しいニャ。 {player} がゴロゴロさせてくれないと調子が悪くなるニャ・・・", {{u"player", player}}),
+      tr(u"今はほっといてほしいニャ。じゃないと、ひっかいてしまうニャ。"),
+      tr(u"もうどうでもいいニャ。そっとしておいてほしいニャ・・・"),
+      tr(u"プリンくれるのニャ？　でも食べられないニャ、今は寝たいだけニャ"),
+      tr(u"そっとしておいて欲しいニャ 今は何もしたくないニャ・・・"),
+      trf(u"{cat} はもう駄目ニャ  やっぱ引退させてほしいニャ", {{u"cat", cat}}),
   };
   return t;
 }
@@ -127,8 +130,8 @@ int chatterBand(int condition) {
 
 std::u16string sleepingNoise(int condition) {
   static constexpr std::array<const char16_t*, 5> kNoises = {
-      u"スースースー", u"むニャむニャ・・・", u"ムニャムニャ・・・", u"グーグーグー", u"んーんー・・・"};
-  return kNoises[static_cast<size_t>(chatterBand(condition))];
+      N_(u"スースースー"), N_(u"むニャむニャ・・・"), N_(u"ムニャムニャ・・・"), N_(u"グーグーグー"), N_(u"んーんー・・・")};
+  return tr(kNoises[static_cast<size_t>(chatterBand(condition))]);
 }
 
 std::u16string substituteTopCat(GameState& s, std::u16string_view text) {
@@ -152,7 +155,7 @@ std::u16string chooseChatterText(Game& g, const ChatterTexts& texts) {
   if (!s.pendingMessage.empty()) {
     shown = s.pendingMessage;
   } else if (const int slot = bookedSlotThisWeek(s, cat); slot >= 0) {
-    shown = u"今週末は" + slotAt(s, slot).raceName + u"に出走予定ニャ   ";
+    shown = trf(u"今週末は{race}に出走予定ニャ   ", {{u"race", shownRaceName(slotAt(s, slot).raceName)}});
   } else {
     s.pendingMessage =
         s.conditionLevel == 6 ? sleepingNoise(cat.condition) : saying(g, texts, cat.age, cat.condition);

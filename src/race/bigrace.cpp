@@ -4,6 +4,7 @@
 
 #include "rank/sort.h"
 #include "world/calendar.h"
+#include "world/text.h"
 
 namespace polmina {
 
@@ -39,7 +40,7 @@ void inviteBigRace(Game& g) {
     if (cat.entryRace == target && !reinviteBooked) continue;
     if (cat.owner == 1) {
       if (!committee) continue;
-      if (!g.ui.askYesNo(u"審査会", s.playerCatName + u"が『３大大会』に選ばれました\r\n出走しますか？"))
+      if (!g.ui.askYesNo(u"審査会", trf(u"{cat}が『３大大会』に選ばれました\r\n出走しますか？", {{u"cat", s.playerCatName}})))
         continue;
     }
     cat.entryRace = static_cast<int16_t>(target);

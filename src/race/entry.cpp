@@ -82,15 +82,15 @@ std::u16string exclusionRemark(const GameState& s, int i) {
   const std::u16string& p = s.playerName;
   switch (i) {
     case 0:
-      return u"なんで出れないニャ" + p + u"何とかしてニャ";
+      return trf(u"なんで出れないニャ{player}何とかしてニャ", {{u"player", p}});
     case 1:
-      return p + u"　レースに出たかったニャ・・・";
+      return trf(u"{player}　レースに出たかったニャ・・・", {{u"player", p}});
     case 2:
-      return p + u"怒ってるニャ？・・・" + s.playerCatName + u"悪くないニャ";
+      return trf(u"{player}怒ってるニャ？・・・{cat}悪くないニャ", {{u"player", p}, {u"cat", s.playerCatName}});
     case 3:
-      return p + u"何で出れないニャ";
+      return trf(u"{player}何で出れないニャ", {{u"player", p}});
     default:
-      return p + u"勝つ自身があったのに悔しいニャ";
+      return trf(u"{player}勝つ自身があったのに悔しいニャ", {{u"player", p}});
   }
 }
 
@@ -98,15 +98,15 @@ std::u16string feverRemark(const GameState& s, int i) {
   const std::u16string& p = s.playerName;
   switch (i) {
     case 0:
-      return u"死んじゃうニャ　" + p + u"　助けてニャ・・・";
+      return trf(u"死んじゃうニャ　{player}　助けてニャ・・・", {{u"player", p}});
     case 1:
-      return u"体がだるいニャ　" + p + u"・・・";
+      return trf(u"体がだるいニャ　{player}・・・", {{u"player", p}});
     case 2:
-      return p + u"　ごめんニャ　怒ってるニャ？";
+      return trf(u"{player}　ごめんニャ　怒ってるニャ？", {{u"player", p}});
     case 3:
-      return p + u"　これくらい大丈夫ニャ";
+      return trf(u"{player}　これくらい大丈夫ニャ", {{u"player", p}});
     default:
-      return p + u"　勝つ自身があったのに悔しいにゃ";
+      return trf(u"{player}　勝つ自身があったのに悔しいにゃ", {{u"player", p}});
   }
 }
 
@@ -159,10 +159,10 @@ void turnAway(Game& g, int k, CatRecord& cat) {
   if (trimView(cat.name) != s.playerCatName) return;
   const int k2 = fixL(g.rng.uniform() * (cat.constitution + 10));
   if (k2 <= 10) {
-    g.ui.tell(raceTitle(k), u"頭数オーバーの為\r\n出走除外となりました");
+    g.ui.tell(raceTitle(k), tr(u"頭数オーバーの為\r\n出走除外となりました"));
     s.pendingMessage = exclusionRemark(s, fixL(5 * g.rng.uniform()));
   } else {
-    g.ui.tell(raceTitle(k), u"急な発熱の為\r\n出走を取消しました。");
+    g.ui.tell(raceTitle(k), tr(u"急な発熱の為\r\n出走を取消しました。"));
     cat.condition = 0;
     s.pendingMessage = feverRemark(s, fixL(5 * g.rng.uniform()));
   }
@@ -185,7 +185,7 @@ int buildField(Game& g, int k, int c) {
     if (cat.entryRace != c) continue;
     if (cat.restWeeks != 0) {
       cat.entryRace = -1;
-      g.ui.tell(raceTitle(k), u"休養中の為\r\n出走出来ませんでした");
+      g.ui.tell(raceTitle(k), tr(u"休養中の為\r\n出走出来ませんでした"));
     } else if (placed < MaxRunners) {
       placeRunner(g, s.runners[static_cast<size_t>(placed)], e, raceClass);
       s.runnerCount = ++placed;

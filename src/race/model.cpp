@@ -100,14 +100,14 @@ int poseOf(int animFrame, Rng& rng) {
 
 void nameLeader(const GameState& s, RaceState& st, int i) {
   const std::u16string caption = runnerCaption(s, i);
-  st.leaderText = caption == runnerCaption(s, st.leaderSlot) ? u"まだ" + caption : caption;
+  st.leaderText = caption == runnerCaption(s, st.leaderSlot) ? trf(u"まだ{runner}", {{u"runner", caption}}) : caption;
   st.leaderSlot = i;
 }
 
 void announce(RaceState& st, RaceView* view) {
   if (st.leaderText.empty() || st.announced != 0) return;
   if (st.commentaryStep >= 1 && st.commentaryStep <= 5 && view)
-    view->message(num(st.commentaryStep * 50) + u"m地点通過、先頭は" + st.leaderText);
+    view->message(trf(u"{m}m地点通過、先頭は{leader}", {{u"m", num(st.commentaryStep * 50)}, {u"leader", st.leaderText}}));
   st.commentaryStep = 0;
   st.announced = -1;
 }
@@ -118,7 +118,7 @@ void finishRunner(GameState& s, RaceState& st, int i, RaceView* view) {
   run.finished = -1;
   st.lastFinisher = i;
   st.finishedCount += 1;
-  if (view) view->message(u"ゴーーール");
+  if (view) view->message(tr(u"ゴーーール"));
 }
 
 void runnerStep(Game& g, RaceState& st, const RaceMode& mode, int i, int a, RaceView* view) {
@@ -230,7 +230,7 @@ std::u16string runnerCaption(const GameState& s, int slot) {
   const Runner& run = s.runners.at(static_cast<size_t>(slot));
   if (run.catIndex < 0) return u"";
   const CatRecord& cat = catAt(s, run.catIndex);
-  return num(slot + 1) + u"番 " + trim(cat.name) + u" " + num(cat.age) + u"才　";
+  return trf(u"{gate}番 {cat} {age}才　", {{u"gate", num(slot + 1)}, {u"cat", trim(cat.name)}, {u"age", num(cat.age)}});
 }
 
 }  // namespace polmina

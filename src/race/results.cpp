@@ -8,6 +8,7 @@
 #include "race/bigrace.h"
 #include "world/calendar.h"
 #include "world/numbers.h"
+#include "world/text.h"
 
 namespace polmina {
 namespace {
@@ -157,36 +158,35 @@ void payAndCount(GameState& s, int k, int slot, int n) {
 
 // Text around the player's name.
 struct Remark {
-  const char16_t* before;
-  const char16_t* after;
+  const char16_t* text;  // with {player}
 };
 
 constexpr Remark kPlacedRemarks[3][5] = {
-    {{u"", u"見たニャ？見たニャ？見たニャ？見たニャ？　勝ったニャ　　　"},
-     {u"", u"見てたニャ？　嬉しいニャ？　もっと喜ぶニャ　　"},
-     {u"やったニャー", u"が応援してくれたから勝てたニャ　　"},
-     {u"", u"見たニャ？１着だったニャ、嬉しいニャ　　"},
-     {u"どうニャ？", u"、誉めてニャ　　"}},
-    {{u"", u"２着だったニャ　悔しいニャー　　"},
-     {u"", u"見てたニャ？　ごめんニャ？　２着だったニャ　　"},
-     {u"くそニャー　", u"が応援してくれたのに２着だったニャ　　"},
-     {u"", u"見たニャ？２着だったニャ、残念ニャ　　"},
-     {u"ごめんニャ", u"、２着だったニャ"}},
-    {{u"", u"３着だったニャ　悔しいニャー　　"},
-     {u"", u"ごめんニャ？　３着だったニャ　許してニャ　"},
-     {u"くそニャー", u"が応援してくれたのに３着だったニャ　　"},
-     {u"", u"ごめんニャ？３着だったニャ、残念ニャ　　"},
-     {u"ごめんニャ", u"、３着だったニャ　怒ってるニャ？　　"}},
+    {{N_(u"{player}見たニャ？見たニャ？見たニャ？見たニャ？　勝ったニャ　　　")},
+     {N_(u"{player}見てたニャ？　嬉しいニャ？　もっと喜ぶニャ　　")},
+     {N_(u"やったニャー{player}が応援してくれたから勝てたニャ　　")},
+     {N_(u"{player}見たニャ？１着だったニャ、嬉しいニャ　　")},
+     {N_(u"どうニャ？{player}、誉めてニャ　　")}},
+    {{N_(u"{player}２着だったニャ　悔しいニャー　　")},
+     {N_(u"{player}見てたニャ？　ごめんニャ？　２着だったニャ　　")},
+     {N_(u"くそニャー　{player}が応援してくれたのに２着だったニャ　　")},
+     {N_(u"{player}見たニャ？２着だったニャ、残念ニャ　　")},
+     {N_(u"ごめんニャ{player}、２着だったニャ")}},
+    {{N_(u"{player}３着だったニャ　悔しいニャー　　")},
+     {N_(u"{player}ごめんニャ？　３着だったニャ　許してニャ　")},
+     {N_(u"くそニャー{player}が応援してくれたのに３着だったニャ　　")},
+     {N_(u"{player}ごめんニャ？３着だったニャ、残念ニャ　　")},
+     {N_(u"ごめんニャ{player}、３着だったニャ　怒ってるニャ？　　")}},
 };
 
 std::u16string unplacedRemark(int condition, const std::u16string& playerName) {
   if (condition > 100)
-    return u"相手が強かったのかニャ？、それとも作戦ミスかニャ？" + playerName + u"何でニャ？";
+    return trf(u"相手が強かったのかニャ？、それとも作戦ミスかニャ？{player}何でニャ？", {{u"player", playerName}});
   if (condition >= 66)
-    return u"調子は悪くなかったんだけどニャ、でも相手が強かったし、絶好調で勝負したかったニャ";
-  if (condition >= 31) return u"調子は悪くなかったんだけどニャ、でも相手が強かったし、やっぱ作戦ミスかニャ？";
-  if (condition >= 1) return u"調子が悪かったニャ、つぎは頑張るから、体調管理しっかりしてくれニャ";
-  return u"体調が悪すぎたニャ、全然走れなかったニャ、あれじゃ勝てないニャ";
+    return tr(u"調子は悪くなかったんだけどニャ、でも相手が強かったし、絶好調で勝負したかったニャ");
+  if (condition >= 31) return tr(u"調子は悪くなかったんだけどニャ、でも相手が強かったし、やっぱ作戦ミスかニャ？");
+  if (condition >= 1) return tr(u"調子が悪かったニャ、つぎは頑張るから、体調管理しっかりしてくれニャ");
+  return tr(u"体調が悪すぎたニャ、全然走れなかったニャ、あれじゃ勝てないニャ");
 }
 
 // 4. The player's cat talks about its race.
@@ -197,7 +197,7 @@ void sayRemark(Game& g, int n) {
   const int place = playerPlace(s, n);
   if (place >= 1 && place <= 3) {
     const Remark& r = kPlacedRemarks[place - 1][i];
-    s.pendingMessage = r.before + s.playerName + r.after;
+    s.pendingMessage = trf(r.text, {{u"player", s.playerName}});
   } else if (place >= 4) {
     s.pendingMessage = unplacedRemark(s.preRaceCondition, s.playerName);
   }
@@ -220,7 +220,7 @@ void announceQualification(GameState& s, int n) {
   if (place == 0) return;
   const CatRecord& cat = *finisherAt(s, place);
   if (cat.entryRace == -1) return;
-  const std::u16string remark = slotAt(s, cat.entryRace).raceName + u"の出走権を獲得したニャ";
+  const std::u16string remark = trf(u"{race}の出走権を獲得したニャ", {{u"race", shownRaceName(slotAt(s, cat.entryRace).raceName)}});
   s.pendingMessage = s.pendingMessage.empty() ? remark : s.pendingMessage + u"\r\n" + remark;
   s.remarkPending = true;
 }
@@ -351,7 +351,7 @@ void showRaceLine(GameState& s, int k) {
 
 void showRaceCancelled(GameState& s, int k) {
   auto& lines = s.resultLines.at(static_cast<size_t>(k - 1));
-  for (size_t e = 1; e <= 3; ++e) lines[e].text = u"中止";
+  for (size_t e = 1; e <= 3; ++e) lines[e].text = N_(u"中止");
 }
 
 void clearPlacedLines(GameState& s) {

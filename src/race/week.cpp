@@ -4,18 +4,20 @@
 #include "race/model.h"
 #include "race/results.h"
 #include "rank/prize_order.h"
+#include "world/calendar.h"
 #include "world/numbers.h"
+#include "world/text.h"
 
 namespace polmina {
 
 namespace {
 
 std::u16string cancelledRemark(int condition) {
-  if (condition >= 100) return u"絶対に勝つ自信があったレースだったのにニャ　　";
-  if (condition >= 65) return u"レースに出たかったのに中止になって残念だニャ　　";
-  if (condition >= 30) return u"先週はレースが中止になって残念だニャ　　";
-  if (condition >= 1) return u"体調が悪かったしレースが中止になって良かったニャ　　";
-  return u"死にそうだったからレースが中止になって良かったニャ　　";
+  if (condition >= 100) return tr(u"絶対に勝つ自信があったレースだったのにニャ　　");
+  if (condition >= 65) return tr(u"レースに出たかったのに中止になって残念だニャ　　");
+  if (condition >= 30) return tr(u"先週はレースが中止になって残念だニャ　　");
+  if (condition >= 1) return tr(u"体調が悪かったしレースが中止になって良かったニャ　　");
+  return tr(u"死にそうだったからレースが中止になって良かったニャ　　");
 }
 
 void holdRace(Game& g, int k, int c) {
@@ -25,9 +27,10 @@ void holdRace(Game& g, int k, int c) {
   bool watch = false;
   if (catAt(s, s.playerCat).entryRace == c) {
     s.money -= entryFee(slot.raceClass);
-    watch = g.ui.askYesNo(raceTitle(k), s.playerCatName + u"が出走します\r\n御覧になりますか？");
+    // The question's last line on its own, so that a scripted player recognises it in any language.
+    watch = g.ui.askYesNo(raceTitle(k), trf(u"{cat}が出走します\r\n", {{u"cat", s.playerCatName}}) + tr(u"御覧になりますか？"));
   } else if (slot.raceClass == ClassS || slot.raceClass == ClassA) {
-    watch = g.ui.askYesNo(raceTitle(k), slot.raceName + u"が開催されます\r\n御覧になりますか？");
+    watch = g.ui.askYesNo(raceTitle(k), trf(u"{race}が開催されます\r\n", {{u"race", shownRaceName(slot.raceName)}}) + tr(u"御覧になりますか？"));
   }
   if (g.watcher) g.watcher->raceStarting(g, k, watch);
   if (watch) {
@@ -53,7 +56,7 @@ void cancelRace(Game& g, int k, int c) {
     if (cat.entryRace != c) continue;
     if (player.entryRace == c) {
       player.entryRace = -1;
-      g.ui.tell(raceTitle(k), u"出走頭数が少数の為\r\nレースが中止になりました");
+      g.ui.tell(raceTitle(k), tr(u"出走頭数が少数の為\r\nレースが中止になりました"));
       s.pendingMessage = cancelledRemark(player.condition);
     }
     cat.entryRace = -1;

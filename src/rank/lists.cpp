@@ -9,8 +9,10 @@ namespace polmina {
 
 namespace {
 
-constexpr char16_t kActiveHeading[] = u"　名　　　　前　      性別　  歳　 体調";
-constexpr char16_t kRetiredHeading[] = u"名　　前　　　        性別　  戦　　績";
+// The columns are counted in half-width characters of the fixed-pitch font: a translation of a piece of
+// a row keeps its width.
+constexpr char16_t kActiveHeading[] = N_(u"　名　　　　前　      性別　  歳　 体調");
+constexpr char16_t kRetiredHeading[] = N_(u"名　　前　　　        性別　  戦　　績");
 
 // The name column: trimmed and filled with full-width spaces to 11 characters (a blank name still
 // gets one, so the columns after it do not slide left).
@@ -22,31 +24,31 @@ std::u16string nameColumn(const CatRecord& c) {
 }
 
 std::u16string conditionWord(int condition) {
-  if (condition >= 100) return u"最良";
-  if (condition >= 65) return u"　良";
-  if (condition >= 30) return u"普通";
-  if (condition >= 1) return u"　悪";
-  return u"最悪";
+  if (condition >= 100) return tr(u"最良");
+  if (condition >= 65) return tr(u"　良");
+  if (condition >= 30) return trc(u"condition", u"普通");
+  if (condition >= 1) return tr(u"　悪");
+  return tr(u"最悪");
 }
 
 }  // namespace
 
 std::u16string activeCatRow(const CatRecord& c) {
   std::u16string row = nameColumn(c);
-  row += c.sex == 0 ? u"男猫  " : u"女猫  ";
+  row += tr(c.sex == 0 ? N_(u"男猫  ") : N_(u"女猫  "));
   if (c.age < 10) row += u' ';
-  row += num(c.age) + u"歳   ";
+  row += trf(u"{n}歳   ", {{u"n", num(c.age)}});
   row += conditionWord(c.condition);
   return row;
 }
 
 std::u16string retiredCatRow(const CatRecord& c) {
   std::u16string row = nameColumn(c);
-  row += c.sex != 0 ? u"女猫 　 " : u"男猫 　 ";
+  row += tr(c.sex != 0 ? N_(u"女猫 　 ") : N_(u"男猫 　 "));
   if (c.title >= 1 && c.title <= 16) {
-    row += u"殿堂入り";
+    row += tr(u"殿堂入り");
   } else {
-    row += num(c.starts) + u"戦 " + num(c.wins) + u"勝　";
+    row += trf(u"{starts}戦 {wins}勝　", {{u"starts", num(c.starts)}, {u"wins", num(c.wins)}});
   }
   return row;
 }
@@ -76,7 +78,7 @@ void sortActiveCats(GameState& s, int order) {
 
 std::vector<std::u16string> listActiveCats(GameState& s, int order) {
   sortActiveCats(s, order);
-  std::vector<std::u16string> rows{kActiveHeading};
+  std::vector<std::u16string> rows{tr(kActiveHeading)};
   rows.reserve(static_cast<size_t>(s.catCount) + 1);
   for (int i = 0; i < s.catCount; ++i) rows.push_back(activeCatRow(catAt(s, i)));
   return rows;
@@ -99,7 +101,7 @@ bool sortRetiredCats(GameState& s, int order) {
 
 std::vector<std::u16string> listRetiredCats(GameState& s, int order) {
   if (!sortRetiredCats(s, order)) return {};
-  std::vector<std::u16string> rows{kRetiredHeading};
+  std::vector<std::u16string> rows{tr(kRetiredHeading)};
   for (int i = 0; i < s.retiredCount; ++i) rows.push_back(retiredCatRow(retiredAt(s, i)));
   return rows;
 }

@@ -36,6 +36,7 @@ struct PlayOptions {
   std::optional<int> restBelow;
   std::string invite = "yes";
   bool readNews = false;
+  std::string lang = "ja";  // the language of the texts the weeks show
 };
 
 struct ReplayOptions {

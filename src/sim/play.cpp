@@ -1,4 +1,5 @@
 // polmina-sim play: weeks of the saved game played as a steady player would, without windows.
+#include <filesystem>
 #include <iostream>
 #include <memory>
 
@@ -27,7 +28,7 @@ bool contains(std::u16string_view text, std::u16string_view part) {
 // The player's standing answers: never watch a race, answer the selection committee as told.
 void answerLikeThePlayer(HeadlessFrontend& ui, bool acceptInvitation) {
   ui.decide = [acceptInvitation](std::u16string_view title, std::u16string_view text) {
-    if (contains(text, u"御覧になりますか？")) return false;
+    if (contains(text, tr(u"御覧になりますか？"))) return false;
     if (title == u"審査会") return acceptInvitation;
     return false;
   };
@@ -105,9 +106,26 @@ struct Session {
   }
 };
 
+// The catalog of `lang` beside the program, or in the installed data folder.
+bool useLanguage(const std::string& lang) {
+  Language l = Language::Japanese;
+  if (!languageFromCode(fromUtf8(lang), l) || l == Language::Japanese) return true;
+  std::error_code ec;
+  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) return false;
+  const std::string file = catalogFileName(l);
+  for (const auto& dir : {exe.parent_path(), exe.parent_path().parent_path() / "share" / "polmina"})
+    if (loadCatalog(dir / file)) return true;
+  return false;
+}
+
 }  // namespace
 
 int runPlay(const PlayOptions& o) {
+  if (!useLanguage(o.lang)) {
+    fail(u"言語のカタログ (" + fromUtf8(catalogFileName(Language::English)) + u") が見つかりません。");
+    return ExitNoGame;
+  }
   auto state = std::make_unique<GameState>();
   GameState& s = *state;
   if (!loadSaved(s, o.dir)) return ExitNoGame;

@@ -84,10 +84,10 @@ struct RangeProblem {
 std::optional<RangeProblem> catOutOfRange(const CatRecord& cat);
 
 // The date and the player's sex.
-inline constexpr FieldRange YearRange{u"年", 1, 1, 32767};
-inline constexpr FieldRange MonthRange{u"月", 1, 1, 12};
-inline constexpr FieldRange WeekRange{u"週", 1, 1, 4};
-inline constexpr FieldRange PlayerSexRange{u"プレイヤーの性別", 1, 0, 1};
+inline constexpr FieldRange YearRange{NC_("field", u"年"), 1, 1, 32767};
+inline constexpr FieldRange MonthRange{NC_("field", u"月"), 1, 1, 12};
+inline constexpr FieldRange WeekRange{NC_("field", u"週"), 1, 1, 4};
+inline constexpr FieldRange PlayerSexRange{NC_("field", u"プレイヤーの性別"), 1, 0, 1};
 
 inline bool inRange(const FieldRange& r, double value) { return value >= r.lo && value <= r.hi; }
 

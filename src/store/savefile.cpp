@@ -40,26 +40,23 @@ std::u16string reasonOf(int err) {
   switch (err) {
     case ENOSPC:
     case EDQUOT:
-      return u"ディスクの空きが足りません";
+      return tr(u"ディスクの空きが足りません");
     case EACCES:
     case EPERM:
-      return u"書き込みや読み込みが許可されていません";
+      return tr(u"書き込みや読み込みが許可されていません");
     case EROFS:
-      return u"読み取り専用の場所です";
+      return tr(u"読み取り専用の場所です");
     case ENOENT:
-      return u"フォルダが見つかりません";
+      return tr(u"フォルダが見つかりません");
     case EISDIR:
-      return u"同じ名前のフォルダがあります";
+      return tr(u"同じ名前のフォルダがあります");
     default:
-      return u"エラー番号 " + num(err);
+      return trf(u"エラー番号 {n}", {{u"n", num(err)}});
   }
 }
 
 std::u16string quoted(const std::filesystem::path& p) {
-  std::u16string q = u"「";
-  q += p.filename().u16string();
-  q += u"」";
-  return q;
+  return trf(u"「{file}」", {{u"file", p.filename().u16string()}});
 }
 
 RoomMaker& roomMaker() {
@@ -80,14 +77,13 @@ std::u16string valueText(double v) {
 
 Problem outOfRange(const std::u16string& where, const FieldRange& range, double value) {
   if (inRange(range, value)) return std::nullopt;
-  return where + range.label + u"が範囲外の値 " + valueText(value) + u" です";
+  return trf(u"{where}{field}が範囲外の値 {value} です", {{u"where", where}, {u"field", trc(u"field", range.label)}, {u"value", valueText(value)}});
 }
 
 Problem catProblem(const CatRecord& c, int record) {
   const auto bad = catOutOfRange(c);
   if (!bad) return std::nullopt;
-  return outOfRange(u"記録" + num(record) + u"の", CatFieldRanges[static_cast<size_t>(bad->field)],
-                    bad->value);
+  return outOfRange(trf(u"記録{n}の", {{u"n", num(record)}}), CatFieldRanges[static_cast<size_t>(bad->field)], bad->value);
 }
 
 Problem dateProblem(const GameState& s) {
@@ -96,7 +92,7 @@ Problem dateProblem(const GameState& s) {
     if (p) return p;
   }
   if (s.weekBase != slotIndex(s.month, s.week, 1))
-    return u"週の位置 " + num(s.weekBase) + u" が" + num(s.month) + u"月" + num(s.week) + u"週と合いません";
+    return trf(u"週の位置 {slot} が{month}月{week}週と合いません", {{u"slot", num(s.weekBase)}, {u"month", num(s.month)}, {u"week", num(s.week)}});
   return std::nullopt;
 }
 
@@ -105,13 +101,13 @@ Problem gameProblem(const GameState& s) {
   int playerCats = 0;
   for (int i = 0; i < kSavedCats; ++i) {
     const CatRecord& c = s.cats[i];
-    if (c.owner == 0) return u"記録" + num(i + 1) + u"に猫がいません";
+    if (c.owner == 0) return trf(u"記録{n}に猫がいません", {{u"n", num(i + 1)}});
     if (c.owner == 1) ++playerCats;
     if (auto p = catProblem(c, i + 1)) return p;
   }
   for (int j = 0; j < kSavedRetired; ++j)
     if (auto p = catProblem(s.retiredCats[j], kSavedCats + 1 + j)) return p;
-  if (playerCats != 1) return u"あなたの猫の記録が " + num(playerCats) + u" 件あります（1 件のはずです）";
+  if (playerCats != 1) return trf(u"あなたの猫の記録が {n} 件あります（1 件のはずです）", {{u"n", num(playerCats)}});
   if (auto p = dateProblem(s)) return p;
   if (auto p = outOfRange(u"", PlayerSexRange, s.playerSex)) return p;
   return std::nullopt;
@@ -143,13 +139,13 @@ Problem readGame(const RecordImage& img, GameState& s) {
   s.week = d.week;
   s.weekBase = d.weekBase;
   const auto player = decodePlayer(img.record(kPlayerRecordNo));
-  if (!player) return u"プレイヤーの記録の長さが壊れています";
+  if (!player) return tr(u"プレイヤーの記録の長さが壊れています");
   s.playerName = player->name;
   s.playerSex = player->sex;
   Problem problem;
   forEachCaptionRecord([&](bool runnerUp, int k, int r) {
     const auto text = decodeText(img.record(r));
-    if (!text && !problem) problem = u"記録" + num(r) + u"の文字数が壊れています";
+    if (!text && !problem) problem = trf(u"記録{n}の文字数が壊れています", {{u"n", num(r)}});
     (runnerUp ? s.savedRunnerUpCaptions : s.savedWinnerCaptions)[k] = text.value_or(u"");
   });
   return problem;
@@ -164,11 +160,10 @@ void cleanAllNames(GameState& s) {
 // one's place only the final flush can have failed: the old save is gone then, and the new one is there.
 std::u16string saveFailure(const std::filesystem::path& file, int rc, bool replaced, bool hadOld) {
   if (replaced)
-    return u"セーブファイル" + quoted(file) +
-           u"は書き込みましたが、ディスクへの記録を確かめられませんでした（" + reasonOf(rc) + u"）。";
-  std::u16string msg =
-      u"セーブファイル" + quoted(file) + u"を書き込めませんでした（" + reasonOf(rc) + u"）。";
-  if (hadOld) msg += u"前回のセーブデータはそのまま残っています。";
+    return trf(u"セーブファイル{file}は書き込みましたが、ディスクへの記録を確かめられませんでした（{reason}）。",
+               {{u"file", quoted(file)}, {u"reason", reasonOf(rc)}});
+  std::u16string msg = trf(u"セーブファイル{file}を書き込めませんでした（{reason}）。", {{u"file", quoted(file)}, {u"reason", reasonOf(rc)}});
+  if (hadOld) msg += tr(u"前回のセーブデータはそのまま残っています。");
   return msg;
 }
 
@@ -179,14 +174,14 @@ std::filesystem::path startDataPath(const std::filesystem::path& dir) { return d
 
 StoreResult saveGame(const GameState& s, const std::filesystem::path& dir) {
   if (auto p = gameProblem(s))
-    return StoreResult::failure(u"ゲームの状態に異常があるためセーブできません（" + *p + u"）。");
+    return StoreResult::failure(trf(u"ゲームの状態に異常があるためセーブできません（{problem}）。", {{u"problem", *p}}));
   const auto file = savePath(dir);
   // Records the save does not write keep the bytes the old file has there.
   Bytes old;
   const int readRc = readWholeFile(file, old);
   if (readRc != 0 && readRc != ENOENT)
-    return StoreResult::failure(u"セーブファイル" + quoted(file) + u"を読み込めないためセーブできません（" +
-                                reasonOf(readRc) + u"）。");
+    return StoreResult::failure(trf(u"セーブファイル{file}を読み込めないためセーブできません（{reason}）。",
+                                    {{u"file", quoted(file)}, {u"reason", reasonOf(readRc)}}));
   const bool hadOld = readRc == 0;
   const Bytes previous = old;
   RecordImage img(std::move(old));
@@ -265,9 +260,9 @@ StoreResult loadGame(GameState& s, const std::filesystem::path& dir) {
   const auto file = savePath(dir);
   Bytes bytes;
   if (const int rc = readWholeFile(file, bytes); rc != 0) {
-    if (rc == ENOENT) return StoreResult::failure(u"セーブデータが見つかりません");
-    return StoreResult::failure(u"セーブファイル" + quoted(file) + u"を読み込めませんでした（" +
-                                reasonOf(rc) + u"）。");
+    if (rc == ENOENT) return StoreResult::failure(tr(u"セーブデータが見つかりません"));
+    return StoreResult::failure(trf(u"セーブファイル{file}を読み込めませんでした（{reason}）。",
+                                    {{u"file", quoted(file)}, {u"reason", reasonOf(rc)}}));
   }
   return loadGameBytes(s, std::move(bytes));
 }
@@ -280,7 +275,7 @@ StoreResult loadGameBytes(GameState& s, std::vector<uint8_t> bytes) {
   Problem problem = readGame(RecordImage(std::move(bytes)), *fresh);
   if (!problem) problem = gameProblem(*fresh);
   if (problem)
-    return StoreResult::failure(u"セーブデータが壊れているため読み込めません（" + *problem + u"）。");
+    return StoreResult::failure(trf(u"セーブデータが壊れているため読み込めません（{problem}）。", {{u"problem", *problem}}));
   setYearEndRace(*fresh);
   fresh->catCount = MaxCats;
   findPlayerCat(*fresh);
@@ -299,9 +294,8 @@ void applySavedCaptions(GameState& s) {
 StoreResult loadStartDataFile(GameState& s, const std::filesystem::path& file) {
   Bytes bytes;
   if (const int rc = readWholeFile(file, bytes); rc != 0) {
-    if (rc == ENOENT) return StoreResult::failure(u"初期データ" + quoted(file) + u"が見つかりません。");
-    return StoreResult::failure(u"初期データ" + quoted(file) + u"を読み込めませんでした（" + reasonOf(rc) +
-                                u"）。");
+    if (rc == ENOENT) return StoreResult::failure(trf(u"初期データ{file}が見つかりません。", {{u"file", quoted(file)}}));
+    return StoreResult::failure(trf(u"初期データ{file}を読み込めませんでした（{reason}）。", {{u"file", quoted(file)}, {u"reason", reasonOf(rc)}}));
   }
   return loadStartDataBytes(s, std::move(bytes), file);
 }
@@ -309,21 +303,20 @@ StoreResult loadStartDataFile(GameState& s, const std::filesystem::path& file) {
 StoreResult loadStartDataBytes(GameState& s, std::vector<uint8_t> bytes, const std::filesystem::path& file) {
   const RecordImage img(std::move(bytes));
   if (img.wholeRecords() < kStartRecords)
-    return StoreResult::failure(u"初期データ" + quoted(file) + u"が不完全です（猫の記録が " +
-                                num(kStartRecords) + u" 件必要ですが " + num(img.wholeRecords()) +
-                                u" 件しかありません）。");
+    return StoreResult::failure(trf(u"初期データ{file}が不完全です（猫の記録が {needed} 件必要ですが {found} 件しかありません）。",
+                                    {{u"file", quoted(file)}, {u"needed", num(kStartRecords)}, {u"found", num(img.wholeRecords())}}));
   std::vector<CatRecord> recs(kStartRecords);
   Problem problem;
   for (int r = 1; r <= kStartRecords && !problem; ++r) {
     recs[r - 1] = decodeCat(img.record(r));
     const int16_t owner = recs[r - 1].owner;
     if (r <= kStartCats && (owner == 0 || owner == 1))
-      problem = u"記録" + num(r) + u"の猫の番号が " + num(owner) + u" です";
+      problem = trf(u"記録{n}の猫の番号が {owner} です", {{u"n", num(r)}, {u"owner", num(owner)}});
     else
       problem = catProblem(recs[r - 1], r);
   }
   if (problem)
-    return StoreResult::failure(u"初期データ" + quoted(file) + u"が壊れています（" + *problem + u"）。");
+    return StoreResult::failure(trf(u"初期データ{file}が壊れています（{problem}）。", {{u"file", quoted(file)}, {u"problem", *problem}}));
 
   for (int r = 1; r <= kStartCats; ++r) s.cats[r] = std::move(recs[r - 1]);
   for (int j = 0; j < MaxRetired; ++j) s.retiredCats[j] = std::move(recs[kStartCats + j]);
@@ -345,11 +338,11 @@ StoreResult loadStartData(GameState& s, const std::vector<std::filesystem::path>
   for (const auto& dir : dirs) {
     std::error_code ec;
     if (std::filesystem::exists(startDataPath(dir), ec)) return loadStartDataFile(s, startDataPath(dir));
-    if (!places.empty()) places += u"、";
+    if (!places.empty()) places += tr(u"、");
     places += dir.u16string();
   }
-  return StoreResult::failure(u"初期データ「" + fromUtf8(StartDataFileName) +
-                              u"」が見つかりません（探した場所：" + places + u"）。");
+  return StoreResult::failure(trf(u"初期データ「{file}」が見つかりません（探した場所：{places}）。",
+                                  {{u"file", fromUtf8(StartDataFileName)}, {u"places", places}}));
 }
 
 }  // namespace polmina

@@ -9,6 +9,7 @@
 #include "platform/rng.h"
 #include "ui/fonts.h"
 #include "ui/resources.h"
+#include "ui/qt_text.h"
 #include "world/numbers.h"
 #include "world/state.h"
 
@@ -78,7 +79,7 @@ CatPicture::CatPicture(GameState& s, Rng& rng, const bool& chatterDone, QWidget*
       picture_(background_),
       work_(background_) {
   setObjectName(QStringLiteral("pic"));
-  setAccessibleName(QStringLiteral("猫の絵"));
+  setAccessibleName(qtr(u"猫の絵"));
   setFixedSize(kPictureSize, kPictureSize);
   setAttribute(Qt::WA_OpaquePaintEvent);
 

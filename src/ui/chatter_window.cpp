@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include "ui/qt_text.h"
+#include "ui/widgets.h"
 #include "world/game.h"
 #include "world/text.h"
 
@@ -44,7 +45,7 @@ void ChatterWindow::start() {
   msgTim_.start();
 }
 
-QString ChatterWindow::shown() const { return lab_->text(); }
+QString ChatterWindow::shown() const { return QString(lab_->text()).remove(QChar(0x2060)); }
 
 void ChatterWindow::tick() {
   if (done_) return;
@@ -54,7 +55,9 @@ void ChatterWindow::tick() {
     if (revealCount_ <= length) {
       const QString next = qs(std::u16string_view(shownText_).substr(revealCount_ - 1, 1));
       // A line break of the text arrives as CR then LF: only the LF breaks the line.
-      if (next != QStringLiteral("\r")) lab_->setText(lab_->text() + next);
+      // The player's name and the cat's wrap as whole words.
+      if (next != QStringLiteral("\r"))
+        lab_->setText(keepNamesWhole(shown() + next, {trim(g_.s.playerName), trim(g_.s.playerCatName)}));
     }
   } else {
     revealCount_ = 0;

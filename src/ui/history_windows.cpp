@@ -25,22 +25,24 @@
 #include "ui/session.h"
 #include "ui/widgets.h"
 #include "ui/window_manager.h"
+#include "world/calendar.h"
+#include "world/labels.h"
 #include "world/text.h"
 
 namespace polmina {
 
 namespace {
 
-constexpr const char16_t* kBoxTitle = u"ルネッタ";
+constexpr const char16_t* kBoxTitle = N_(u"ルネッタ");
 
 QString dateText(int year, int month, int week) {
-  return qs(num(year) + u"年" + num(month) + u"月" + num(week) + u"週");
+  return qs(trf(u"{year}年{month}月{week}週", {{u"year", num(year)}, {u"month", num(month)}, {u"week", num(week)}}));
 }
 
 // The cat the race is remembered by: its winner, or the runner-up when the cat itself won.
 QString rivalText(const FormbookRow& r) {
-  if (r.place == 1) return qs(u"2着 " + r.second);
-  return qs(u"1着 " + r.winner);
+  if (r.place == 1) return qs(trf(u"2着 {cat}", {{u"cat", r.second}}));
+  return qs(trf(u"1着 {cat}", {{u"cat", r.winner}}));
 }
 
 }  // namespace
@@ -74,24 +76,23 @@ FormbookWindow::FormbookWindow(Session& se, const std::u16string& catName, std::
                                int starts, QWidget* parent)
     : QDialog(parent), se_(se), rows_(std::move(rows)) {
   setObjectName(QStringLiteral("FormbookFm"));
-  setWindowTitle(QStringLiteral("近走成績"));
+  setWindowTitle(qtr(u"近走成績"));
   setFixedSize(560, 330);
-  makeLabel(this, qs(catName + u"の近走成績"), {10, 8, 540, 20}, gothic(10.5, true),
+  makeLabel(this, qs(trf(u"{cat}の近走成績", {{u"cat", catName}})), {10, 8, 540, 20}, gothic(10.5, true),
             QStringLiteral("labName"));
-  table_ = makeRowTable(
-      this, static_cast<int>(rows_.size()),
-      {QStringLiteral("日付"), QStringLiteral("レース"), QStringLiteral("距離"), QStringLiteral("頭数"),
-       QStringLiteral("着順"), QStringLiteral("勝ち猫／2着"), QStringLiteral("賞金")},
-      QStringLiteral("tblRaces"), QStringLiteral("近走成績"));
+  table_ = makeRowTable(this, static_cast<int>(rows_.size()),
+                        {qtr(u"日付"), qtr(u"レース"), qtr(u"距離"), qtr(u"頭数"), qtr(u"着順"),
+                         qtr(u"勝ち猫／2着"), qtr(u"賞金")},
+                        QStringLiteral("tblRaces"), qtr(u"近走成績"));
   for (int i = 0; i < static_cast<int>(rows_.size()); ++i) {
     const FormbookRow& r = rows_[static_cast<size_t>(i)];
     table_->setItem(i, 0, tableCell(dateText(r.year, r.month, r.week)));
-    table_->setItem(i, 1, tableCell(qs(trim(r.raceName))));
+    table_->setItem(i, 1, tableCell(qs(trim(shownRaceName(r.raceName)))));
     table_->setItem(i, 2, tableCell(qs(num(r.distance) + u"m"), true));
-    table_->setItem(i, 3, tableCell(qs(num(r.runners) + u"頭"), true));
-    table_->setItem(i, 4, tableCell(r.place > 0 ? qs(num(r.place) + u"着") : QStringLiteral("－"), true));
+    table_->setItem(i, 3, tableCell(qs(trf(u"{n}頭", {{u"n", num(r.runners)}})), true));
+    table_->setItem(i, 4, tableCell(r.place > 0 ? qs(placeName(r.place)) : qtr(u"－"), true));
     table_->setItem(i, 5, tableCell(rivalText(r)));
-    table_->setItem(i, 6, tableCell(qs(num(r.prize) + u"万"), true));
+    table_->setItem(i, 6, tableCell(qs(trf(u"{n}万", {{u"n", num(r.prize)}, {u"yen", yenText(r.prize)}})), true));
   }
   table_->resizeColumnsToContents();
   table_->horizontalHeader()->setStretchLastSection(true);
@@ -99,16 +100,16 @@ FormbookWindow::FormbookWindow(Session& se, const std::u16string& catName, std::
     table_->hide();
     // A cat of the start data ran its races before this game's history began.
     makeLabel(this,
-              starts > 0 ? QStringLiteral("この猫のレースは、履歴をつけ始める前に走ったものです")
-                         : QStringLiteral("まだレースの記録がありません"),
+              starts > 0 ? qtr(u"この猫のレースは、履歴をつけ始める前に走ったものです")
+                         : qtr(u"まだレースの記録がありません"),
               {10, 40, 540, 20}, QStringLiteral("labEmpty"));
   } else {
     table_->selectRow(0);
   }
   QPushButton* watch =
-      makeButton(this, QStringLiteral("レースを見る"), {330, 296, 110, 24}, QStringLiteral("butReplay"));
+      makeButton(this, qtr(u"レースを見る"), {330, 296, 110, 24}, QStringLiteral("butReplay"));
   QPushButton* close =
-      makeButton(this, QStringLiteral("閉じる"), {450, 296, 100, 24}, QStringLiteral("butClose"));
+      makeButton(this, qtr(u"閉じる"), {450, 296, 100, 24}, QStringLiteral("butClose"));
   watch->setEnabled(!rows_.empty());
   close->setDefault(true);
   connect(watch, &QPushButton::clicked, this, [this] { replayRow(table_->currentRow()); });
@@ -121,7 +122,7 @@ void FormbookWindow::replayRow(int row) {
   if (row < 0 || row >= static_cast<int>(rows_.size()) || !se_.history) return;
   const auto race = se_.history->race(rows_[static_cast<size_t>(row)].raceId);
   if (!race || !race->replayable) {
-    se_.ui.tell(kBoxTitle, u"このレースは記録が足りないため再生できません。");
+    se_.ui.tell(kBoxTitle, polmina::tr(u"このレースは記録が足りないため再生できません。"));
     return;
   }
   // The race runs again in a world of its own: nothing of the game changes.
@@ -166,8 +167,8 @@ QChartView* makeChart(const QString& title, const QString& unit, const std::vect
   c->setTitle(title);
   c->setTitleFont(gothic(10.5, true));
   c->legend()->setFont(gothic(9));
-  auto* x = styled(new QDateTimeAxis, QStringLiteral("年月"));
-  x->setFormat(QStringLiteral("yyyy年M月"));
+  auto* x = styled(new QDateTimeAxis, qtr(u"年月"));
+  x->setFormat(qtr(u"yyyy年M月"));
   x->setTickCount(5);
   auto* y = styled(new QValueAxis, unit);
   y->setLabelFormat(QStringLiteral("%d"));
@@ -205,30 +206,28 @@ QChartView* makeChart(const QString& title, const QString& unit, const std::vect
 GrowthWindow::GrowthWindow(const std::u16string& catName, const std::vector<GrowthRow>& rows, QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("GrowthFm"));
-  setWindowTitle(QStringLiteral("成長グラフ"));
+  setWindowTitle(qtr(u"成長グラフ"));
   setFixedSize(640, 440);
   auto* tabs = new QTabWidget(this);
   tabs->setObjectName(QStringLiteral("tabCharts"));
   tabs->setGeometry(8, 8, 624, 392);
   const auto tab = [&](const QString& title, const QString& unit, const std::vector<ChartLine>& lines) {
-    QChartView* view = makeChart(qs(catName) + QStringLiteral("　") + title, unit, rows, lines);
+    QChartView* view = makeChart(qs(catName) + qtr(u"　") + title, unit, rows, lines);
     view->setAccessibleName(title);
     tabs->addTab(view, title);
   };
-  tab(QStringLiteral("能力"), QStringLiteral("能力値"),
-      {{QStringLiteral("スピード"), [](const GrowthRow& r) { return r.speed; }},
-       {QStringLiteral("スタミナ"), [](const GrowthRow& r) { return r.stamina; }},
-       {QStringLiteral("パワー"), [](const GrowthRow& r) { return r.power; }}});
-  tab(QStringLiteral("体重"), QStringLiteral("体重（g）"),
-      {{QStringLiteral("体重"), [](const GrowthRow& r) { return r.weight; }}});
-  tab(QStringLiteral("体調"), QStringLiteral("体調"),
-      {{QStringLiteral("体調"), [](const GrowthRow& r) { return r.condition; }}});
+  tab(qtr(u"能力"), qtr(u"能力値"),
+      {{qtr(u"スピード"), [](const GrowthRow& r) { return r.speed; }},
+       {qtr(u"スタミナ"), [](const GrowthRow& r) { return r.stamina; }},
+       {qtr(u"パワー"), [](const GrowthRow& r) { return r.power; }}});
+  tab(qtr(u"体重"), qtr(u"体重（g）"), {{qtr(u"体重"), [](const GrowthRow& r) { return r.weight; }}});
+  tab(qtr(u"体調"), qtr(u"体調"), {{qtr(u"体調"), [](const GrowthRow& r) { return r.condition; }}});
   // Until the year's end the year's prize is the whole prize: the total is drawn under it, wider.
-  tab(QStringLiteral("賞金"), QStringLiteral("賞金（万円）"),
-      {{QStringLiteral("総賞金"), [](const GrowthRow& r) { return r.totalPrize; }, 6},
-       {QStringLiteral("本年度賞金"), [](const GrowthRow& r) { return r.yearPrize; }, 2}});
+  tab(qtr(u"賞金"), qtr(u"賞金（万円）"),
+      {{qtr(u"総賞金"), [](const GrowthRow& r) { return r.totalPrize; }, 6},
+       {qtr(u"本年度賞金"), [](const GrowthRow& r) { return r.yearPrize; }, 2}});
   QPushButton* close =
-      makeButton(this, QStringLiteral("閉じる"), {532, 408, 100, 24}, QStringLiteral("butClose"));
+      makeButton(this, qtr(u"閉じる"), {532, 408, 100, 24}, QStringLiteral("butClose"));
   close->setDefault(true);
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
   centreOn(this, parent);
@@ -254,13 +253,13 @@ void installHistoryCommands(QWidget* mainWindow, Session& se, QWidget* catPanel,
     findPlayerCat(se.g.s);
     return catAt(se.g.s, se.g.s.playerCat);
   };
-  auto* formbook = new QAction(QStringLiteral("近走成績(&R)"), mainWindow);
+  auto* formbook = new QAction(qtr(u"近走成績(&R)"), mainWindow);
   formbook->setObjectName(QStringLiteral("actFormbook"));
   formbook->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
   formbook->setShortcutContext(Qt::WindowShortcut);
   QObject::connect(formbook, &QAction::triggered, mainWindow,
                    [&se, mainWindow, playerCat] { openFormbook(se, playerCat(), mainWindow); });
-  auto* growth = new QAction(QStringLiteral("成長グラフ(&G)"), mainWindow);
+  auto* growth = new QAction(qtr(u"成長グラフ(&G)"), mainWindow);
   growth->setObjectName(QStringLiteral("actGrowth"));
   growth->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
   growth->setShortcutContext(Qt::WindowShortcut);
@@ -286,7 +285,7 @@ void installHistoryCommands(QWidget* mainWindow, Session& se, QWidget* catPanel,
                        if (row <= 0 || row - 1 >= count) return;
                        if (list->item(row)->text().left(10).trimmed().isEmpty()) return;
                        QMenu menu(list);
-                       QAction* open = menu.addAction(QStringLiteral("近走成績"));
+                       QAction* open = menu.addAction(qtr(u"近走成績"));
                        if (menu.exec(list->viewport()->mapToGlobal(at)) != open) return;
                        const auto at_ = static_cast<size_t>(row - 1);
                        openFormbook(se, active ? s.cats[at_] : s.retiredCats[at_], mainWindow);

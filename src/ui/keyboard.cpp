@@ -12,6 +12,7 @@
 
 #include "platform/frontend.h"
 #include "ui/launch.h"
+#include "ui/qt_text.h"
 
 namespace polmina {
 
@@ -22,7 +23,7 @@ void setCommandKey(QAbstractButton* button, const QKeySequence& keys) {
   QObject::connect(shortcut, &QShortcut::activated, button, [button] {
     if (button->isEnabled() && button->isVisible()) button->click();
   });
-  button->setToolTip(QStringLiteral("キー: %1").arg(keys.toString(QKeySequence::NativeText)));
+  button->setToolTip(qtr(u"キー: %1").arg(keys.toString(QKeySequence::NativeText)));
 }
 
 void chainFocus(std::initializer_list<QWidget*> widgets) {
@@ -39,12 +40,44 @@ void activateRowsByKeyboard(QListWidget* list, std::function<void(int row)> clic
   });
 }
 
+namespace {
+
+// 言語 / Language, under the display sizes: named in both languages, so that a player who cannot read
+// the one shown still finds it.
+void addLanguageSection(QMenu* menu, Frontend& ui, std::function<void()> applyNow) {
+  menu->addSection(QStringLiteral("言語 / Language"));
+  auto* group = new QActionGroup(menu);
+  const Language current = rememberedLanguage();
+  for (Language lang : {Language::Japanese, Language::English}) {
+    QAction* a = menu->addAction(lang == Language::Japanese ? QStringLiteral("日本語") : QStringLiteral("English"));
+    a->setObjectName(QStringLiteral("language_") + qs(languageCode(lang)));
+    a->setCheckable(true);
+    a->setChecked(lang == current);
+    a->setData(static_cast<int>(lang));
+    group->addAction(a);
+  }
+  QObject::connect(group, &QActionGroup::triggered, menu, [&ui, applyNow](QAction* a) {
+    const auto lang = static_cast<Language>(a->data().toInt());
+    if (rememberedLanguage() == lang) return;
+    rememberLanguage(lang);
+    if (applyNow) {
+      applyNow();
+      return;
+    }
+    ui.tell(polmina::tr(u"ルネッタ"), lang == Language::English
+                                 ? u"The game will be in English from the next start.\r\n次に起動したときから英語で表示します。"
+                                 : u"次に起動したときから日本語で表示します。\r\nThe game will be in Japanese from the next start.");
+  });
+}
+
+}  // namespace
+
 QKeySequence displaySizeKey() { return QKeySequence(Qt::CTRL | Qt::Key_D); }
 
 QMenu* addDisplaySizeMenu(QWidget* window, Frontend& ui, std::function<void()> applyNow) {
-  auto* menu = new QMenu(QStringLiteral("表示サイズ"), window);
+  auto* menu = new QMenu(qtr(u"表示サイズ"), window);
   menu->setObjectName(QStringLiteral("displaySizeMenu"));
-  menu->addSection(QStringLiteral("表示サイズ"));
+  menu->addSection(qtr(u"表示サイズ"));
   auto* group = new QActionGroup(menu);
   // Only the sizes whose windows fit the screen (its size in the desktop's units, before the game's own
   // scale divided it). The size remembered is marked; when it does not fit, the size shown instead.
@@ -72,10 +105,11 @@ QMenu* addDisplaySizeMenu(QWidget* window, Frontend& ui, std::function<void()> a
       return;
     }
     const QString text =
-        QStringLiteral("表示サイズを%1にしました。\r\n次に起動したときから、この大きさで表示します。")
+        qtr(u"表示サイズを%1にしました。\r\n次に起動したときから、この大きさで表示します。")
             .arg(scaleCaption(scale));
-    ui.tell(u"ルネッタ", text.toStdU16String());
+    ui.tell(polmina::tr(u"ルネッタ"), text.toStdU16String());
   });
+  addLanguageSection(menu, ui, applyNow);
   // The hall of fame, where the window offers it.
   if (auto* hall = window->findChild<QAction*>(QStringLiteral("actHall"), Qt::FindDirectChildrenOnly)) {
     menu->addSeparator();

@@ -27,8 +27,8 @@ void activateRowsByKeyboard(QListWidget* list, std::function<void(int row)> clic
 // The key that opens the 表示サイズ menu.
 QKeySequence displaySizeKey();
 
-// Puts the 表示サイズ menu (×1, ×1.5, ×2, ×3) on the window's context menu and on displaySizeKey().
-// A choice is remembered. With `applyNow` (where no game is in progress) it is applied at once by that;
+// Puts the 表示サイズ menu (×1, ×1.5, ×2, ×3), and under it 言語 / Language (日本語, English), on the
+// window's context menu and on displaySizeKey(). A choice is remembered. With `applyNow` (where no game is in progress) it is applied at once by that;
 // otherwise it applies from the next start, the running windows keep their size so that no game in
 // progress is touched, and the player is told so through `ui`. Returns the menu (for tests).
 QMenu* addDisplaySizeMenu(QWidget* window, Frontend& ui, std::function<void()> applyNow = {});

@@ -5,11 +5,14 @@
 #include <cmath>
 #include <memory>
 
+#include "ui/qt_text.h"
+
 namespace polmina {
 
 namespace {
 
 constexpr const char* kScaleKey = "display/scale";
+constexpr const char* kLanguageKey = "language";
 bool restartWanted = false;
 double running = 1.0;
 std::optional<double> shrunk;
@@ -21,25 +24,12 @@ std::unique_ptr<QSettings> userSettings() {
 }
 
 QString helpText() {
-  return QStringLiteral(
-      "使い方: polmina [オプション]\n"
-      "11種ポルミナF: 一匹の猫を育ててレースに出す育成ゲームです。\n"
-      "\n"
-      "オプション:\n"
-      "  -h, --help     この説明を表示して終了します。\n"
-      "  -v, --version  バージョンを表示して終了します。\n"
-      "  --seed N       乱数の種を N (0 から 18446744073709551615 までの整数) にします。\n"
-      "                 同じ種で同じ選択をすれば、同じ週の結果になります。不具合の報告に\n"
-      "                 添えてください。\n"
-      "  --scale F      表示サイズを F 倍 (1、1.5、2、3 のどれか) にします。次回からもこの\n"
-      "                 大きさで起動します。画面に入らない大きさは、入る大きさに縮めます。\n"
-      "\n"
-      "ファイル: セーブ ZedeVazO.Dat、そのバックアップ polmina-backups/、履歴\n"
-      "polmina-history.sqlite3 (プログラムのフォルダ、書き込めなければ\n"
-      "~/.local/share/polmina/)、設定 ~/.config/polmina/polmina.conf\n");
+  // One text, so that the catalog holds it whole.
+  return qtr(
+      u"使い方: polmina [オプション]\n11種ポルミナF: 一匹の猫を育ててレースに出す育成ゲームです。\n\nオプション:\n  -h, --help     この説明を表示して終了します。\n  -v, --version  バージョンを表示して終了します。\n  --seed N       乱数の種を N (0 から 18446744073709551615 までの整数) にします。\n                 同じ種で同じ選択をすれば、同じ週の結果になります。不具合の報告に\n                 添えてください。\n  --scale F      表示サイズを F 倍 (1、1.5、2、3 のどれか) にします。次回からもこの\n                 大きさで起動します。画面に入らない大きさは、入る大きさに縮めます。\n  --lang L       表示の言語を L (ja 日本語、en 英語) にします。次回からもこの言語で\n                 起動します。\n\nファイル: セーブ ZedeVazO.Dat、そのバックアップ polmina-backups/、履歴\npolmina-history.sqlite3 (プログラムのフォルダ、書き込めなければ\n~/.local/share/polmina/)、設定 ~/.config/polmina/polmina.conf\n");
 }
 
-constexpr const char* kSeedRange = "0 から 18446744073709551615 までの整数";
+constexpr const char16_t* kSeedRange = N_(u"0 から 18446744073709551615 までの整数");
 
 // An option as the player typed it ("--bogus", "-x=1" without its value).
 QString typedOption(const QStringList& args, const QString& name) {
@@ -56,7 +46,7 @@ ParsedCommandLine mistake(const QString& what) {
   ParsedCommandLine r;
   r.run = false;
   r.exitCode = 2;
-  r.text = what + QStringLiteral("\n「polmina --help」で使い方を表示します。\n");
+  r.text = what + qtr(u"\n「polmina --help」で使い方を表示します。\n");
   return r;
 }
 
@@ -71,29 +61,42 @@ ParsedCommandLine parseCommandLine(const QStringList& args) {
   const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, {});
   const QCommandLineOption seed(QStringLiteral("seed"), {}, QStringLiteral("N"));
   const QCommandLineOption scale(QStringLiteral("scale"), {}, QStringLiteral("F"));
-  parser.addOptions({help, version, seed, scale});
+  const QCommandLineOption lang(QStringLiteral("lang"), {}, QStringLiteral("L"));
+  parser.addOptions({help, version, seed, scale, lang});
   if (!parser.parse(args)) {
     const QStringList unknown = parser.unknownOptionNames();
     if (!unknown.isEmpty()) {
       QStringList typed;
       for (const QString& name : unknown) typed << typedOption(args, name);
-      return mistake(QStringLiteral("知らないオプションです: %1").arg(typed.join(QStringLiteral(", "))));
+      return mistake(qtr(u"知らないオプションです: %1").arg(typed.join(QStringLiteral(", "))));
     }
     // The only other mistake the parser finds: an option that takes a value came last, without it.
     const QString last = args.size() > 1 ? args.last().section(u'=', 0, 0) : QString();
-    return mistake(QStringLiteral("オプション %1 に値がありません。").arg(last));
+    return mistake(qtr(u"オプション %1 に値がありません。").arg(last));
   }
   if (!parser.positionalArguments().isEmpty())
-    return mistake(QStringLiteral("余分な引数です: %1").arg(parser.positionalArguments().join(u' ')));
-  for (const QCommandLineOption& o : {seed, scale}) {
+    return mistake(qtr(u"余分な引数です: %1").arg(parser.positionalArguments().join(u' ')));
+  for (const QCommandLineOption& o : {seed, scale, lang}) {
     const QString name = o.names().last();
     if (parser.values(o).size() > 1)
-      return mistake(QStringLiteral("オプション %1 が二度指定されています。").arg(typedOption(args, name)));
+      return mistake(qtr(u"オプション %1 が二度指定されています。").arg(typedOption(args, name)));
   }
   ParsedCommandLine r;
+  // First, so that help and the mistakes below come in the language asked for.
+  if (parser.isSet(lang)) {
+    Language l = Language::Japanese;
+    if (!languageFromCode(parser.value(lang).toStdU16String(), l))
+      return mistake(qtr(u"--lang には ja か en を指定してください: %1").arg(parser.value(lang)));
+    r.options.lang = l;
+  }
+  const auto wrong = [&r](const QString& what) {
+    ParsedCommandLine m = mistake(what);
+    m.options.lang = r.options.lang;
+    return m;
+  };
   if (parser.isSet(help) || parser.isSet(version)) {
     r.run = false;
-    r.text = parser.isSet(help) ? helpText() : QStringLiteral("11種ポルミナF %1\n").arg(gameVersion());
+    r.text = parser.isSet(help) ? helpText() : qtr(u"11種ポルミナF %1\n").arg(gameVersion());
     return r;
   }
   if (parser.isSet(seed)) {
@@ -101,8 +104,7 @@ ParsedCommandLine parseCommandLine(const QStringList& args) {
     const QString v = parser.value(seed);
     const qulonglong n = v.toULongLong(&ok, 10);
     if (!ok || v.startsWith(u'+'))
-      return mistake(
-          QStringLiteral("--seed には %1を指定してください: %2").arg(QString::fromUtf8(kSeedRange), v));
+      return wrong(qtr(u"--seed には %1を指定してください: %2").arg(qtr(kSeedRange), v));
     r.options.seed = n;
   }
   if (parser.isSet(scale)) {
@@ -110,7 +112,7 @@ ParsedCommandLine parseCommandLine(const QStringList& args) {
     const QString v = parser.value(scale);
     const double f = v.toDouble(&ok);
     if (!ok || nearestScale(f) != f)
-      return mistake(QStringLiteral("--scale には 1、1.5、2、3 のどれかを指定してください: %1").arg(v));
+      return wrong(qtr(u"--scale には 1、1.5、2、3 のどれかを指定してください: %1").arg(v));
     r.options.scale = f;
   }
   return r;
@@ -174,8 +176,19 @@ std::optional<QString> shrinkNotice() {
   if (settings->value(QStringLiteral("display/shrunkTold")).toString() == told) return std::nullopt;
   settings->setValue(QStringLiteral("display/shrunkTold"), told);
   settings->sync();
-  return QStringLiteral("表示サイズ%1は画面に入りません。\r\n%2で表示します。")
-      .arg(scaleCaption(*shrunk), scaleCaption(running));
+  return qtr(u"表示サイズ%1は画面に入りません。\r\n%2で表示します。").arg(scaleCaption(*shrunk), scaleCaption(running));
+}
+
+Language rememberedLanguage() {
+  Language lang = Language::Japanese;
+  languageFromCode(userSettings()->value(QString::fromLatin1(kLanguageKey)).toString().toStdU16String(), lang);
+  return lang;
+}
+
+void rememberLanguage(Language lang) {
+  const auto settings = userSettings();
+  settings->setValue(QString::fromLatin1(kLanguageKey), qs(languageCode(lang)));
+  settings->sync();
 }
 
 void requestRestart() { restartWanted = true; }
@@ -185,9 +198,12 @@ QStringList argumentsForRestart(const QStringList& args) {
   QStringList kept;
   for (qsizetype i = 0; i < args.size(); ++i) {
     const QString& a = args[i];
-    if (i > 0 && (a == u"--scale" || a == u"-scale")) {
+    const bool remembered = a == u"--scale" || a == u"-scale" || a == u"--lang" || a == u"-lang";
+    const bool rememberedWithValue = a.startsWith(u"--scale=") || a.startsWith(u"-scale=") ||
+                                     a.startsWith(u"--lang=") || a.startsWith(u"-lang=");
+    if (i > 0 && remembered) {
       ++i;  // and its value
-    } else if (i == 0 || !(a.startsWith(u"--scale=") || a.startsWith(u"-scale="))) {
+    } else if (i == 0 || !rememberedWithValue) {
       kept << a;
     }
   }

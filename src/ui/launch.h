@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "world/i18n.h"
+
 namespace polmina {
 
 // The program's version, as the version window shows it.
@@ -14,6 +16,7 @@ QString gameVersion();
 struct LaunchOptions {
   std::optional<uint64_t> seed;  // --seed N: every random draw of the game reproducible
   std::optional<double> scale;   // --scale F: the display size for this run (and remembered)
+  std::optional<Language> lang;  // --lang ja|en: the language for this run (and remembered)
 };
 
 // The outcome of reading the command line: run the game, or print `text` and end with `exitCode`
@@ -53,11 +56,16 @@ std::optional<QString> shrinkNotice();
 std::optional<double> rememberedScale();
 void rememberScale(double scale);
 
+// The remembered language, Japanese when none is (never the desktop's own language).
+Language rememberedLanguage();
+void rememberLanguage(Language lang);
+
 // A new display size is applied by starting the program again once this run has ended (Qt fixes its
 // scale factor when it starts). Only asked for where no game is in progress.
 void requestRestart();
 bool restartRequested();
-// The arguments for that new start: the same, less --scale, so that the remembered size applies.
+// The arguments for that new start: the same, less --scale and --lang, so that the remembered size
+// and language apply.
 QStringList argumentsForRestart(const QStringList& args);
 
 }  // namespace polmina

@@ -37,8 +37,8 @@ namespace {
 
 int at(Command c) { return static_cast<int>(c); }
 // Each command's caption, and where its button sits (column x, row y), in the order of the commands.
-const char* const kCaptions[CommandCount] = {"Ａ戦", "現役", "引退", "登録",    "調教", "次週",
-                                         "休養", "新聞", "ﾍﾙﾌﾟ", "ﾊﾞｰｼﾞｮﾝ", "飼猫", "終了"};
+const char* const kCaptions[CommandCount] = {N_("Ａ戦"), N_("現役"), N_("引退"), N_("登録"),    N_("調教"), N_("次週"),
+                                         N_("休養"), N_("新聞"), N_("ﾍﾙﾌﾟ"), N_("ﾊﾞｰｼﾞｮﾝ"), N_("飼猫"), N_("終了")};
 // One key per command, whatever its caption at the moment.
 constexpr QKeyCombination kCommandKeys[CommandCount] = {
     Qt::CTRL | Qt::Key_A, Qt::CTRL | Qt::Key_L, Qt::CTRL | Qt::Key_H, Qt::CTRL | Qt::Key_B,
@@ -71,11 +71,12 @@ struct DetailRow {
   const char* caption;
   int y;
 };
-constexpr DetailRow kDetails[] = {{1, "猫 名", 28},   {2, "齢/重", 44},   {4, "性/成", 60}, {8, "戦 績", 76},
-                                  {10, "総賞金", 92}, {9, "クラス", 108}, {7, "次 走", 124}};
-const char* const kStyles[4] = {"逃げ", "先行", "差し", "追込"};
+constexpr DetailRow kDetails[] = {{1, N_("猫 名"), 28},   {2, N_("齢/重"), 44},   {4, N_("性/成"), 60}, {8, N_("戦 績"), 76},
+                                  {10, N_("総賞金"), 92}, {9, N_("クラス"), 108}, {7, N_("次 走"), 124}};
+const char* const kStyles[4] = {N_("逃げ"), N_("先行"), N_("差し"), N_("追込")};
 
-QString u8(const char* s) { return QString::fromUtf8(s); }
+// The shown text of a caption of the tables above.
+QString u8(const char* s) { return qtr(s); }
 
 QLabel* boldLabel(QWidget* parent, const QRect& at, double points, const QString& name) {
   auto* l = new BoldLabel(parent);
@@ -89,7 +90,7 @@ QLabel* boldLabel(QWidget* parent, const QRect& at, double points, const QString
 
 MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.session().g.s) {
   setObjectName(QStringLiteral("MainFm"));
-  setWindowTitle(QStringLiteral("11種ポルミナF"));
+  setWindowTitle(qtr(u"11種ポルミナF"));
   buildHomeView();
   catList_ = new CatListPanel(se_.g, this);
   training_ = new TrainingPanel(s_, this);
@@ -110,7 +111,7 @@ MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.se
   hidePanels();
   awards_->hide();
   connect(training_, &TrainingPanel::trainingChanged, this, &MainWindow::showNotice);
-  connect(registration_, &RegistrationPanel::nextRaceChanged, lab_[7], &QLabel::setText);
+  connect(registration_, &RegistrationPanel::nextRaceChanged, lab_[7], [this](const QString& t) { setFittedText(lab_[7], t); });
   connect(results_->ok(), &QPushButton::clicked, this, &MainWindow::closeWeekClicked);
   connect(awards_->ok(), &QPushButton::clicked, this, &MainWindow::closeYearClicked);
   hookFrontend();
@@ -138,12 +139,12 @@ void MainWindow::buildHomeView() {
   buildDetails();
   buildStyleOptions();
   labComment_ = boldLabel(this, {0, 162, 288, 13}, 9, QStringLiteral("labComment"));
-  labComment_->setText(qs(s_.noticeLine));
+  labComment_->setText(qs(polmina::tr(s_.noticeLine)));
   buildButtons();
 }
 
 void MainWindow::buildDetails() {
-  frm0_ = makeFrame(this, QStringLiteral("詳細"), {112, 16, 177, 145}, QStringLiteral("Frm0"));
+  frm0_ = makeFrame(this, qtr(u"詳細"), {112, 16, 177, 145}, QStringLiteral("Frm0"));
   labSyogo_ = makeLabel(frm0_, {}, {12, 13, 153, 17}, mincho(9, true), QStringLiteral("LabSyogo"));
   for (const DetailRow& row : kDetails) {
     makeLabel(frm0_, u8(row.caption), {8, row.y, 40, 15}, QStringLiteral("Label1_%1").arg(row.lab));
@@ -159,7 +160,7 @@ void MainWindow::buildDetails() {
 }
 
 void MainWindow::buildStyleOptions() {
-  frm4_ = makeFrame(this, QStringLiteral("次レース作戦"), {0, 108, 109, 53}, QStringLiteral("Frm4"));
+  frm4_ = makeFrame(this, qtr(u"次レース作戦"), {0, 108, 109, 53}, QStringLiteral("Frm4"));
   styles_ = new QButtonGroup(this);
   for (int i = 0; i < 4; ++i) {
     opt_[i] = new QRadioButton(u8(kStyles[i]), frm4_);
@@ -260,7 +261,7 @@ void MainWindow::prepare() {
 void MainWindow::setDate() { labNen_->setText(qs(dateText(s_))); }
 
 void MainWindow::showNotice() {
-  labComment_->setText(qs(s_.noticeLine));
+  labComment_->setText(qs(polmina::tr(s_.noticeLine)));
   labComment_->setVisible(s_.noticeVisible);
 }
 
@@ -274,7 +275,7 @@ void MainWindow::refreshCatPanel() {
   if (!t.catClass.empty()) lab_[9]->setText(qs(t.catClass));
   labSyogo_->setText(qs(t.title));
   lab_[10]->setText(qs(t.prize));
-  lab_[7]->setText(qs(t.nextRace));
+  setFittedText(lab_[7], qs(t.nextRace));
   // All four options cleared, then the cat's own set: which runs its click action.
   {
     const QSignalBlocker quiet(styles_);
@@ -374,7 +375,7 @@ void MainWindow::openPanelFor(Command c) {
   for (int k = 0; k <= at(Command::Newspaper); ++k)
     if (k != at(c)) but_[k]->setEnabled(false);
   but(Command::Quit)->setEnabled(false);
-  but_[at(c)]->setText(closedWithOk(panelOf(c)) ? u8("ＯＫ") : u8("戻る"));
+  but_[at(c)]->setText(closedWithOk(panelOf(c)) ? u8(N_("ＯＫ")) : u8(N_("戻る")));
   switch (c) {
     case Command::ActiveCats:
     case Command::RetiredCats:
@@ -397,7 +398,7 @@ void MainWindow::openPanelFor(Command c) {
 }
 
 void MainWindow::askRest() {
-  if (!se_.ui.askYesNo(u"休養", u"1ヶ月間休養をさせますか？")) return;
+  if (!se_.ui.askYesNo(u"休養", polmina::tr(u"1ヶ月間休養をさせますか？"))) return;
   startRest(s_);
   but(Command::Training)->setEnabled(false);
   but(Command::Rest)->setEnabled(false);
@@ -520,10 +521,13 @@ void MainWindow::chatterDoneSeen() {
 // ---- news, help, version
 
 void MainWindow::showHelp() {
-  const std::filesystem::path page = findDataFile(se_.paths, "Help.htm");
+  // The page in the game's language, the Japanese one when there is none.
+  std::filesystem::path page;
+  if (currentLanguage() == Language::English) page = findDataFile(se_.paths, "Help.en.htm");
+  if (page.empty()) page = findDataFile(se_.paths, "Help.htm");
   if (!help_) help_ = new HelpWindow(this);
   if (page.empty() || !help_->open(page)) {
-    se_.ui.tell(u"ルネッタ", u"ファイルが開けません。");
+    se_.ui.tell(u"ルネッタ", polmina::tr(u"ファイルが開けません。"));
     return;
   }
   if (!help_->isVisible()) centreOn(help_, this);
@@ -545,16 +549,16 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     e->ignore();
     if (busy_ && !quitting_ && !refusingClose_) {
       refusingClose_ = true;
-      se_.ui.tell(u"終了", u"週の処理中は終了できません。\r\n「OK」の後で終了して下さい。");
+      se_.ui.tell(u"終了", polmina::tr(u"週の処理中は終了できません。\r\n「OK」の後で終了して下さい。"));
       refusingClose_ = false;
     }
     return;
   }
-  if (!se_.ui.askYesNo(u"終了", u"本当に終了します？")) {
+  if (!se_.ui.askYesNo(u"終了", polmina::tr(u"本当に終了します？"))) {
     e->ignore();
     return;
   }
-  const bool save = se_.ui.askYesNo(u"終了", u"ゲームをセーブしますか？");
+  const bool save = se_.ui.askYesNo(u"終了", polmina::tr(u"ゲームをセーブしますか？"));
   if (save && !saveBeforeQuit()) {
     e->ignore();
     return;
@@ -571,8 +575,8 @@ bool MainWindow::saveBeforeQuit() {
   se_.ui.runModal(w);
   quitting_ = false;
   if (w.result().ok) return true;
-  se_.ui.tell(u"セーブ", w.result().message);
-  return se_.ui.askYesNo(u"終了", u"セーブせずに終了しますか？");
+  se_.ui.tell(u"セーブ", polmina::tr(w.result().message));
+  return se_.ui.askYesNo(u"終了", polmina::tr(u"セーブせずに終了しますか？"));
 }
 
 }  // namespace polmina

@@ -13,7 +13,9 @@
 #include "ui/keyboard.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
+#include "world/calendar.h"
 #include "world/game.h"
+#include "world/labels.h"
 
 namespace polmina {
 
@@ -61,19 +63,19 @@ bool ProgressBar::visible() const { return !track_->isHidden(); }
 // ---- cat lists
 
 CatListPanel::CatListPanel(Game& g, QWidget* parent)
-    : Panel(QStringLiteral("全猫情報"), parent),
+    : Panel(qtr(u"全猫情報"), parent),
       g_(g),
       cmb1_(new QComboBox(this)),
       lst0_(new QListWidget(this)) {
   setObjectName(QStringLiteral("Frm1"));
   cmb1_->setObjectName(QStringLiteral("Cmb1"));
   cmb1_->setGeometry(8, 16, 273, 20);
-  cmb1_->setAccessibleName(QStringLiteral("並べ方"));
+  cmb1_->setAccessibleName(qtr(u"並べ方"));
   lst0_->setObjectName(QStringLiteral("Lst0"));
   lst0_->setGeometry(8, 40, 273, 100);
   lst0_->setFont(fixedGothic(9));
-  lst0_->setAccessibleName(QStringLiteral("猫の一覧"));
-  makeLabel(this, QStringLiteral("クリックすると戦績が御覧いただけます"), {8, 142, 273, 14});
+  lst0_->setAccessibleName(qtr(u"猫の一覧"));
+  makeLabel(this, qtr(u"クリックすると戦績が御覧いただけます"), {8, 142, 273, 14});
   connect(cmb1_, &QComboBox::activated, this, &CatListPanel::sortChosen);
   connect(lst0_, &QListWidget::itemClicked, this,
           [this](QListWidgetItem* item) { rowClicked(lst0_->row(item)); });
@@ -85,13 +87,13 @@ void CatListPanel::open(bool active) {
   s.listShowsActive = active;
   findPlayerCat(s);
   cmb1_->clear();
-  cmb1_->addItem(QStringLiteral("名　　　　 前　　　　 順"));
-  cmb1_->addItem(QStringLiteral("総　 賞　 金　 額　 順"));
+  cmb1_->addItem(qtr(u"名　　　　 前　　　　 順"));
+  cmb1_->addItem(qtr(u"総　 賞　 金　 額　 順"));
   if (active) {
-    cmb1_->addItem(QStringLiteral("本 年 度 賞 金 額 順"));
-    cmb1_->addItem(QStringLiteral("年　　　　 齢　　　　 順"));
+    cmb1_->addItem(qtr(u"本 年 度 賞 金 額 順"));
+    cmb1_->addItem(qtr(u"年　　　　 齢　　　　 順"));
   }
-  setTitle(active ? QStringLiteral("現役猫情報") : QStringLiteral("引退猫情報"));
+  setTitle(active ? qtr(u"現役猫情報") : qtr(u"引退猫情報"));
   int order = s.listSortOrder;
   // The hall offers only the first two orders; a prize order stays a prize order.
   if (!active && order > 1) order = order == 2 ? 1 : 0;
@@ -120,10 +122,10 @@ void CatListPanel::rowClicked(int row) {
 // ---- the week's results
 
 ResultsPanel::ResultsPanel(GameState& s, QWidget* parent)
-    : Panel(QStringLiteral("レース結果"), parent),
+    : Panel(qtr(u"レース結果"), parent),
       s_(s),
       butRace_(makeButton(this, QStringLiteral("OK"), {232, 172, 49, 17}, QStringLiteral("butRace"))),
-      bar_(this, QStringLiteral("週変り処理中"), {144, 160}, {24, 178}, QStringLiteral("Shp")) {
+      bar_(this, qtr(u"週変り処理中"), {144, 160}, {24, 178}, QStringLiteral("Shp")) {
   setObjectName(QStringLiteral("Frm5"));
   const QFont small = gothic(8.25);
   for (int k = 0; k < 5; ++k) {
@@ -134,7 +136,7 @@ ResultsPanel::ResultsPanel(GameState& s, QWidget* parent)
     lines_[k][0] =
         makeLabel(this, {}, {x, y, left ? 129 : 141, 13}, QStringLiteral("LabZyuni%1_0").arg(k + 1));
     for (int e = 1; e <= 3; ++e) {
-      makeLabel(this, QStringLiteral("%1着").arg(e), {x, y + step * e, 24, 13}, small);
+      makeLabel(this, qs(placeName(e)), {x, y + step * e, 24, 13}, small);
       lines_[k][e] = makeLabel(this, {}, {x + 24, y + step * e, left ? 105 : 117, 13},
                                QStringLiteral("LabZyuni%1_%2").arg(k + 1).arg(e));
     }
@@ -145,8 +147,10 @@ void ResultsPanel::refresh() {
   for (int k = 0; k < 5; ++k)
     for (int e = 0; e < 4; ++e) {
       const ResultLine& line = s_.resultLines[k][e];
-      lines_[k][e]->setText(qs(line.text));
-      paintLabel(lines_[k][e], line.textColour, line.background);
+      // The lines stay Japanese in the game (they are part of polmina-sim's record of a week).
+      QLabel* l = lines_[k][e];
+      setFittedText(l, qs(e == 0 ? shownRaceName(line.text) : line.text == u"中止" ? polmina::tr(line.text) : line.text));
+      paintLabel(l, line.textColour, line.background);
     }
 }
 
@@ -156,15 +160,15 @@ AwardsPanel::AwardsPanel(GameState& s, QWidget* parent)
     : Panel(parent),
       s_(s),
       butNendo_(makeButton(this, QStringLiteral("OK"), {232, 172, 49, 17}, QStringLiteral("butNendo"))),
-      bar_(this, QStringLiteral("年度末処理中"), {18, 160}, {18, 178}, QStringLiteral("Shp1")) {
+      bar_(this, qtr(u"年度末処理中"), {18, 160}, {18, 178}, QStringLiteral("Shp1")) {
   setObjectName(QStringLiteral("Frm6"));
-  auto* head = makeLabel(this, QStringLiteral("各　賞　発　表"), {4, 10, 281, 16}, gothic(9, true));
+  auto* head = makeLabel(this, qtr(u"各　賞　発　表"), {4, 10, 281, 16}, gothic(9, true));
   head->setAlignment(Qt::AlignCenter);
   for (int b = 0; b < 6; ++b) {
-    makeLabel(this, qs(AwardCaptions[b]), {4, 28 + 16 * b, 116, 15});
+    makeLabel(this, qtr(AwardCaptions[b]), {4, 28 + 16 * b, 116, 15});
     names_[b] = makeLabel(this, {}, {120, 28 + 16 * b, 157, 15}, QStringLiteral("LabKingName%1").arg(b));
   }
-  makeLabel(this, qs(AwardCaptions[6]), {64, 124, 200, 15}, gothic(9, true));
+  makeLabel(this, qtr(AwardCaptions[6]), {64, 124, 200, 15}, gothic(9, true));
   names_[6] = makeLabel(this, {}, {44, 140, 197, 17}, gothic(11.25, true), QStringLiteral("LabKingName6"));
   names_[6]->setAlignment(Qt::AlignCenter);
 }
@@ -176,13 +180,15 @@ void AwardsPanel::refresh() {
 // ---- the A-class champions
 
 ChampionsPanel::ChampionsPanel(GameState& s, QWidget* parent)
-    : Panel(QStringLiteral("本年度Aクラス優勝猫"), parent), s_(s) {
+    : Panel(qtr(u"本年度Aクラス優勝猫"), parent), s_(s) {
   setObjectName(QStringLiteral("Frm7"));
-  static constexpr const char16_t* kRaces[] = {u"早猫賞", u"桜猫賞", u"優駿猫", u"菊猫賞", u"有猫記念"};
+  // The names in short: the column is narrow.
+  static constexpr const char16_t* kRaces[] = {NC_("short", u"早猫賞"), NC_("short", u"桜猫賞"), NC_("short", u"優駿猫"),
+                                               NC_("short", u"菊猫賞"), NC_("short", u"有猫記念")};
   static constexpr int kWinnerY[] = {16, 45, 74, 103, 132};
   static constexpr int kRunnerUpY[] = {30, 58, 87, 115, 144};
   for (int i = 0; i < 5; ++i) {
-    makeLabel(this, qs(kRaces[i]), {16, kWinnerY[i], 72, 14}, QStringLiteral("LabSyou%1").arg(i));
+    makeLabel(this, qs(trc(u"short", kRaces[i])), {16, kWinnerY[i], 72, 14}, QStringLiteral("LabSyou%1").arg(i));
     winners_[i] = makeLabel(this, {}, {88, kWinnerY[i], 169, 14}, QStringLiteral("LabC1_%1").arg(i));
     runnersUp_[i] = makeLabel(this, {}, {108, kRunnerUpY[i], 173, 14}, QStringLiteral("LabA2_%1").arg(i));
   }
@@ -190,8 +196,8 @@ ChampionsPanel::ChampionsPanel(GameState& s, QWidget* parent)
 
 void ChampionsPanel::refresh() {
   for (int i = 0; i < 5; ++i) {
-    winners_[i]->setText(qs(s_.winnerCaptions[i]));
-    runnersUp_[i]->setText(qs(s_.runnerUpCaptions[i]));
+    winners_[i]->setText(qs(shownPlacingCaption(s_.winnerCaptions[i])));
+    runnersUp_[i]->setText(qs(shownPlacingCaption(s_.runnerUpCaptions[i])));
   }
 }
 

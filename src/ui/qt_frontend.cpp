@@ -99,14 +99,17 @@ void showScrollingNotice(const QString& title, const QString& text, QWidget* par
 
 bool QtFrontend::showBox(std::u16string_view title, std::u16string_view text, bool question) {
   QWidget* parent = QApplication::activeWindow();
-  QMessageBox box(QMessageBox::NoIcon, qs(title), shownText(text),
+  // Titles and fixed texts come in Japanese and are translated here; texts made of names and numbers
+  // come translated already.
+  const std::u16string shown = polmina::tr(text);
+  QMessageBox box(QMessageBox::NoIcon, qtr(title), shownText(shown),
                   question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
   box.setTextFormat(Qt::PlainText);
   // Plain buttons: the style's icons would take the room of the captions' last letters.
   for (QAbstractButton* b : box.buttons()) b->setIcon(QIcon());
   const int maxHeight = usableHeight(parent) - 40;
   if (!question && box.sizeHint().height() > maxHeight) {
-    showScrollingNotice(qs(title), shownText(text), parent, maxHeight);
+    showScrollingNotice(qtr(title), shownText(shown), parent, maxHeight);
     return false;
   }
   return box.exec() == QMessageBox::Yes;

@@ -18,6 +18,8 @@
 #include "ui/fonts.h"
 #include "ui/qt_text.h"
 #include "ui/window_manager.h"
+#include "world/calendar.h"
+#include "world/labels.h"
 #include "world/numbers.h"
 #include "world/text.h"
 
@@ -79,7 +81,7 @@ void RaceWindow::setPace(double scale) { paceScale = std::max(0.0, scale); }
 RaceWindow::RaceWindow(QWidget* parent) : QWidget(parent) {
   makeFixedWindow(this, Qt::WindowStaysOnTopHint);
   setObjectName(QStringLiteral("RaceFm"));
-  setWindowTitle(QStringLiteral("レース中継"));
+  setWindowTitle(qtr(u"レース中継"));
   setAttribute(Qt::WA_ShowWithoutActivating);
   setFixedSize(kClientWidth, kClientHeight);
   buildPicture();
@@ -93,7 +95,7 @@ RaceWindow::RaceWindow(QWidget* parent) : QWidget(parent) {
 void RaceWindow::buildPicture() {
   scrBkg_ = new RacePicture(scene_, this);
   scrBkg_->setObjectName(QStringLiteral("scr_bkg"));
-  scrBkg_->setAccessibleName(QStringLiteral("レースの様子"));
+  scrBkg_->setAccessibleName(qtr(u"レースの様子"));
   scrBkg_->setGeometry(kMargin, kMargin, RaceScene::Width, RaceScene::Height);
   for (int i = 0; i < MaxRunners; ++i) {
     const int laneY = 242 - 16 * (MaxRunners - 1 - i);
@@ -128,10 +130,10 @@ void RaceWindow::buildSpeedPanel() {
   frame_->setGeometry(kMargin, kPanelTop, RaceScene::Width, kPanelHeight);
   labRace_ = label(frame_, QStringLiteral("LabRace"), QRect(10, 6, 390, 20), gothic(10, true));
   labMsg_ = label(frame_, QStringLiteral("LabMsg"), QRect(10, 30, 400, 24), gothic(12, true));
-  label(frame_, QStringLiteral("Label3"), QRect(420, 10, 16, 18), gothic(9))->setText(QStringLiteral("遅"));
-  label(frame_, QStringLiteral("Label2"), QRect(578, 10, 16, 18), gothic(9))->setText(QStringLiteral("速"));
+  label(frame_, QStringLiteral("Label3"), QRect(420, 10, 16, 18), gothic(9))->setText(qtr(u"遅"));
+  label(frame_, QStringLiteral("Label2"), QRect(578, 10, 16, 18), gothic(9))->setText(qtr(u"速"));
   QLabel* caption = label(frame_, QStringLiteral("Label1"), QRect(438, 34, 136, 18), gothic(9));
-  caption->setText(QStringLiteral("レース速度調整"));
+  caption->setText(qtr(u"レース速度調整"));
   caption->setAlignment(Qt::AlignCenter);
   scr_ = new QScrollBar(Qt::Horizontal, frame_);
   scr_->setObjectName(QStringLiteral("Scr"));
@@ -192,7 +194,7 @@ void RaceWindow::playTitle(const RaceSlot& slot) {
   QPalette pal = labRaceName_->palette();
   pal.setColor(QPalette::WindowText, titleColour(slot.raceClass));
   labRaceName_->setPalette(pal);
-  labRaceName_->setText(qs(slot.raceName) + QLatin1Char('\n') + qs(num(slot.distance)) + QLatin1Char('m'));
+  labRaceName_->setText(qs(shownRaceName(slot.raceName)) + QLatin1Char('\n') + qs(num(slot.distance)) + QLatin1Char('m'));
   double points = 1;
   labRaceName_->setFont(gothic(points, true));
   labRaceName_->show();
@@ -207,11 +209,11 @@ void RaceWindow::playTitle(const RaceSlot& slot) {
 }
 
 void RaceWindow::announceStart(const RaceSlot& slot) {
-  labRace_->setText(qs(slot.raceName) + QStringLiteral("  ") + qs(num(slot.distance)) + QLatin1Char('m'));
+  labRace_->setText(qs(shownRaceName(slot.raceName)) + QStringLiteral("  ") + qs(num(slot.distance)) + QLatin1Char('m'));
   frame_->show();
-  labMsg_->setText(QStringLiteral("各猫ゲート入り完了"));
+  labMsg_->setText(qtr(u"各猫ゲート入り完了"));
   wait(1);
-  labMsg_->setText(QStringLiteral("スタートしました"));
+  labMsg_->setText(qtr(u"スタートしました"));
 }
 
 // One tick a frame; a frame lasts as long as the speed bar says at the moment it starts. Each frame is
@@ -246,7 +248,7 @@ void RaceWindow::clearOvertakenLines(const GameState& s) {
 void RaceWindow::callFinalStretch(const RaceState& st) {
   if (finalStretchCalled_ || st.sectionIndex != GoalSection || st.commentaryStep != 9) return;
   finalStretchCalled_ = true;
-  labMsg_->setText(QStringLiteral("残り100ｍを切りました 各猫が追い上げます"));
+  labMsg_->setText(qtr(u"残り100ｍを切りました 各猫が追い上げます"));
 }
 
 // Fifth place first, the winner last, each on the next whole second; then three seconds to look.
@@ -260,7 +262,7 @@ void RaceWindow::revealPlacings(Game& g) {
     const int cat = g.s.finishOrder[static_cast<size_t>(i)];
     if (cat < 0) continue;
     QLabel* l = labZyun_[static_cast<size_t>(i)];
-    l->setText(qs(num(i + 1) + u"着 " + catAt(g.s, cat).name));
+    l->setText(qs(trf(u"{place} {cat}", {{u"place", placeName(i + 1)}, {u"cat", catAt(g.s, cat).name}})));
     l->show();
   }
   reached(Phase::Placings);

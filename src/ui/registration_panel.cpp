@@ -53,19 +53,19 @@ class DistanceRows : public QStyledItemDelegate {
 }  // namespace
 
 RegistrationPanel::RegistrationPanel(Game& g, QWidget* parent)
-    : Panel(QStringLiteral("レース登録"), parent),
+    : Panel(qtr(u"レース登録"), parent),
       g_(g),
       lst1_(new QListWidget(this)),
       labRace_(makeLabel(this, {}, {12, 136, 201, 14}, gothic(9.75), QStringLiteral("LabRace"))),
-      butCan_(makeButton(this, QStringLiteral("取消"), {232, 136, 49, 17}, QStringLiteral("ButCan"))) {
+      butCan_(makeButton(this, qtr(u"取消"), {232, 136, 49, 17}, QStringLiteral("ButCan"))) {
   setObjectName(QStringLiteral("Frm3"));
-  makeLabel(this, QStringLiteral("レ　ー　ス　名"), {8, 16, 221, 17});
-  makeLabel(this, QStringLiteral("距離"), {228, 16, 33, 17});
+  makeLabel(this, qtr(u"レ　ー　ス　名"), {8, 16, 221, 17});
+  makeLabel(this, qtr(u"距離"), {228, 16, 33, 17});
   lst1_->setObjectName(QStringLiteral("Lst1"));
   lst1_->setGeometry(8, 32, 273, 100);
   lst1_->setFont(fixedGothic(9));
   lst1_->setItemDelegate(new DistanceRows(lst1_));
-  lst1_->setAccessibleName(QStringLiteral("レース一覧"));
+  lst1_->setAccessibleName(qtr(u"レース一覧"));
   connect(lst1_, &QListWidget::itemClicked, this,
           [this](QListWidgetItem* item) { rowChosen(lst1_->row(item)); });
   activateRowsByKeyboard(lst1_, [this](int row) { rowChosen(row); });

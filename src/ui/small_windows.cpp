@@ -21,6 +21,7 @@
 #include "ui/topic_window.h"
 #include "ui/widgets.h"
 #include "ui/window_manager.h"
+#include "ui/qt_text.h"
 
 namespace polmina {
 
@@ -38,20 +39,20 @@ QFrame* makeRule(QWidget* parent, int y) {
 
 VersionWindow::VersionWindow(QWidget* mainWindow) : QDialog(mainWindow) {
   setObjectName(QStringLiteral("VerFm"));
-  setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+  setWindowTitle(qtr(u"ﾊﾞｰｼﾞｮﾝ情報"));
   setFixedSize(312, 132);
   auto* image = makeLabel(this, {}, {10, 12, 80, 80}, QStringLiteral("Image1"));
   image->setPixmap(loadPicture(QStringLiteral(":/art/version.png")));
-  image->setAccessibleName(QStringLiteral("ポルミナ"));
-  makeLabel(this, QStringLiteral("11種ポルミナF　　Version ") + gameVersion(), {100, 10, 206, 18}, gothic(9.75),
+  image->setAccessibleName(qtr(u"ポルミナ"));
+  makeLabel(this, qtr(u"11種ポルミナF　　Version ") + gameVersion(), {100, 10, 206, 18}, gothic(9.75),
             QStringLiteral("Label1"));
   makeLabel(this, {}, {100, 28, 206, 4}, QStringLiteral("Label5"));
   makeRule(this, 32);
-  makeLabel(this, QStringLiteral("企画・プログラム・絵　ポルミナ工房"), {100, 38, 206, 15},
+  makeLabel(this, qtr(u"企画・プログラム・絵　ポルミナ工房"), {100, 38, 206, 15},
             QStringLiteral("Label2"));
-  makeLabel(this, QStringLiteral("猫たちと遊んでくれてありがとう"), {100, 54, 206, 15},
+  makeLabel(this, qtr(u"猫たちと遊んでくれてありがとう"), {100, 54, 206, 15},
             QStringLiteral("Label3"));
-  makeLabel(this, QStringLiteral("ご感想はヘルプのページをご覧ください"), {100, 70, 206, 15},
+  makeLabel(this, qtr(u"ご感想はヘルプのページをご覧ください"), {100, 70, 206, 15},
             QStringLiteral("Label4"));
   makeRule(this, 88);
   QPushButton* ok = makeButton(this, QStringLiteral("OK"), {232, 100, 68, 22}, QStringLiteral("but"));
@@ -63,7 +64,7 @@ VersionWindow::VersionWindow(QWidget* mainWindow) : QDialog(mainWindow) {
 HelpWindow::HelpWindow(QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Window), browser_(new QTextBrowser(this)) {
   setObjectName(QStringLiteral("HelpFm"));
-  setWindowTitle(QStringLiteral("ヘルプ"));
+  setWindowTitle(qtr(u"ヘルプ"));
   browser_->setObjectName(QStringLiteral("HelpPage"));
   browser_->setOpenExternalLinks(true);
   browser_->setFont(gothic(10.5));
@@ -92,10 +93,10 @@ SaveWindow::SaveWindow(const GameState& s, std::filesystem::path dir, QtFrontend
       dir_(std::move(dir)),
       ui_(ui) {
   setObjectName(QStringLiteral("SaveFm"));
-  setWindowTitle(QStringLiteral("セーブ"));
+  setWindowTitle(qtr(u"セーブ"));
   setFixedSize(150, 50);
   auto* label =
-      makeLabel(this, QStringLiteral("セーブ中"), {0, 0, 150, 50}, gothic(9, true), QStringLiteral("Label1"));
+      makeLabel(this, qtr(u"セーブ中"), {0, 0, 150, 50}, gothic(9, true), QStringLiteral("Label1"));
   label->setAlignment(Qt::AlignCenter);
   centreOn(this, mainWindow);
   // The save runs from the window's own timer once it is on screen.

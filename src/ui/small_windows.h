@@ -36,7 +36,7 @@ class SaveWindow : public QDialog {
   const GameState& s_;
   std::filesystem::path dir_;
   QtFrontend& ui_;
-  StoreResult result_ = StoreResult::failure(u"セーブされませんでした。");
+  StoreResult result_ = StoreResult::failure(N_(u"セーブされませんでした。"));
 };
 
 // The help page in the game's own window: links inside the page lead on within it, links to the web

@@ -102,6 +102,18 @@ std::u16string withSeparator(QString dir) {
 
 }  // namespace
 
+bool useLanguage(Language lang, const GamePaths& paths) {
+  bool ok = lang == Language::Japanese;
+  if (!ok) {
+    const auto file = findDataFile(paths, catalogFileName(lang).c_str());
+    ok = !file.empty() && loadCatalog(file);
+  }
+  if (!ok) unloadCatalog();
+  // Qt's own buttons speak English without a translation.
+  if (currentLanguage() == Language::Japanese) installJapaneseButtons();
+  return ok;
+}
+
 int startUp(QApplication& app, const LaunchOptions& options) {
   QCoreApplication::setApplicationName(QStringLiteral("polmina"));
   // No application display name: the window system would append it to every window's own title.
@@ -109,19 +121,21 @@ int startUp(QApplication& app, const LaunchOptions& options) {
   app.setQuitOnLastWindowClosed(false);
   initResources();
   installLook();
-  installJapaneseButtons();
   QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/art/icon256.png")));
 
+  const QString appDir = QCoreApplication::applicationDirPath();
+  GamePaths paths = findGamePaths(std::filesystem::path(appDir.toStdU16String()));
+  // Before any text of the game is made.
+  useLanguage(options.lang.value_or(Language::Japanese), paths);
   auto state = std::make_unique<GameState>();
   GameState& s = *state;
   resetProgramState(s);
-  const QString appDir = QCoreApplication::applicationDirPath();
   s.appDir = withSeparator(appDir);
   GameRng rng = options.seed ? GameRng::fixed(*options.seed) : GameRng::fromClock();
   SystemClock clock;
   QtFrontend ui;
   Game g{s, rng, ui, clock};
-  Session session{g, ui, findGamePaths(std::filesystem::path(appDir.toStdU16String()))};
+  Session session{g, ui, std::move(paths)};
   const auto lock = takeInstanceLock(session.paths.saveDir);
   if (!lock) {
     callRunningCopy(session.paths.saveDir);

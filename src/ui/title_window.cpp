@@ -26,7 +26,7 @@ namespace polmina {
 
 namespace {
 
-constexpr const char16_t* kBoxTitle = u"ルネッタ";
+constexpr const char16_t* kBoxTitle = N_(u"ルネッタ");
 
 bool savedGameLoads(const std::filesystem::path& dir) {
   auto s = std::make_unique<GameState>();
@@ -37,14 +37,14 @@ bool savedGameLoads(const std::filesystem::path& dir) {
 
 TitleWindow::TitleWindow(WindowManager& wm) : wm_(wm) {
   setObjectName(QStringLiteral("OpeningFm"));
-  setWindowTitle(QStringLiteral("11種ポルミナF"));
+  setWindowTitle(qtr(u"11種ポルミナF"));
   // The picture is drawn for the whole window, frame included: its middle shows.
   auto* image = makeLabel(this, {}, {-3, -6, 295, 238}, QStringLiteral("Image1"));
   image->setPixmap(loadPicture(QStringLiteral(":/art/title.png")));
   image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  image->setAccessibleName(QStringLiteral("11種ポルミナF"));
-  but_[0] = makeButton(this, QStringLiteral("最初から"), {36, 182, 100, 24}, QStringLiteral("But0"));
-  but_[1] = makeButton(this, QStringLiteral("続きから"), {153, 182, 100, 24}, QStringLiteral("But1"));
+  image->setAccessibleName(qtr(u"11種ポルミナF"));
+  but_[0] = makeButton(this, qtr(u"最初から"), {36, 182, 100, 24}, QStringLiteral("But0"));
+  but_[1] = makeButton(this, qtr(u"続きから"), {153, 182, 100, 24}, QStringLiteral("But1"));
   for (QPushButton* b : but_) b->setFont(gothic(9, true));
   connect(but_[0], &QPushButton::clicked, this, &TitleWindow::newGame);
   connect(but_[1], &QPushButton::clicked, this, &TitleWindow::resume);
@@ -108,14 +108,14 @@ void TitleWindow::resume() {
   if (recover()) return;
   switch (saveState(se.paths.saveDir)) {
     case SaveState::None:
-      se.ui.tell(kBoxTitle, u"セーブデータが見つかりません");
+      se.ui.tell(kBoxTitle, polmina::tr(u"セーブデータが見つかりません"));
       return;
     case SaveState::Unreadable:
       se.ui.tell(kBoxTitle, loadGame(s, se.paths.saveDir).message);
       return;
     case SaveState::NotAGame:
-      if (!offerBackup(u"セーブデータが壊れています。"))
-        se.ui.tell(kBoxTitle, u"セーブデータが見つかりません");
+      if (!offerBackup(polmina::tr(u"セーブデータが壊れています。")))
+        se.ui.tell(kBoxTitle, polmina::tr(u"セーブデータが見つかりません"));
       return;
     case SaveState::Game:
       resumeSaved();
@@ -126,7 +126,7 @@ void TitleWindow::resume() {
 void TitleWindow::resumeSaved() {
   Session& se = wm_.session();
   GameState& s = se.g.s;
-  if (!se.ui.askYesNo(kBoxTitle, u"ゲームを再開します。")) return;
+  if (!se.ui.askYesNo(kBoxTitle, polmina::tr(u"ゲームを再開します。"))) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const StoreResult loaded = resumeSavedGame(s, se.paths.saveDir);
   if (!loaded) {

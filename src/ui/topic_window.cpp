@@ -10,6 +10,7 @@
 #include "ui/qt_text.h"
 #include "ui/resources.h"
 #include "ui/widgets.h"
+#include "news/topics.h"
 #include "world/state.h"
 
 namespace polmina {
@@ -42,7 +43,7 @@ QString headlineText(const std::u16string& headline) {
 
 FaceBox::FaceBox(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Pic1"));
-  setAccessibleName(QStringLiteral("猫の顔"));
+  setAccessibleName(qtr(u"猫の顔"));
 }
 
 void FaceBox::showFace(int breed) {
@@ -66,7 +67,7 @@ void FaceBox::paintEvent(QPaintEvent*) {
 
 TopicWindow::TopicWindow(const Topic& topic, QWidget* mainWindow) : QDialog(mainWindow) {
   setObjectName(QStringLiteral("TopicFm"));
-  setWindowTitle(qs(TopicsTitle));
+  setWindowTitle(qtr(TopicsTitle));
   // In the main window's place: its size and its corner.
   setFixedSize(mainWindow->size());
   move(mainWindow->pos());
@@ -87,7 +88,7 @@ TopicWindow::TopicWindow(const Topic& topic, QWidget* mainWindow) : QDialog(main
   rule->setStyleSheet(QStringLiteral("border-top: 1px solid #6b6353; border-bottom: 1px solid #b8ad96;"));
   // 209 wide as designed, and as tall as the frame allows: the result and entries topics run to
   // thirteen lines.
-  QLabel* article = wrapped(frame, shownText(topic.article), {6, 38, 209, frame->height() - 39}, gothic(9),
+  QLabel* article = wrapped(frame, keepNamesWhole(shownText(topic.article), topic.names), {6, 38, 209, frame->height() - 39}, gothic(9),
                             "Label1", Qt::AlignLeft | Qt::AlignTop);
   fitText(article, 7);
   buildFaceColumn(frame, topic);
@@ -114,8 +115,9 @@ void TopicWindow::buildFaceColumn(QWidget* frame, const Topic& topic) {
   QLabel* name =
       wrapped(frame, qs(topic.faceName), {kColumnX, 101, kColumnWidth, 44}, gothic(9), "LabName", centred);
   showFaceName(name);
+  name->setText(keepNamesWhole(name->text(), topic.names));
   // Narrow enough that the line breaks after "担当記者", wide enough for the reporter's name.
-  QLabel* byline = wrapped(frame, QStringLiteral("担当記者 ") + Reporter, {kColumnX + 7, 146, 51, 30},
+  QLabel* byline = wrapped(frame, qtr(u"担当記者 ") + qtr(N_(u"森野すず")), {kColumnX + 7, 146, 51, 30},
                            gothic(8), "LabEnd", centred);
   fitText(byline, 6.5);
 }
@@ -123,11 +125,22 @@ void TopicWindow::buildFaceColumn(QWidget* frame, const Topic& topic) {
 // The cat under the face: its age and sex on a line of their own below its name, so that the line
 // breaks between name and age; only a name wider than the column breaks, at the column's edge.
 void showFaceName(QLabel* label) {
-  static const QRegularExpression kAgeAndSex(QStringLiteral(" ?\\d+才 [雌雄]$"));
+  // The age and sex as the article writes them, in the shown language.
+  QString pattern = QRegularExpression::escape(qs(ageAndSex(12345, 0)));
+  const QString male = QRegularExpression::escape(qtr(u"雄")), female = QRegularExpression::escape(qtr(u"雌"));
+  pattern.replace(QStringLiteral("12345"), QStringLiteral("\\d+"));
+  pattern.replace(male, QStringLiteral("(?:%1|%2)").arg(male, female));
+  const QRegularExpression kAgeAndSex(QStringLiteral(" ?") + pattern + QLatin1Char('$'));
   const QString text = label->text();
   const QRegularExpressionMatch m = kAgeAndSex.match(text);
-  if (m.hasMatch()) label->setText(text.left(m.capturedStart()) + QLatin1Char('\n') + m.captured().trimmed());
-  fitText(label, 7);
+  const QString name = m.hasMatch() ? text.left(m.capturedStart()) : text;
+  if (m.hasMatch()) label->setText(name + QLatin1Char('\n') + m.captured().trimmed());
+  // The name on one line of its own: the type gets smaller, then narrower, rather than break it.
+  QFont font = label->font();
+  const auto nameWidth = [&] { return QFontMetrics(font).horizontalAdvance(name); };
+  while (nameWidth() > label->width() && font.pointSizeF() - 0.5 >= 7) font.setPointSizeF(font.pointSizeF() - 0.5);
+  for (int stretch = 95; nameWidth() > label->width() && stretch >= 60; stretch -= 5) font.setStretch(stretch);
+  label->setFont(font);
 }
 
 bool fitText(QLabel* label, double minPoints) {

@@ -6,6 +6,7 @@
 
 #include "game/commands.h"
 #include "ui/widgets.h"
+#include "ui/qt_text.h"
 #include "world/state.h"
 
 namespace polmina {
@@ -16,41 +17,41 @@ namespace {
 constexpr int kLevels[2][6] = {{0, 1, 1, 2, 2, 3}, {0, 1, 2, 2, 3, 3}};
 const char* const kLit[3] = {"#00ffff", "#ffff00", "#ff8000"};  // speed, stamina, power
 constexpr const char* kOff = "#e0e0e0";
-const char* const kRows[3] = {"スピードUP", "スタミナUP", "パワーUP"};
+const char* const kRows[3] = {N_("スピードUP"), N_("スタミナUP"), N_("パワーUP")};
 const char* const kBarNames[6] = {"ScrSp1", "ScrSt1", "ScrPw1", "ScrSp2", "ScrSt2", "ScrPw2"};
 const char* const kCellNames[6] = {"Sp1", "St1", "Pw1", "Sp2", "St2", "Pw2"};
 
 }  // namespace
 
 TrainingPanel::TrainingPanel(GameState& s, QWidget* parent)
-    : Panel(QStringLiteral("調教設定"), parent), s_(s) {
+    : Panel(qtr(u"調教設定"), parent), s_(s) {
   setObjectName(QStringLiteral("Frm2"));
   build(0);
   build(1);
 }
 
 void TrainingPanel::build(int day) {
-  auto* frame = makeFrame(this, day == 0 ? QStringLiteral("水曜") : QStringLiteral("木曜"),
+  auto* frame = makeFrame(this, day == 0 ? qtr(u"水曜") : qtr(u"木曜"),
                           day == 0 ? QRect(12, 16, 133, 129) : QRect(152, 16, 129, 129),
                           day == 0 ? QStringLiteral("Frame1") : QStringLiteral("Frame2"));
   for (int row = 0; row < 3; ++row) {
     const int bar = day * 3 + row;
     const int y = 16 + 36 * row;
-    makeLabel(frame, QString::fromUtf8(kRows[row]), {8, y, 64, 14});
+    makeLabel(frame, qtr(kRows[row]), {8, y, 64, 14});
     for (int c = 0; c < 5; ++c) {
       auto* cell = new QFrame(frame);
       cell->setGeometry(70 + 11 * c, y + 3, 10, 9);
       cell->setObjectName(QStringLiteral("%1_%2").arg(QString::fromLatin1(kCellNames[bar])).arg(c));
       cells_[bar][c] = cell;
     }
-    makeLabel(frame, QStringLiteral("弱"), {4, y + 16, 14, 13});
+    makeLabel(frame, qtr(u"弱"), {4, y + 16, 14, 13});
     auto* sb = new QScrollBar(Qt::Horizontal, frame);
     sb->setGeometry(18, y + 16, 94, 13);
     sb->setRange(0, 5);
     sb->setPageStep(1);
     sb->setObjectName(QString::fromLatin1(kBarNames[bar]));
-    sb->setAccessibleName(QStringLiteral("%1 %2").arg(frame->title(), QString::fromUtf8(kRows[row])));
-    makeLabel(frame, QStringLiteral("強"), {114, y + 16, 14, 13});
+    sb->setAccessibleName(QStringLiteral("%1 %2").arg(frame->title(), qtr(kRows[row])));
+    makeLabel(frame, qtr(u"強"), {114, y + 16, 14, 13});
     bars_[bar] = sb;
     connect(sb, &QScrollBar::valueChanged, this, [this, bar](int v) { moved(bar, v); });
     light(bar, 0);

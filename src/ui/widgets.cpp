@@ -8,6 +8,7 @@
 #include <QStylePainter>
 #include <QPushButton>
 
+#include "ui/qt_text.h"
 #include "world/state.h"
 
 namespace polmina {
@@ -106,6 +107,28 @@ QGroupBox* makeFrame(QWidget* parent, const QString& title, const QRect& geometr
 }
 
 QColor gameColour(uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+
+void setFittedText(QLabel* label, const QString& text, double minPoints) {
+  label->setText(text);
+  QFont f = label->parentWidget() ? label->parentWidget()->font() : label->font();
+  while (QFontMetrics(f).horizontalAdvance(text.trimmed()) > label->width() && f.pointSizeF() - 0.25 >= minPoints)
+    f.setPointSizeF(f.pointSizeF() - 0.25);
+  label->setFont(f);
+}
+
+QString keepNamesWhole(QString text, const std::vector<std::u16string>& names) {
+  for (const std::u16string& n : names) {
+    const QString name = qs(n);
+    if (name.size() < 2) continue;
+    QString joined;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+      if (i > 0 && !name[i].isLowSurrogate()) joined += QChar(0x2060);
+      joined += name[i];
+    }
+    text.replace(name, joined);
+  }
+  return text;
+}
 
 void paintLabel(QLabel* label, uint32_t textColour, uint32_t background) {
   QString sheet = QStringLiteral("color: %1;").arg(gameColour(textColour).name());

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QRect>
 #include <QString>
+#include <string>
+#include <vector>
 
 class QWidget;
 
@@ -52,5 +54,11 @@ QGroupBox* makeFrame(QWidget* parent, const QString& title, const QRect& geometr
 QColor gameColour(uint32_t bgr);
 // Text colour and background of a label; ColourWindow leaves the background to the window.
 void paintLabel(QLabel* label, uint32_t textColour, uint32_t background);
+// Sets a one-line label's text in its parent's type, made smaller (down to `minPoints`) where the
+// text is longer than the label: a long name or race name is never cut off.
+void setFittedText(QLabel* label, const QString& text, double minPoints = 7);
+// `text` with each of `names` held together by word joiners: a wrapped line breaks around a name,
+// never inside it.
+QString keepNamesWhole(QString text, const std::vector<std::u16string>& names);
 
 }  // namespace polmina

@@ -27,22 +27,38 @@ namespace polmina {
 
 namespace {
 
-constexpr const char16_t* kBoxTitle = u"ルネッタ";
+constexpr const char16_t* kBoxTitle = N_(u"ルネッタ");
 const QRect kPage{4, 2, 281, 208};
 
 const char16_t* const kWelcome[] = {
-    u"この度はポルミナをダウンロードして下さってどうもありがとうございます。",
-    u"このゲームは猫君を調教しレースに出場させて立派な競争猫に育てる事が目的です。",
-    u"ゲームオーバーはございません。",
-    u"年齢と成績で自動的に引退となり、それがゲーム終了です。",
-    u"とにかくレースに出場させて勝つ",
-    u"そして最高の称号を手に入れてください。",
+    N_(u"この度はポルミナをダウンロードして下さってどうもありがとうございます。"),
+    N_(u"このゲームは猫君を調教しレースに出場させて立派な競争猫に育てる事が目的です。"),
+    N_(u"ゲームオーバーはございません。"),
+    N_(u"年齢と成績で自動的に引退となり、それがゲーム終了です。"),
+    N_(u"とにかくレースに出場させて勝つ"),
+    N_(u"そして最高の称号を手に入れてください。"),
 };
 
 QString welcomeText() {
   QStringList lines;
-  for (const char16_t* l : kWelcome) lines << qs(l);
+  for (const char16_t* l : kWelcome) lines << qtr(l);
   return lines.join(QStringLiteral("\n"));
+}
+
+// A Japanese lead too long for one line breaks after its last comma that fits, so that its second
+// line is a phrase rather than the last character or two of the sentence.
+void setLead(QLabel* label, const QString& text) {
+  const QFontMetrics fm(label->font());
+  QString shown = text;
+  if (!text.contains(QLatin1Char('\n')) && fm.horizontalAdvance(text) > label->width()) {
+    for (qsizetype at = text.size() - 1; at > 0; --at) {
+      if (text[at] == QChar(u'、') && fm.horizontalAdvance(text.left(at + 1)) <= label->width()) {
+        shown = text.left(at + 1) + QLatin1Char('\n') + text.mid(at + 1);
+        break;
+      }
+    }
+  }
+  label->setText(shown);
 }
 
 QComboBox* makeCombo(QWidget* parent, const QStringList& items, const QRect& geometry, const QString& name,
@@ -69,7 +85,7 @@ QLineEdit* makeText(QWidget* parent, const QRect& geometry, const QString& name,
 
 WizardWindow::WizardWindow(WindowManager& wm) : wm_(wm) {
   setObjectName(QStringLiteral("StartFm"));
-  setWindowTitle(QStringLiteral("11種ポルミナF"));
+  setWindowTitle(qtr(u"11種ポルミナF"));
   buildWelcomePage();
   buildPlayerPage();
   buildCatPage();
@@ -79,11 +95,12 @@ WizardWindow::WizardWindow(WindowManager& wm) : wm_(wm) {
 
 QGroupBox* WizardWindow::makePage(int k, const QString& lead) {
   QGroupBox* f = makeFrame(this, {}, kPage, QStringLiteral("Frm%1").arg(k));
-  lab_[k] = makeLabel(f, lead, {10, 12, 261, k == 0 ? 160 : 34}, QStringLiteral("lab%1").arg(k));
+  lab_[k] = makeLabel(f, {}, {10, 12, 261, k == 0 ? 160 : 34}, QStringLiteral("lab%1").arg(k));
   lab_[k]->setWordWrap(true);
   lab_[k]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  back_[k] = makeButton(f, QStringLiteral("戻る"), {140, 180, 62, 20}, QStringLiteral("ButBack%1").arg(k));
-  next_[k] = makeButton(f, QStringLiteral("次へ"), {208, 180, 62, 20}, QStringLiteral("ButNext%1").arg(k));
+  setLead(lab_[k], lead);
+  back_[k] = makeButton(f, qtr(u"戻る"), {140, 180, 62, 20}, QStringLiteral("ButBack%1").arg(k));
+  next_[k] = makeButton(f, qtr(u"次へ"), {208, 180, 62, 20}, QStringLiteral("ButNext%1").arg(k));
   connect(back_[k], &QPushButton::clicked, this, [this, k] { back(k); });
   connect(next_[k], &QPushButton::clicked, this, [this, k] { next(k); });
   frm_[k] = f;
@@ -93,37 +110,37 @@ QGroupBox* WizardWindow::makePage(int k, const QString& lead) {
 void WizardWindow::buildWelcomePage() { makePage(0, welcomeText()); }
 
 void WizardWindow::buildPlayerPage() {
-  QGroupBox* f = makePage(1, QStringLiteral("貴方(貴女)の性別、お名前を入力してください。"));
-  makeLabel(f, QStringLiteral("性　別："), {14, 62, 84, 20});
-  cmb_[0] = makeCombo(f, {QStringLiteral("男性"), QStringLiteral("女性")}, {100, 60, 90, 22},
-                      QStringLiteral("Cmb0"), QStringLiteral("性別"));
-  nameCaption_ = makeLabel(f, QStringLiteral("貴方のお名前："), {14, 98, 86, 20}, QStringLiteral("Label1_0"));
-  txt_[0] = makeText(f, {100, 96, 166, 22}, QStringLiteral("Txt0"), QStringLiteral("お名前"));
-  makeLabel(f, QStringLiteral("（全角10文字以内）"), {100, 122, 166, 16});
+  QGroupBox* f = makePage(1, qtr(u"貴方(貴女)の性別、お名前を入力してください。"));
+  makeLabel(f, qtr(u"性　別："), {14, 62, 84, 20});
+  cmb_[0] = makeCombo(f, {qtr(u"男性"), qtr(u"女性")}, {100, 60, 90, 22},
+                      QStringLiteral("Cmb0"), qtr(u"性別"));
+  nameCaption_ = makeLabel(f, qtr(u"貴方のお名前："), {14, 98, 86, 20}, QStringLiteral("Label1_0"));
+  txt_[0] = makeText(f, {100, 96, 166, 22}, QStringLiteral("Txt0"), qtr(u"お名前"));
+  makeLabel(f, qtr(u"（全角10文字以内）"), {100, 122, 166, 16});
   connect(cmb_[0], &QComboBox::activated, this, [this](int i) {
-    nameCaption_->setText(i == 0 ? QStringLiteral("貴方のお名前:") : QStringLiteral("貴女のお名前:"));
+    nameCaption_->setText(i == 0 ? qtr(u"貴方のお名前:") : qtr(u"貴女のお名前:"));
   });
 }
 
 void WizardWindow::buildCatPage() {
   QGroupBox* f = makePage(2, {});
-  makeLabel(f, QStringLiteral("猫の名前："), {14, 58, 84, 20});
-  txt_[1] = makeText(f, {100, 56, 166, 22}, QStringLiteral("Txt1"), QStringLiteral("猫の名前"));
-  makeLabel(f, QStringLiteral("（全角10文字以内）"), {100, 80, 166, 16});
-  makeLabel(f, QStringLiteral("性　別："), {14, 106, 84, 20});
-  cmb_[1] = makeCombo(f, {QStringLiteral("男の子"), QStringLiteral("女の子")}, {100, 104, 90, 22},
-                      QStringLiteral("Cmb1"), QStringLiteral("猫の性別"));
-  makeLabel(f, QStringLiteral("特　徴："), {14, 138, 84, 20});
+  makeLabel(f, qtr(u"猫の名前："), {14, 58, 84, 20});
+  txt_[1] = makeText(f, {100, 56, 166, 22}, QStringLiteral("Txt1"), qtr(u"猫の名前"));
+  makeLabel(f, qtr(u"（全角10文字以内）"), {100, 80, 166, 16});
+  makeLabel(f, qtr(u"性　別："), {14, 106, 84, 20});
+  cmb_[1] = makeCombo(f, {qtr(u"男の子"), qtr(u"女の子")}, {100, 104, 90, 22},
+                      QStringLiteral("Cmb1"), qtr(u"猫の性別"));
+  makeLabel(f, qtr(u"特　徴："), {14, 138, 84, 20});
   QStringList traits;
-  for (std::u16string_view t : TraitChoices) traits << qs(t);
-  cmb_[2] = makeCombo(f, traits, {100, 136, 110, 22}, QStringLiteral("Cmb2"), QStringLiteral("特徴"));
+  for (std::u16string_view t : TraitChoices) traits << qtr(t);
+  cmb_[2] = makeCombo(f, traits, {100, 136, 110, 22}, QStringLiteral("Cmb2"), qtr(u"特徴"));
 }
 
 void WizardWindow::buildBreedPage() {
-  QGroupBox* f = makePage(3, QStringLiteral("最後に猫君のタイプを選んで下さい。"));
+  QGroupBox* f = makePage(3, qtr(u"最後に猫君のタイプを選んで下さい。"));
   auto* image = makeLabel(f, {}, {3, 52, 275, 25}, QStringLiteral("Image2"));
   image->setPixmap(loadPicture(QStringLiteral(":/art/breeds.png")));
-  image->setAccessibleName(QStringLiteral("猫君のタイプ"));
+  image->setAccessibleName(qtr(u"猫君のタイプ"));
   image->setCursor(Qt::PointingHandCursor);
   image->installEventFilter(this);
   breedPicture_ = image;
@@ -134,8 +151,8 @@ void WizardWindow::buildBreedPage() {
     auto* o = new QRadioButton(f);
     o->setGeometry(3 + 25 * k + 5, 82, 16, 16);
     o->setObjectName(QStringLiteral("Opt%1").arg(k));
-    o->setAccessibleName(qs(breedName(k)));
-    o->setToolTip(qs(breedName(k)));
+    o->setAccessibleName(qtr(breedName(k)));
+    o->setToolTip(qtr(breedName(k)));
     breeds_->addButton(o, k);
     opt_[k] = o;
   }
@@ -145,7 +162,7 @@ void WizardWindow::buildBreedPage() {
     choices_.breed = k;
     wm_.session().g.s.cats[0].breed = static_cast<uint8_t>(k);
     pageValid_ = -1;
-    chosen->setText(qs(breedName(k)));
+    chosen->setText(qtr(breedName(k)));
   });
 }
 
@@ -200,7 +217,7 @@ bool WizardWindow::acceptName(int page) {
     choices_.playerSex = cmb_[0]->currentIndex();
     s.playerName = check.name;
     s.playerSex = static_cast<uint8_t>(choices_.playerSex);
-    lab_[2]->setText(qs(catPageLead(s.playerSex)));
+    setLead(lab_[2], qtr(catPageLead(s.playerSex)));
   } else {
     choices_.catName = typed;
     choices_.catSex = cmb_[1]->currentIndex();
@@ -217,8 +234,8 @@ void WizardWindow::next(int page) {
   } else if (page == 1 || page == 2) {
     if (acceptName(page)) changePage(page + 1);
   } else if (pageValid_ == 0) {
-    wm_.session().ui.tell(kBoxTitle, u"猫君のタイプを選んで下さい。");
-  } else if (wm_.session().ui.askYesNo(kBoxTitle, u"以上で登録を終わります。\r\nこれで良いですか？")) {
+    wm_.session().ui.tell(kBoxTitle, polmina::tr(u"猫君のタイプを選んで下さい。"));
+  } else if (wm_.session().ui.askYesNo(kBoxTitle, polmina::tr(u"以上で登録を終わります。\r\nこれで良いですか？"))) {
     startGame();
   }
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "world/i18n.h"
 #include "world/text.h"
 
 namespace polmina {
@@ -34,11 +35,11 @@ struct Race {
 // The A-class big races run as 5R in week 4 of the even months.
 Race bigRace(int month) {
   switch (month) {
-    case 2: return {u"早猫賞", ClassA, 700, 100};
-    case 4: return {u"桜猫賞", ClassA, 700, 150};
-    case 6: return {u"優駿猫", ClassA, 700, 200};
-    case 8: return {u"菊猫賞", ClassA, 700, 250};
-    default: return {u"有猫記念", ClassA, 700, 300};
+    case 2: return {N_(u"早猫賞"), ClassA, 700, 100};
+    case 4: return {N_(u"桜猫賞"), ClassA, 700, 150};
+    case 6: return {N_(u"優駿猫"), ClassA, 700, 200};
+    case 8: return {N_(u"菊猫賞"), ClassA, 700, 250};
+    default: return {N_(u"有猫記念"), ClassA, 700, 300};
   }
 }
 
@@ -49,20 +50,20 @@ Race raceOf(int month, int week, int race) {
   const bool newCatSeason = weekNo >= (6 * 4 + 2) && weekNo <= (9 * 4 + 4);
   switch (race) {
     case 1:
-      if (newCatSeason) return {u"新猫戦", ClassNew, 20, 100};
-      if (month == 11 && week == 2) return {u"未勝利戦", ClassNew, 20, 100};
-      return {u"未勝利戦", ClassMaiden, 20, 100};
+      if (newCatSeason) return {N_(u"新猫戦"), ClassNew, 20, 100};
+      if (month == 11 && week == 2) return {N_(u"未勝利戦"), ClassNew, 20, 100};
+      return {N_(u"未勝利戦"), ClassMaiden, 20, 100};
     case 2:
-      return {u"未勝利戦", ClassMaiden, 20, (month == 7 && week == 3) ? 100 : 150};
+      return {N_(u"未勝利戦"), ClassMaiden, 20, (month == 7 && week == 3) ? 100 : 150};
     case 3:
-      return {u"７０万下戦", Class70, 50, grid[0]};
+      return {N_(u"７０万下戦"), Class70, 50, grid[0]};
     case 4:
-      if (week <= 2) return {u"２００万下戦", Class200, 100, grid[1]};
-      return {u"７００万下戦", Class700, 200, grid[1]};
+      if (week <= 2) return {N_(u"２００万下戦"), Class200, 100, grid[1]};
+      return {N_(u"７００万下戦"), Class700, 200, grid[1]};
     default:
-      if (week <= 2) return {u"Ｄクラス戦", ClassD, 300, grid[2]};
-      if (week == 3) return {u"Ｃクラス戦", ClassC, 400, grid[2]};
-      if (month % 2 == 1) return {u"Ｂクラス戦", ClassB, 500, grid[2]};
+      if (week <= 2) return {N_(u"Ｄクラス戦"), ClassD, 300, grid[2]};
+      if (week == 3) return {N_(u"Ｃクラス戦"), ClassC, 400, grid[2]};
+      if (month % 2 == 1) return {N_(u"Ｂクラス戦"), ClassB, 500, grid[2]};
       if (month == 12) return {u"", ClassS, 1500, 0};  // named by setYearEndRace
       return bigRace(month);
   }
@@ -88,23 +89,29 @@ void fillCalendar(GameState& s) {
 }
 
 void setYearEndRace(GameState& s) {
-  static const std::array<const char16_t*, 3> names = {u"12/4 5R 猫皇記念", u"12/4 5R 猫聖記念",
-                                                       u"12/4 5R 天猫記念"};
+  static const std::array<const char16_t*, 3> names = {N_(u"猫皇記念"), N_(u"猫聖記念"), N_(u"天猫記念")};
   const int k = s.year % 3;
   RaceSlot& last = slotAt(s, CalendarSize - 1);
-  last.raceName = names[k];
+  last.raceName = std::u16string(u"12/4 5R ") + names[k];
   last.distance = 100 * (k + 1);
 }
 
 void fillTitleNames(GameState& s) {
   static const std::array<const char16_t*, 26> titles = {
-      u"　無　　し", u"　化　け　猫", u"　神に愛されし猫", u"　魔　　神", u"　魔　　猫",
-      u"　神　　猫", u"　雷　　神", u"　白の伝説", u"　暗　黒　神", u"　天　　猫",
-      u"　雷　　聖", u"　白い聖人", u"　黒い聖者", u"　聖なる猫", u"　雷　　皇",
-      u"　白い疾風", u"　黒い弾丸", u"　閃　　光", u"　天の申し子", u"　怪　　物",
-      u"　皇　　帝", u"　女　　帝", u"　超　　猫", u"　勇　　猫", u"　強　　猫",
-      u"　神に挑みし猫"};
+      N_(u"　無　　し"), N_(u"　化　け　猫"), N_(u"　神に愛されし猫"), N_(u"　魔　　神"), N_(u"　魔　　猫"),
+      N_(u"　神　　猫"), N_(u"　雷　　神"), N_(u"　白の伝説"), N_(u"　暗　黒　神"), N_(u"　天　　猫"),
+      N_(u"　雷　　聖"), N_(u"　白い聖人"), N_(u"　黒い聖者"), N_(u"　聖なる猫"), N_(u"　雷　　皇"),
+      N_(u"　白い疾風"), N_(u"　黒い弾丸"), N_(u"　閃　　光"), N_(u"　天の申し子"), N_(u"　怪　　物"),
+      N_(u"　皇　　帝"), N_(u"　女　　帝"), N_(u"　超　　猫"), N_(u"　勇　　猫"), N_(u"　強　　猫"),
+      N_(u"　神に挑みし猫")};
   for (size_t i = 0; i < titles.size(); ++i) s.titleNames[i] = titles[i];
+}
+
+std::u16string shownRaceName(std::u16string_view raceName) {
+  // "MM/W NR " and the race's own name, which is the one part in words.
+  const size_t at = raceName.find(u"R ");
+  if (at == std::u16string_view::npos) return tr(raceName);
+  return std::u16string(raceName.substr(0, at + 2)) + tr(raceName.substr(at + 2));
 }
 
 }  // namespace polmina

@@ -1,4 +1,7 @@
 #pragma once
+#include <string>
+#include <string_view>
+
 #include "world/state.h"
 
 namespace polmina {
@@ -13,6 +16,10 @@ inline constexpr int YearEndSlot = CalendarSize - 1;
 
 // The year's closing race (YearEndSlot) rotates with year mod 3: name and distance.
 void setYearEndRace(GameState& s);
+
+// A slot's race name as shown: the date and race number, and the name in the shown language (the
+// calendar and the history keep it in Japanese).
+std::u16string shownRaceName(std::u16string_view raceName);
 // The 26 title names; the rest of the table stays empty.
 void fillTitleNames(GameState& s);
 

@@ -1,6 +1,8 @@
 #pragma once
 // Words the windows show for codes of the cat record.
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace polmina {
 
@@ -14,5 +16,13 @@ std::u16string breedName(int breed);
 std::u16string growthTypeName(int growthType);
 // "男の子/" or "女の子/".
 std::u16string sexLabel(int sex);
+// "1着" … "12着": a finishing place as shown (a translation may need a word of its own for each).
+std::u16string placeName(int place);
+// An amount counted in 万 (10,000 yen) written out in yen with thousands separators, "12,340,000": the
+// {yen} of a translated text whose Japanese shows {n}万.
+std::u16string yenText(int64_t man);
+
+// A champion's caption as the save keeps it ("1着 " or "2着 " and the name, or "未　定"), as shown.
+std::u16string shownPlacingCaption(std::u16string_view caption);
 
 }  // namespace polmina

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "world/calendar.h"
+#include "world/i18n.h"
 #include "world/text.h"
 
 namespace polmina {
@@ -21,7 +22,7 @@ void resetProgramState(GameState& s) {
   // No race has been run yet: the results of "the last race" are empty, not twelve copies of cat 0.
   s.finishOrder.fill(-1);
   fillTitleNames(s);
-  for (auto& c : s.winnerCaptions) c = u"未　定";
+  for (auto& c : s.winnerCaptions) c = N_(u"未　定");
   for (auto& c : s.runnerUpCaptions) c = u"未　定";
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "world/i18n.h"
 #include "world/race_types.h"
 
 namespace polmina {
@@ -167,7 +168,7 @@ struct GameState {
 
   // weekly turn
   // The notice line under the cat panel (labComment); its first text lacks the full stop.
-  std::u16string noticeLine = u"調教が設定されていません";
+  std::u16string noticeLine = N_(u"調教が設定されていません");
   bool noticeVisible = true;
   // The best cats of the year on the awards panel (LabKingName 0..6), as the year end names them.
   std::array<std::u16string, 7> awardNames{};

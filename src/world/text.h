@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "world/i18n.h"  // tr(): game text as shown
+
 namespace polmina {
 
 // Removes leading and trailing U+0020 only (full-width spaces stay).

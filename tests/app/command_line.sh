@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The game's command line as a player types it: --version and a mistake need no display; a first start
-# picks a display size from the screen and remembers it, --scale replaces it.
+# picks a display size from the screen and remembers it, --scale replaces it; --lang likewise.
 set -u
 game=$1
 scratch=$(mktemp -d)
@@ -11,6 +11,7 @@ fail() { echo "$1"; exit 1; }
 # A copy of its own: the save folder (and the lock in it) is the program's folder.
 mkdir -p "$scratch/game"
 cp "$game" "$scratch/game/polmina"
+cp "$(dirname "$game")"/polmina.*.mo "$scratch/game/"
 game=$scratch/game/polmina
 
 out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$game" --version) || fail "--version failed"
@@ -45,4 +46,14 @@ run --scale 1.5
 grep -qx "scale=1.5" "$conf" || fail "--scale 1.5 remembered: $(cat "$conf")"
 # ×1.5 does not fit 800 x 600: the game shows ×1 and says so, once.
 grep -q "shrunkTold" "$conf" || fail "--scale 1.5 on 800 x 600 was not shrunk: $(cat "$conf")"
-echo "command line and display size as expected"
+# The language: any other word refused, English help in English, remembered for the next start.
+env -u DISPLAY "$game" --lang fr >/dev/null 2>"$scratch/err"
+[ $? -eq 2 ] || fail "--lang fr did not end with exit code 2"
+grep -q "^--lang には ja か en" "$scratch/err" || fail "--lang fr said: $(cat "$scratch/err")"
+out=$(env -u DISPLAY "$game" --lang en --help) || fail "--lang en --help failed"
+[[ $out == "Usage: polmina [options]"* ]] || fail "--lang en --help said: $out"
+run --lang en
+grep -qx "language=en" "$conf" || fail "--lang en remembered: $(cat "$conf")"
+out=$(env -u DISPLAY "$game" --seed many 2>&1)
+[[ $out == "--seed takes"* ]] || fail "after --lang en, a mistake said: $out"
+echo "command line, display size and language as expected"

@@ -9,6 +9,8 @@ foreach(f
     bin/polmina
     share/polmina/StartDiza.Dat
     share/polmina/Help.htm
+    share/polmina/Help.en.htm
+    share/polmina/polmina.en.mo
     share/applications/org.polmina.Polmina.desktop
     share/metainfo/org.polmina.Polmina.metainfo.xml
     share/icons/hicolor/16x16/apps/org.polmina.Polmina.png

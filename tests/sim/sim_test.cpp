@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "sim/world.h"
+#include "history/history.h"
 #include "store/file_io.h"
 #include "store/savefile.h"
 #include "support/retiring.h"
@@ -138,6 +139,29 @@ TEST_F(SimTool, SeededPlayIsReproducibleToTheByte) {
   EXPECT_EQ(runSim("play " + d + " --weeks 1 --train 1,2,3,4,0,0").exitCode, 2);
   EXPECT_EQ(runSim("play " + d + " --weeks 1 --style 4").exitCode, 2);
   EXPECT_EQ(runSim("play " + d + " --weeks 1 --invite maybe").exitCode, 2);
+}
+
+// The language is only what the weeks show: a season played in English leaves the save and the history
+// of the same season played in Japanese, to the byte.
+TEST_F(SimTool, ASeasonInEnglishLeavesTheSameSaveAndHistoryAsInJapanese) {
+  ASSERT_EQ(newGame("ミケ", "タマ").exitCode, 0);
+  TempDir other;
+  std::filesystem::copy(dir.path(), other.path(), std::filesystem::copy_options::recursive);
+  const std::string args = " --weeks 52 --seed 5 --train 2,1,1,0,2,3 --style 1 --rest-below 40 --invite yes --read-news";
+  const SimRun ja = runSim("play " + d + args);
+  const SimRun en = runSim("play " + quoted(other.path()) + args + " --lang en");
+  ASSERT_EQ(ja.exitCode, 0);
+  ASSERT_EQ(en.exitCode, 0);
+  EXPECT_EQ(readBytes(savePath(dir.path())), readBytes(savePath(other.path())));
+  const auto history = [](const std::filesystem::path& p) { return readBytes(p / HistoryFileName); };
+  EXPECT_EQ(history(dir.path()), history(other.path()));
+  for (const char* what : {"state", "formbook 0", "growth", "recovery"})
+    EXPECT_EQ(runSim("show " + d + " " + what).out, runSim("show " + quoted(other.path()) + " " + what).out) << what;
+  // The English run did speak English (its news), and the race lines it reports stay as they are.
+  EXPECT_NE(en.out.find("A showcase of speed"), std::string::npos);
+  EXPECT_NE(ja.out.find("スピードの競演"), std::string::npos);
+  EXPECT_EQ(json::parse(ja.out)["lastWeek"], json::parse(en.out)["lastWeek"]);
+  EXPECT_EQ(runSim("play " + d + " --weeks 1 --lang fr").exitCode, 2);
 }
 
 TEST_F(SimTool, ShowRecordPrintsTheCareerUnderTheStoredName) {

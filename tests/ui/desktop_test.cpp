@@ -203,19 +203,28 @@ TEST_F(Desktop, TheTitleWindowAppliesTheDisplaySizeByStartingAgain) {
   };
   QAction* x3 = nullptr;
   w.wm.showWindow(GameWindow::Opening);
-  EXPECT_EQ(offered(w.wm.titleWindow(), &x3), QStringList{"×1"}) << "800 x 600 holds only ×1";
+  EXPECT_EQ(offered(w.wm.titleWindow(), &x3), (QStringList{"×1", "日本語", "English"}))
+      << "800 x 600 holds only ×1";
   // The same screen shown at ×2.5 stands for a desktop of 2000 x 1500, where every size fits.
   setRunningScale(2.5, std::nullopt);
   TitleWindow big(w.wm);
   setRunningScale(1.0, std::nullopt);
-  EXPECT_EQ(offered(big, &x3), (QStringList{"×1", "×1.5", "×2", "×3"}));
+  EXPECT_EQ(offered(big, &x3), (QStringList{"×1", "×1.5", "×2", "×3", "日本語", "English"}));
   ASSERT_NE(x3, nullptr);
   x3->trigger();
   EXPECT_EQ(rememberedScale(), 3.0);
   EXPECT_TRUE(restartRequested());
   EXPECT_TRUE(w.ended);
-  EXPECT_EQ(argumentsForRestart({"polmina", "--seed", "5", "--scale", "2", "-scale=1.5", "--scale=3"}),
+  EXPECT_EQ(argumentsForRestart({"polmina", "--seed", "5", "--scale", "2", "-scale=1.5", "--scale=3", "--lang", "en",
+                                 "--lang=ja"}),
             (QStringList{"polmina", "--seed", "5"}));
+  // The language the same way: remembered, and applied by starting again.
+  EXPECT_EQ(rememberedLanguage(), Language::Japanese);
+  w.ended = false;
+  big.findChild<QMenu*>(QStringLiteral("displaySizeMenu"))->findChild<QAction*>(QStringLiteral("language_en"))->trigger();
+  EXPECT_EQ(rememberedLanguage(), Language::English);
+  EXPECT_TRUE(w.ended);
+  rememberLanguage(Language::Japanese);
 }
 
 }  // namespace

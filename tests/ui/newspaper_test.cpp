@@ -1,5 +1,8 @@
 // The weekly newspaper read through "新聞", and what the cat says about the coming week once the
 // week's results have been OK'd.
+#include <QTextLayout>
+#include <algorithm>
+
 #include "news/topics.h"
 #include "ui/qt_text.h"
 #include "ui/topic_window.h"
@@ -76,7 +79,7 @@ TEST_F(HomeWeek, TheNewspaperTakesTheMainWindowsPlaceInABigRaceWeek) {
     EXPECT_EQ(d.pos(), place);
     EXPECT_EQ(d.size(), size);
     for (const char* name : {"LabTitle", "Label1", "Lab", "LabName", "LabEnd"})
-      shown << w.find<QLabel>(&d, name)->text();
+      shown << w.find<QLabel>(&d, name)->text().remove(QChar(0x2060));  // the joiners that keep names whole
     face = w.find<FaceBox>(&d, "Pic1")->face();
     w.find<QPushButton>(&d, "ButTopic")->click();
     accepted = d.result() == QDialog::Accepted && d.isHidden();
@@ -102,13 +105,36 @@ QLabel* label(QWidget& window, const char* name) {
   return window.findChild<QLabel*>(QString::fromLatin1(name));
 }
 
+// The lines a wrapped label draws, as Qt lays its text out.
+QStringList drawnLines(QLabel* l) {
+  QTextLayout layout(l->text(), l->font());
+  QTextOption option(l->alignment());
+  option.setWrapMode(QTextOption::WordWrap);
+  layout.setTextOption(option);
+  QStringList lines;
+  layout.beginLayout();
+  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    line.setLineWidth(l->contentsRect().width());
+    lines << l->text().mid(line.textStart(), line.textLength()).remove(QChar(0x2060)).trimmed();
+  }
+  layout.endLayout();
+  return lines;
+}
+
+// A name is on one line, or it is not shown whole.
+bool nameWhole(QLabel* l, const QString& name) {
+  const QStringList lines = drawnLines(l);
+  return std::any_of(lines.begin(), lines.end(), [&](const QString& line) { return line.contains(name); });
+}
+
 // The longest texts the paper prints, thirteen lines of ten-character names, under the longest
-// headline and caption: nothing may be cut off or shrunk below the window's own type sizes.
-TEST(TopicWindowLayout, TheLongestTopicsFitAtTheirOwnTypeSizes) {
+// headline and caption: nothing may be cut off, no name broken, and the text keeps the window's own
+// type sizes (only a long name under the face gets smaller type, rather than break).
+TEST(TopicWindowLayout, TheLongestTopicsFitAndNoNameBreaks) {
   QWidget home;
   home.setFixedSize(SmallWindowWidth, SmallWindowHeight);
   const std::u16string name = u"ミャーミャークロスケ";
-  Topic entries{true, u"", u"３大記念出走猫決定\r\n", u"", u"一番人気猫", name, 7};
+  Topic entries{true, u"", u"３大記念出走猫決定\r\n", u"", u"一番人気猫", name, 7, {name}};
   for (int k = 1; k <= 11; ++k) entries.article += u16(QString::number(k)) + u"番人気　" + name + u"\r\n";
   entries.article += u"上記の様に決定致しました";
   Topic result = entries;
@@ -122,15 +148,31 @@ TEST(TopicWindowLayout, TheLongestTopicsFitAtTheirOwnTypeSizes) {
   for (const Topic* topic : {&entries, &result}) {
     TopicWindow paper(*topic, &home);
     EXPECT_EQ(label(paper, "LabTitle")->font().pointSizeF(), 9.75);
-    EXPECT_EQ(label(paper, "Label1")->font().pointSizeF(), 9);
-    EXPECT_EQ(label(paper, "LabName")->font().pointSizeF(), 9);
+    // Thirteen lines of whole names take a half point less than the article's own size.
+    EXPECT_GE(label(paper, "Label1")->font().pointSizeF(), 8.5);
     for (QLabel* l : paper.findChildren<QLabel*>())
-      EXPECT_TRUE(fitText(l, l->font().pointSizeF())) << l->objectName().toStdString();
+      EXPECT_TRUE(fitText(l, l->font().pointSizeF())) << l->objectName().toStdString() << " " << l->font().pointSizeF();
+    for (const char* l : {"LabName", "Label1"}) EXPECT_TRUE(nameWhole(label(paper, l), qs(name))) << l;
   }
-  // A short winner's name stays whole on its line, its age below it.
+  // A short winner's name stays whole on its line at the column's own size, its age below it.
   result.faceName = u"ミケ 5才 雄";
+  result.names = {u"ミケ"};
   TopicWindow paper(result, &home);
-  EXPECT_EQ(label(paper, "LabName")->text(), QStringLiteral("ミケ\n5才 雄"));
+  EXPECT_EQ(label(paper, "LabName")->text().remove(QChar(0x2060)), QStringLiteral("ミケ\n5才 雄"));
+  EXPECT_EQ(label(paper, "LabName")->font().pointSizeF(), 9);
+}
+
+// A preview whose line ends in the middle of a name: the line breaks before the name, under the face
+// the name keeps one line.
+TEST(TopicWindowLayout, ANameAtTheEndOfALineMovesWholeToTheNext) {
+  QWidget home;
+  home.setFixedSize(SmallWindowWidth, SmallWindowHeight);
+  const std::u16string cat = u"ブラックニャンリー";
+  Topic preview{true, u"", u"スピードの競演\r\n早　猫　賞　開　催\r\n", u"", u"一番人気猫", cat, 8, {cat, u"ミケ"}};
+  preview.article = u"今年も混戦となりますか１番人気の" + cat + u"、２番人気のミケ";
+  TopicWindow paper(preview, &home);
+  EXPECT_TRUE(nameWhole(label(paper, "Label1"), qs(cat))) << drawnLines(label(paper, "Label1")).join(u'|').toStdString();
+  EXPECT_TRUE(nameWhole(label(paper, "LabName"), qs(cat)));
 }
 
 }  // namespace
