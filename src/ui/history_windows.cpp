@@ -13,9 +13,11 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QValueAxis>
+#include <cmath>
 #include <functional>
 
 #include "history/replay.h"
+#include "ui/accessible.h"
 #include "ui/fonts.h"
 #include "ui/qt_text.h"
 #include "ui/race_window.h"
@@ -67,6 +69,9 @@ FormbookWindow::FormbookWindow(Session& se, const CatRecord& cat, QWidget* paren
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Tab leaves the table for the buttons; Enter on a row watches its race.
+  table_->setTabKeyNavigation(false);
+  onEnter(table_, [this] { replayRow(table_->currentRow()); });
   for (int i = 0; i < static_cast<int>(rows_.size()); ++i) {
     const FormbookRow& r = rows_[static_cast<size_t>(i)];
     table_->setItem(i, 0, cell(dateText(r.year, r.month, r.week)));
@@ -168,6 +173,29 @@ QChartView* makeChart(const QString& title, const QString& unit, const std::vect
   return view;
 }
 
+// The charts' numbers as a table, week by week, for those who cannot see the lines.
+QTableWidget* makeGrowthTable(const std::vector<GrowthRow>& rows, const std::vector<ChartLine>& lines) {
+  auto* t = new QTableWidget(static_cast<int>(rows.size()), static_cast<int>(lines.size()) + 1);
+  t->setObjectName(QStringLiteral("tblGrowth"));
+  t->setAccessibleName(QStringLiteral("成長の表"));
+  QStringList heads{QStringLiteral("日付")};
+  for (const ChartLine& line : lines) heads << line.name;
+  t->setHorizontalHeaderLabels(heads);
+  t->verticalHeader()->hide();
+  t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  t->setTabKeyNavigation(false);
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const int r = static_cast<int>(i);
+    t->setItem(r, 0, cell(dateText(rows[i].year, rows[i].month, rows[i].week)));
+    for (size_t c = 0; c < lines.size(); ++c) {
+      const double v = lines[c].value(rows[i]);
+      t->setItem(r, static_cast<int>(c) + 1, cell(QString::number(v, 'f', v == std::floor(v) ? 0 : 1), true));
+    }
+  }
+  t->resizeColumnsToContents();
+  return t;
+}
+
 }  // namespace
 
 GrowthWindow::GrowthWindow(const std::u16string& catName, const std::vector<GrowthRow>& rows, QWidget* parent)
@@ -178,10 +206,13 @@ GrowthWindow::GrowthWindow(const std::u16string& catName, const std::vector<Grow
   auto* tabs = new QTabWidget(this);
   tabs->setObjectName(QStringLiteral("tabCharts"));
   tabs->setGeometry(8, 8, 624, 392);
+  std::vector<ChartLine> all;
   const auto tab = [&](const QString& title, const QString& unit, const std::vector<ChartLine>& lines) {
     QChartView* view = makeChart(qs(catName) + QStringLiteral("　") + title, unit, rows, lines);
     view->setAccessibleName(title);
+    view->setAccessibleDescription(QStringLiteral("グラフの数値は「表」のタブにあります"));
     tabs->addTab(view, title);
+    all.insert(all.end(), lines.begin(), lines.end());
   };
   tab(QStringLiteral("能力"), QStringLiteral("能力値"),
       {{QStringLiteral("スピード"), [](const GrowthRow& r) { return r.speed; }},
@@ -192,6 +223,7 @@ GrowthWindow::GrowthWindow(const std::u16string& catName, const std::vector<Grow
   tab(QStringLiteral("賞金"), QStringLiteral("賞金（万円）"),
       {{QStringLiteral("総賞金"), [](const GrowthRow& r) { return r.totalPrize; }},
        {QStringLiteral("本年度賞金"), [](const GrowthRow& r) { return r.yearPrize; }}});
+  tabs->addTab(makeGrowthTable(rows, all), QStringLiteral("表"));
   QPushButton* close =
       makeButton(this, QStringLiteral("閉じる"), {532, 408, 100, 24}, QStringLiteral("butClose"));
   close->setDefault(true);

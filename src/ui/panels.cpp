@@ -5,10 +5,12 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStringList>
 
 #include "game/career.h"
 #include "game/yearend.h"
 #include "rank/lists.h"
+#include "ui/accessible.h"
 #include "ui/fonts.h"
 #include "ui/keyboard.h"
 #include "ui/qt_text.h"
@@ -142,12 +144,17 @@ ResultsPanel::ResultsPanel(GameState& s, QWidget* parent)
 }
 
 void ResultsPanel::refresh() {
+  QStringList read;
   for (int k = 0; k < 5; ++k)
     for (int e = 0; e < 4; ++e) {
       const ResultLine& line = s_.resultLines[k][e];
       lines_[k][e]->setText(qs(line.text));
       paintLabel(lines_[k][e], line.textColour, line.background);
+      if (!line.text.empty())
+        read << (e == 0 ? qs(line.text) : QStringLiteral("%1着 %2").arg(e).arg(qs(line.text)));
     }
+  // The OK has focus while the results show: a screen reader reads them with it.
+  describe(butRace_, read.join(QStringLiteral("、")));
 }
 
 // ---- the year's awards
@@ -170,7 +177,12 @@ AwardsPanel::AwardsPanel(GameState& s, QWidget* parent)
 }
 
 void AwardsPanel::refresh() {
-  for (int b = 0; b < 7; ++b) names_[b]->setText(qs(s_.awardNames[b]));
+  QStringList read;
+  for (int b = 0; b < 7; ++b) {
+    names_[b]->setText(qs(s_.awardNames[b]));
+    if (!s_.awardNames[b].empty()) read << qs(kAwardCaptions[b]) + QLatin1Char(' ') + qs(s_.awardNames[b]);
+  }
+  describe(butNendo_, read.join(QStringLiteral("、")));
 }
 
 // ---- the A-class champions

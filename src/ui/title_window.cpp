@@ -7,6 +7,7 @@
 
 #include "game/recovery.h"
 #include "game/resume.h"
+#include "ui/accessible.h"
 #include "ui/fonts.h"
 #include "ui/keyboard.h"
 #include "ui/launch.h"
@@ -34,7 +35,10 @@ TitleWindow::TitleWindow(WindowManager& wm) : wm_(wm) {
   image->setAccessibleName(QStringLiteral("11種ポルミナF"));
   but_[0] = makeButton(this, QStringLiteral("最初から"), {36, 182, 100, 24}, QStringLiteral("But0"));
   but_[1] = makeButton(this, QStringLiteral("続きから"), {153, 182, 100, 24}, QStringLiteral("But1"));
-  for (QPushButton* b : but_) b->setFont(gothic(9, true));
+  for (QPushButton* b : but_) {
+    b->setFont(gothic(9, true));
+    clickOnEnter(b);
+  }
   connect(but_[0], &QPushButton::clicked, this, &TitleWindow::newGame);
   connect(but_[1], &QPushButton::clicked, this, &TitleWindow::resume);
   // No game is in progress here: a new size is applied by starting the program again at once.

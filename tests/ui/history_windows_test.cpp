@@ -123,10 +123,16 @@ TEST_F(HistoryWindows, TheFormbookListsACatsRacesAndShowsOneAgainWithoutChanging
   world->ui.onDialog = [&](QDialog& d) {
     if (d.objectName() != QStringLiteral("GrowthFm")) return;
     auto* tabs = d.findChild<QTabWidget*>(QStringLiteral("tabCharts"));
-    ASSERT_EQ(tabs->count(), 3);
+    ASSERT_EQ(tabs->count(), 4);
     auto* abilities = static_cast<QChartView*>(tabs->widget(0));
     ASSERT_EQ(abilities->chart()->series().size(), 3);
-    EXPECT_EQ(static_cast<QXYSeries*>(abilities->chart()->series()[0])->count(), 8);
+    auto* speed = static_cast<QXYSeries*>(abilities->chart()->series()[0]);
+    EXPECT_EQ(speed->count(), 8);
+    // The same numbers in the table tab, for those who cannot see the lines.
+    auto* table = qobject_cast<QTableWidget*>(tabs->widget(3));
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->rowCount(), 8);
+    EXPECT_EQ(table->item(7, 1)->text(), QString::number(speed->at(7).y()));
   };
   QApplication::setActiveWindow(main());
   QTest::keyClick(main(), Qt::Key_R, Qt::ControlModifier);
