@@ -7,7 +7,9 @@
 #include <QButtonGroup>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QShortcut>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -91,6 +93,16 @@ void openContextMenusByKeys(QWidget* window) {
       const QModelIndex current = view->currentIndex();
       at = current.isValid() ? view->visualRect(current).center() : QPoint(4, 4);
     }
+    // The menu opens with its first item chosen, so the keys and a screen reader are in it at once.
+    QTimer::singleShot(0, window, [] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      if (!menu || menu->activeAction()) return;
+      for (QAction* a : menu->actions())
+        if (a->isEnabled() && a->isVisible() && !a->isSeparator()) {
+          menu->setActiveAction(a);
+          return;
+        }
+    });
     QContextMenuEvent e(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at));
     QApplication::sendEvent(target, &e);
   });

@@ -90,6 +90,7 @@ FormbookWindow::FormbookWindow(Session& se, const CatRecord& cat, QWidget* paren
               QStringLiteral("labEmpty"));
   } else {
     table_->selectRow(0);
+    table_->setFocus();
   }
   QPushButton* watch =
       makeButton(this, QStringLiteral("レースを見る"), {330, 296, 110, 24}, QStringLiteral("butReplay"));
@@ -116,9 +117,13 @@ void FormbookWindow::replayRow(int row) {
   Game g{*world.state, world.rng, quiet, se_.g.clock};
   RaceWindow window;
   window.setWindowModality(Qt::ApplicationModal);
+  QWidget* was = focusWidget();
   setEnabled(false);
   window.run(g, world.raceNumber, race->watched ? WatchedRace : UnseenRace);
   setEnabled(true);
+  // Disabled, the window lost its focus: the keys go back where the player was.
+  giveBackKeys(this);
+  if (was) was->setFocus();
 }
 
 namespace {

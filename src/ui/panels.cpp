@@ -71,6 +71,8 @@ CatListPanel::CatListPanel(Game& g, QWidget* parent)
   cmb1_->setObjectName(QStringLiteral("Cmb1"));
   cmb1_->setGeometry(8, 16, 273, 20);
   cmb1_->setAccessibleName(QStringLiteral("並べ方"));
+  // On the bus a closed box is named by its value: what it is for comes with it as its description.
+  cmb1_->setAccessibleDescription(cmb1_->accessibleName());
   lst0_->setObjectName(QStringLiteral("Lst0"));
   lst0_->setGeometry(8, 40, 273, 100);
   lst0_->setFont(fixedGothic(9));
@@ -150,8 +152,8 @@ void ResultsPanel::refresh() {
       const ResultLine& line = s_.resultLines[k][e];
       lines_[k][e]->setText(qs(line.text));
       paintLabel(lines_[k][e], line.textColour, line.background);
-      if (!line.text.empty())
-        read << (e == 0 ? qs(line.text) : QStringLiteral("%1着 %2").arg(e).arg(qs(line.text)));
+      const QString said = qs(line.text).trimmed();
+      if (!said.isEmpty()) read << (e == 0 ? said : QStringLiteral("%1着 %2").arg(e).arg(said));
     }
   // The OK has focus while the results show: a screen reader reads them with it.
   describe(butRace_, read.join(QStringLiteral("、")));

@@ -95,6 +95,8 @@ void RaceWindow::buildPicture() {
   scrBkg_ = new RacePicture(scene_, this);
   scrBkg_->setObjectName(QStringLiteral("scr_bkg"));
   scrBkg_->setAccessibleName(QStringLiteral("レースの様子"));
+  // Tab reaches the picture: its description says who leads.
+  scrBkg_->setFocusPolicy(Qt::TabFocus);
   scrBkg_->setGeometry(kMargin, kMargin, RaceScene::Width, RaceScene::Height);
   for (int i = 0; i < MaxRunners; ++i) {
     const int laneY = 242 - 16 * (MaxRunners - 1 - i);
@@ -149,6 +151,7 @@ void RaceWindow::buildSpeedPanel() {
   log_->setGeometry(frame_->geometry().topLeft().x() + labMsg_->x(), frame_->y() + labMsg_->y(),
                     labMsg_->width(), labMsg_->height());
   setTabOrder(log_, scr_);
+  setTabOrder(scr_, scrBkg_);
 }
 
 void RaceWindow::run(Game& g, int k, const RaceMode& mode) {
@@ -277,7 +280,7 @@ void RaceWindow::revealPlacings(Game& g) {
     QLabel* l = labZyun_[static_cast<size_t>(i)];
     l->setText(qs(num(i + 1) + u"着 " + catAt(g.s, cat).name));
     l->show();
-    log_->addLine(l->text());
+    log_->addLine(l->text().trimmed());
   }
   reached(Phase::Placings);
   untilWholeSecond(3);
@@ -287,6 +290,8 @@ void RaceWindow::centreOnScreen() { polmina::centreOnScreen(this); }
 
 // A commentary line: shown in the panel, added to the log, and the picture described anew.
 void RaceWindow::say(const QString& line) {
+  // A call repeated (each runner home) changes nothing on the screen: it is not said again.
+  if (line == labMsg_->text()) return;
   labMsg_->setText(line);
   log_->addLine(line);
   describe(scrBkg_, leaders());

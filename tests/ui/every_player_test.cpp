@@ -200,8 +200,8 @@ TEST_F(EveryPlayer, AWeekByKeysAloneWithTrainingAndBooking) {
   auto* ok = w.find<QPushButton>(main(), "butRace");
   EXPECT_EQ(focused(), ok);
   const QString read = QAccessible::queryAccessibleInterface(ok)->text(QAccessible::Description);
-  EXPECT_TRUE(read.contains(w.find<QLabel>(main(), "LabZyuni1_0")->text())) << read.toStdString();
-  EXPECT_TRUE(read.contains(QStringLiteral("1着 ") + w.find<QLabel>(main(), "LabZyuni5_1")->text()));
+  EXPECT_TRUE(read.contains(w.find<QLabel>(main(), "LabZyuni1_0")->text().trimmed())) << read.toStdString();
+  EXPECT_TRUE(read.contains(QStringLiteral("1着 ") + w.find<QLabel>(main(), "LabZyuni5_1")->text().trimmed()));
   expectChainInView("results");
   key(Qt::Key_Return);
   EXPECT_FALSE(main()->weekRunning());

@@ -108,7 +108,14 @@ TEST_F(HistoryWindows, TheFormbookListsACatsRacesAndShowsOneAgainWithoutChanging
     rows = table->rowCount();
     ASSERT_GT(rows, 0);
     EXPECT_TRUE(table->item(0, 4)->text().endsWith(QStringLiteral("着")));
-    static_cast<FormbookWindow&>(d).replayRow(0);
+    // Enter on the row watches its race; Tab leaves the table.
+    d.show();
+    EXPECT_EQ(d.focusWidget(), table);
+    QTest::keyClick(table, Qt::Key_Return);
+    EXPECT_EQ(d.focusWidget(), table) << "back on the row after the race";
+    QTest::keyClick(table, Qt::Key_Tab);
+    EXPECT_EQ(d.focusWidget()->objectName(), QStringLiteral("butReplay"));
+    d.hide();
   };
   openFormbook(world->session, s.cats[k], main());
   RaceWindow::setPace(1);
