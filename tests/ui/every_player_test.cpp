@@ -201,7 +201,8 @@ TEST_F(EveryPlayer, AWeekByKeysAloneWithTrainingAndBooking) {
   EXPECT_EQ(focused(), ok);
   const QString read = QAccessible::queryAccessibleInterface(ok)->text(QAccessible::Description);
   EXPECT_TRUE(read.contains(w.find<QLabel>(main(), "LabZyuni1_0")->text().trimmed())) << read.toStdString();
-  EXPECT_TRUE(read.contains(QStringLiteral("1着 ") + w.find<QLabel>(main(), "LabZyuni5_1")->text().trimmed()));
+  EXPECT_TRUE(
+      read.contains(QStringLiteral("1着 ") + w.find<QLabel>(main(), "LabZyuni5_1")->text().trimmed()));
   expectChainInView("results");
   key(Qt::Key_Return);
   EXPECT_FALSE(main()->weekRunning());
@@ -224,6 +225,13 @@ TEST_F(EveryPlayer, EveryFocusableControlHasANameAndTheWizardsCaptionsLabelTheir
   EXPECT_EQ(unnamed(main()), QStringList());
   RaceWindow race;
   EXPECT_EQ(unnamed(&race), QStringList());
+  // The speed bar answers the arrow keys (its setting is kept for the session: put back after).
+  auto* speed = race.findChild<QScrollBar*>(QStringLiteral("Scr"));
+  const int was = speed->value();
+  QTest::keyClick(speed, Qt::Key_Left);
+  EXPECT_EQ(speed->value(), was - 1);
+  QTest::keyClick(speed, Qt::Key_Right);
+  EXPECT_EQ(speed->value(), was);
   const std::pair<const char*, QString> captions[] = {{"Cmb0", QStringLiteral("性　別：")},
                                                       {"Cmb1", QStringLiteral("性　別：")},
                                                       {"Cmb2", QStringLiteral("特　徴：")},
