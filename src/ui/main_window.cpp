@@ -278,7 +278,9 @@ void MainWindow::setDate() { labNen_->setText(qs(dateText(s_))); }
 // The date, the notice and the cat's details, read with 次週 where the player is back after a week.
 void MainWindow::announceWeek() {
   QStringList parts{labNen_->text()};
-  if (s_.noticeVisible && !labComment_->text().isEmpty()) parts << labComment_->text();
+  QString notice = labComment_->text();
+  if (notice.endsWith(QChar(u'。'))) notice.chop(1);  // the list goes on after it
+  if (s_.noticeVisible && !notice.isEmpty()) parts << notice;
   if (!labSyogo_->text().isEmpty()) parts << labSyogo_->text();
   for (const DetailRow& row : kDetails)
     parts << u8(row.caption).remove(QLatin1Char(' ')) + QLatin1Char(' ') + lab_[row.lab]->text();
@@ -451,6 +453,9 @@ void MainWindow::runWeek() {
   busy_ = true;
   s_.noticeVisible = false;
   showNotice();
+  // The focus waits on the picture until the results' OK can take it, rather than running through
+  // the commands as they are disabled (a screen reader would call out each, 終了 among them).
+  pic_->setFocus(Qt::OtherFocusReason);
   for (QPushButton* b : but_) b->setEnabled(false);
   results_->ok()->setEnabled(false);
   results_->refresh();
