@@ -81,28 +81,56 @@ void clickOnEnter(QAbstractButton* button) {
   });
 }
 
+namespace {
+
+// The first item of the menu that is up, chosen unless the player has chosen one already.
+void chooseFirstItem() {
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  if (!menu || menu->activeAction()) return;
+  for (QAction* a : menu->actions())
+    if (a->isEnabled() && a->isVisible() && !a->isSeparator()) {
+      menu->setActiveAction(a);
+      return;
+    }
+}
+
+// A context menu opened from the keyboard (Shift+F10 here, the Menu key by Qt itself) opens with its
+// first item chosen, so the keys and a screen reader are in it at once: once it is up, and again a
+// moment later, as the key's release can clear the choice.
+class KeyboardMenus : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent*>(e)->reason() == QContextMenuEvent::Keyboard) {
+      QTimer::singleShot(0, this, chooseFirstItem);
+      QTimer::singleShot(200, this, chooseFirstItem);
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
 void openContextMenusByKeys(QWidget* window) {
-  auto* key = new QShortcut(window);
-  key->setKeys({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
+  static KeyboardMenus* menus = nullptr;
+  if (!menus) {
+    menus = new KeyboardMenus(qApp);
+    qApp->installEventFilter(menus);
+  }
+  auto* key = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), window);
   QObject::connect(key, &QShortcut::activated, window, [window] {
     QWidget* target = QApplication::focusWidget();
     if (!target || !window->isAncestorOf(target)) target = window;
     QPoint at = target->rect().center();
+    // In a list, the menu is the current row's, where the Menu key puts it too.
     if (auto* view = qobject_cast<QAbstractItemView*>(target)) {
       target = view->viewport();
       const QModelIndex current = view->currentIndex();
       at = current.isValid() ? view->visualRect(current).center() : QPoint(4, 4);
     }
-    // The menu opens with its first item chosen, so the keys and a screen reader are in it at once.
-    QTimer::singleShot(0, window, [] {
-      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-      if (!menu || menu->activeAction()) return;
-      for (QAction* a : menu->actions())
-        if (a->isEnabled() && a->isVisible() && !a->isSeparator()) {
-          menu->setActiveAction(a);
-          return;
-        }
-    });
     QContextMenuEvent e(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at));
     QApplication::sendEvent(target, &e);
   });

@@ -38,8 +38,8 @@ void chainPanelAfter(QWidget* command, QWidget* panel);
 // Enter on `w` (focused) runs `act`.
 void onEnter(QWidget* w, std::function<void()> act);
 
-// Shift+F10 and the Menu key open the focused control's context menu (or its window's), as a
-// right click on it would; in a list, on its current row.
+// Shift+F10 opens the focused control's context menu (or its window's), as a right click on it would
+// and as the Menu key does; in a list, on its current row. Either way the menu opens on its first item.
 void openContextMenusByKeys(QWidget* window);
 
 // Enter on the focused button clicks it, as Space does (where no dialog gives Enter a meaning).
