@@ -453,19 +453,22 @@ void MainWindow::runWeek() {
   busy_ = true;
   s_.noticeVisible = false;
   showNotice();
-  // The focus waits on the picture until the results' OK can take it, rather than running through
-  // the commands as they are disabled (a screen reader would call out each, 終了 among them).
-  pic_->setFocus(Qt::OtherFocusReason);
-  for (QPushButton* b : but_) b->setEnabled(false);
   results_->ok()->setEnabled(false);
   results_->refresh();
   showPanel(results_);
+  // The panel holds the focus until its OK can take it, rather than the focus running over the
+  // commands as they are disabled (a screen reader would call out each, 終了 among them) or resting
+  // on a control that Enter would work while the races run.
+  results_->setFocusPolicy(Qt::StrongFocus);
+  results_->setFocus(Qt::OtherFocusReason);
+  for (QPushButton* b : but_) b->setEnabled(false);
   panel_ = OpenPanel::Results;
   nextWeek(se_.g);
   results_->refresh();
   QCoreApplication::processEvents();
   results_->ok()->setEnabled(true);
   results_->ok()->setFocus();
+  results_->setFocusPolicy(Qt::NoFocus);
 }
 
 void MainWindow::refreshWhileRunning() {

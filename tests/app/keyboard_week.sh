@@ -40,23 +40,38 @@ export DISPLAY=:$(cat "$work/display") XDG_RUNTIME_DIR=$work/rt HOME=$work/home 
 pid=$!
 for _ in $(seq 80); do xdotool search --onlyvisible --name "^11種ポルミナF$" >/dev/null && break; sleep 0.25; done
 keys() { xdotool key --delay 120 "$@"; sleep 1; }
+# Waits for a window with this exact title to be shown, or to be gone; a busy machine is slow.
+shown() { for _ in $(seq 120); do xdotool search --onlyvisible --name "^$1\$" >/dev/null && return; sleep 0.25; done; fail "no window $1"; }
+gone() { for _ in $(seq 120); do xdotool search --onlyvisible --name "^$1\$" >/dev/null || return; sleep 0.25; done; fail "window $1 stays"; }
 
 keys Tab Return                  # 続きから
+shown ルネッタ
 keys Return                      # "ゲームを再開します。" はい
-sleep 8                          # the cat's words
+shown ｂ                          # the cat's words, until they close themselves
+gone ｂ
 keys ctrl+t Right Right Tab Tab End Return  # Wednesday: speed two steps, power full; ＯＫ
 keys ctrl+b                      # the list starts at the coming weeks
 xdotool key --delay 15 $(for _ in $(seq $((slot - 7))); do printf 'Down '; done)
 keys Return                      # this race
+shown レース登録
 keys Return                      # "登録しますか" はい
+gone レース登録
 keys Escape                      # the panel closes
 keys ctrl+n
-sleep 4
-keys Return                      # the results' OK
-sleep 8
-keys ctrl+q Return               # "本当に終了します？" はい
+# Enter does nothing until the week's races have run and the results' OK has the focus: the first
+# Enter after that closes the week, and the cat has its say.
+for _ in $(seq 60); do
+  xdotool key Return
+  sleep 1
+  xdotool search --onlyvisible --name "^ｂ\$" >/dev/null && break
+done
+shown ｂ
+gone ｂ
+keys ctrl+q
+shown 終了
+keys Return                      # "本当に終了します？" はい
 keys Return                      # "ゲームをセーブしますか？" はい
-for _ in $(seq 40); do kill -0 "$pid" 2>/dev/null || break; sleep 0.25; done
+for _ in $(seq 80); do kill -0 "$pid" 2>/dev/null || break; sleep 0.25; done
 kill -0 "$pid" 2>/dev/null && fail "the game did not end"
 pid=
 
