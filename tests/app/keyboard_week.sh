@@ -17,6 +17,7 @@ trap cleanup EXIT
 fail() {
   echo "FAIL: $*"
   echo "windows shown:"; xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null
+  echo "the program said:"; cat "$work/out" 2>/dev/null
   exit 1
 }
 
