@@ -36,7 +36,8 @@ print(next(i for i in range(120, 240) if races[i]["raceClass"] == 9))')
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
 xvfb=$!
 for _ in $(seq 400); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(cat "$work/display") XDG_RUNTIME_DIR=$work/rt HOME=$work/home XDG_CONFIG_HOME=$work/home/config
+export DISPLAY=:$(cat "$work/display") QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/rt HOME=$work/home
+export XDG_DATA_HOME=$work/home/data XDG_CONFIG_HOME=$work/home/config
 "$work/game/polmina" --seed 9 --scale 1 >"$work/out" 2>&1 &
 pid=$!
 for _ in $(seq 80); do xdotool search --onlyvisible --name "^11種ポルミナF$" >/dev/null && break; sleep 0.25; done
