@@ -1,5 +1,6 @@
 #include "ui/cat_picture.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -21,6 +22,24 @@ constexpr int kPictureSize = 80;
 constexpr int kCell = 70;
 constexpr int kShadowHeight = 40;
 constexpr int kAsleep = 6;
+
+// What the face shows, for those who cannot see it.
+QString faceInWords(int level) {
+  switch (level) {
+    case 1:
+      return QStringLiteral("とても元気そうな顔");
+    case 2:
+      return QStringLiteral("元気そうな顔");
+    case 3:
+      return QStringLiteral("ふつうの顔");
+    case 4:
+      return QStringLiteral("少し疲れた顔");
+    case kAsleep:
+      return QStringLiteral("休養中で眠っている");
+    default:
+      return QStringLiteral("とても疲れた顔");
+  }
+}
 
 struct Layout {
   int size;
@@ -80,6 +99,8 @@ CatPicture::CatPicture(GameState& s, Rng& rng, const bool& chatterDone, QWidget*
       work_(background_) {
   setObjectName(QStringLiteral("pic"));
   setAccessibleName(qtr(u"猫の絵"));
+  // The picture answers a click: Tab reaches it and Enter clicks it.
+  setFocusPolicy(Qt::StrongFocus);
   setFixedSize(kPictureSize, kPictureSize);
   setAttribute(Qt::WA_OpaquePaintEvent);
 
@@ -145,6 +166,8 @@ void CatPicture::drawCatPicture() {
   frame_ = nextFrame();
   compose(cat.breed, frame_);
   update();
+  const QString words = faceInWords(s_.conditionLevel);
+  if (accessibleDescription() != words) setAccessibleDescription(words);
 }
 
 int CatPicture::nextFrame() {
@@ -209,6 +232,20 @@ void CatPicture::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setRenderHint(QPainter::SmoothPixmapTransform, false);
   p.drawImage(rect(), picture_);
+  if (hasFocus()) {
+    p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
+}
+
+void CatPicture::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (event->modifiers() == Qt::NoModifier &&
+      (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+    emit clicked();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void CatPicture::mouseReleaseEvent(QMouseEvent* event) {

@@ -50,6 +50,8 @@ class CatPicture : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  // Enter or Space on the focused picture does what a click does.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   int nextFrame();

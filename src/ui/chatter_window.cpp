@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QLabel>
 
+#include "ui/accessible.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
 #include "world/game.h"
@@ -34,6 +35,9 @@ ChatterWindow::ChatterWindow(Game& g, const ChatterTexts& texts, bool& done, QWi
   lab_->setStyleSheet(QStringLiteral("background: transparent; color: #402810;"));
   lab_->installEventFilter(this);
   frame->installEventFilter(this);
+  log_ = new SpokenLog(frame, QStringLiteral("LogRemark"), QStringLiteral("ひとこと"), false);
+  log_->setGeometry(lab_->geometry());
+  log_->viewport()->installEventFilter(this);
   msgTim_.setInterval(100);
   connect(&msgTim_, &QTimer::timeout, this, &ChatterWindow::tick);
 }
@@ -42,6 +46,8 @@ void ChatterWindow::start() {
   shownText_ = chooseChatterText(g_, texts_);
   revealCount_ = 0;
   lab_->clear();
+  log_->clear();
+  log_->setFocus(Qt::OtherFocusReason);
   msgTim_.start();
 }
 
@@ -52,6 +58,8 @@ void ChatterWindow::tick() {
   const int length = static_cast<int>(shownText_.size());
   if (revealCount_ < length + 10) {
     ++revealCount_;
+    // The first tick comes when the window is up: the remark reaches the log whole.
+    if (revealCount_ == 1) log_->addLine(qs(shownText_).remove(QLatin1Char('\r')));
     if (revealCount_ <= length) {
       const QString next = qs(std::u16string_view(shownText_).substr(revealCount_ - 1, 1));
       // A line break of the text arrives as CR then LF: only the LF breaks the line.

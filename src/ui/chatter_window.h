@@ -11,6 +11,7 @@ class QLabel;
 
 namespace polmina {
 
+class SpokenLog;
 struct Game;
 
 class ChatterWindow : public QDialog {
@@ -34,6 +35,8 @@ class ChatterWindow : public QDialog {
   const ChatterTexts& texts_;
   bool& done_;
   QLabel* lab_;
+  // The whole remark at once for a screen reader, while the label types it for the eye.
+  SpokenLog* log_;
   QTimer msgTim_;
   std::u16string shownText_;
   int revealCount_ = 0;

@@ -15,9 +15,11 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QValueAxis>
+#include <cmath>
 #include <functional>
 
 #include "history/replay.h"
+#include "ui/accessible.h"
 #include "ui/fonts.h"
 #include "ui/hall_window.h"
 #include "ui/qt_text.h"
@@ -84,6 +86,9 @@ FormbookWindow::FormbookWindow(Session& se, const std::u16string& catName, std::
                         {qtr(u"日付"), qtr(u"レース"), qtr(u"距離"), qtr(u"頭数"), qtr(u"着順"),
                          qtr(u"勝ち猫／2着"), qtr(u"賞金")},
                         QStringLiteral("tblRaces"), qtr(u"近走成績"));
+  // Tab leaves the table for the buttons; Enter on a row watches its race.
+  table_->setTabKeyNavigation(false);
+  onEnter(table_, [this] { replayRow(table_->currentRow()); });
   for (int i = 0; i < static_cast<int>(rows_.size()); ++i) {
     const FormbookRow& r = rows_[static_cast<size_t>(i)];
     table_->setItem(i, 0, tableCell(dateText(r.year, r.month, r.week)));
@@ -105,6 +110,7 @@ FormbookWindow::FormbookWindow(Session& se, const std::u16string& catName, std::
               {10, 40, 540, 20}, QStringLiteral("labEmpty"));
   } else {
     table_->selectRow(0);
+    table_->setFocus();
   }
   QPushButton* watch =
       makeButton(this, qtr(u"レースを見る"), {330, 296, 110, 24}, QStringLiteral("butReplay"));
@@ -131,9 +137,13 @@ void FormbookWindow::replayRow(int row) {
   Game g{*world.state, world.rng, quiet, se_.g.clock};
   RaceWindow window;
   window.setWindowModality(Qt::ApplicationModal);
+  QWidget* was = focusWidget();
   setEnabled(false);
   window.run(g, world.raceNumber, race->watched ? WatchedRace : UnseenRace);
   setEnabled(true);
+  // Disabled, the window lost its focus: the keys go back where the player was.
+  giveBackKeys(this);
+  if (was) was->setFocus();
 }
 
 namespace {
@@ -201,6 +211,29 @@ QChartView* makeChart(const QString& title, const QString& unit, const std::vect
   return view;
 }
 
+// The charts' numbers as a table, week by week, for those who cannot see the lines.
+QTableWidget* makeGrowthTable(const std::vector<GrowthRow>& rows, const std::vector<ChartLine>& lines) {
+  auto* t = new QTableWidget(static_cast<int>(rows.size()), static_cast<int>(lines.size()) + 1);
+  t->setObjectName(QStringLiteral("tblGrowth"));
+  t->setAccessibleName(qtr(u"成長の表"));
+  QStringList heads{qtr(u"日付")};
+  for (const ChartLine& line : lines) heads << line.name;
+  t->setHorizontalHeaderLabels(heads);
+  t->verticalHeader()->hide();
+  t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  t->setTabKeyNavigation(false);
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const int r = static_cast<int>(i);
+    t->setItem(r, 0, tableCell(dateText(rows[i].year, rows[i].month, rows[i].week)));
+    for (size_t c = 0; c < lines.size(); ++c) {
+      const double v = lines[c].value(rows[i]);
+      t->setItem(r, static_cast<int>(c) + 1, tableCell(QString::number(v, 'f', v == std::floor(v) ? 0 : 1), true));
+    }
+  }
+  t->resizeColumnsToContents();
+  return t;
+}
+
 }  // namespace
 
 GrowthWindow::GrowthWindow(const std::u16string& catName, const std::vector<GrowthRow>& rows, QWidget* parent)
@@ -211,10 +244,13 @@ GrowthWindow::GrowthWindow(const std::u16string& catName, const std::vector<Grow
   auto* tabs = new QTabWidget(this);
   tabs->setObjectName(QStringLiteral("tabCharts"));
   tabs->setGeometry(8, 8, 624, 392);
+  std::vector<ChartLine> all;
   const auto tab = [&](const QString& title, const QString& unit, const std::vector<ChartLine>& lines) {
     QChartView* view = makeChart(qs(catName) + qtr(u"　") + title, unit, rows, lines);
     view->setAccessibleName(title);
+    view->setAccessibleDescription(QStringLiteral("グラフの数値は「表」のタブにあります"));
     tabs->addTab(view, title);
+    all.insert(all.end(), lines.begin(), lines.end());
   };
   tab(qtr(u"能力"), qtr(u"能力値"),
       {{qtr(u"スピード"), [](const GrowthRow& r) { return r.speed; }},
@@ -226,6 +262,7 @@ GrowthWindow::GrowthWindow(const std::u16string& catName, const std::vector<Grow
   tab(qtr(u"賞金"), qtr(u"賞金（万円）"),
       {{qtr(u"総賞金"), [](const GrowthRow& r) { return r.totalPrize; }, 6},
        {qtr(u"本年度賞金"), [](const GrowthRow& r) { return r.yearPrize; }, 2}});
+  tabs->addTab(makeGrowthTable(rows, all), qtr(u"表"));
   QPushButton* close =
       makeButton(this, qtr(u"閉じる"), {532, 408, 100, 24}, QStringLiteral("butClose"));
   close->setDefault(true);

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include "platform/frontend.h"
+#include "ui/accessible.h"
 #include "ui/launch.h"
 #include "ui/qt_text.h"
 
@@ -118,6 +119,7 @@ QMenu* addDisplaySizeMenu(QWidget* window, Frontend& ui, std::function<void()> a
   window->setContextMenuPolicy(Qt::CustomContextMenu);
   QObject::connect(window, &QWidget::customContextMenuRequested, menu,
                    [window, menu](const QPoint& at) { menu->popup(window->mapToGlobal(at)); });
+  openContextMenusByKeys(window);
   auto* key = new QShortcut(displaySizeKey(), window);
   QObject::connect(key, &QShortcut::activated, menu,
                    [window, menu] { menu->popup(window->mapToGlobal(window->rect().center())); });

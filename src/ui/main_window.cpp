@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
 
 #include "game/career.h"
 #include "game/commands.h"
@@ -18,6 +19,7 @@
 #include "game/turn.h"
 #include "game/yearend.h"
 #include "rank/lists.h"
+#include "ui/accessible.h"
 #include "ui/cat_picture.h"
 #include "ui/chatter_window.h"
 #include "ui/fonts.h"
@@ -62,7 +64,8 @@ OpenPanel panelOf(Command c) {
   }
 }
 
-// Training and booking are closed with ＯＫ (Enter), the lists and the champions with 戻る (Esc).
+// Training and booking are closed with ＯＫ (Enter), the lists and the champions with 戻る; Esc closes
+// every one of them.
 bool closedWithOk(OpenPanel p) { return p == OpenPanel::Training || p == OpenPanel::Registration; }
 
 // The details panel: value label index, caption, row.
@@ -108,8 +111,15 @@ MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.se
   for (QWidget* p :
        std::initializer_list<QWidget*>{catList_, training_, registration_, results_, awards_, champions_})
     p->setAutoFillBackground(true);
+  chainPanelAfter(but(Command::ActiveCats), catList_);
+  chainPanelAfter(but(Command::Registration), registration_);
+  chainPanelAfter(but(Command::Training), training_);
+  chainPanelAfter(but(Command::NextWeek), results_);
+  chainPanelAfter(but(Command::NextWeek), awards_);
   hidePanels();
-  awards_->hide();
+  // The results and the awards lie outside the window until the week shows them.
+  putAway(results_);
+  putAway(awards_);
   connect(training_, &TrainingPanel::trainingChanged, this, &MainWindow::showNotice);
   connect(registration_, &RegistrationPanel::nextRaceChanged, lab_[7], [this](const QString& t) { setFittedText(lab_[7], t); });
   connect(results_->ok(), &QPushButton::clicked, this, &MainWindow::closeWeekClicked);
@@ -119,6 +129,9 @@ MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.se
   QMenu* sizes = addDisplaySizeMenu(this, se_.ui);
   // The details panel has a context menu of its own (the history's); the size is offered there too.
   frm0_->addAction(sizes->menuAction());
+  // The picture is the cat panel's too: its menu, by a right click or by the keys, is the panel's.
+  pic_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  pic_->addActions(frm0_->actions());
 }
 
 MainWindow::~MainWindow() {
@@ -203,7 +216,8 @@ QPushButton* MainWindow::buttonForKey(int key) const {
       if (ok->isEnabled() && rect().contains(ok->parentWidget()->geometry().topLeft())) return ok;
   }
   for (Command c : kPanelCommands)
-    if (panel_ == panelOf(c) && closedWithOk(panel_) == enter && but_[at(c)]->isEnabled()) return but_[at(c)];
+    if (panel_ == panelOf(c) && (closedWithOk(panel_) || !enter) && but_[at(c)]->isEnabled())
+      return but_[at(c)];
   return nullptr;
 }
 
@@ -256,9 +270,33 @@ void MainWindow::prepare() {
   showNotice();
   pic_->drawCatPicture();
   pic_->startIdle();
+  announceWeek();
 }
 
 void MainWindow::setDate() { labNen_->setText(qs(dateText(s_))); }
+
+// The date, the notice and the cat's details, read with 次週 where the player is back after a week.
+void MainWindow::announceWeek() {
+  QStringList parts{labNen_->text()};
+  QString notice = labComment_->text();
+  if (notice.endsWith(QChar(u'。'))) notice.chop(1);  // the list goes on after it
+  if (s_.noticeVisible && !notice.isEmpty()) parts << notice;
+  if (!labSyogo_->text().isEmpty()) parts << labSyogo_->text();
+  for (const DetailRow& row : kDetails)
+    parts << u8(row.caption).remove(QLatin1Char(' ')) + QLatin1Char(' ') + lab_[row.lab]->text();
+  describe(but(Command::NextWeek), parts.join(QStringLiteral("、")));
+  but(Command::NextWeek)->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::focusOpenPanel(Command c) {
+  QWidget* panel = c == Command::Training       ? static_cast<QWidget*>(training_)
+                   : c == Command::Registration ? static_cast<QWidget*>(registration_)
+                   : c == Command::Champions    ? static_cast<QWidget*>(champions_)
+                                                : static_cast<QWidget*>(catList_);
+  // The lists put focus on their rows themselves; the champions have nothing to work: their 戻る.
+  if (!panel->isAncestorOf(focusWidget()) && !focusFirstIn(panel))
+    but_[at(c)]->setFocus(Qt::OtherFocusReason);
+}
 
 void MainWindow::showNotice() {
   labComment_->setText(qs(polmina::tr(s_.noticeLine)));
@@ -363,6 +401,7 @@ void MainWindow::command(Command c) {
   // The same button closes the panel it opened (it reads ＯＫ or 戻る meanwhile).
   if (panel_ != OpenPanel::None && panel_ == panelOf(c)) {
     closePanel();
+    but_[at(c)]->setFocus(Qt::OtherFocusReason);
   } else if (c == Command::NextWeek) {
     runWeek();
   } else {
@@ -395,6 +434,7 @@ void MainWindow::openPanelFor(Command c) {
       break;
   }
   panel_ = panelOf(c);
+  focusOpenPanel(c);
 }
 
 void MainWindow::askRest() {
@@ -413,16 +453,22 @@ void MainWindow::runWeek() {
   busy_ = true;
   s_.noticeVisible = false;
   showNotice();
-  for (QPushButton* b : but_) b->setEnabled(false);
   results_->ok()->setEnabled(false);
   results_->refresh();
   showPanel(results_);
+  // The panel holds the focus until its OK can take it, rather than the focus running over the
+  // commands as they are disabled (a screen reader would call out each, 終了 among them) or resting
+  // on a control that Enter would work while the races run.
+  results_->setFocusPolicy(Qt::StrongFocus);
+  results_->setFocus(Qt::OtherFocusReason);
+  for (QPushButton* b : but_) b->setEnabled(false);
   panel_ = OpenPanel::Results;
   nextWeek(se_.g);
   results_->refresh();
   QCoreApplication::processEvents();
   results_->ok()->setEnabled(true);
   results_->ok()->setFocus();
+  results_->setFocusPolicy(Qt::NoFocus);
 }
 
 void MainWindow::refreshWhileRunning() {
@@ -435,6 +481,8 @@ void MainWindow::refreshWhileRunning() {
 }
 
 void MainWindow::closeWeekClicked() {
+  // A week closes only after its races ran: its OK is usable from then on, and only then.
+  if (panel_ != OpenPanel::Results || !busy_ || !results_->ok()->isEnabled()) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   results_->ok()->setEnabled(false);
   closeWeek(se_.g);
@@ -466,7 +514,7 @@ void MainWindow::closeYearClicked() {
   if (!s_.gameOver) {
     awards_->bar().hide();
     awards_->move(350, 400);
-    awards_->hide();
+    putAway(awards_);
     frm0_->setEnabled(true);
     frm4_->setEnabled(true);
   }
@@ -475,8 +523,7 @@ void MainWindow::closeYearClicked() {
 
 void MainWindow::finishWeekView() {
   results_->ok()->setEnabled(false);
-  results_->setEnabled(false);
-  results_->hide();
+  putAway(results_);
   results_->move(0, 400);
   panel_ = OpenPanel::None;
   frm0_->setEnabled(true);
@@ -492,6 +539,7 @@ void MainWindow::finishWeekView() {
   enableCommands();
   but(Command::Pet)->setEnabled(false);
   busy_ = false;
+  announceWeek();
 }
 
 // ---- the cat and its chatter

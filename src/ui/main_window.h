@@ -85,7 +85,7 @@ class MainWindow : public QWidget {
  protected:
   void closeEvent(QCloseEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
-  // Enter gives the open panel's ＯＫ (or the results' and awards' OK), Esc its 戻る.
+  // Enter gives the open panel's ＯＫ (or the results' and awards' OK), Esc closes it (its 戻る).
   void keyPressEvent(QKeyEvent* e) override;
 
  private:
@@ -97,6 +97,8 @@ class MainWindow : public QWidget {
   void openPanelFor(Command c);
   void hookFrontend();
   void setDate();
+  void announceWeek();
+  void focusOpenPanel(Command c);
   void showNotice();
   void showPanel(QWidget* panel);
   void hidePanels();

@@ -5,10 +5,12 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStringList>
 
 #include "game/career.h"
 #include "game/yearend.h"
 #include "rank/lists.h"
+#include "ui/accessible.h"
 #include "ui/fonts.h"
 #include "ui/keyboard.h"
 #include "ui/qt_text.h"
@@ -71,6 +73,8 @@ CatListPanel::CatListPanel(Game& g, QWidget* parent)
   cmb1_->setObjectName(QStringLiteral("Cmb1"));
   cmb1_->setGeometry(8, 16, 273, 20);
   cmb1_->setAccessibleName(qtr(u"並べ方"));
+  // On the bus a closed box is named by its value: what it is for comes with it as its description.
+  cmb1_->setAccessibleDescription(cmb1_->accessibleName());
   lst0_->setObjectName(QStringLiteral("Lst0"));
   lst0_->setGeometry(8, 40, 273, 100);
   lst0_->setFont(fixedGothic(9));
@@ -144,14 +148,21 @@ ResultsPanel::ResultsPanel(GameState& s, QWidget* parent)
 }
 
 void ResultsPanel::refresh() {
+  QStringList read;
   for (int k = 0; k < 5; ++k)
     for (int e = 0; e < 4; ++e) {
       const ResultLine& line = s_.resultLines[k][e];
       // The lines stay Japanese in the game (they are part of polmina-sim's record of a week).
       QLabel* l = lines_[k][e];
-      setFittedText(l, qs(e == 0 ? shownRaceName(line.text) : line.text == u"中止" ? polmina::tr(line.text) : line.text));
+      const QString shown =
+          qs(e == 0 ? shownRaceName(line.text) : line.text == u"中止" ? polmina::tr(line.text) : line.text);
+      setFittedText(l, shown);
       paintLabel(l, line.textColour, line.background);
+      const QString said = shown.trimmed();
+      if (!said.isEmpty()) read << (e == 0 ? said : qs(placeName(e)) + QStringLiteral(" ") + said);
     }
+  // The OK has focus while the results show: a screen reader reads them with it.
+  describe(butRace_, read.join(QStringLiteral("、")));
 }
 
 // ---- the year's awards
@@ -174,7 +185,12 @@ AwardsPanel::AwardsPanel(GameState& s, QWidget* parent)
 }
 
 void AwardsPanel::refresh() {
-  for (int b = 0; b < 7; ++b) names_[b]->setText(qs(s_.awardNames[b]));
+  QStringList read;
+  for (int b = 0; b < 7; ++b) {
+    names_[b]->setText(qs(s_.awardNames[b]));
+    if (!s_.awardNames[b].empty()) read << qtr(AwardCaptions[b]) + QLatin1Char(' ') + qs(s_.awardNames[b]);
+  }
+  describe(butNendo_, read.join(QStringLiteral("、")));
 }
 
 // ---- the A-class champions

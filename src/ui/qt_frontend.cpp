@@ -16,6 +16,7 @@
 #include <cmath>
 
 #include "race/model.h"
+#include "ui/accessible.h"
 #include "ui/qt_text.h"
 
 namespace polmina {
@@ -56,7 +57,10 @@ void QtFrontend::refreshCatPanel(Game& /*g*/) {
   if (onCatPanel) onCatPanel();
 }
 
-void QtFrontend::runModal(QDialog& dialog) { dialog.exec(); }
+void QtFrontend::runModal(QDialog& dialog) {
+  dialog.exec();
+  giveBackKeys(dialog.parentWidget());
+}
 
 void QtFrontend::wait(double seconds) {
   QEventLoop loop;
@@ -112,7 +116,9 @@ bool QtFrontend::showBox(std::u16string_view title, std::u16string_view text, bo
     showScrollingNotice(qtr(title), shownText(shown), parent, maxHeight);
     return false;
   }
-  return box.exec() == QMessageBox::Yes;
+  const bool yes = box.exec() == QMessageBox::Yes;
+  giveBackKeys(parent);
+  return yes;
 }
 
 }  // namespace polmina

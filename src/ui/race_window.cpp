@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStringList>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -87,7 +88,7 @@ RaceWindow::RaceWindow(QWidget* parent) : QWidget(parent) {
   buildPicture();
   buildSpeedPanel();
   scene_.onScenery = [this](const RaceState& st) { callFinalStretch(st); };
-  scene_.onMessage = [this](std::u16string_view text) { labMsg_->setText(qs(text)); };
+  scene_.onMessage = [this](std::u16string_view text) { say(qs(text)); };
   scene_.onRefresh = [this] { scrBkg_->update(); };
 }
 
@@ -96,6 +97,8 @@ void RaceWindow::buildPicture() {
   scrBkg_ = new RacePicture(scene_, this);
   scrBkg_->setObjectName(QStringLiteral("scr_bkg"));
   scrBkg_->setAccessibleName(qtr(u"レースの様子"));
+  // Tab reaches the picture: its description says who leads.
+  scrBkg_->setFocusPolicy(Qt::TabFocus);
   scrBkg_->setGeometry(kMargin, kMargin, RaceScene::Width, RaceScene::Height);
   for (int i = 0; i < MaxRunners; ++i) {
     const int laneY = 242 - 16 * (MaxRunners - 1 - i);
@@ -142,8 +145,15 @@ void RaceWindow::buildSpeedPanel() {
   scr_->setRange(1, 5);
   scr_->setPageStep(1);
   scr_->setValue(speedSetting);
+  stepWithArrows(scr_);
   connect(scr_, &QScrollBar::valueChanged, this, [](int v) { speedSetting = v; });
   frame_->hide();
+  // Over the commentary line, drawing nothing: the words show in the line above it.
+  log_ = new SpokenLog(this, QStringLiteral("LogMsg"), QStringLiteral("実況"), false);
+  log_->setGeometry(frame_->geometry().topLeft().x() + labMsg_->x(), frame_->y() + labMsg_->y(),
+                    labMsg_->width(), labMsg_->height());
+  setTabOrder(log_, scr_);
+  setTabOrder(scr_, scrBkg_);
 }
 
 void RaceWindow::run(Game& g, int k, const RaceMode& mode) {
@@ -156,6 +166,8 @@ void RaceWindow::run(Game& g, int k, const RaceMode& mode) {
   for (QLabel* l : labZyun_) l->hide();
   labRace_->clear();
   labMsg_->clear();
+  log_->clear();
+  shown_ = &s;
   frame_->hide();
   setUpRunners(g, k);
   showRunnerLines(s);
@@ -163,11 +175,16 @@ void RaceWindow::run(Game& g, int k, const RaceMode& mode) {
   viewTick(g, k, &scene_, mode_);
   centreOnScreen();
   show();
+  // The race is what the player follows now: its window takes the keys, and the log the focus.
+  raise();
+  activateWindow();
+  log_->setFocus(Qt::OtherFocusReason);
   playTitle(slot);
   announceStart(slot);
   playFrames(g, k);
   revealPlacings(g);
   raceViewOpen_ = false;
+  shown_ = nullptr;
   hide();
   finishRace(g, k, s.runnerCount);
 }
@@ -211,9 +228,10 @@ void RaceWindow::playTitle(const RaceSlot& slot) {
 void RaceWindow::announceStart(const RaceSlot& slot) {
   labRace_->setText(qs(shownRaceName(slot.raceName)) + QStringLiteral("  ") + qs(num(slot.distance)) + QLatin1Char('m'));
   frame_->show();
-  labMsg_->setText(qtr(u"各猫ゲート入り完了"));
+  log_->addLine(labRace_->text());
+  say(qtr(u"各猫ゲート入り完了"));
   wait(1);
-  labMsg_->setText(qtr(u"スタートしました"));
+  say(qtr(u"スタートしました"));
 }
 
 // One tick a frame; a frame lasts as long as the speed bar says at the moment it starts. Each frame is
@@ -248,7 +266,7 @@ void RaceWindow::clearOvertakenLines(const GameState& s) {
 void RaceWindow::callFinalStretch(const RaceState& st) {
   if (finalStretchCalled_ || st.sectionIndex != GoalSection || st.commentaryStep != 9) return;
   finalStretchCalled_ = true;
-  labMsg_->setText(qtr(u"残り100ｍを切りました 各猫が追い上げます"));
+  say(qtr(u"残り100ｍを切りました 各猫が追い上げます"));
 }
 
 // Fifth place first, the winner last, each on the next whole second; then three seconds to look.
@@ -264,12 +282,41 @@ void RaceWindow::revealPlacings(Game& g) {
     QLabel* l = labZyun_[static_cast<size_t>(i)];
     l->setText(qs(trf(u"{place} {cat}", {{u"place", placeName(i + 1)}, {u"cat", catAt(g.s, cat).name}})));
     l->show();
+    log_->addLine(l->text().trimmed());
   }
   reached(Phase::Placings);
   untilWholeSecond(3);
 }
 
 void RaceWindow::centreOnScreen() { polmina::centreOnScreen(this); }
+
+// A commentary line: shown in the panel, added to the log, and the picture described anew.
+void RaceWindow::say(const QString& line) {
+  // A call repeated (each runner home) changes nothing on the screen: it is not said again.
+  if (line == labMsg_->text()) return;
+  labMsg_->setText(line);
+  log_->addLine(line);
+  describe(scrBkg_, leaders());
+}
+
+// The picture in words: the first three of the field as it stands.
+QString RaceWindow::leaders() const {
+  if (!shown_) return {};
+  std::vector<int> order;
+  for (int i = 0; i < shown_->runnerCount; ++i)
+    if (shown_->runners[static_cast<size_t>(i)].catIndex >= 0) order.push_back(i);
+  const auto ahead = [this](int a, int b) {
+    return shown_->runners[static_cast<size_t>(a)].position >
+           shown_->runners[static_cast<size_t>(b)].position;
+  };
+  std::stable_sort(order.begin(), order.end(), ahead);
+  QStringList places;
+  for (size_t i = 0; i < std::min<size_t>(3, order.size()); ++i)
+    places << (i == 0 ? QStringLiteral("先頭 %1") : QStringLiteral("%1番手 %2").arg(i + 1))
+                  .arg(
+                      qs(trim(catAt(*shown_, shown_->runners[static_cast<size_t>(order[i])].catIndex).name)));
+  return places.join(QStringLiteral("、"));
+}
 
 // A wait that keeps every window alive: a nested event loop ended by a timer.
 void RaceWindow::wait(double seconds) {

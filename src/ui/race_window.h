@@ -4,12 +4,14 @@
 #include <QWidget>
 #include <array>
 
+#include "ui/accessible.h"
 #include "ui/race_scene.h"
 #include "world/game.h"
 
 class QFrame;
 class QLabel;
 class QScrollBar;
+class QPlainTextEdit;
 
 namespace polmina {
 
@@ -42,6 +44,8 @@ class RaceWindow : public QWidget {
   void revealPlacings(Game& g);
   void callFinalStretch(const RaceState& st);
   void centreOnScreen();
+  void say(const QString& line);
+  QString leaders() const;
   void wait(double seconds);
 
   RaceScene scene_;
@@ -53,6 +57,9 @@ class RaceWindow : public QWidget {
   QLabel* labMsg_ = nullptr;
   QFrame* frame_ = nullptr;
   QScrollBar* scr_ = nullptr;
+  // The commentary and the placings line by line, for a screen reader; it has focus while a race shows.
+  SpokenLog* log_ = nullptr;
+  const GameState* shown_ = nullptr;
   bool raceViewOpen_ = false;
   bool finalStretchCalled_ = false;
   RaceMode mode_ = WatchedRace;

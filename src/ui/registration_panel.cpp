@@ -86,6 +86,8 @@ void RegistrationPanel::showRegistration(const QString& nextRace) {
   lst1_->setCurrentRow(-1);
   lst1_->clearSelection();
   rowChosen(-1);
+  // The arrow keys start from the coming weeks; nothing is chosen until Enter or a click.
+  lst1_->selectionModel()->setCurrentIndex(lst1_->model()->index(towards, 0), QItemSelectionModel::NoUpdate);
   findPlayerCat(s);
   labRace_->setText(catAt(s, s.playerCat).entryRace == -1 ? qs(unbookedCaption(s)) : nextRace);
 }

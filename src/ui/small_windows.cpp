@@ -3,9 +3,11 @@
 #include <QFile>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTimer>
@@ -13,6 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "ui/accessible.h"
 #include "ui/fonts.h"
 #include "ui/launch.h"
 #include "ui/qt_frontend.h"
@@ -68,13 +71,31 @@ HelpWindow::HelpWindow(QWidget* mainWindow)
   browser_->setObjectName(QStringLiteral("HelpPage"));
   browser_->setOpenExternalLinks(true);
   browser_->setFont(gothic(10.5));
+  browser_->setAccessibleName(QStringLiteral("ヘルプの本文"));
+  // A close button of its own, and Esc, for a player without a window manager's close box or a mouse.
+  auto* close = new QPushButton(QStringLiteral("閉じる"), this);
+  close->setObjectName(QStringLiteral("HelpClose"));
+  clickOnEnter(close);
+  connect(close, &QPushButton::clicked, this, &HelpWindow::closeAndGiveBack);
+  auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(esc, &QShortcut::activated, this, &HelpWindow::closeAndGiveBack);
+  auto* row = new QHBoxLayout;
+  row->setContentsMargins(8, 4, 8, 8);
+  row->addStretch();
+  row->addWidget(close);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(browser_);
+  layout->addLayout(row);
   // As tall as the screen allows, never taller.
   const QScreen* screen = mainWindow->screen() ? mainWindow->screen() : QGuiApplication::primaryScreen();
   const int height = screen ? std::min(640, screen->availableGeometry().height() - 80) : 640;
   resize(560, std::max(240, height));
+}
+
+void HelpWindow::closeAndGiveBack() {
+  close();
+  giveBackKeys(parentWidget());
 }
 
 bool HelpWindow::open(const std::filesystem::path& page) {

@@ -48,6 +48,8 @@ class HelpWindow : public QWidget {
   // Shows `page`; false when it cannot be read.
   bool open(const std::filesystem::path& page);
   QTextBrowser* browser() const { return browser_; }
+  // 閉じる or Esc: the window goes and the main window takes the keys again.
+  void closeAndGiveBack();
 
  private:
   QTextBrowser* browser_;

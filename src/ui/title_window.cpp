@@ -9,6 +9,7 @@
 #include "game/recovery.h"
 #include "game/resume.h"
 #include "store/backups.h"
+#include "ui/accessible.h"
 #include "ui/fonts.h"
 #include "ui/hall_window.h"
 #include "ui/keyboard.h"
@@ -45,7 +46,10 @@ TitleWindow::TitleWindow(WindowManager& wm) : wm_(wm) {
   image->setAccessibleName(qtr(u"11種ポルミナF"));
   but_[0] = makeButton(this, qtr(u"最初から"), {36, 182, 100, 24}, QStringLiteral("But0"));
   but_[1] = makeButton(this, qtr(u"続きから"), {153, 182, 100, 24}, QStringLiteral("But1"));
-  for (QPushButton* b : but_) b->setFont(gothic(9, true));
+  for (QPushButton* b : but_) {
+    b->setFont(gothic(9, true));
+    clickOnEnter(b);
+  }
   connect(but_[0], &QPushButton::clicked, this, &TitleWindow::newGame);
   connect(but_[1], &QPushButton::clicked, this, &TitleWindow::resume);
   addHallCommand(this, wm_.session());

@@ -5,6 +5,8 @@
 #include <QScrollBar>
 
 #include "game/commands.h"
+#include "ui/accessible.h"
+#include "ui/qt_text.h"
 #include "ui/widgets.h"
 #include "ui/qt_text.h"
 #include "world/state.h"
@@ -51,6 +53,7 @@ void TrainingPanel::build(int day) {
     sb->setPageStep(1);
     sb->setObjectName(QString::fromLatin1(kBarNames[bar]));
     sb->setAccessibleName(QStringLiteral("%1 %2").arg(frame->title(), qtr(kRows[row])));
+    stepWithArrows(sb);
     makeLabel(frame, qtr(u"強"), {114, y + 16, 14, 13});
     bars_[bar] = sb;
     connect(sb, &QScrollBar::valueChanged, this, [this, bar](int v) { moved(bar, v); });
@@ -69,6 +72,8 @@ void TrainingPanel::moved(int bar, int value) {
   std::array<int, 6> levels{};
   for (int b = 0; b < 6; ++b) levels[b] = kLevels[b / 3][bars_[b]->value()];
   setTraining(s_, levels);
+  // The notice line the move changed, read with the bar that has focus.
+  describe(bars_[bar], s_.noticeVisible ? qs(s_.noticeLine) : QString());
   emit trainingChanged();
 }
 

@@ -28,6 +28,8 @@ void WindowManager::watchRace(Game& g, int raceNumber) {
   main.setEnabled(false);
   race_->run(g, raceNumber);
   main.setEnabled(true);
+  // The keys come back to the main window when the race window goes.
+  main.activateWindow();
 }
 
 MainWindow& WindowManager::mainWindow() {

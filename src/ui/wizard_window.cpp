@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "game/newcat.h"
+#include "ui/accessible.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/resources.h"
@@ -111,11 +112,13 @@ void WizardWindow::buildWelcomePage() { makePage(0, welcomeText()); }
 
 void WizardWindow::buildPlayerPage() {
   QGroupBox* f = makePage(1, qtr(u"貴方(貴女)の性別、お名前を入力してください。"));
-  makeLabel(f, qtr(u"性　別："), {14, 62, 84, 20});
+  QLabel* sex = makeLabel(f, qtr(u"性　別："), {14, 62, 84, 20});
   cmb_[0] = makeCombo(f, {qtr(u"男性"), qtr(u"女性")}, {100, 60, 90, 22},
                       QStringLiteral("Cmb0"), qtr(u"性別"));
   nameCaption_ = makeLabel(f, qtr(u"貴方のお名前："), {14, 98, 86, 20}, QStringLiteral("Label1_0"));
   txt_[0] = makeText(f, {100, 96, 166, 22}, QStringLiteral("Txt0"), qtr(u"お名前"));
+  sex->setBuddy(cmb_[0]);
+  nameCaption_->setBuddy(txt_[0]);
   makeLabel(f, qtr(u"（全角10文字以内）"), {100, 122, 166, 16});
   connect(cmb_[0], &QComboBox::activated, this, [this](int i) {
     nameCaption_->setText(i == 0 ? qtr(u"貴方のお名前:") : qtr(u"貴女のお名前:"));
@@ -124,16 +127,20 @@ void WizardWindow::buildPlayerPage() {
 
 void WizardWindow::buildCatPage() {
   QGroupBox* f = makePage(2, {});
-  makeLabel(f, qtr(u"猫の名前："), {14, 58, 84, 20});
+  QLabel* name = makeLabel(f, qtr(u"猫の名前："), {14, 58, 84, 20});
   txt_[1] = makeText(f, {100, 56, 166, 22}, QStringLiteral("Txt1"), qtr(u"猫の名前"));
   makeLabel(f, qtr(u"（全角10文字以内）"), {100, 80, 166, 16});
-  makeLabel(f, qtr(u"性　別："), {14, 106, 84, 20});
+  QLabel* sex = makeLabel(f, qtr(u"性　別："), {14, 106, 84, 20});
   cmb_[1] = makeCombo(f, {qtr(u"男の子"), qtr(u"女の子")}, {100, 104, 90, 22},
                       QStringLiteral("Cmb1"), qtr(u"猫の性別"));
-  makeLabel(f, qtr(u"特　徴："), {14, 138, 84, 20});
+  QLabel* trait = makeLabel(f, qtr(u"特　徴："), {14, 138, 84, 20});
   QStringList traits;
   for (std::u16string_view t : TraitChoices) traits << qtr(t);
   cmb_[2] = makeCombo(f, traits, {100, 136, 110, 22}, QStringLiteral("Cmb2"), qtr(u"特徴"));
+  // Each caption labels its field for a screen reader.
+  name->setBuddy(txt_[1]);
+  sex->setBuddy(cmb_[1]);
+  trait->setBuddy(cmb_[2]);
 }
 
 void WizardWindow::buildBreedPage() {
@@ -156,6 +163,7 @@ void WizardWindow::buildBreedPage() {
     breeds_->addButton(o, k);
     opt_[k] = o;
   }
+  chooseWithArrows(breeds_);
   // Checked by a click, the arrow keys or an accessibility tool's toggle alike.
   connect(breeds_, &QButtonGroup::idToggled, this, [this, chosen](int k, bool on) {
     if (!on) return;

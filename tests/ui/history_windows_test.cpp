@@ -108,7 +108,14 @@ TEST_F(HistoryWindows, TheFormbookListsACatsRacesAndShowsOneAgainWithoutChanging
     rows = table->rowCount();
     ASSERT_GT(rows, 0);
     EXPECT_TRUE(table->item(0, 4)->text().endsWith(QStringLiteral("着")));
-    static_cast<FormbookWindow&>(d).replayRow(0);
+    // Enter on the row watches its race; Tab leaves the table.
+    d.show();
+    EXPECT_EQ(d.focusWidget(), table);
+    QTest::keyClick(table, Qt::Key_Return);
+    EXPECT_EQ(d.focusWidget(), table) << "back on the row after the race";
+    QTest::keyClick(table, Qt::Key_Tab);
+    EXPECT_EQ(d.focusWidget()->objectName(), QStringLiteral("butReplay"));
+    d.hide();
   };
   openFormbook(world->session, s.cats[k], main());
   RaceWindow::setPace(1);
@@ -123,10 +130,16 @@ TEST_F(HistoryWindows, TheFormbookListsACatsRacesAndShowsOneAgainWithoutChanging
   world->ui.onDialog = [&](QDialog& d) {
     if (d.objectName() != QStringLiteral("GrowthFm")) return;
     auto* tabs = d.findChild<QTabWidget*>(QStringLiteral("tabCharts"));
-    ASSERT_EQ(tabs->count(), 4);
+    ASSERT_EQ(tabs->count(), 5);
     auto* abilities = static_cast<QChartView*>(tabs->widget(0));
     ASSERT_EQ(abilities->chart()->series().size(), 3);
-    EXPECT_EQ(static_cast<QXYSeries*>(abilities->chart()->series()[0])->count(), 8);
+    auto* speed = static_cast<QXYSeries*>(abilities->chart()->series()[0]);
+    EXPECT_EQ(speed->count(), 8);
+    // The same numbers in the table tab, for those who cannot see the lines.
+    auto* table = qobject_cast<QTableWidget*>(tabs->widget(4));
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->rowCount(), 8);
+    EXPECT_EQ(table->item(7, 1)->text(), QString::number(speed->at(7).y()));
   };
   QApplication::setActiveWindow(main());
   QTest::keyClick(main(), Qt::Key_R, Qt::ControlModifier);

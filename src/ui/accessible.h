@@ -1,0 +1,59 @@
+#pragma once
+// What a player without a mouse or without sight needs from the windows: focus that goes where the
+// player works, panels out of view kept out of reach, and live text where a screen reader hears it
+// (a focused read-only log, or the focused control's description).
+#include <QPlainTextEdit>
+#include <QString>
+#include <functional>
+
+class QAbstractButton;
+class QAbstractSlider;
+class QButtonGroup;
+class QWidget;
+
+namespace polmina {
+
+// A panel moved out of the window: hidden and disabled, so that no key reaches what nobody sees.
+void putAway(QWidget* panel);
+
+// A box over `window` has closed: the window takes the keys again. Without a window manager nobody
+// else gives them back.
+void giveBackKeys(QWidget* window);
+
+// Focus to the first control of `panel` that Tab would reach; false when it has none.
+bool focusFirstIn(QWidget* panel);
+
+// Says `text` through `control`'s accessible description; a screen reader reads it with the control
+// when it has focus, and again when it changes while focused.
+void describe(QWidget* control, const QString& text);
+
+// A bar that takes focus and moves a step with the arrow keys (a scroll bar of its own does not),
+// through the same value changes as a drag.
+void stepWithArrows(QAbstractSlider* bar);
+
+// Places the controls of `panel` right after `command` in the Tab order, so the command that opens
+// and closes the panel and the panel's controls follow each other.
+void chainPanelAfter(QWidget* command, QWidget* panel);
+
+// Enter on `w` (focused) runs `act`.
+void onEnter(QWidget* w, std::function<void()> act);
+
+// Shift+F10 opens the focused control's context menu (or its window's), as a right click on it would
+// and as the Menu key does; in a list, on its current row. Either way the menu opens on its first item.
+void openContextMenusByKeys(QWidget* window);
+
+// Enter on the focused button clicks it, as Space does (where no dialog gives Enter a meaning).
+void clickOnEnter(QAbstractButton* button);
+
+// The arrow keys choose in `group` (the next or the previous option), even while none is chosen yet.
+void chooseWithArrows(QButtonGroup* group);
+
+// A read-only text log that takes focus: each line added is one insertion a screen reader speaks.
+// It may lie under what shows the same text to the eye; then it draws nothing of its own.
+class SpokenLog : public QPlainTextEdit {
+ public:
+  SpokenLog(QWidget* parent, const QString& name, const QString& accessibleName, bool drawn);
+  void addLine(const QString& line);
+};
+
+}  // namespace polmina
