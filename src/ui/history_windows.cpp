@@ -112,7 +112,7 @@ void FormbookWindow::replayRow(int row) {
   RaceWindow window;
   window.setWindowModality(Qt::ApplicationModal);
   setEnabled(false);
-  window.run(g, world.raceNumber, race->watched ? WatchedRace : UnseenRace);
+  window.runReplay(g, world.raceNumber, race->watched ? WatchedRace : UnseenRace);
   setEnabled(true);
 }
 
