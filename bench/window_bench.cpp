@@ -3,9 +3,12 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
+#include <QAction>
 #include <QApplication>
 #include <random>
 
+#include "history/history.h"
+#include "ui/fast_forward.h"
 #include "ui/resources.h"
 #include "ui/title_window.h"
 #include "window_world.h"
@@ -77,6 +80,47 @@ void BM_YearByClicks(benchmark::State& state) {
   fs::remove_all(dir);
 }
 BENCHMARK(BM_YearByClicks)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// 早送り 年末まで from the key to the awards panel, with the history beside the save. The watch questions
+// of the big races stop it on the way; each is answered no, the week's OK clicked and the key pressed
+// again, as a player would.
+void BM_FastForwardYear(benchmark::State& state) {
+  const fs::path dir = scratch();
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto w = std::make_unique<test::WindowWorld>(dir);
+    auto history = std::make_unique<History>(dir);
+    w->session.history = history.get();
+    w->g.watcher = history.get();
+    w->newGame();
+    MainWindow* m = &w->wm.mainWindow();
+    w->ui.onDialog = [](QDialog& d) {
+      if (auto* f = qobject_cast<FastForwardWindow*>(&d)) {
+        f->select(static_cast<int>(StopAt::YearEnd));
+        f->accept();
+      }
+    };
+    bool awards = false;
+    test::whenAwardsWait(*w, m, [&] {
+      state.PauseTiming();
+      awards = true;
+      w->click(m, "butNendo");
+    });
+    state.ResumeTiming();
+    // The action of Ctrl+F (the offscreen window is not active, so the key is not delivered to it).
+    for (int presses = 0; !awards && presses < 60; ++presses) {
+      m->fastForward().action()->trigger();
+      if (!awards && m->weekRunning()) w->click(m, "butRace");
+    }
+    if (!awards) state.SkipWithError("the awards did not come");
+    w.reset();
+    history.reset();
+    state.ResumeTiming();
+  }
+  state.counters["max_rss_MiB"] = maxRssMiB();
+  fs::remove_all(dir);
+}
+BENCHMARK(BM_FastForwardYear)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 }  // namespace polmina

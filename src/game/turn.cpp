@@ -207,6 +207,14 @@ void updateNotice(GameState& s) {
     s.noticeLine.clear();
 }
 
+// The registration programme booked the player's cat by itself: the notice line says so, once. It
+// comes after the week's remark, which reads the line as the week left it.
+void tellProgrammeBooking(GameState& s) {
+  if (s.programmeBooking < 0) return;
+  s.noticeLine = trim(slotAt(s, s.programmeBooking).raceName) + u"に自動で登録されました";
+  s.programmeBooking = -1;
+}
+
 void changeOfYear(Game& g) {
   GameState& s = g.s;
   showYearAwards(g);
@@ -343,6 +351,7 @@ void finishWeek(Game& g) {
   GameState& s = g.s;
   s.awardsPending = false;
   composeWeekRemark(g);
+  tellProgrammeBooking(s);
   s.noticeVisible = true;
   if (g.watcher) g.watcher->weekClosed(g);
 }

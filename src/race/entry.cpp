@@ -64,6 +64,13 @@ bool suitable(const CatRecord& cat, const RaceSlot& slot, int crowd) {
   return classFits && slot.raceState < limit;
 }
 
+// The player's cat, found without moving playerCat (registration does not sort).
+int playerIndex(const GameState& s) {
+  for (int i = 0; i < s.catCount; ++i)
+    if (catAt(s, i).owner == 1) return i;
+  return -1;
+}
+
 void registerOne(Game& g, int i) {
   const CatRecord& cat = catAt(g.s, i);
   const int start = g.s.weekBase + searchStart(cat);
@@ -229,7 +236,11 @@ void registerCats(Game& g) {
   const bool upwards = s.registrationPass == 0;
   s.registrationPass += 1;
   if (s.registrationPass >= 2) s.registrationPass = 0;
+  const int player = playerIndex(s);
+  const bool wasFree = player >= 0 && catAt(s, player).entryRace == -1;
   for (int n = 0; n < s.catCount; ++n) registerOne(g, upwards ? n : s.catCount - 1 - n);
+  // Told once on the notice line; an invitation below is the player's own choice.
+  s.programmeBooking = wasFree ? catAt(s, player).entryRace : int16_t{-1};
   inviteBigRace(g);
 }
 

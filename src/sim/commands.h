@@ -29,7 +29,7 @@ struct ShowOptions {
 
 struct PlayOptions {
   std::string dir;
-  int weeks = 0;
+  int weeks = -1;  // not given
   std::optional<uint64_t> seed;
   std::vector<int> train;
   std::optional<int> style;
@@ -37,6 +37,9 @@ struct PlayOptions {
   std::string invite = "yes";
   bool readNews = false;
   std::string lang = "ja";  // the language of the texts the weeks show
+  // --until race|bigrace|yearend: stop before the cat's next race, before the next big race, or
+  // after the year end; --weeks is then a cap.
+  std::string until;
 };
 
 struct ReplayOptions {

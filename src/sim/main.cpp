@@ -98,7 +98,14 @@ CLI::App* addShow(CLI::App& app, ShowOptions& o) {
 CLI::App* addPlay(CLI::App& app, PlayOptions& o) {
   auto* cmd = app.add_subcommand("play", "play weeks of the saved game in DIR and save it");
   cmd->add_option("dir", o.dir, "the game's folder")->required();
-  cmd->add_option("--weeks", o.weeks, "weeks to play")->required()->check(CLI::Range(0, 100000));
+  cmd->add_option("--weeks", o.weeks, "weeks to play (with --until, the most)")->check(CLI::Range(0, 100000));
+  cmd->add_option("--until", o.until,
+                  "stop before the cat's next race or the next big race, or after the year end")
+      ->check(CLI::IsMember({"race", "bigrace", "yearend"}));
+  // One of the two is needed.
+  cmd->callback([&o] {
+    if (o.weeks < 0 && o.until.empty()) throw CLI::ValidationError("play", "--weeks or --until is required");
+  });
   addSeed(cmd, o.seed);
   cmd->add_option("--train", o.train, "six training levels 0..3")
       ->delimiter(',')

@@ -6,6 +6,7 @@
 #include "game/autoplay.h"
 #include "game/career.h"
 #include "game/commands.h"
+#include "game/fast_forward.h"
 #include "game/turn.h"
 #include "headless/headless.h"
 #include "news/topics.h"
@@ -119,6 +120,15 @@ bool useLanguage(const std::string& lang) {
   return false;
 }
 
+// The most weeks --until plays without --weeks: a career ends long before.
+constexpr int kMostWeeks = 100000;
+
+std::optional<StopAt> untilStop(const std::string& name) {
+  for (StopAt stop : {StopAt::Race, StopAt::BigRace, StopAt::YearEnd})
+    if (stopName(stop) == name) return stop;
+  return std::nullopt;
+}
+
 }  // namespace
 
 int runPlay(const PlayOptions& o) {
@@ -146,7 +156,20 @@ int runPlay(const PlayOptions& o) {
   setTraining(s, run.training);
   if (o.style) chooseRunningStyle(run.g, *o.style);
 
-  for (; run.weeks < o.weeks && !run.retired; ++run.weeks) run.playWeek();
+  const std::optional<StopAt> until = untilStop(o.until);
+  // Without --until the weeks are played as asked; with it, weeks are played until the stop (and no
+  // more than --weeks, when given).
+  const int cap = o.weeks >= 0 ? o.weeks : kMostWeeks;
+  // Already at the week asked for: nothing is played (the year end always lies ahead).
+  bool stopped = until && *until != StopAt::YearEnd && isStopWeek(s, *until);
+  std::string_view stopReason = stopped ? stopName(*until) : "weeks";
+  while (!stopped && run.weeks < cap && !run.retired) {
+    run.playWeek();
+    ++run.weeks;
+    stopped = until && !run.retired && isStopWeek(s, *until);
+    if (stopped) stopReason = stopName(*until);
+  }
+  if (run.retired) stopReason = "retired";
   if (auto problem = history->takeProblem()) fail(*problem);
 
   ordered_json out;
@@ -168,6 +191,10 @@ int runPlay(const PlayOptions& o) {
   }
   out["messages"] = messagesJson(ui);
   out["lastWeek"] = std::move(run.lastWeek);
+  if (until) {
+    out["stoppedAt"] = {{"year", s.year}, {"month", s.month}, {"week", s.week}};
+    out["stopReason"] = stopReason;
+  }
   if (o.readNews) out["news"] = std::move(run.news);
   std::cout << out.dump() << "\n";
   return ExitOk;

@@ -42,8 +42,10 @@ ChatterWindow::ChatterWindow(Game& g, const ChatterTexts& texts, bool& done, QWi
   connect(&msgTim_, &QTimer::timeout, this, &ChatterWindow::tick);
 }
 
-void ChatterWindow::start() {
-  shownText_ = chooseChatterText(g_, texts_);
+void ChatterWindow::start() { startWith(chooseChatterText(g_, texts_)); }
+
+void ChatterWindow::startWith(std::u16string text) {
+  shownText_ = std::move(text);
   revealCount_ = 0;
   lab_->clear();
   log_->clear();

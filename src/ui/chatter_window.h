@@ -21,6 +21,8 @@ class ChatterWindow : public QDialog {
   ChatterWindow(Game& g, const ChatterTexts& texts, bool& done, QWidget* parent);
   // Chooses the text (with the choice's changes to the game) and starts typing it.
   void start();
+  // Types `text`, chosen earlier (the remark kept by a fast-forward), without choosing again.
+  void startWith(std::u16string text);
   // One tick of the typing timer.
   void tick();
   const std::u16string& text() const { return shownText_; }

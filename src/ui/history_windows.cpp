@@ -139,7 +139,7 @@ void FormbookWindow::replayRow(int row) {
   window.setWindowModality(Qt::ApplicationModal);
   QWidget* was = focusWidget();
   setEnabled(false);
-  window.run(g, world.raceNumber, race->watched ? WatchedRace : UnseenRace);
+  window.runReplay(g, world.raceNumber, race->watched ? WatchedRace : UnseenRace);
   setEnabled(true);
   // Disabled, the window lost its focus: the keys go back where the player was.
   giveBackKeys(this);

@@ -22,6 +22,7 @@
 #include "ui/accessible.h"
 #include "ui/cat_picture.h"
 #include "ui/chatter_window.h"
+#include "ui/fast_forward.h"
 #include "ui/fonts.h"
 #include "ui/history_windows.h"
 #include "ui/keyboard.h"
@@ -127,6 +128,9 @@ MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.se
   hookFrontend();
   installHistoryCommands(this, se_, frm0_, catList_->list());
   QMenu* sizes = addDisplaySizeMenu(this, se_.ui);
+  // 早送り leads the window's context menu.
+  fastForward_ = new FastForward(*this, se_, results_);
+  sizes->insertAction(sizes->actions().value(0), fastForward_->action());
   // The details panel has a context menu of its own (the history's); the size is offered there too.
   frm0_->addAction(sizes->menuAction());
   // The picture is the cat panel's too: its menu, by a right click or by the keys, is the panel's.
@@ -552,10 +556,23 @@ void MainWindow::catClicked() {
 
 void MainWindow::showChatter() {
   if (chatterDone_) return;
+  // A fast-forward keeps the remark, chosen as usual, for its stop instead of typing it now.
+  if (fastForward_->keepRemark([this] { return chooseChatterText(se_.g, chatter_); })) return;
+  runChatter(nullptr);
+}
+
+void MainWindow::sayRemark(const std::u16string& text) {
+  if (!chatterDone_) runChatter(&text);
+}
+
+void MainWindow::runChatter(const std::u16string* said) {
   ChatterWindow w(se_.g, chatter_, chatterDone_, this);
   // 1500 twips to the right of and 500 twips below the main window's corner.
   w.move(frameGeometry().topLeft() + QPoint(100, 33));
-  w.start();
+  if (said)
+    w.startWith(*said);
+  else
+    w.start();
   chatterWindow_ = &w;
   se_.ui.runModal(w);
   chatterWindow_ = nullptr;

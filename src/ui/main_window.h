@@ -23,6 +23,7 @@ class CatListPanel;
 class CatPicture;
 class ChampionsPanel;
 class ChatterWindow;
+class FastForward;
 class HelpWindow;
 class RegistrationPanel;
 class ResultsPanel;
@@ -68,6 +69,8 @@ class MainWindow : public QWidget {
   void showChatter();
   // The picture's click: the advice of the first weeks, then the chatter.
   void catClicked();
+  // The chatter window with a remark chosen earlier (a fast-forward's last one).
+  void sayRemark(const std::u16string& text);
 
   // A command, as a click on its button.
   void command(Command c);
@@ -81,6 +84,8 @@ class MainWindow : public QWidget {
   void stopCatTimers();
   QPushButton* button(Command c) const { return but_[static_cast<int>(c)]; }
   OpenPanel openPanel() const { return panel_; }
+  // 早送り: weeks by these same commands in a loop.
+  FastForward& fastForward() const { return *fastForward_; }
 
  protected:
   void closeEvent(QCloseEvent* e) override;
@@ -113,6 +118,7 @@ class MainWindow : public QWidget {
   void styleClicked(int option);
   bool saveBeforeQuit();
   void chatterDoneSeen();
+  void runChatter(const std::u16string* said);
   QPushButton*& but(Command c) { return but_[static_cast<int>(c)]; }
 
   WindowManager& wm_;
@@ -141,6 +147,7 @@ class MainWindow : public QWidget {
   ChampionsPanel* champions_ = nullptr;
   QPointer<ChatterWindow> chatterWindow_;
   HelpWindow* help_ = nullptr;
+  FastForward* fastForward_ = nullptr;
   QEventLoop* awardsWait_ = nullptr;
   // The chatter window has said its text: the cat picture's next tick closes it.
   bool chatterDone_ = false;

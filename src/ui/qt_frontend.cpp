@@ -22,11 +22,13 @@
 namespace polmina {
 
 bool QtFrontend::askYesNo(std::u16string_view title, std::u16string_view text) {
+  ++boxesShown;
   if (beforeBox) beforeBox();
   return showBox(title, text, true);
 }
 
 void QtFrontend::tell(std::u16string_view title, std::u16string_view text) {
+  ++boxesShown;
   if (beforeBox) beforeBox();
   showBox(title, text, false);
 }
@@ -42,7 +44,7 @@ void QtFrontend::watchRace(Game& g, int raceNumber) {
 
 void QtFrontend::pause(double seconds) {
   if (beforePause) beforePause();
-  wait(seconds);
+  if (!skipWaits) wait(seconds);
 }
 
 void QtFrontend::progress(int value, int maximum) {

@@ -31,6 +31,11 @@ class QtFrontend : public Frontend {
   // far (the results panel fills race by race).
   std::function<void()> beforeBox;
 
+  // A fast-forward runs: the waits that only pace the display are skipped (their hooks still run).
+  bool skipWaits = false;
+  // Message boxes shown so far: a fast-forward stops after a week that put anything to the player.
+  int boxesShown = 0;
+
   // Shows a dialog modally and returns when it has closed.
   virtual void runModal(QDialog& dialog);
 

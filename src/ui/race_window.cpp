@@ -1,5 +1,6 @@
 #include "ui/race_window.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -36,8 +37,9 @@ constexpr int kPanelHeight = 62;
 
 // Seconds a frame for each position of the speed bar.
 constexpr std::array<double, 5> kFrameDelay = {0.2, 0.15, 0.1, 0.05, 0.01};
-// The speed bar's position, kept for the whole session.
-int speedSetting = 4;
+// The speed bar's position, kept for the whole session; a replay starts at the normal one.
+constexpr int kNormalSpeed = 4;
+int speedSetting = kNormalSpeed;
 double paceScale = 1.0;
 
 const QString kPlayerLine = QStringLiteral("color: #0000ff; background: rgba(255, 255, 255, 150);");
@@ -90,6 +92,31 @@ RaceWindow::RaceWindow(QWidget* parent) : QWidget(parent) {
   scene_.onScenery = [this](const RaceState& st) { callFinalStretch(st); };
   scene_.onMessage = [this](std::u16string_view text) { say(qs(text)); };
   scene_.onRefresh = [this] { scrBkg_->update(); };
+  // The window is shown without taking the focus: its key works from any window of the game.
+  toResult_ = new QAction(QStringLiteral("結果へ"), this);
+  toResult_->setObjectName(QStringLiteral("actToResult"));
+  toResult_->setShortcut(QKeySequence(Qt::Key_End));
+  toResult_->setShortcutContext(Qt::ApplicationShortcut);
+  connect(toResult_, &QAction::triggered, this, &RaceWindow::skipToResult);
+  addAction(toResult_);
+  setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void RaceWindow::skipToResult() {
+  if (!raceViewOpen_) return;
+  skipped_ = true;
+  if (waiting_) waiting_->quit();
+}
+
+void RaceWindow::runReplay(Game& g, int k, const RaceMode& mode) {
+  const int kept = speedSetting;
+  speedSetting = kNormalSpeed;
+  replay_ = true;
+  setWindowTitle(QStringLiteral("レース中継（リプレイ）"));
+  run(g, k, mode);
+  replay_ = false;
+  setWindowTitle(QStringLiteral("レース中継"));
+  speedSetting = kept;
 }
 
 // The picture with what lies on it: a runner line at the end of each lane, the title, the placings.
@@ -161,6 +188,8 @@ void RaceWindow::run(Game& g, int k, const RaceMode& mode) {
   mode_ = mode;
   const RaceSlot& slot = slotAt(s, s.weekBase + k - 1);
   raceViewOpen_ = true;
+  skipped_ = false;
+  closed_ = false;
   finalStretchCalled_ = false;
   scr_->setValue(speedSetting);
   for (QLabel* l : labZyun_) l->hide();
@@ -182,11 +211,12 @@ void RaceWindow::run(Game& g, int k, const RaceMode& mode) {
   playTitle(slot);
   announceStart(slot);
   playFrames(g, k);
-  revealPlacings(g);
+  if (!closed_) revealPlacings(g);
   raceViewOpen_ = false;
   shown_ = nullptr;
   hide();
-  finishRace(g, k, s.runnerCount);
+  // Only a replay can be closed before its end; its world is thrown away.
+  if (!closed_) finishRace(g, k, s.runnerCount);
 }
 
 void RaceWindow::showRunnerLines(const GameState& s) {
@@ -241,7 +271,7 @@ void RaceWindow::playFrames(Game& g, int k) {
   QElapsedTimer clock;
   clock.start();
   double due = 0;
-  while (!g.s.raceDone) {
+  while (!g.s.raceDone && !closed_) {
     const double delay = kFrameDelay[static_cast<size_t>(speedSetting - 1)];
     const double now = clock.nsecsElapsed() / 1e9;
     if (now - due > delay) due = now;
@@ -275,8 +305,10 @@ void RaceWindow::revealPlacings(Game& g) {
     const double now = g.clock.secondsSinceMidnight();
     wait(cint(now) + seconds - now);
   };
+  // Skipped to the result: all five at once.
+  const bool atOnce = skipped_;
   for (int i = 4; i >= 0; --i) {
-    untilWholeSecond(1);
+    if (!atOnce) untilWholeSecond(1);
     const int cat = g.s.finishOrder[static_cast<size_t>(i)];
     if (cat < 0) continue;
     QLabel* l = labZyun_[static_cast<size_t>(i)];
@@ -285,6 +317,8 @@ void RaceWindow::revealPlacings(Game& g) {
     log_->addLine(l->text().trimmed());
   }
   reached(Phase::Placings);
+  // The placings stand for their look; 結果へ once more ends it.
+  skipped_ = false;
   untilWholeSecond(3);
 }
 
@@ -320,6 +354,7 @@ QString RaceWindow::leaders() const {
 
 // A wait that keeps every window alive: a nested event loop ended by a timer.
 void RaceWindow::wait(double seconds) {
+  if (skipped_ || closed_) return;
   const int ms = static_cast<int>(std::lround(std::max(0.0, seconds) * paceScale * 1000));
   QEventLoop loop;
   QTimer timer;
@@ -327,15 +362,23 @@ void RaceWindow::wait(double seconds) {
   timer.setTimerType(Qt::PreciseTimer);
   connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
   timer.start(ms);
+  waiting_ = &loop;
   loop.exec();
+  waiting_ = nullptr;
 }
 
 // While a race runs the window stays: the placings and the results come after it.
+// A replay changes nothing: it may be closed at any moment.
 void RaceWindow::closeEvent(QCloseEvent* event) {
-  if (raceViewOpen_)
+  if (raceViewOpen_ && !replay_) {
     event->ignore();
-  else
-    event->accept();
+    return;
+  }
+  event->accept();
+  if (raceViewOpen_) {
+    closed_ = true;
+    if (waiting_) waiting_->quit();
+  }
 }
 
 }  // namespace polmina

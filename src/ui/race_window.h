@@ -8,6 +8,8 @@
 #include "ui/race_scene.h"
 #include "world/game.h"
 
+class QAction;
+class QEventLoop;
 class QFrame;
 class QLabel;
 class QScrollBar;
@@ -23,6 +25,13 @@ class RaceWindow : public QWidget {
   // by timers, the placings, then finishRace; returns when the race is over and the window has closed
   // (a nested event loop; never a busy loop or a sleep). The speed setting is kept between races.
   void run(Game& g, int k, const RaceMode& mode = WatchedRace);
+  // A race of the history shown again: "リプレイ" in the title, at the normal speed whatever was
+  // chosen last (the choice made meanwhile is not kept), and it may be closed at any moment.
+  void runReplay(Game& g, int k, const RaceMode& mode);
+  // 結果へ (End, or the window's context menu): the race runs to its end at once, through the same
+  // ticks, and the placings are shown together; again, it ends their look.
+  void skipToResult();
+  QAction* toResultAction() const { return toResult_; }
 
   // Every wait of the race is multiplied by this (1 on screen; 0 lets tests run at full speed).
   static void setPace(double scale);
@@ -60,6 +69,11 @@ class RaceWindow : public QWidget {
   // The commentary and the placings line by line, for a screen reader; it has focus while a race shows.
   SpokenLog* log_ = nullptr;
   const GameState* shown_ = nullptr;
+  QAction* toResult_ = nullptr;
+  QEventLoop* waiting_ = nullptr;
+  bool skipped_ = false;
+  bool replay_ = false;
+  bool closed_ = false;
   bool raceViewOpen_ = false;
   bool finalStretchCalled_ = false;
   RaceMode mode_ = WatchedRace;

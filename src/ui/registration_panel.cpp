@@ -77,6 +77,7 @@ void RegistrationPanel::showRegistration(const QString& nextRace) {
   fillCalendar(s);
   lst1_->clear();
   for (const RaceSlot& slot : s.calendar) lst1_->addItem(qs(raceListRow(slot)));
+  markOpenRaces();
   // Selecting a row of the coming weeks and then none scrolls the list there; each change counts as a
   // click of the list, the first swallowed by the command's mark, the second finding no row.
   const int towards = s.weekBase < 232 ? s.weekBase + 7 : 0;
@@ -90,6 +91,20 @@ void RegistrationPanel::showRegistration(const QString& nextRace) {
   lst1_->selectionModel()->setCurrentIndex(lst1_->model()->index(towards, 0), QItemSelectionModel::NoUpdate);
   findPlayerCat(s);
   labRace_->setText(catAt(s, s.playerCat).entryRace == -1 ? qs(unbookedCaption(s)) : nextRace);
+}
+
+// The races the cat may book now stand out on a pale green; the rest are greyed. The rows' texts
+// stay as they are; a screen reader hears the difference in the row's description.
+void RegistrationPanel::markOpenRaces() {
+  GameState& s = g_.s;
+  for (int i = 0; i < lst1_->count(); ++i) {
+    QListWidgetItem* item = lst1_->item(i);
+    const bool open = !checkBooking(s, i).refused;
+    item->setBackground(open ? QColor(0xe2, 0xf3, 0xd6) : QBrush());
+    item->setForeground(open ? QBrush() : QColor(0x80, 0x80, 0x80));
+    item->setData(Qt::AccessibleDescriptionRole,
+                  open ? QStringLiteral("出走できます") : QStringLiteral("出走できません"));
+  }
 }
 
 void RegistrationPanel::rowChosen(int row) {

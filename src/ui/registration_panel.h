@@ -29,6 +29,8 @@ class RegistrationPanel : public Panel {
   void nextRaceChanged(const QString& caption);
 
  private:
+  void markOpenRaces();
+
   Game& g_;
   QListWidget* lst1_;
   QLabel* labRace_;

@@ -170,6 +170,8 @@ struct GameState {
   // The notice line under the cat panel (labComment); its first text lacks the full stop.
   std::u16string noticeLine = N_(u"調教が設定されていません");
   bool noticeVisible = true;
+  // The slot the registration programme booked the player's cat for by itself this week; -1 if none.
+  int16_t programmeBooking = -1;
   // The best cats of the year on the awards panel (LabKingName 0..6), as the year end names them.
   std::array<std::u16string, 7> awardNames{};
   // Set once the player's cat has retired: the farewell has been shown and the program ends.

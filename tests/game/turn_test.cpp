@@ -377,5 +377,22 @@ TEST_F(TurnFixture, EndOfWeekRemarks) {
   EXPECT_EQ(rng.draws, 1);
 }
 
+TEST_F(TurnFixture, TheProgrammeBookingThePlayersCatIsToldOnceOnTheNoticeLine) {
+  CatRecord c = playerCat();
+  c.catClass = 8;
+  c.age = 3;
+  c.condition = 100;
+  setCats({c});
+  rng.script.assign(400, 0.0);
+  nextWeek(g);
+  closeWeek(g);
+  const int booked = catAt(s, 0).entryRace;
+  ASSERT_GE(booked, 0);
+  EXPECT_EQ(s.noticeLine, trim(slotAt(s, booked).raceName) + u"に自動で登録されました");
+  nextWeek(g);
+  closeWeek(g);
+  EXPECT_EQ(s.noticeLine, NoTrainingNotice);
+}
+
 }  // namespace
 }  // namespace polmina

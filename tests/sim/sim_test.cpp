@@ -164,6 +164,25 @@ TEST_F(SimTool, ASeasonInEnglishLeavesTheSameSaveAndHistoryAsInJapanese) {
   EXPECT_EQ(runSim("play " + d + " --weeks 1 --lang fr").exitCode, 2);
 }
 
+// --until stops before the cat's race week (and plays nothing when already there), or after the year end.
+TEST_F(SimTool, PlayUntilStopsBeforeTheCatsRaceOrAfterTheYearEnd) {
+  ASSERT_EQ(newGame("ミケ", "タマ").exitCode, 0);
+  const std::string args = " --seed 5 --train 1,1,1,1,1,1 --invite no";
+  const json race = json::parse(runSim("play " + d + " --until race" + args).out);
+  EXPECT_EQ(race["stopReason"], "race");
+  const json again = json::parse(runSim("play " + d + " --until race" + args).out);
+  EXPECT_EQ(again["weeks"], 0);
+  EXPECT_EQ(again["stoppedAt"], race["stoppedAt"]);
+  const json capped = json::parse(runSim("play " + d + " --until yearend --weeks 2" + args).out);
+  EXPECT_EQ(capped["weeks"], 2);
+  EXPECT_EQ(capped["stopReason"], "weeks");
+  const json year = json::parse(runSim("play " + d + " --until yearend" + args).out);
+  EXPECT_EQ(year["stopReason"], "yearend");
+  EXPECT_EQ(year["stoppedAt"], json({{"year", 2002}, {"month", 1}, {"week", 1}}));
+  EXPECT_EQ(runSim("play " + d + " --seed 5").exitCode, 2) << "--weeks or --until";
+  EXPECT_EQ(runSim("play " + d + " --until tomorrow").exitCode, 2);
+}
+
 TEST_F(SimTool, ShowRecordPrintsTheCareerUnderTheStoredName) {
   ASSERT_EQ(newGame("ミケ", "タマ").exitCode, 0);
   const int player = state()["playerCat"];

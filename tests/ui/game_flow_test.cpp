@@ -194,18 +194,6 @@ TEST_F(GameFlow, AFailedSaveKeepsTheGameAndAsksBeforeQuittingWithoutIt) {
 namespace polmina::test {
 namespace {
 
-// Once the awards' OK can be clicked, runs `then` (from inside the wait for that OK).
-void whenAwardsWait(WindowWorld& w, MainWindow* m, std::function<void()> then) {
-  auto* poll = new QTimer(m);
-  QObject::connect(poll, &QTimer::timeout, m, [&w, m, poll, then] {
-    if (!w.find<QWidget>(m, "butNendo")->isEnabled()) return;
-    poll->deleteLater();
-    poll->stop();
-    then();
-  });
-  poll->start(5);
-}
-
 // Plays weeks by clicks until the last week of the year has run; every question is answered no.
 void playToYearEnd(WindowWorld& w, MainWindow* m) {
   for (int week = 0; week < 48; ++week) {

@@ -8,7 +8,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <random>
 
@@ -86,6 +88,19 @@ struct WindowWorld {
   WindowManager wm;
   bool ended = false;
 };
+
+// Once the awards' OK can be clicked, runs `then` (from inside the wait for that OK).
+inline void whenAwardsWait(WindowWorld& w, MainWindow* m, std::function<void()> then) {
+  auto* poll = new QTimer(m);
+  QObject::connect(poll, &QTimer::timeout, m, [&w, m, poll, then] {
+    const QWidget* ok = w.find<QWidget>(m, "butNendo");
+    if (!ok->isEnabled() || !ok->isVisible()) return;
+    poll->deleteLater();
+    poll->stop();
+    then();
+  });
+  poll->start(5);
+}
 
 // A fresh game world per test, its save in a scratch folder of its own.
 class WindowTest : public ::testing::Test {
