@@ -59,6 +59,17 @@ void BM_HistoryWeekWrite(benchmark::State& state) {
 }
 BENCHMARK(BM_HistoryWeekWrite)->Unit(benchmark::kMillisecond)->Iterations(96);
 
+// A whole week as the player lives it: the turn, its races and the history's write at its close.
+void BM_WeekWithHistory(benchmark::State& state) {
+  HistoryGame h(GameRng::fixed(3));
+  for (int w = 0; w < 12; ++w) playWholeWeek(h.g);
+  for (auto _ : state) {
+    playWholeWeek(h.g);
+    h.ui.messages.clear();
+  }
+}
+BENCHMARK(BM_WeekWithHistory)->Unit(benchmark::kMillisecond)->Iterations(96);
+
 // What the week's write spends on the game kept for recovery: the save file's records.
 void BM_SaveImage(benchmark::State& state) {
   HistoryGame h(GameRng::fixed(5));
