@@ -18,6 +18,9 @@ namespace {
 constexpr int kBusyMs = 300;
 // After a checkpoint the log file is cut back to this size: it never keeps disk the save may need.
 constexpr const char* kLogLimit = "PRAGMA journal_size_limit = 65536";
+// The log goes back into the file by itself once it holds this many pages (a few weeks' writes), so
+// that a week's end costs no checkpoint and the log never grows past about a megabyte.
+constexpr const char* kLogPages = "PRAGMA wal_autocheckpoint = 160";
 
 // Built by appending: g++ -O3 misreads a literal joined in front of a temporary string.
 std::u16string quoted(const std::filesystem::path& p) {
@@ -113,6 +116,7 @@ void History::open() {
   db_->exec("PRAGMA journal_mode=WAL");
   db_->exec("PRAGMA synchronous=NORMAL");
   db_->exec(kLogLimit);
+  db_->exec(kLogPages);
   {
     // The whole file, indexes included: an index that lost a row would give a cat a second row.
     sql::Statement check = db_->prepare("PRAGMA integrity_check(1)");
@@ -370,8 +374,6 @@ void History::writeWeek(const Game& g, bool keepRecovery) {
       db_->exec("DELETE FROM recovery");
     }
     t.commit();
-    // The log stays small: the disk it held is free for the save.
-    checkpoint();
   });
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
+#include <unordered_map>
 
 #include "store/cat_fields.h"
 #include "store/sjis.h"
@@ -222,12 +223,27 @@ std::string sjisForFile(std::u16string_view text, size_t maxBytes) {
   return sjis;
 }
 
-std::array<uint8_t, NameBytes> encodeName(std::u16string_view name) {
+namespace {
+
+std::array<uint8_t, NameBytes> convertName(std::u16string_view name) {
   std::array<uint8_t, NameBytes> out;
   out.fill(0x20);
   const std::string sjis = sjisForFile(name, NameBytes);
   std::copy(sjis.begin(), sjis.end(), out.begin());
   return out;
+}
+
+}  // namespace
+
+// Every save and every week's recovery copy encode the whole world's names, which rarely change: each
+// name is converted once and then looked up.
+std::array<uint8_t, NameBytes> encodeName(std::u16string_view name) {
+  constexpr size_t kKeptNames = 8192;  // far more than a world holds; a bound against a growing table
+  thread_local std::unordered_map<std::u16string, std::array<uint8_t, NameBytes>> known;
+  const std::u16string key(name);
+  if (const auto it = known.find(key); it != known.end()) return it->second;
+  if (known.size() >= kKeptNames) known.clear();
+  return known.emplace(key, convertName(name)).first->second;
 }
 
 std::u16string decodeName(std::span<const uint8_t, NameBytes> bytes) {
