@@ -259,11 +259,13 @@ void History::raceFinished(const Game& g, int /*k*/) {
 
 // A cat's row, found by what identifies it, or added when `create`; 0 when there is none.
 int64_t History::catId(const CatKey& k, bool create) {
-  sql::Statement find = db_->prepare(R"(
+  sql::Statement& find = db_->kept(R"(
     SELECT id FROM cats WHERE name = ?1 AND breed = ?2 AND sex = ?3 AND peakAge = ?4 AND adultWeight = ?5)");
-  if (find.row(k.name, k.breed, k.sex, k.peakAge, k.adultWeight).step()) return find.integer(0);
-  if (!create) return 0;
-  db_->prepare(R"(
+  const bool found = find.row(k.name, k.breed, k.sex, k.peakAge, k.adultWeight).step();
+  const int64_t id = found ? find.integer(0) : 0;
+  find.reset();  // a kept query left open would hold the log back from the file
+  if (found || !create) return id;
+  db_->kept(R"(
     INSERT INTO cats(name, breed, sex, peakAge, adultWeight) VALUES (?1, ?2, ?3, ?4, ?5))")
       .row(k.name, k.breed, k.sex, k.peakAge, k.adultWeight)
       .run();

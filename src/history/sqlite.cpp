@@ -99,6 +99,13 @@ void Database::exec(std::string_view sql) {
   throw SqlError(rc, what);
 }
 
+Statement& Database::kept(const std::string& sql) {
+  auto it = kept_.find(sql);
+  if (it == kept_.end()) it = kept_.emplace(sql, prepare(sql)).first;
+  it->second.reset();
+  return it->second;
+}
+
 int64_t Database::scalar(std::string_view sql) {
   Statement st = prepare(sql);
   return st.step() ? st.integer(0) : 0;

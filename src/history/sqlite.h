@@ -6,6 +6,7 @@
 #include <concepts>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <span>
 #include <stdexcept>
@@ -78,6 +79,9 @@ class Database {
   Database(const std::filesystem::path& file, int busyMs);
   void exec(std::string_view sql);
   Statement prepare(std::string_view sql) { return Statement(db_.get(), sql); }
+  // A statement prepared once for the connection's life, for those that run many times a week; it
+  // comes back reset, without bindings.
+  Statement& kept(const std::string& sql);
   // The single integer of a query such as "PRAGMA user_version".
   int64_t scalar(std::string_view sql);
   int64_t lastInsertId() const { return sqlite3_last_insert_rowid(db_.get()); }
@@ -87,6 +91,7 @@ class Database {
     void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
   };
   std::unique_ptr<sqlite3, Closer> db_;
+  std::map<std::string, Statement> kept_;  // declared after the connection: finalized before it closes
 };
 
 // BEGIN IMMEDIATE on construction; rolled back unless commit() was called.
