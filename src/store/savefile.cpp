@@ -226,7 +226,8 @@ StoreResult restoreBackup(const std::filesystem::path& dir, int n) {
                                     {{u"file", quoted(it->file)}, {u"reason", reasonOf(rc)}}));
   auto check = std::make_unique<GameState>();
   if (const StoreResult r = loadGameBytes(*check, bytes); !r)
-    return StoreResult::failure(trf(u"バックアップ{file}は{problem}", {{u"file", quoted(it->file)}, {u"problem", r.message}}));
+    return StoreResult::failure(
+        trf(u"バックアップ{file}は{problem}", {{u"file", quoted(it->file)}, {u"problem", r.message}}));
   Bytes previous;
   const bool hadOld = readWholeFile(savePath(dir), previous) == 0;
   return replaceSave(dir, bytes, hadOld ? &previous : nullptr);

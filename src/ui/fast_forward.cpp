@@ -51,8 +51,7 @@ FastForwardWindow::FastForwardWindow(QWidget* parent) : QDialog(parent), options
   connect(weeks_, &QSpinBox::valueChanged, this,
           [this] { options_->button(kWeeksOption)->setChecked(true); });
   QPushButton* go = makeButton(this, qtr(u"開始"), {52, 120, 68, 22}, QStringLiteral("butGo"));
-  QPushButton* cancel =
-      makeButton(this, qtr(u"やめる"), {126, 120, 68, 22}, QStringLiteral("butCancel"));
+  QPushButton* cancel = makeButton(this, qtr(u"やめる"), {126, 120, 68, 22}, QStringLiteral("butCancel"));
   go->setDefault(true);
   connect(go, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -107,8 +106,8 @@ void FastForward::ask() {
 bool FastForward::alreadyThere(const FastForwardChoice& c) {
   // The year end always lies ahead; a number of weeks too.
   if (!c.until || *c.until == StopAt::YearEnd || !isStopWeek(se_.g.s, *c.until)) return false;
-  se_.ui.tell(u"早送り",
-              *c.until == StopAt::Race ? polmina::tr(u"今週は出走する週です。") : polmina::tr(u"今週は重賞が開催されます。"));
+  se_.ui.tell(u"早送り", *c.until == StopAt::Race ? polmina::tr(u"今週は出走する週です。")
+                                                  : polmina::tr(u"今週は重賞が開催されます。"));
   return true;
 }
 
@@ -125,7 +124,8 @@ void FastForward::showCount(const FastForwardChoice& c, int done) {
     total = left ? std::optional<int>(done + *left) : std::nullopt;
   }
   const QString count = total ? QStringLiteral("%1/%2").arg(done + 1).arg(*total) : QString::number(done + 1);
-  results_->setTitle(qs(trf(u"{title}　早送り {count}週", {{u"title", u16(resultsTitle_)}, {u"count", u16(count)}})));
+  results_->setTitle(
+      qs(trf(u"{title}　早送り {count}週", {{u"title", u16(resultsTitle_)}, {u"count", u16(count)}})));
 }
 
 void FastForward::run(const FastForwardChoice& c) {

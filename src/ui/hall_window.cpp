@@ -42,8 +42,14 @@ HallWindow::HallWindow(Session& se, QWidget* parent)
     table_->setItem(i, 0, tableCell(qs(trim(c.cat.name))));
     table_->setItem(i, 1, tableCell(qs(c.player)));
     table_->setItem(i, 2, tableCell(yearsText(c)));
-    table_->setItem(i, 3, tableCell(qs(trf(u"{starts}戦{wins}勝", {{u"starts", num(c.cat.starts)}, {u"wins", num(c.cat.wins)}})), true));
-    table_->setItem(i, 4, tableCell(qs(trf(u"{n}万", {{u"n", num(c.cat.totalPrize)}, {u"yen", yenText(c.cat.totalPrize)}})), true));
+    table_->setItem(i, 3,
+                    tableCell(qs(trf(u"{starts}戦{wins}勝",
+                                     {{u"starts", num(c.cat.starts)}, {u"wins", num(c.cat.wins)}})),
+                              true));
+    table_->setItem(
+        i, 4,
+        tableCell(qs(trf(u"{n}万", {{u"n", num(c.cat.totalPrize)}, {u"yen", yenText(c.cat.totalPrize)}})),
+                  true));
     table_->setItem(i, 5, tableCell(qs(trim(polmina::tr(careerTitle(c))))));
     table_->setItem(i, 6, tableCell(qs(polmina::tr(c.ended))));
   }
@@ -67,8 +73,7 @@ HallWindow::HallWindow(Session& se, QWidget* parent)
   button(qtr(u"成績"), 10, QStringLiteral("butRecord"), &HallWindow::showRecord);
   button(qtr(u"近走成績"), 120, QStringLiteral("butFormbook"), &HallWindow::showFormbook);
   button(qtr(u"成長グラフ"), 230, QStringLiteral("butGrowth"), &HallWindow::showGrowth);
-  QPushButton* close =
-      makeButton(this, qtr(u"閉じる"), {450, 296, 100, 24}, QStringLiteral("butClose"));
+  QPushButton* close = makeButton(this, qtr(u"閉じる"), {450, 296, 100, 24}, QStringLiteral("butClose"));
   close->setDefault(true);
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
   connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { showRecord(row); });

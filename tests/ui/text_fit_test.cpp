@@ -205,7 +205,8 @@ TEST_F(TextFit, EveryWindowInEnglish) {
   // The results' caption while fast-forwarding, at its longest count.
   auto* results = w.find<QGroupBox>(main(), "Frm5");
   const QString resultsTitle = results->title();
-  results->setTitle(qs(trf(u"{title}　早送り {count}週", {{u"title", u16(resultsTitle)}, {u"count", u"48/48"}})));
+  results->setTitle(
+      qs(trf(u"{title}　早送り {count}週", {{u"title", u16(resultsTitle)}, {u"count", u"48/48"}})));
   fit.measure(main());
   results->setTitle(resultsTitle);
 
