@@ -211,7 +211,8 @@ void updateNotice(GameState& s) {
 // comes after the week's remark, which reads the line as the week left it.
 void tellProgrammeBooking(GameState& s) {
   if (s.programmeBooking < 0) return;
-  s.noticeLine = trim(slotAt(s, s.programmeBooking).raceName) + u"に自動で登録されました";
+  s.noticeLine = trf(u"{race}に自動で登録されました",
+                     {{u"race", shownRaceName(trim(slotAt(s, s.programmeBooking).raceName))}});
   s.programmeBooking = -1;
 }
 

@@ -207,7 +207,7 @@ void History::checkpoint() { db_->exec("PRAGMA wal_checkpoint(TRUNCATE)"); }
 void History::makeRoom(bool hard) {
   guarded([&] { checkpoint(); });
   if (hard && db_) {
-    giveUp(pausedBecause(file_, u"ディスクの空きをセーブに譲る"));
+    giveUp(pausedBecause(file_, tr(u"ディスクの空きをセーブに譲る")));
     problemTold_ = true;  // the save's own message says what matters
   }
 }

@@ -56,8 +56,8 @@ struct RecoveryPoint {
 };
 
 // How a career of the hall of fame ended.
-inline constexpr const char16_t* EndedRetired = u"引退";  // the cat retired: the game's own end
-inline constexpr const char16_t* EndedLeft = u"中断";     // a new game took its place
+inline constexpr const char16_t* EndedRetired = N_(u"引退");  // the cat retired: the game's own end
+inline constexpr const char16_t* EndedLeft = N_(u"中断");     // a new game took its place
 
 // One career of the hall of fame: the player, and the cat as it stood at the end.
 struct Career {

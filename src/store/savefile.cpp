@@ -219,14 +219,15 @@ void setRoomMaker(RoomMaker maker) { roomMaker() = std::move(maker); }
 StoreResult restoreBackup(const std::filesystem::path& dir, int n) {
   const auto backups = listBackups(dir);
   const auto it = std::find_if(backups.begin(), backups.end(), [n](const BackupInfo& b) { return b.n == n; });
-  if (it == backups.end()) return StoreResult::failure(u"その番号のバックアップはありません。");
+  if (it == backups.end()) return StoreResult::failure(tr(u"その番号のバックアップはありません。"));
   Bytes bytes;
   if (const int rc = readWholeFile(it->file, bytes); rc != 0)
-    return StoreResult::failure(u"バックアップ" + quoted(it->file) + u"を読み込めませんでした（" +
-                                reasonOf(rc) + u"）。");
+    return StoreResult::failure(trf(u"バックアップ{file}を読み込めませんでした（{reason}）。",
+                                    {{u"file", quoted(it->file)}, {u"reason", reasonOf(rc)}}));
   auto check = std::make_unique<GameState>();
   if (const StoreResult r = loadGameBytes(*check, bytes); !r)
-    return StoreResult::failure(u"バックアップ" + quoted(it->file) + u"は" + r.message);
+    return StoreResult::failure(
+        trf(u"バックアップ{file}は{problem}", {{u"file", quoted(it->file)}, {u"problem", r.message}}));
   Bytes previous;
   const bool hadOld = readWholeFile(savePath(dir), previous) == 0;
   return replaceSave(dir, bytes, hadOld ? &previous : nullptr);

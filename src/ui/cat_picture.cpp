@@ -27,17 +27,17 @@ constexpr int kAsleep = 6;
 QString faceInWords(int level) {
   switch (level) {
     case 1:
-      return QStringLiteral("とても元気そうな顔");
+      return qtr(u"とても元気そうな顔");
     case 2:
-      return QStringLiteral("元気そうな顔");
+      return qtr(u"元気そうな顔");
     case 3:
-      return QStringLiteral("ふつうの顔");
+      return qtr(u"ふつうの顔");
     case 4:
-      return QStringLiteral("少し疲れた顔");
+      return qtr(u"少し疲れた顔");
     case kAsleep:
-      return QStringLiteral("休養中で眠っている");
+      return qtr(u"休養中で眠っている");
     default:
-      return QStringLiteral("とても疲れた顔");
+      return qtr(u"とても疲れた顔");
   }
 }
 

@@ -35,7 +35,7 @@ ChatterWindow::ChatterWindow(Game& g, const ChatterTexts& texts, bool& done, QWi
   lab_->setStyleSheet(QStringLiteral("background: transparent; color: #402810;"));
   lab_->installEventFilter(this);
   frame->installEventFilter(this);
-  log_ = new SpokenLog(frame, QStringLiteral("LogRemark"), QStringLiteral("ひとこと"), false);
+  log_ = new SpokenLog(frame, QStringLiteral("LogRemark"), qtr(u"ひとこと"), false);
   log_->setGeometry(lab_->geometry());
   log_->viewport()->installEventFilter(this);
   msgTim_.setInterval(100);

@@ -10,6 +10,7 @@
 #include "ui/fonts.h"
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
+#include "ui/qt_text.h"
 #include "ui/session.h"
 #include "ui/widgets.h"
 #include "ui/window_manager.h"
@@ -20,9 +21,7 @@ namespace {
 
 constexpr int kWeeksOption = 3;
 constexpr int kMostWeeks = 48;
-const char* const kOptions[] = {"次の出走まで", "次の重賞まで", "年末まで"};
-
-QString u8(const char* s) { return QString::fromUtf8(s); }
+const char16_t* const kOptions[] = {N_(u"次の出走まで"), N_(u"次の重賞まで"), N_(u"年末まで")};
 
 }  // namespace
 
@@ -30,12 +29,12 @@ QString u8(const char* s) { return QString::fromUtf8(s); }
 
 FastForwardWindow::FastForwardWindow(QWidget* parent) : QDialog(parent), options_(new QButtonGroup(this)) {
   setObjectName(QStringLiteral("FastFm"));
-  setWindowTitle(QStringLiteral("早送り"));
+  setWindowTitle(qtr(u"早送り"));
   setFixedSize(204, 152);
   setFont(gothic(9));
-  makeLabel(this, QStringLiteral("どこまで進めますか？"), {12, 8, 180, 16}, QStringLiteral("Label1"));
+  makeLabel(this, qtr(u"どこまで進めますか？"), {12, 8, 180, 16}, QStringLiteral("Label1"));
   for (int i = 0; i < 4; ++i) {
-    auto* o = new QRadioButton(i < kWeeksOption ? u8(kOptions[i]) : QString(), this);
+    auto* o = new QRadioButton(i < kWeeksOption ? qtr(kOptions[i]) : QString(), this);
     o->setGeometry(20, 30 + 20 * i, i < kWeeksOption ? 160 : 18, 18);
     o->setObjectName(QStringLiteral("OptFast%1").arg(i));
     options_->addButton(o, i);
@@ -44,16 +43,15 @@ FastForwardWindow::FastForwardWindow(QWidget* parent) : QDialog(parent), options
   weeks_->setObjectName(QStringLiteral("TxtWeeks"));
   weeks_->setGeometry(40, 89, 52, 20);
   weeks_->setRange(1, kMostWeeks);
-  QLabel* unit = makeLabel(this, QStringLiteral("週"), {98, 91, 40, 16}, QStringLiteral("Label2"));
+  QLabel* unit = makeLabel(this, qtr(u"週"), {98, 91, 40, 16}, QStringLiteral("Label2"));
   unit->setBuddy(weeks_);
-  options_->button(kWeeksOption)->setAccessibleName(QStringLiteral("週数を指定"));
-  weeks_->setAccessibleName(QStringLiteral("週数"));
+  options_->button(kWeeksOption)->setAccessibleName(qtr(u"週数を指定"));
+  weeks_->setAccessibleName(qtr(u"週数"));
   // Typing a number means the number of weeks.
   connect(weeks_, &QSpinBox::valueChanged, this,
           [this] { options_->button(kWeeksOption)->setChecked(true); });
-  QPushButton* go = makeButton(this, QStringLiteral("開始"), {52, 120, 68, 22}, QStringLiteral("butGo"));
-  QPushButton* cancel =
-      makeButton(this, QStringLiteral("やめる"), {126, 120, 68, 22}, QStringLiteral("butCancel"));
+  QPushButton* go = makeButton(this, qtr(u"開始"), {52, 120, 68, 22}, QStringLiteral("butGo"));
+  QPushButton* cancel = makeButton(this, qtr(u"やめる"), {126, 120, 68, 22}, QStringLiteral("butCancel"));
   go->setDefault(true);
   connect(go, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -78,15 +76,15 @@ FastForwardChoice FastForwardWindow::choice() const {
 
 FastForward::FastForward(MainWindow& main, Session& se, QGroupBox* results)
     : QObject(&main), main_(main), se_(se), results_(results), resultsTitle_(results->title()) {
-  action_ = new QAction(QStringLiteral("早送り..."), &main);
+  action_ = new QAction(qtr(u"早送り..."), &main);
   action_->setObjectName(QStringLiteral("actFastForward"));
   action_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
   connect(action_, &QAction::triggered, this, &FastForward::ask);
   main.addAction(action_);
   // Above the week's OK, clear of the fifth race's placings.
-  stop_ = makeButton(results, QStringLiteral("停止"), {232, 153, 49, 17}, QStringLiteral("butFastStop"));
+  stop_ = makeButton(results, qtr(u"停止"), {232, 153, 49, 17}, QStringLiteral("butFastStop"));
   stop_->setShortcut(QKeySequence(Qt::Key_Escape));
-  stop_->setAccessibleDescription(QStringLiteral("今の週が終わったところで早送りを止めます"));
+  stop_->setAccessibleDescription(qtr(u"今の週が終わったところで早送りを止めます"));
   stop_->hide();
   connect(stop_, &QPushButton::clicked, this, &FastForward::requestStop);
 }
@@ -108,8 +106,8 @@ void FastForward::ask() {
 bool FastForward::alreadyThere(const FastForwardChoice& c) {
   // The year end always lies ahead; a number of weeks too.
   if (!c.until || *c.until == StopAt::YearEnd || !isStopWeek(se_.g.s, *c.until)) return false;
-  se_.ui.tell(u"早送り",
-              *c.until == StopAt::Race ? u"今週は出走する週です。" : u"今週は重賞が開催されます。");
+  se_.ui.tell(u"早送り", *c.until == StopAt::Race ? polmina::tr(u"今週は出走する週です。")
+                                                  : polmina::tr(u"今週は重賞が開催されます。"));
   return true;
 }
 
@@ -126,7 +124,8 @@ void FastForward::showCount(const FastForwardChoice& c, int done) {
     total = left ? std::optional<int>(done + *left) : std::nullopt;
   }
   const QString count = total ? QStringLiteral("%1/%2").arg(done + 1).arg(*total) : QString::number(done + 1);
-  results_->setTitle(resultsTitle_ + QStringLiteral("　早送り ") + count + QStringLiteral("週"));
+  results_->setTitle(
+      qs(trf(u"{title}　早送り {count}週", {{u"title", u16(resultsTitle_)}, {u"count", u16(count)}})));
 }
 
 void FastForward::run(const FastForwardChoice& c) {

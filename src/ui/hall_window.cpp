@@ -12,6 +12,7 @@
 #include "ui/session.h"
 #include "ui/widgets.h"
 #include "ui/window_manager.h"
+#include "world/labels.h"
 #include "world/text.h"
 
 namespace polmina {
@@ -19,8 +20,8 @@ namespace polmina {
 namespace {
 
 QString yearsText(const Career& c) {
-  if (c.fromYear == c.toYear) return qs(num(c.fromYear) + u"年");
-  return qs(num(c.fromYear) + u"～" + num(c.toYear) + u"年");
+  if (c.fromYear == c.toYear) return qs(trf(u"{year}年", {{u"year", num(c.fromYear)}}));
+  return qs(trf(u"{from}～{to}年", {{u"from", num(c.fromYear)}, {u"to", num(c.toYear)}}));
 }
 
 }  // namespace
@@ -28,32 +29,36 @@ QString yearsText(const Career& c) {
 HallWindow::HallWindow(Session& se, QWidget* parent)
     : QDialog(parent), se_(se), careers_(se.history ? se.history->careers() : std::vector<Career>{}) {
   setObjectName(QStringLiteral("HallFm"));
-  setWindowTitle(QStringLiteral("殿堂"));
+  setWindowTitle(qtr(u"殿堂"));
   setFixedSize(560, 330);
-  makeLabel(this, QStringLiteral("殿堂　これまでの猫たち"), {10, 8, 540, 20}, gothic(10.5, true),
+  makeLabel(this, qtr(u"殿堂　これまでの猫たち"), {10, 8, 540, 20}, gothic(10.5, true),
             QStringLiteral("labTitle"));
   table_ = makeRowTable(
       this, static_cast<int>(careers_.size()),
-      {QStringLiteral("猫"), QStringLiteral("飼い主"), QStringLiteral("年"), QStringLiteral("戦績"),
-       QStringLiteral("賞金"), QStringLiteral("称号"), QStringLiteral("区分")},
-      QStringLiteral("tblCareers"), QStringLiteral("殿堂"));
+      {qtr(u"猫"), qtr(u"飼い主"), qtr(u"年"), qtr(u"戦績"), qtr(u"賞金"), qtr(u"称号"), qtr(u"区分")},
+      QStringLiteral("tblCareers"), qtr(u"殿堂"));
   for (int i = 0; i < static_cast<int>(careers_.size()); ++i) {
     const Career& c = careers_[static_cast<size_t>(i)];
     table_->setItem(i, 0, tableCell(qs(trim(c.cat.name))));
     table_->setItem(i, 1, tableCell(qs(c.player)));
     table_->setItem(i, 2, tableCell(yearsText(c)));
-    table_->setItem(i, 3, tableCell(qs(num(c.cat.starts) + u"戦" + num(c.cat.wins) + u"勝"), true));
-    table_->setItem(i, 4, tableCell(qs(num(c.cat.totalPrize) + u"万"), true));
-    table_->setItem(i, 5, tableCell(qs(trim(careerTitle(c)))));
-    table_->setItem(i, 6, tableCell(qs(c.ended)));
+    table_->setItem(i, 3,
+                    tableCell(qs(trf(u"{starts}戦{wins}勝",
+                                     {{u"starts", num(c.cat.starts)}, {u"wins", num(c.cat.wins)}})),
+                              true));
+    table_->setItem(
+        i, 4,
+        tableCell(qs(trf(u"{n}万", {{u"n", num(c.cat.totalPrize)}, {u"yen", yenText(c.cat.totalPrize)}})),
+                  true));
+    table_->setItem(i, 5, tableCell(qs(trim(polmina::tr(careerTitle(c))))));
+    table_->setItem(i, 6, tableCell(qs(polmina::tr(c.ended))));
   }
   table_->resizeColumnsToContents();
   table_->horizontalHeader()->setStretchLastSection(true);
   if (careers_.empty()) {
     table_->hide();
     makeLabel(this,
-              QStringLiteral(
-                  "まだ殿堂入りした猫はいません（引退した猫と、最初からやり直す前の猫がここに残ります）"),
+              qtr(u"まだ殿堂入りした猫はいません（引退した猫と、最初からやり直す前の猫がここに残ります）"),
               {10, 40, 540, 40}, QStringLiteral("labEmpty"))
         ->setWordWrap(true);
   } else {
@@ -65,11 +70,10 @@ HallWindow::HallWindow(Session& se, QWidget* parent)
     connect(b, &QPushButton::clicked, this, [this, open] { (this->*open)(table_->currentRow()); });
     return b;
   };
-  button(QStringLiteral("成績"), 10, QStringLiteral("butRecord"), &HallWindow::showRecord);
-  button(QStringLiteral("近走成績"), 120, QStringLiteral("butFormbook"), &HallWindow::showFormbook);
-  button(QStringLiteral("成長グラフ"), 230, QStringLiteral("butGrowth"), &HallWindow::showGrowth);
-  QPushButton* close =
-      makeButton(this, QStringLiteral("閉じる"), {450, 296, 100, 24}, QStringLiteral("butClose"));
+  button(qtr(u"成績"), 10, QStringLiteral("butRecord"), &HallWindow::showRecord);
+  button(qtr(u"近走成績"), 120, QStringLiteral("butFormbook"), &HallWindow::showFormbook);
+  button(qtr(u"成長グラフ"), 230, QStringLiteral("butGrowth"), &HallWindow::showGrowth);
+  QPushButton* close = makeButton(this, qtr(u"閉じる"), {450, 296, 100, 24}, QStringLiteral("butClose"));
   close->setDefault(true);
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
   connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { showRecord(row); });
@@ -106,7 +110,7 @@ void openHall(Session& se, QWidget* parent) {
 }
 
 QAction* addHallCommand(QWidget* window, Session& se) {
-  auto* hall = new QAction(QStringLiteral("殿堂(&F)"), window);
+  auto* hall = new QAction(qtr(u"殿堂(&F)"), window);
   hall->setObjectName(QStringLiteral("actHall"));
   hall->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
   hall->setShortcutContext(Qt::WindowShortcut);

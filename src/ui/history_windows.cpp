@@ -248,7 +248,7 @@ GrowthWindow::GrowthWindow(const std::u16string& catName, const std::vector<Grow
   const auto tab = [&](const QString& title, const QString& unit, const std::vector<ChartLine>& lines) {
     QChartView* view = makeChart(qs(catName) + qtr(u"　") + title, unit, rows, lines);
     view->setAccessibleName(title);
-    view->setAccessibleDescription(QStringLiteral("グラフの数値は「表」のタブにあります"));
+    view->setAccessibleDescription(qtr(u"グラフの数値は「表」のタブにあります"));
     tabs->addTab(view, title);
     all.insert(all.end(), lines.begin(), lines.end());
   };

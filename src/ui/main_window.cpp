@@ -288,7 +288,7 @@ void MainWindow::announceWeek() {
   if (!labSyogo_->text().isEmpty()) parts << labSyogo_->text();
   for (const DetailRow& row : kDetails)
     parts << u8(row.caption).remove(QLatin1Char(' ')) + QLatin1Char(' ') + lab_[row.lab]->text();
-  describe(but(Command::NextWeek), parts.join(QStringLiteral("、")));
+  describe(but(Command::NextWeek), parts.join(qtr(u"、")));
   but(Command::NextWeek)->setFocus(Qt::OtherFocusReason);
 }
 

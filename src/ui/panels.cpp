@@ -162,7 +162,7 @@ void ResultsPanel::refresh() {
       if (!said.isEmpty()) read << (e == 0 ? said : qs(placeName(e)) + QStringLiteral(" ") + said);
     }
   // The OK has focus while the results show: a screen reader reads them with it.
-  describe(butRace_, read.join(QStringLiteral("、")));
+  describe(butRace_, read.join(qtr(u"、")));
 }
 
 // ---- the year's awards
@@ -190,7 +190,7 @@ void AwardsPanel::refresh() {
     names_[b]->setText(qs(s_.awardNames[b]));
     if (!s_.awardNames[b].empty()) read << qtr(AwardCaptions[b]) + QLatin1Char(' ') + qs(s_.awardNames[b]);
   }
-  describe(butNendo_, read.join(QStringLiteral("、")));
+  describe(butNendo_, read.join(qtr(u"、")));
 }
 
 // ---- the A-class champions

@@ -93,7 +93,7 @@ RaceWindow::RaceWindow(QWidget* parent) : QWidget(parent) {
   scene_.onMessage = [this](std::u16string_view text) { say(qs(text)); };
   scene_.onRefresh = [this] { scrBkg_->update(); };
   // The window is shown without taking the focus: its key works from any window of the game.
-  toResult_ = new QAction(QStringLiteral("結果へ"), this);
+  toResult_ = new QAction(qtr(u"結果へ"), this);
   toResult_->setObjectName(QStringLiteral("actToResult"));
   toResult_->setShortcut(QKeySequence(Qt::Key_End));
   toResult_->setShortcutContext(Qt::ApplicationShortcut);
@@ -112,10 +112,10 @@ void RaceWindow::runReplay(Game& g, int k, const RaceMode& mode) {
   const int kept = speedSetting;
   speedSetting = kNormalSpeed;
   replay_ = true;
-  setWindowTitle(QStringLiteral("レース中継（リプレイ）"));
+  setWindowTitle(qtr(u"レース中継（リプレイ）"));
   run(g, k, mode);
   replay_ = false;
-  setWindowTitle(QStringLiteral("レース中継"));
+  setWindowTitle(qtr(u"レース中継"));
   speedSetting = kept;
 }
 
@@ -176,7 +176,7 @@ void RaceWindow::buildSpeedPanel() {
   connect(scr_, &QScrollBar::valueChanged, this, [](int v) { speedSetting = v; });
   frame_->hide();
   // Over the commentary line, drawing nothing: the words show in the line above it.
-  log_ = new SpokenLog(this, QStringLiteral("LogMsg"), QStringLiteral("実況"), false);
+  log_ = new SpokenLog(this, QStringLiteral("LogMsg"), qtr(u"実況"), false);
   log_->setGeometry(frame_->geometry().topLeft().x() + labMsg_->x(), frame_->y() + labMsg_->y(),
                     labMsg_->width(), labMsg_->height());
   setTabOrder(log_, scr_);
@@ -346,10 +346,10 @@ QString RaceWindow::leaders() const {
   std::stable_sort(order.begin(), order.end(), ahead);
   QStringList places;
   for (size_t i = 0; i < std::min<size_t>(3, order.size()); ++i)
-    places << (i == 0 ? QStringLiteral("先頭 %1") : QStringLiteral("%1番手 %2").arg(i + 1))
+    places << (i == 0 ? qtr(u"先頭 %1") : qtr(u"%1番手 %2").arg(i + 1))
                   .arg(
                       qs(trim(catAt(*shown_, shown_->runners[static_cast<size_t>(order[i])].catIndex).name)));
-  return places.join(QStringLiteral("、"));
+  return places.join(qtr(u"、"));
 }
 
 // A wait that keeps every window alive: a nested event loop ended by a timer.

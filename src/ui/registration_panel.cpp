@@ -102,8 +102,7 @@ void RegistrationPanel::markOpenRaces() {
     const bool open = !checkBooking(s, i).refused;
     item->setBackground(open ? QColor(0xe2, 0xf3, 0xd6) : QBrush());
     item->setForeground(open ? QBrush() : QColor(0x80, 0x80, 0x80));
-    item->setData(Qt::AccessibleDescriptionRole,
-                  open ? QStringLiteral("出走できます") : QStringLiteral("出走できません"));
+    item->setData(Qt::AccessibleDescriptionRole, open ? qtr(u"出走できます") : qtr(u"出走できません"));
   }
 }
 

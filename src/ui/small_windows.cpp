@@ -71,9 +71,9 @@ HelpWindow::HelpWindow(QWidget* mainWindow)
   browser_->setObjectName(QStringLiteral("HelpPage"));
   browser_->setOpenExternalLinks(true);
   browser_->setFont(gothic(10.5));
-  browser_->setAccessibleName(QStringLiteral("ヘルプの本文"));
+  browser_->setAccessibleName(qtr(u"ヘルプの本文"));
   // A close button of its own, and Esc, for a player without a window manager's close box or a mouse.
-  auto* close = new QPushButton(QStringLiteral("閉じる"), this);
+  auto* close = new QPushButton(qtr(u"閉じる"), this);
   close->setObjectName(QStringLiteral("HelpClose"));
   clickOnEnter(close);
   connect(close, &QPushButton::clicked, this, &HelpWindow::closeAndGiveBack);

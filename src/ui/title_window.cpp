@@ -148,8 +148,10 @@ bool TitleWindow::offerBackup(const std::u16string& why) {
   Session& se = wm_.session();
   const auto backup = newestLoadableBackup(se.paths.saveDir);
   if (!backup) return false;
-  const std::u16string question = why + u"\r\n" + num(backup->year) + u"年" + num(backup->month) + u"月" +
-                                  num(backup->week) + u"週のバックアップから再開しますか？";
+  const std::u16string question =
+      why + u"\r\n" +
+      trf(u"{year}年{month}月{week}週のバックアップから再開しますか？",
+          {{u"year", num(backup->year)}, {u"month", num(backup->month)}, {u"week", num(backup->week)}});
   if (!se.ui.askYesNo(kBoxTitle, question)) return true;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   StoreResult r = restoreBackup(se.paths.saveDir, backup->n);

@@ -43,7 +43,7 @@ std::u16string placeName(int place) {
   static const std::array<const char16_t*, 12> names = {
       N_(u"1着"), N_(u"2着"), N_(u"3着"), N_(u"4着"),  N_(u"5着"),  N_(u"6着"),
       N_(u"7着"), N_(u"8着"), N_(u"9着"), N_(u"10着"), N_(u"11着"), N_(u"12着")};
-  if (place < 1 || place > 12) return num(place) + u"着";
+  if (place < 1 || place > 12) return trf(u"{n}着", {{u"n", num(place)}});
   return tr(names[static_cast<size_t>(place - 1)]);
 }
 

@@ -15,6 +15,8 @@
 
 #include "history/history.h"
 #include "news/topics.h"
+#include "ui/fast_forward.h"
+#include "ui/hall_window.h"
 #include "ui/history_windows.h"
 #include "ui/qt_text.h"
 #include "ui/race_window.h"
@@ -196,6 +198,17 @@ TEST_F(TextFit, EveryWindowInEnglish) {
   fit.measure(&formbook);
   GrowthWindow growth(kLongName, {}, main());
   fit.measure(&growth);
+  HallWindow hall(w.session, main());
+  fit.measure(&hall);
+  FastForwardWindow fastForward(main());
+  fit.measure(&fastForward);
+  // The results' caption while fast-forwarding, at its longest count.
+  auto* results = w.find<QGroupBox>(main(), "Frm5");
+  const QString resultsTitle = results->title();
+  results->setTitle(
+      qs(trf(u"{title}　早送り {count}週", {{u"title", u16(resultsTitle)}, {u"count", u"48/48"}})));
+  fit.measure(main());
+  results->setTitle(resultsTitle);
 
   // The paper at its longest: twelve finishers with the longest names, the longest headline and caption.
   Topic result{true, u"", tr(u"先週の菊猫賞結果速報") + u"\r\n", u"", tr(u"期待の1歳猫"),
