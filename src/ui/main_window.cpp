@@ -131,7 +131,9 @@ MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.se
   // 早送り leads the window's context menu.
   fastForward_ = new FastForward(*this, se_, results_);
   sizes->insertAction(sizes->actions().value(0), fastForward_->action());
-  // The details panel has a context menu of its own (the history's); the size is offered there too.
+  // The details panel has a context menu of its own (the history's); 早送り and the size are offered
+  // there too.
+  frm0_->addAction(fastForward_->action());
   frm0_->addAction(sizes->menuAction());
   // The picture is the cat panel's too: its menu, by a right click or by the keys, is the panel's.
   pic_->setContextMenuPolicy(Qt::ActionsContextMenu);
