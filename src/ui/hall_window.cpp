@@ -110,7 +110,7 @@ void openHall(Session& se, QWidget* parent) {
 }
 
 QAction* addHallCommand(QWidget* window, Session& se) {
-  auto* hall = new QAction(qtr(u"殿堂(&F)"), window);
+  auto* hall = new QAction(qtr(u"殿堂(&E)"), window);
   hall->setObjectName(QStringLiteral("actHall"));
   hall->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
   hall->setShortcutContext(Qt::WindowShortcut);

@@ -32,7 +32,7 @@ class HallWindow : public QDialog {
 
 // The hall, from a context menu or its key (Ctrl+E) of the title window and the main window.
 void openHall(Session& se, QWidget* parent);
-// The window's action "殿堂(&F)" with its key; context menus built on the window offer it.
+// The window's action "殿堂(&E)" with its key; context menus built on the window offer it.
 QAction* addHallCommand(QWidget* window, Session& se);
 
 }  // namespace polmina

@@ -5,34 +5,12 @@
 # The windows are found by their exact titles, so a title the window system has added to fails too.
 set -u
 game=$1 sim=$2 retire=$3
-work=$(mktemp -d)
-xvfb= pid=
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*"
-  echo "windows shown:"; xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null
-  echo "the program said:"; cat "$work/out" 2>/dev/null
-  exit 1
-}
-
-mkdir -p "$work/game" "$work/rt" "$work/home"
-chmod 700 "$work/rt"
-cp "$game" "$work/game/polmina"
+. "$(dirname "$0")/x_screen.sh"
 "$sim" new "$work/game" --player a --player-sex 0 --cat b --cat-sex 0 --trait 0 --breed 0 --seed 5 \
   || fail "no new game"
 "$retire" "$work/game" || fail "no retiring save"
 
-Xvfb -displayfd 3 -screen 0 1300x1000x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "no X screen"
-export DISPLAY=":$(cat "$work/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/rt HOME=$work/home
-export XDG_DATA_HOME=$work/home/data XDG_CONFIG_HOME=$work/home/config
+start_x 1300x1000
 # The game starts at ×1; ×2 fits this screen, and the size menu offers it.
 mkdir -p "$XDG_CONFIG_HOME/polmina"
 printf '[display]\nscale=1\n' >"$XDG_CONFIG_HOME/polmina/polmina.conf"

@@ -6,24 +6,7 @@
 # training.
 set -u
 game=$1 sim=$2
-work=$(mktemp -d)
-xvfb= pid=
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*"
-  echo "windows shown:"; xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null
-  echo "the program said:"; cat "$work/out" 2>/dev/null
-  exit 1
-}
-
-mkdir -p "$work/game" "$work/rt" "$work/home"
-chmod 700 "$work/rt"
-cp "$game" "$work/game/polmina"
+. "$(dirname "$0")/x_screen.sh"
 cp "$(dirname "$game")"/*.Dat "$(dirname "$game")"/*.htm "$work/game/" 2>/dev/null
 "$sim" new "$work/game" --player a --player-sex 0 --cat b --cat-sex 0 --trait 0 --breed 0 --seed 5 >/dev/null \
   || fail "no new game"
@@ -33,11 +16,7 @@ import json, sys
 races = json.load(sys.stdin)
 print(next(i for i in range(120, 240) if races[i]["raceClass"] == 9))')
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 400); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(cat "$work/display") QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/rt HOME=$work/home
-export XDG_DATA_HOME=$work/home/data XDG_CONFIG_HOME=$work/home/config
+start_x 1024x768
 "$work/game/polmina" --seed 9 --scale 1 >"$work/out" 2>&1 &
 pid=$!
 for _ in $(seq 80); do xdotool search --onlyvisible --name "^11種ポルミナF$" >/dev/null && break; sleep 0.25; done
