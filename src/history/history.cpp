@@ -125,6 +125,7 @@ void History::open() {
   sql::Transaction t(*db_);
   if (version == 0) db_->exec(rows::Schema);
   if (version == 1) db_->exec(rows::FromVersion1);
+  if (version == 1 || version == 2) db_->exec(rows::FromVersion2);
   // Written every time: a file that cannot be written is found now, not in the middle of a week.
   db_->exec("PRAGMA user_version = " + std::to_string(rows::SchemaVersion));
   t.commit();
@@ -365,18 +366,39 @@ void History::writeWeek(const Game& g, bool keepRecovery) {
              c.yearPrize, c.totalPrize)
         .run();
     keepPlayerCat(s, game_);
-    const auto image = keepRecovery ? saveImage(s) : std::nullopt;
-    if (image) {
-      db_->prepare(R"(
-        INSERT OR REPLACE INTO recovery(id, game, ordinal, year, month, week, save)
-        VALUES (1, ?1, ?2, ?3, ?4, ?5, ?6))")
-          .row(game_, ordinalOf(s), s.year, s.month, s.week, *image)
-          .run();
-    } else {
-      db_->exec("DELETE FROM recovery");
-    }
+    auto image = keepRecovery ? saveImage(s) : std::nullopt;
+    const auto newBase = image ? keepForRecovery(s, *image) : std::nullopt;
+    if (!image) db_->exec("DELETE FROM recovery");
     t.commit();
+    if (newBase) {  // known as the base only once it is in the file
+      recoveryBase_ = std::move(*image);
+      recoveryBaseSerial_ = *newBase;
+    }
   });
+}
+
+// The game for recovery: mostly as its differences from a base kept whole beside it (a few pages of
+// the file, where the whole is fifty), and whole again as a new base once they grow large, the base
+// is not the one this run wrote, or there is none. Gives the serial of a new base when it wrote one.
+std::optional<int64_t> History::keepForRecovery(const GameState& s, const std::vector<uint8_t>& image) {
+  constexpr size_t kMostChanges = 32 * 1024;
+  sql::Statement& serialQuery = db_->kept("SELECT IFNULL(MAX(serial), 0) FROM recoveryBase");
+  const int64_t serial = serialQuery.step() ? serialQuery.integer(0) : 0;
+  serialQuery.reset();
+  std::vector<uint8_t> changes;
+  const bool ours = serial != 0 && serial == recoveryBaseSerial_;
+  if (ours) changes = rows::packChanges(recoveryBase_, image);
+  const bool rebase = !ours || changes.size() > kMostChanges;
+  if (rebase) {
+    db_->kept("INSERT OR REPLACE INTO recoveryBase(id, serial, save) VALUES (1, ?1, ?2)").row(serial + 1, image).run();
+    changes = rows::packChanges(image, image);
+  }
+  db_->kept(R"(
+    INSERT OR REPLACE INTO recovery(id, game, ordinal, year, month, week, save, base)
+    VALUES (1, ?1, ?2, ?3, ?4, ?5, ?6, ?7))")
+      .row(game_, ordinalOf(s), s.year, s.month, s.week, changes, rebase ? serial + 1 : serial)
+      .run();
+  return rebase ? std::optional(serial + 1) : std::nullopt;
 }
 
 }  // namespace polmina

@@ -137,6 +137,7 @@ class History final : public WeekWatcher {
   void writeRaces(const std::vector<RecordedRace>& races);
   void writeWeek(const Game& g, bool keepRecovery);
   void keepPlayerCat(const GameState& s, int64_t game);
+  std::optional<int64_t> keepForRecovery(const GameState& s, const std::vector<uint8_t>& image);
   void dropWeeksFrom(int64_t game, int64_t ordinal);
   void dropGame(int64_t game);
   void archive(int64_t game, const std::u16string& ended);
@@ -154,6 +155,9 @@ class History final : public WeekWatcher {
   std::vector<RecordedRace> week_;  // races of the week being played
   std::vector<uint64_t> clockTape_;
   std::vector<int32_t> prizeBefore_;
+  // The base of the game kept for recovery as this run last wrote it, and its serial (0: none yet).
+  std::vector<uint8_t> recoveryBase_;
+  int64_t recoveryBaseSerial_ = 0;
 };
 
 // Date order of a week: year, month 1..12, week 1..4.

@@ -1,6 +1,7 @@
 // Games begun, taken up again and left: what each does to the history's games and the hall.
 #include "history/history.h"
 #include "history/internal.h"
+#include "history/rows.h"
 #include "history/sqlite.h"
 
 namespace polmina {
@@ -94,11 +95,20 @@ void History::dropGame(int64_t game) {
 std::optional<RecoveryPoint> History::recovery(const GameState* save) {
   std::optional<RecoveryPoint> out;
   guarded([&] {
-    sql::Statement q = db_->prepare("SELECT game, ordinal, year, month, week, save FROM recovery");
+    sql::Statement q = db_->prepare(R"(
+      SELECT r.game, r.ordinal, r.year, r.month, r.week, r.save, r.base IS NULL, b.serial IS NOT NULL, b.save
+      FROM recovery r LEFT JOIN recoveryBase b ON b.serial = r.base)");
     if (!q.step()) return;
     if (save && gameOf(*save, false) == q.integer(0) && q.integer(1) <= ordinalOf(*save)) return;
     const auto i = [&](int col) { return static_cast<int>(q.integer(col)); };
-    out = RecoveryPoint{i(2), i(3), i(4), q.blob(5)};
+    // Kept whole (by an older version), or as its differences from the base; a row that does not fit
+    // its base offers nothing.
+    std::optional<std::vector<uint8_t>> image;
+    if (q.integer(6))
+      image = q.blob(5);
+    else if (q.integer(7))
+      image = rows::applyChanges(q.blob(8), q.blob(5));
+    if (image) out = RecoveryPoint{i(2), i(3), i(4), std::move(*image)};
   });
   return out;
 }

@@ -1,5 +1,7 @@
 #include "history/rows.h"
 
+#include <algorithm>
+
 namespace polmina::rows {
 
 // A game is one player's cat from its first week; a career (career = 1) is a finished game as the
@@ -28,7 +30,15 @@ CREATE TABLE growth(
   PRIMARY KEY(game, ordinal)) WITHOUT ROWID;
 CREATE TABLE recovery(
   id INTEGER PRIMARY KEY CHECK (id = 1), ordinal INT, year INT, month INT, week INT, save BLOB,
-  game INT NOT NULL DEFAULT 1);
+  game INT NOT NULL DEFAULT 1, base INT);
+CREATE TABLE recoveryBase(id INTEGER PRIMARY KEY CHECK (id = 1), serial INT NOT NULL, save BLOB);
+)";
+
+// The game for recovery is kept as its differences from a base written now and then: `save` holds
+// them when `base` names the base's serial, and the whole game when it is NULL (as it always was).
+const char* const FromVersion2 = R"(
+ALTER TABLE recovery ADD COLUMN base INT;
+CREATE TABLE recoveryBase(id INTEGER PRIMARY KEY CHECK (id = 1), serial INT NOT NULL, save BLOB);
 )";
 
 // The first version held one game: it becomes game 1, its cat the one its owner ran.
@@ -63,7 +73,64 @@ void putVarint(std::vector<uint8_t>& out, uint64_t v) {
   out.push_back(static_cast<uint8_t>(v));
 }
 
+std::optional<uint64_t> getVarint(std::span<const uint8_t> in, size_t& at) {
+  uint64_t v = 0;
+  for (int shift = 0; at < in.size() && shift < 64; shift += 7) {
+    const uint8_t b = in[at++];
+    v |= static_cast<uint64_t>(b & 0x7f) << shift;
+    if (!(b & 0x80)) return v;
+  }
+  return std::nullopt;
+}
+
+// Far above any save; a bound against a damaged size.
+constexpr uint64_t kMostImageBytes = 1u << 24;
+// Unchanged bytes shorter than this between two changes stay inside one run: a new run costs more.
+constexpr size_t kJoinedGap = 3;
+
 }  // namespace
+
+std::vector<uint8_t> packChanges(std::span<const uint8_t> base, std::span<const uint8_t> image) {
+  std::vector<uint8_t> out;
+  putVarint(out, image.size());
+  const size_t n = image.size(), common = std::min(n, base.size());
+  const auto differs = [&](size_t k) { return image[k] != (k < common ? base[k] : 0); };
+  size_t i = 0, last = 0;
+  while (i < n) {
+    // Unchanged stretches are skipped eight bytes at a time.
+    while (i + 8 <= common && std::equal(image.begin() + i, image.begin() + i + 8, base.begin() + i)) i += 8;
+    if (i >= n || !differs(i)) {
+      ++i;
+      continue;
+    }
+    size_t end = i + 1;
+    for (size_t k = end; k < n && k - end < kJoinedGap; ++k)
+      if (differs(k)) end = k + 1;
+    putVarint(out, i - last);
+    putVarint(out, end - i);
+    out.insert(out.end(), image.begin() + i, image.begin() + end);
+    i = last = end;
+  }
+  return out;
+}
+
+std::optional<std::vector<uint8_t>> applyChanges(std::vector<uint8_t> base, std::span<const uint8_t> changes) {
+  size_t at = 0;
+  const auto size = getVarint(changes, at);
+  if (!size || *size > kMostImageBytes) return std::nullopt;
+  base.resize(*size, 0);
+  uint64_t pos = 0;
+  while (at < changes.size()) {
+    const auto gap = getVarint(changes, at);
+    const auto len = gap ? getVarint(changes, at) : std::nullopt;
+    if (!len || *gap > *size - pos || *len > *size - pos - *gap || *len > changes.size() - at) return std::nullopt;
+    pos += *gap;
+    std::copy_n(changes.begin() + static_cast<ptrdiff_t>(at), *len, base.begin() + static_cast<ptrdiff_t>(pos));
+    at += *len;
+    pos += *len;
+  }
+  return base;
+}
 
 std::vector<uint8_t> packClock(const std::vector<uint64_t>& clock) {
   std::vector<uint8_t> out;

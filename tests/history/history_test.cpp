@@ -11,6 +11,7 @@
 #include "game/recovery.h"
 #include "game/turn.h"
 #include "history/replay.h"
+#include "history/rows.h"
 #include "history/sqlite.h"
 #include "sim/world.h"
 #include "support/game_world.h"
@@ -68,9 +69,14 @@ void expectEveryRaceReplays(History& h, size_t atLeast) {
 
 TEST(History, ASeededSeasonIsRecordedWithoutChangingItAndEveryRaceReplays) {
   Played with(true), without(false);
-  with.play(56);  // over the year end: retirements, the cull and the intake
+  with.play(30);
+  with.reopen();  // a second run takes up the file another one wrote
+  with.play(26);  // over the year end: retirements, the cull and the intake
   without.play(56);
   EXPECT_EQ(saveImage(with.s), saveImage(without.s)) << "the history changed the game";
+  const auto point = with.history->recovery(nullptr);
+  ASSERT_TRUE(point);
+  EXPECT_EQ(point->save, saveImage(with.s)) << "the last closed week, from its base and its changes";
   ASSERT_TRUE(with.history->working()) << toUtf8(with.history->problem());
   expectEveryRaceReplays(*with.history, 50);
 
@@ -299,6 +305,7 @@ TEST(History, AFileOfTheFirstVersionKeepsItsGameAndGrowth) {
         week INT, save BLOB);
       INSERT INTO growth VALUES (96048, 2001, 1, 1, 6000, 2000, 4000, 3000, 80, 9, 10000, 0, 0);
       INSERT INTO growth VALUES (96049, 2001, 1, 2, 6010, 2010, 4010, 3010, 81, 9, 10000, 0, 0);
+      INSERT INTO recovery VALUES (1, 96050, 2001, 1, 3, x'0102030405');
       PRAGMA user_version = 1;)");
   }
   History h(dir.path());
@@ -306,6 +313,32 @@ TEST(History, AFileOfTheFirstVersionKeepsItsGameAndGrowth) {
   const auto rows = h.growth();
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[1].speed, 6010);
+  const auto point = h.recovery(nullptr);
+  ASSERT_TRUE(point) << "a game kept whole, as the older files keep it";
+  EXPECT_EQ(point->save, (Bytes{1, 2, 3, 4, 5}));
+}
+
+TEST(History, AGameKeptAsItsChangesComesBackWholeOrNotAtAll) {
+  const Bytes base = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20};
+  Bytes near = base;
+  near[0] = 0;
+  near[9] = 99;
+  near[11] = 98;  // two changes close together share a run
+  near[19] = 97;
+  Bytes longer = near;
+  longer.insert(longer.end(), {0, 0, 7});
+  for (const Bytes& image : {near, longer, Bytes(base.begin(), base.begin() + 7), base}) {
+    const auto changes = rows::packChanges(base, image);
+    EXPECT_EQ(rows::applyChanges(base, changes), image);
+    if (image.size() == base.size()) {
+      EXPECT_LT(changes.size(), image.size());
+    }
+  }
+  auto changes = rows::packChanges(base, near);
+  changes.pop_back();  // a run cut short
+  EXPECT_FALSE(rows::applyChanges(base, changes));
+  EXPECT_FALSE(rows::applyChanges(base, Bytes{0xff, 0xff, 0xff, 0xff, 0x7f})) << "a size far past any save";
+  EXPECT_FALSE(rows::applyChanges(base, Bytes{20, 30, 1, 9})) << "a run past the end";
 }
 
 TEST(History, DamagedLockedAndUnwritableFilesNeverStopTheGame) {
