@@ -107,6 +107,7 @@ void History::failed(const sql::SqlError& e) {
 }
 
 void History::open() {
+  knownCats_ = std::make_unique<KnownCats>();
   db_ = std::make_unique<sql::Database>(file_, kBusyMs);
   const int64_t version = db_->scalar("PRAGMA user_version");
   if (version > rows::SchemaVersion) {
@@ -260,17 +261,21 @@ void History::raceFinished(const Game& g, int /*k*/) {
 
 // A cat's row, found by what identifies it, or added when `create`; 0 when there is none.
 int64_t History::catId(const CatKey& k, bool create) {
+  auto& known = knownCats_->ids;
+  if (const auto it = known.find(k); it != known.end()) return it->second;
   sql::Statement& find = db_->kept(R"(
     SELECT id FROM cats WHERE name = ?1 AND breed = ?2 AND sex = ?3 AND peakAge = ?4 AND adultWeight = ?5)");
   const bool found = find.row(k.name, k.breed, k.sex, k.peakAge, k.adultWeight).step();
   const int64_t id = found ? find.integer(0) : 0;
   find.reset();  // a kept query left open would hold the log back from the file
-  if (found || !create) return id;
-  db_->kept(R"(
-    INSERT INTO cats(name, breed, sex, peakAge, adultWeight) VALUES (?1, ?2, ?3, ?4, ?5))")
-      .row(k.name, k.breed, k.sex, k.peakAge, k.adultWeight)
-      .run();
-  return db_->lastInsertId();
+  if (!found && !create) return 0;
+  if (!found) {
+    db_->kept(R"(
+      INSERT INTO cats(name, breed, sex, peakAge, adultWeight) VALUES (?1, ?2, ?3, ?4, ?5))")
+        .row(k.name, k.breed, k.sex, k.peakAge, k.adultWeight)
+        .run();
+  }
+  return known[k] = found ? id : db_->lastInsertId();
 }
 
 // The game of `s`'s player's cat, the newest when it was played more than once; started when
@@ -298,7 +303,7 @@ void History::keepPlayerCat(const GameState& s, int64_t game) {
   const WeekDate closed = weekBefore(s);
   const CatRecord& c = catAt(s, s.playerCat);
   // A game of the file's first version learns its first year here.
-  db_->prepare(R"(
+  db_->kept(R"(
     UPDATE games SET player = ?2, fromYear = IFNULL(fromYear, ?5), toYear = MAX(IFNULL(fromYear, ?5), ?3),
       catRecord = ?4
     WHERE id = ?1)")
@@ -320,11 +325,11 @@ void History::gameEnded(const Game& g) {
 }
 
 void History::writeRaces(const std::vector<RecordedRace>& races) {
-  sql::Statement addRace = db_->prepare(R"(
+  sql::Statement& addRace = db_->kept(R"(
     INSERT INTO races(game, ordinal, year, month, week, slot, raceName, raceClass, distance, slotPrize,
       watched, replayable, rngWords, mixesClock, clock)
     VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15))");
-  sql::Statement addRunner = db_->prepare(R"(
+  sql::Statement& addRunner = db_->kept(R"(
     INSERT INTO runners(race, gate, cat, age, catClass, owner, speed, stamina, power, condition, effort,
       cruise, staminaLeft, styleFlags, place, prize)
     VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16))");
@@ -357,7 +362,7 @@ void History::writeWeek(const Game& g, bool keepRecovery) {
     writeRaces(races);
     const WeekDate closed = weekBefore(s);
     const CatRecord& c = catAt(s, s.playerCat);
-    db_->prepare(R"(
+    db_->kept(R"(
       INSERT OR REPLACE INTO growth(game, ordinal, year, month, week, speed, stamina, power, weight,
         condition, catClass, points, yearPrize, totalPrize)
       VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14))")

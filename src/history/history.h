@@ -131,6 +131,7 @@ class History final : public WeekWatcher {
   void guarded(const std::function<void()>& fn);
   void checkpoint();
   struct CatKey;
+  struct KnownCats;
   int64_t catId(const CatKey& k, bool create);
   int64_t gameOf(const GameState& s, bool create);
   int64_t currentOrLatest();
@@ -147,6 +148,7 @@ class History final : public WeekWatcher {
 
   std::filesystem::path file_;
   std::unique_ptr<sql::Database> db_;
+  std::unique_ptr<KnownCats> knownCats_;
   std::u16string problem_;
   bool problemTold_ = false;
   bool retryLater_ = false;         // paused by a passing lock: the next week tries again

@@ -1,6 +1,7 @@
 #pragma once
 // Inside the history: what identifies a cat across weeks, tables and games, and the dates and saves
 // the history reads.
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +24,13 @@ struct History::CatKey {
   static CatKey of(const RecordedRunner& r) {
     return {toUtf8(r.name), r.breed, r.sex, r.peakAge, r.adultWeight};
   }
+  auto operator<=>(const CatKey&) const = default;
+};
+
+// The cats' rows as this connection has found or added them. Rows of cats are never removed, and a
+// failed transaction closes the connection, which forgets them all.
+struct History::KnownCats {
+  std::map<CatKey, int64_t> ids;
 };
 
 struct WeekDate {

@@ -1,11 +1,16 @@
 #include "history/rows.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 namespace polmina::rows {
 
 // A game is one player's cat from its first week; a career (career = 1) is a finished game as the
 // hall keeps it: a copy of its own races and its growth, apart from the game that may still go on.
+// Races are found by game and date, and a cat's races by going through its game's (a few
+// milliseconds after twenty-five seasons): an index of the runners by cat would cost every week a
+// write to about as many of its pages as the week had runners.
 const char* const Schema = R"(
 CREATE TABLE cats(
   id INTEGER PRIMARY KEY, name TEXT NOT NULL, breed INT, sex INT, peakAge INT, adultWeight REAL,
@@ -23,7 +28,6 @@ CREATE TABLE runners(
   race INT, gate INT, cat INT, age INT, catClass INT, owner INT, speed INT, stamina INT, power INT,
   condition INT, effort INT, cruise INT, staminaLeft INT, styleFlags INT, place INT, prize INT,
   PRIMARY KEY(race, gate)) WITHOUT ROWID;
-CREATE INDEX runners_by_cat ON runners(cat);
 CREATE TABLE growth(
   game INT, ordinal INT, year INT, month INT, week INT, speed INT, stamina INT, power INT,
   weight REAL, condition INT, catClass INT, points INT, yearPrize INT, totalPrize INT,
@@ -37,6 +41,7 @@ CREATE TABLE recoveryBase(id INTEGER PRIMARY KEY CHECK (id = 1), serial INT NOT 
 // The game for recovery is kept as its differences from a base written now and then: `save` holds
 // them when `base` names the base's serial, and the whole game when it is NULL (as it always was).
 const char* const FromVersion2 = R"(
+DROP INDEX IF EXISTS runners_by_cat;
 ALTER TABLE recovery ADD COLUMN base INT;
 CREATE TABLE recoveryBase(id INTEGER PRIMARY KEY CHECK (id = 1), serial INT NOT NULL, save BLOB);
 )";
@@ -85,31 +90,45 @@ std::optional<uint64_t> getVarint(std::span<const uint8_t> in, size_t& at) {
 
 // Far above any save; a bound against a damaged size.
 constexpr uint64_t kMostImageBytes = 1u << 24;
-// Unchanged bytes shorter than this between two changes stay inside one run: a new run costs more.
-constexpr size_t kJoinedGap = 3;
+// Unchanged bytes fewer than this between two changes stay inside one run: a run costs its two
+// lengths to write and a turn of the loop to find.
+constexpr size_t kJoinedGap = 6;
 
 }  // namespace
 
 std::vector<uint8_t> packChanges(std::span<const uint8_t> base, std::span<const uint8_t> image) {
-  std::vector<uint8_t> out;
-  putVarint(out, image.size());
   const size_t n = image.size(), common = std::min(n, base.size());
-  const auto differs = [&](size_t k) { return image[k] != (k < common ? base[k] : 0); };
-  size_t i = 0, last = 0;
-  while (i < n) {
-    // Unchanged stretches are skipped eight bytes at a time.
-    while (i + 8 <= common && std::equal(image.begin() + i, image.begin() + i + 8, base.begin() + i)) i += 8;
-    if (i >= n || !differs(i)) {
-      ++i;
-      continue;
+  const auto load = [](std::span<const uint8_t> bytes, size_t at) {
+    uint64_t v;
+    std::memcpy(&v, bytes.data() + at, sizeof v);
+    return v;
+  };
+  // The first changed byte from `i` on, or n; unchanged stretches are passed over eight bytes at a time.
+  const auto nextChange = [&](size_t i) {
+    for (; i + 8 <= common; i += 8) {
+      if (const uint64_t x = load(image, i) ^ load(base, i))
+        return i + static_cast<size_t>(std::endian::native == std::endian::little ? std::countr_zero(x)
+                                                                                  : std::countl_zero(x)) / 8;
     }
-    size_t end = i + 1;
-    for (size_t k = end; k < n && k - end < kJoinedGap; ++k)
-      if (differs(k)) end = k + 1;
+    for (; i < n; ++i)
+      if (image[i] != (i < common ? base[i] : 0)) return i;
+    return n;
+  };
+  std::vector<uint8_t> out;
+  out.reserve(n / 8);
+  putVarint(out, n);
+  size_t last = 0;
+  for (size_t i = nextChange(0); i < n;) {
+    size_t end = i + 1, next = nextChange(end);
+    while (next < n && next - end < kJoinedGap) {
+      end = next + 1;
+      next = nextChange(end);
+    }
     putVarint(out, i - last);
     putVarint(out, end - i);
-    out.insert(out.end(), image.begin() + i, image.begin() + end);
-    i = last = end;
+    out.insert(out.end(), image.begin() + static_cast<ptrdiff_t>(i), image.begin() + static_cast<ptrdiff_t>(end));
+    last = end;
+    i = next;
   }
   return out;
 }

@@ -99,9 +99,9 @@ void Database::exec(std::string_view sql) {
   throw SqlError(rc, what);
 }
 
-Statement& Database::kept(const std::string& sql) {
+Statement& Database::kept(std::string_view sql) {
   auto it = kept_.find(sql);
-  if (it == kept_.end()) it = kept_.emplace(sql, prepare(sql)).first;
+  if (it == kept_.end()) it = kept_.emplace(std::string(sql), prepare(sql)).first;
   it->second.reset();
   return it->second;
 }

@@ -81,7 +81,7 @@ class Database {
   Statement prepare(std::string_view sql) { return Statement(db_.get(), sql); }
   // A statement prepared once for the connection's life, for those that run many times a week; it
   // comes back reset, without bindings.
-  Statement& kept(const std::string& sql);
+  Statement& kept(std::string_view sql);
   // The single integer of a query such as "PRAGMA user_version".
   int64_t scalar(std::string_view sql);
   int64_t lastInsertId() const { return sqlite3_last_insert_rowid(db_.get()); }
@@ -91,7 +91,7 @@ class Database {
     void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
   };
   std::unique_ptr<sqlite3, Closer> db_;
-  std::map<std::string, Statement> kept_;  // declared after the connection: finalized before it closes
+  std::map<std::string, Statement, std::less<>> kept_;  // declared after the connection: finalized before it closes
 };
 
 // BEGIN IMMEDIATE on construction; rolled back unless commit() was called.

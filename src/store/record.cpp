@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <type_traits>
 #include <unordered_map>
 
@@ -126,6 +127,19 @@ struct RangeChecker : FieldWalk, EachElement<RangeChecker> {
     next();
   }
   void name(const char*, const std::u16string&) {}
+  // An array whose type cannot hold a value outside the field's range is passed over whole.
+  template <typename Array>
+  void array(const char* key, const Array& values) {
+    using T = typename Array::value_type;
+    const FieldRange& r = CatFieldRanges[static_cast<size_t>(field)];
+    if (r.lo <= static_cast<double>(std::numeric_limits<T>::lowest()) &&
+        r.hi >= static_cast<double>(std::numeric_limits<T>::max())) {
+      element = 0;
+      ++field;
+      return;
+    }
+    for (const auto& v : values) (*this)(key, v);
+  }
 };
 
 struct PlaceRecorder : FieldWalk, EachElement<PlaceRecorder> {
@@ -239,11 +253,15 @@ std::array<uint8_t, NameBytes> convertName(std::u16string_view name) {
 // name is converted once and then looked up.
 std::array<uint8_t, NameBytes> encodeName(std::u16string_view name) {
   constexpr size_t kKeptNames = 8192;  // far more than a world holds; a bound against a growing table
-  thread_local std::unordered_map<std::u16string, std::array<uint8_t, NameBytes>> known;
-  const std::u16string key(name);
-  if (const auto it = known.find(key); it != known.end()) return it->second;
+  struct Hash {
+    using is_transparent = void;
+    size_t operator()(std::u16string_view v) const { return std::hash<std::u16string_view>{}(v); }
+  };
+  // Looked up by the name as it stands: no copy of it is made to find it.
+  thread_local std::unordered_map<std::u16string, std::array<uint8_t, NameBytes>, Hash, std::equal_to<>> known;
+  if (const auto it = known.find(name); it != known.end()) return it->second;
   if (known.size() >= kKeptNames) known.clear();
-  return known.emplace(key, convertName(name)).first->second;
+  return known.emplace(std::u16string(name), convertName(name)).first->second;
 }
 
 std::u16string decodeName(std::span<const uint8_t, NameBytes> bytes) {

@@ -38,6 +38,7 @@ class RecordImage {
   // Records held in full.
   int wholeRecords() const { return static_cast<int>(bytes_.size() / FileRecordLength); }
   const Bytes& bytes() const { return bytes_; }
+  Bytes take() && { return std::move(bytes_); }
 
  private:
   Bytes bytes_;

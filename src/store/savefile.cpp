@@ -35,6 +35,7 @@ void forEachCaptionRecord(Fn&& fn) {
   for (int k = 0; k < 5; ++k) fn(false, k, r += k);
   for (int k = 0; k < 5; ++k) fn(true, k, r += k);
 }
+constexpr int kLastRecordNo = kSavedCats + 103 + 2 * (0 + 1 + 2 + 3 + 4);
 
 std::u16string reasonOf(int err) {
   switch (err) {
@@ -243,9 +244,11 @@ SaveState saveState(const std::filesystem::path& dir) {
 
 std::optional<Bytes> saveImage(const GameState& s) {
   if (gameProblem(s)) return std::nullopt;
-  RecordImage img;
+  Bytes bytes;
+  bytes.reserve(static_cast<size_t>(kLastRecordNo) * FileRecordLength);
+  RecordImage img(std::move(bytes));
   writeGame(img, s);
-  return img.bytes();
+  return std::move(img).take();
 }
 
 bool hasSaveGame(const std::filesystem::path& dir) {

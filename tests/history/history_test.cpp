@@ -272,8 +272,8 @@ TEST(History, AnIndexThatLostRowsIsFoundWhenTheFileIsOpened) {
     // themselves are sound, so only a check of the whole file finds it.
     sql::Database db(p.dir.path() / HistoryFileName, 0);
     db.exec(R"(PRAGMA writable_schema = ON;
-      UPDATE sqlite_master SET sql = 'CREATE INDEX runners_by_cat ON runners(place)'
-      WHERE name = 'runners_by_cat';)");
+      UPDATE sqlite_master SET sql = 'CREATE INDEX races_by_date ON races(game, slot)'
+      WHERE name = 'races_by_date';)");
   }
   p.reopen();
   EXPECT_TRUE(p.history->working());
