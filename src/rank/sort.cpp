@@ -2,7 +2,10 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "store/sjis.h"
 
@@ -21,23 +24,47 @@ std::string joined(int64_t a, int64_t b) { return std::to_string(a) + std::to_st
 
 // The one sort procedure: middle pivot copied aside, two scans towards each other, then the left
 // part before the right part. Equal keys end up in the order this exact procedure gives.
+template <typename K>
+void quickSortKeys(std::vector<K>& keys, std::vector<int>& at, bool descending, int lo, int hi) {
+  if (lo >= hi) return;
+  const K pk = keys[static_cast<size_t>((lo + hi) / 2)];
+  auto before = [descending](const K& a, const K& b) { return descending ? a > b : a < b; };
+  int i = lo - 1;
+  int j = hi + 1;
+  for (;;) {
+    do ++i; while (before(keys[static_cast<size_t>(i)], pk));
+    do --j; while (before(pk, keys[static_cast<size_t>(j)]));
+    if (i >= j) break;
+    std::swap(keys[static_cast<size_t>(i)], keys[static_cast<size_t>(j)]);
+    std::swap(at[static_cast<size_t>(i)], at[static_cast<size_t>(j)]);
+  }
+  quickSortKeys(keys, at, descending, lo, i - 1);
+  quickSortKeys(keys, at, descending, j + 1, hi);
+}
+
+// The procedure runs on the records' keys, each worked out once, with the records' places beside
+// them; then each record moves once. The order is the one exchanging the records themselves gives.
+// A name is looked at where it lies: no record moves until the order is known.
 template <typename Key>
 void quickSort(CatTable t, bool descending, int lo, int hi, const Key& key) {
   if (lo >= hi) return;
   if (lo < 0 || static_cast<size_t>(hi) >= t.size()) throw std::out_of_range("sort range");
-  const CatRecord pivot = t[static_cast<size_t>((lo + hi) / 2)];
-  const auto pk = key(pivot);
-  auto before = [descending](const auto& a, const auto& b) { return descending ? a > b : a < b; };
-  int i = lo - 1;
-  int j = hi + 1;
-  for (;;) {
-    do ++i; while (before(key(t[i]), pk));
-    do --j; while (before(pk, key(t[j])));
-    if (i >= j) break;
-    std::swap(t[i], t[j]);
+  using Value = std::decay_t<decltype(key(t[0]))>;
+  using K = std::conditional_t<std::is_same_v<Value, std::u16string>, std::u16string_view, Value>;
+  const auto n = static_cast<size_t>(hi - lo + 1);
+  std::vector<K> keys;
+  std::vector<int> at;
+  keys.reserve(n);
+  at.reserve(n);
+  for (int i = lo; i <= hi; ++i) {
+    keys.push_back(key(t[static_cast<size_t>(i)]));
+    at.push_back(i);
   }
-  quickSort(t, descending, lo, i - 1, key);
-  quickSort(t, descending, j + 1, hi, key);
+  quickSortKeys(keys, at, descending, 0, hi - lo);
+  std::vector<CatRecord> sorted;
+  sorted.reserve(n);
+  for (int i : at) sorted.push_back(std::move(t[static_cast<size_t>(i)]));
+  std::move(sorted.begin(), sorted.end(), t.begin() + lo);
 }
 
 }  // namespace

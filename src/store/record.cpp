@@ -73,7 +73,12 @@ struct LittleEndianWriter : EachElement<LittleEndianWriter> {
   template <typename T>
   void operator()(const char*, const T& v) {
     auto u = asUnsigned(v);
-    for (size_t i = 0; i < sizeof(T); ++i) out[at++] = static_cast<uint8_t>(u >> (8 * i));
+    if constexpr (std::endian::native == std::endian::little) {
+      std::memcpy(out + at, &u, sizeof u);  // the file's byte order already
+      at += sizeof u;
+    } else {
+      for (size_t i = 0; i < sizeof(T); ++i) out[at++] = static_cast<uint8_t>(u >> (8 * i));
+    }
   }
   void name(const char*, const std::u16string& n) {
     const auto b = encodeName(n);
