@@ -5,6 +5,8 @@
 #include <numeric>
 #include <utility>
 
+#include "rank/sort.h"
+
 namespace polmina {
 
 namespace {
@@ -110,10 +112,7 @@ void rankByPrize(Game& g) {
   for (size_t i = 0; i < key.size(); ++i) key[i] = s.cats[i].totalPrize;
   exchangeSortDescending(key, order);
   g.ui.progress(1500, 3000);
-  std::vector<CatRecord> sorted;
-  sorted.reserve(static_cast<size_t>(n));
-  for (int i : order) sorted.push_back(std::move(s.cats[static_cast<size_t>(i)]));
-  std::move(sorted.begin(), sorted.end(), s.cats.begin());
+  placeInOrder(CatTable(s.cats).first(static_cast<size_t>(n)), 0, order);
   findPlayerCat(s);
   g.ui.progress(3000, 3000);
 }

@@ -61,10 +61,7 @@ void quickSort(CatTable t, bool descending, int lo, int hi, const Key& key) {
     at.push_back(i);
   }
   quickSortKeys(keys, at, descending, 0, hi - lo);
-  std::vector<CatRecord> sorted;
-  sorted.reserve(n);
-  for (int i : at) sorted.push_back(std::move(t[static_cast<size_t>(i)]));
-  std::move(sorted.begin(), sorted.end(), t.begin() + lo);
+  placeInOrder(t, lo, at);
 }
 
 }  // namespace
@@ -96,6 +93,13 @@ void sortByTotalPrizeOnly(CatTable t, bool d, int lo, int hi) {
   quickSort(t, d, lo, hi, [](const CatRecord& c) { return c.totalPrize; });
 }
 void sortByAgeAndYearPrize(CatTable t, bool d, int lo, int hi) { quickSort(t, d, lo, hi, ageAndYearPrizeKey); }
+
+void placeInOrder(CatTable t, int lo, std::span<const int> order) {
+  std::vector<CatRecord> sorted;
+  sorted.reserve(order.size());
+  for (int i : order) sorted.push_back(std::move(t[static_cast<size_t>(i)]));
+  std::move(sorted.begin(), sorted.end(), t.begin() + lo);
+}
 
 void reverseRange(CatTable t, int n) {
   if (n < 0) return;

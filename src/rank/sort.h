@@ -19,6 +19,10 @@ void sortBySpeed(CatTable table, bool descending, int lo, int hi);
 void sortByTotalPrizeOnly(CatTable table, bool descending, int lo, int hi);
 void sortByAgeAndYearPrize(CatTable table, bool descending, int lo, int hi);
 
+// Moves the records table[order[0]], table[order[1]], ... to table[lo], table[lo + 1], ..., each once.
+// `order` holds each place of table[lo .. lo + order.size() - 1] once.
+void placeInOrder(CatTable table, int lo, std::span<const int> order);
+
 // Reverses entries 0..n.
 void reverseRange(CatTable table, int n);
 

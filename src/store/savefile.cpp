@@ -30,12 +30,16 @@ constexpr int kStartRecords = kStartCats + MaxRetired;
 // The captions' record numbers: r starts at N + 103 and grows by k before each of the five winner and
 // then the five runner-up captions. The fifth winner and the first runner-up share record N + 113.
 template <typename Fn>
-void forEachCaptionRecord(Fn&& fn) {
+constexpr void forEachCaptionRecord(Fn&& fn) {
   int r = kSavedCats + 103;
   for (int k = 0; k < 5; ++k) fn(false, k, r += k);
   for (int k = 0; k < 5; ++k) fn(true, k, r += k);
 }
-constexpr int kLastRecordNo = kSavedCats + 103 + 2 * (0 + 1 + 2 + 3 + 4);
+constexpr int kLastRecordNo = [] {
+  int last = 0;
+  forEachCaptionRecord([&](bool, int, int r) { last = std::max(last, r); });
+  return last;
+}();
 
 std::u16string reasonOf(int err) {
   switch (err) {
