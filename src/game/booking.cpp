@@ -64,4 +64,22 @@ std::u16string unbookedCaption(GameState& s) {
   return tr(catAt(s, s.playerCat).age == 1 && s.month < 5 ? N_(u"7月まで出走出来ません") : N_(u"未　定"));
 }
 
+std::optional<std::u16string> bookRace(Game& g, int slot) {
+  GameState& s = g.s;
+  const BookingAnswer a = checkBooking(s, slot);
+  if (a.refused) {
+    g.ui.tell(Question::BookingRefused, BookingTitle, a.text);
+    return std::nullopt;
+  }
+  if (!g.ui.askYesNo(Question::Booking, BookingTitle, a.text)) return std::nullopt;
+  catAt(s, s.playerCat).entryRace = static_cast<int16_t>(slot);
+  return a.caption;
+}
+
+std::u16string cancelBooking(GameState& s) {
+  std::u16string caption = unbookedCaption(s);
+  catAt(s, s.playerCat).entryRace = -1;
+  return caption;
+}
+
 }  // namespace polmina

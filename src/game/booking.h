@@ -1,8 +1,10 @@
 #pragma once
 // Booking the player's cat into a race of the calendar: the rows of the race list, who may run what,
 // and the answer to a chosen row (a refusal, or the question with distance, prize and handicap).
+#include <optional>
 #include <string>
 
+#include "world/game.h"
 #include "world/i18n.h"
 #include "world/state.h"
 
@@ -25,6 +27,12 @@ struct BookingAnswer {
 
 // What choosing calendar slot `slot` (0..239) answers for the player's cat.
 BookingAnswer checkBooking(GameState& s, int slot);
+
+// The player's choice of `slot` in the race list: a refusal is told; else the question is asked and on
+// yes the cat is booked. The next-race caption when it was booked.
+std::optional<std::u16string> bookRace(Game& g, int slot);
+// The booking given up: the next-race caption of a cat without one.
+std::u16string cancelBooking(GameState& s);
 
 // The next-race labels of a cat without a booking: a yearling before May cannot run until July.
 std::u16string unbookedCaption(GameState& s);

@@ -102,7 +102,7 @@ void showCareerRecord(Game& g, int index, CareerView view) {
   if (index == -1) return;
   GameState& s = g.s;
   const CatRecord& c = view == CareerView::Retired ? retiredAt(s, index) : catAt(s, index);
-  g.ui.tell(c.name, careerRecordText(s, c, view));
+  g.ui.tell(Question::CareerRecord, c.name, careerRecordText(s, c, view));
 }
 
 }  // namespace polmina

@@ -3,6 +3,8 @@
 #include <stdexcept>
 
 #include "game/turn.h"
+#include "rank/lists.h"
+#include "world/i18n.h"
 #include "world/numbers.h"
 #include "world/text.h"
 
@@ -45,6 +47,20 @@ void resetTraining(GameState& s) {
 void startRest(GameState& s) {
   playerCatOf(s).restWeeks = 1;
   resetTraining(s);
+}
+
+bool askRest(Game& g) {
+  if (!g.ui.askYesNo(Question::Rest, u"休養", tr(u"1ヶ月間休養をさせますか？"))) return false;
+  startRest(g.s);
+  return true;
+}
+
+void openCatList(GameState& s, bool active) { s.listShowsActive = active; }
+
+std::vector<std::u16string> sortCatList(GameState& s, int order) {
+  std::vector<std::u16string> rows = s.listShowsActive ? listActiveCats(s, order) : listRetiredCats(s, order);
+  s.listSortOrder = static_cast<uint8_t>(order);
+  return rows;
 }
 
 void setTraining(GameState& s, const std::array<int, 6>& levels) {

@@ -1,6 +1,8 @@
 #pragma once
 // Small commands of the home view that change the player's cat: running style, rest, training levels.
 #include <array>
+#include <string>
+#include <vector>
 
 #include "world/game.h"
 
@@ -12,6 +14,12 @@ void updateConditionLevel(GameState& s);
 void resetTraining(GameState& s);
 // "休養" confirmed: the player's cat rests for a month and its training is cleared.
 void startRest(GameState& s);
+// "休養": the question, and on yes startRest. True when the cat rests.
+bool askRest(Game& g);
+// The cat list opened: the active cats' or the retired cats' (remembered with the save).
+void openCatList(GameState& s, bool active);
+// The open cat list sorted by `order` (0..3, remembered with the save): its rows.
+std::vector<std::u16string> sortCatList(GameState& s, int order);
 // The six training levels (0..3) in the order trainSpeed1, trainStamina1, trainPower1, trainSpeed2,
 // trainStamina2, trainPower2; the notice line and conditionLevel follow.
 void setTraining(GameState& s, const std::array<int, 6>& levels);

@@ -1,5 +1,6 @@
 #include "game/fast_forward.h"
 
+#include "game/autoplay.h"
 #include "world/state.h"
 
 namespace polmina {
@@ -8,9 +9,10 @@ namespace {
 
 constexpr int kWeeks = CalendarSize / 5;
 
-bool catRunsThisWeek(GameState& s) {
-  findPlayerCat(s);
-  const int booked = catAt(s, s.playerCat).entryRace;
+int playerBooking(const GameState& s) { return catAt(s, playerCatIndex(s)).entryRace; }
+
+bool catRunsThisWeek(const GameState& s) {
+  const int booked = playerBooking(s);
   return booked >= s.weekBase && booked <= s.weekBase + 4;
 }
 
@@ -27,7 +29,7 @@ bool bigRaceThisWeek(const GameState& s) { return bigRaceInWeek(s, s.weekBase / 
 
 }  // namespace
 
-bool isStopWeek(GameState& s, StopAt stop) {
+bool isStopWeek(const GameState& s, StopAt stop) {
   switch (stop) {
     case StopAt::Race:
       return catRunsThisWeek(s);
@@ -39,12 +41,11 @@ bool isStopWeek(GameState& s, StopAt stop) {
   return false;
 }
 
-std::optional<int> weeksToStop(GameState& s, StopAt stop) {
+std::optional<int> weeksToStop(const GameState& s, StopAt stop) {
   const int now = s.weekBase / 5;
   switch (stop) {
     case StopAt::Race: {
-      findPlayerCat(s);
-      const int booked = catAt(s, s.playerCat).entryRace;
+      const int booked = playerBooking(s);
       if (booked < 0) return std::nullopt;
       return (booked / 5 - now + kWeeks) % kWeeks;
     }
@@ -68,6 +69,39 @@ std::string_view stopName(StopAt stop) {
       return "yearend";
   }
   return {};
+}
+
+namespace {
+
+std::optional<int> totalWeeks(const GameState& s, const FastForwardGoal& goal, int done) {
+  if (!goal.until) return goal.weeks;
+  const std::optional<int> left = weeksToStop(s, *goal.until);
+  return left ? std::optional<int>(done + *left) : std::nullopt;
+}
+
+}  // namespace
+
+FastForwardResult fastForward(Game& g, const FastForwardGoal& goal, FastForwardListener& listener) {
+  GameState& s = g.s;
+  // The year end always lies ahead; a number of weeks too.
+  if (goal.until && *goal.until != StopAt::YearEnd && isStopWeek(s, *goal.until))
+    return {StopReason::AlreadyThere, 0, false};
+  g.ui.takeAsked();
+  FastForwardResult r;
+  for (;;) {
+    if (goal.weeks && r.weeks >= *goal.weeks) return r.reason = StopReason::Weeks, r;
+    listener.weekBegins(g, r.weeks, totalWeeks(s, goal, r.weeks));
+    beginWholeWeek(g);
+    // A question or a notice: the week waits for the player's ＯＫ, as after a clicked "次週".
+    if (g.ui.takeAsked()) return {StopReason::Asked, r.weeks, true};
+    const bool onGoing = closeWholeWeek(g);
+    ++r.weeks;
+    if (!onGoing) return r.reason = StopReason::Retired, r;
+    listener.weekEnded(g);
+    if (g.ui.takeAsked()) return r.reason = StopReason::Asked, r;
+    if (listener.stopRequested()) return r.reason = StopReason::Stopped, r;
+    if (goal.until && isStopWeek(s, *goal.until)) return r.reason = StopReason::Reached, r;
+  }
 }
 
 }  // namespace polmina

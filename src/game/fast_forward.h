@@ -1,6 +1,8 @@
 #pragma once
-// Where a fast-forward stops: before the week in which the player's cat runs, before the week of a
-// big race, or at the change of year. The windows and polmina-sim ask the same questions.
+// 早送り: whole weeks played one after another with the training as it stands, until a stop of the
+// calendar (before the week in which the player's cat runs, before the week of a big race, the change
+// of year), a number of weeks, the player's stop, or anything that asked the player. The windows and
+// polmina-sim run this one loop.
 #include <optional>
 #include <string_view>
 
@@ -15,13 +17,51 @@ enum class StopAt {
 };
 
 // Whether the current week is the week `stop` asks for: a fast-forward stops before it.
-bool isStopWeek(GameState& s, StopAt stop);
+bool isStopWeek(const GameState& s, StopAt stop);
 
 // The weeks to play before that stop, as the calendar and the cat's booking stand now: for the year
 // end the rest of the year through 12/4; none for a cat that is not booked (its booking comes later).
-std::optional<int> weeksToStop(GameState& s, StopAt stop);
+std::optional<int> weeksToStop(const GameState& s, StopAt stop);
 
 // polmina-sim's names for the stops: "race", "bigrace", "yearend".
 std::string_view stopName(StopAt stop);
+
+// How far to go: a stop of the calendar, and at most `weeks` weeks (without a stop of the calendar,
+// `weeks` weeks are played).
+struct FastForwardGoal {
+  std::optional<StopAt> until;
+  std::optional<int> weeks;
+};
+
+enum class StopReason {
+  AlreadyThere,  // the game stands at the week asked for: nothing was played
+  Reached,       // before the week the stop asks for
+  Weeks,         // the number of weeks was played
+  Asked,         // something asked the player (a question, a notice, the awards' ＯＫ)
+  Stopped,       // the player asked to stop
+  Retired,       // the player's cat retired: the game is over
+};
+
+struct FastForwardResult {
+  StopReason reason = StopReason::Weeks;
+  int weeks = 0;          // whole weeks played
+  bool weekOpen = false;  // the last week's races ran but the week waits for its close (Asked)
+};
+
+// What a face follows of a fast-forward; every hook is optional.
+class FastForwardListener {
+ public:
+  virtual ~FastForwardListener() = default;
+  // Week `done` + 1 is about to be played; `total`, the weeks of the whole run as far as they are known.
+  virtual void weekBegins(Game& /*g*/, int /*done*/, std::optional<int> /*total*/) {}
+  // The week has closed.
+  virtual void weekEnded(Game& /*g*/) {}
+  // The player's stop: the week that runs is finished, then the fast-forward stops.
+  virtual bool stopRequested() { return false; }
+};
+
+// Plays weeks towards `goal` through the one week routine. A week whose races asked the player is
+// left open (`weekOpen`): the face closes it with closeWholeWeek, as after a clicked "次週".
+FastForwardResult fastForward(Game& g, const FastForwardGoal& goal, FastForwardListener& listener);
 
 }  // namespace polmina

@@ -52,4 +52,9 @@ std::u16string firstMonthAdvice(const GameState& s) {
   }
 }
 
+void clickCat(GameState& s) {
+  std::u16string advice = firstMonthAdvice(s);
+  if (!advice.empty()) s.pendingMessage = std::move(advice);
+}
+
 }  // namespace polmina

@@ -26,5 +26,7 @@ std::u16string dateText(const GameState& s);
 
 // The advice a click on the cat gives in weeks 2 to 4 of the very first month; empty otherwise.
 std::u16string firstMonthAdvice(const GameState& s);
+// A click on the cat: in those weeks its advice becomes what the chatter says next.
+void clickCat(GameState& s);
 
 }  // namespace polmina

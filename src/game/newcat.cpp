@@ -113,6 +113,13 @@ std::u16string catPageLead(int playerSex) {
                         : N_(u"次に貴方の猫君の名前、性別、特徴をお答えください。");
 }
 
+void namePlayer(GameState& s, std::u16string_view name, int sex) {
+  s.playerName = std::u16string(name);
+  s.playerSex = static_cast<uint8_t>(sex);
+}
+
+void choosePlayerBreed(GameState& s, int breed) { catAt(s, 0).breed = static_cast<uint8_t>(breed); }
+
 void namePlayerCat(GameState& s, std::u16string_view name, int sex) {
   CatRecord& c = catAt(s, 0);
   c.owner = 1;

@@ -27,6 +27,10 @@ inline constexpr std::u16string_view TraitChoices[] = {N_(u"スピード"), N_(u
 
 // Page 1 accepted: the lead text of page 2 for the player's sex (0 male).
 std::u16string catPageLead(int playerSex);
+// Page 1 accepted: the player's name (as checked) and sex (0 male).
+void namePlayer(GameState& s, std::u16string_view name, int sex);
+// Page 3: breed `breed` (0..10) chosen for the player's cat.
+void choosePlayerBreed(GameState& s, int breed);
 // Page 2 accepted: the player's cat gets its owner mark, name (space padded) and sex in cats[0].
 void namePlayerCat(GameState& s, std::u16string_view name, int sex);
 // Page 3 confirmed: fills cats[0] (owner, name, sex and breed already set) for a new game.

@@ -31,6 +31,7 @@ NewGameResult startNewGame(Game& g, const NewGameChoices& c,
   listActiveCats(s, OrderName);
   fillCalendar(s);
   s.pendingMessage = firstWords(s);
+  if (g.watcher) g.watcher->startedAfresh(s);
   return {};
 }
 

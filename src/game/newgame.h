@@ -24,7 +24,8 @@ struct NewGameResult {
 };
 
 // Checks the names, builds the player's cat, loads the start data from the first of `startDataDirs`
-// that holds it, sorts the active list by name and fills the calendar. On failure `g.s` may hold a
+// that holds it, sorts the active list by name and fills the calendar; the watcher (the history) is
+// told the new game has begun. On failure `g.s` may hold a
 // half-built game: callers set up new games on a fresh state.
 NewGameResult startNewGame(Game& g, const NewGameChoices& choices,
                            const std::vector<std::filesystem::path>& startDataDirs);

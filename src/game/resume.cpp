@@ -31,4 +31,27 @@ StoreResult resumeSavedBytes(GameState& s, std::vector<uint8_t> bytes) {
   return r;
 }
 
+void takeUpGame(Game& g) {
+  if (g.watcher) g.watcher->resumedAt(g.s);
+}
+
+void leaveGame(Game& g, bool saved) {
+  if (!saved && g.watcher) g.watcher->discardUnsaved();
+}
+
+bool quitGame(Game& g, const std::function<StoreResult()>& save) {
+  if (!g.ui.askYesNo(Question::QuitConfirm, u"終了", tr(u"本当に終了します？"))) return false;
+  const bool saving = g.ui.askYesNo(Question::SaveOnQuit, u"終了", tr(u"ゲームをセーブしますか？"));
+  if (saving) {
+    const StoreResult r = save();
+    if (!r) {
+      g.ui.tell(Question::SaveFailed, u"セーブ", tr(r.message));
+      if (!g.ui.askYesNo(Question::QuitUnsaved, u"終了", tr(u"セーブせずに終了しますか？"))) return false;
+    }
+  }
+  // Weeks the player chose not to save are thrown away; a save that failed keeps them for recovery.
+  leaveGame(g, saving);
+  return true;
+}
+
 }  // namespace polmina

@@ -1,9 +1,10 @@
 #pragma once
 // Taking up the saved game, as the title window's "続きから" does once the player has said yes.
 #include <filesystem>
+#include <functional>
 
 #include "store/savefile.h"
-#include "world/state.h"
+#include "world/game.h"
 
 namespace polmina {
 
@@ -13,6 +14,13 @@ namespace polmina {
 StoreResult resumeSavedGame(GameState& s, const std::filesystem::path& dir);
 // The same from the bytes of a save (the history's last closed week).
 StoreResult resumeSavedBytes(GameState& s, std::vector<uint8_t> bytes);
+// The loaded game is taken up: the watcher (the history) leaves behind the weeks after it.
+void takeUpGame(Game& g);
+// The player ends the game, `saved` or not; the weeks since the save are thrown away unless it was.
+void leaveGame(Game& g, bool saved);
+// "終了": asks whether to end and whether to save; `save` writes the save. A save that failed is told
+// and the player asked whether to end without it. True when the game ends (leaveGame done).
+bool quitGame(Game& g, const std::function<StoreResult()>& save);
 
 inline constexpr const char16_t* WelcomeBack = N_(u"お帰りニャ、調教を設定しなおしてくれニャ");
 

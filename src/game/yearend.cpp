@@ -13,7 +13,6 @@ namespace polmina {
 namespace {
 
 constexpr int kCullSize = 200;
-constexpr const char16_t* kBoxTitle = N_(u"ルネッタ");
 
 int tableEnd(const GameState& s) { return std::clamp(s.catCount, 0, MaxCats); }
 
@@ -122,9 +121,9 @@ bool playerRetires(const CatRecord& c) { return c.age >= c.peakAge && c.yearPriz
 
 void farewell(Game& g) {
   GameState& s = g.s;
-  g.ui.tell(kBoxTitle, trf(u"{cat}が引退することになりました。", {{u"cat", trim(catAt(s, s.playerCat).name)}}));
+  g.ui.tell(Question::Retirement, BoxTitle, trf(u"{cat}が引退することになりました。", {{u"cat", trim(catAt(s, s.playerCat).name)}}));
   showCareerRecord(g, s.playerCat, CareerView::Farewell);
-  g.ui.tell(kBoxTitle, tr(u"ゲームを終了します\r\nありがとうございました"));
+  g.ui.tell(Question::GameEnd, BoxTitle, tr(u"ゲームを終了します\r\nありがとうございました"));
   s.gameOver = true;
   if (g.watcher) g.watcher->gameEnded(g);
 }

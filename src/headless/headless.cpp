@@ -4,20 +4,20 @@
 
 namespace polmina {
 
-bool HeadlessFrontend::askYesNo(std::u16string_view title, std::u16string_view text) {
+bool HeadlessFrontend::askYesNo(Question id, std::u16string_view title, std::u16string_view text) {
   bool answer = defaultAnswer;
   if (decide) {
-    answer = decide(title, text);
+    answer = decide(id);
   } else if (!script.empty()) {
     answer = script.front();
     script.pop_front();
   }
-  messages.push_back({std::u16string(title), std::u16string(text), answer});
+  messages.push_back({id, std::u16string(title), std::u16string(text), answer});
   return answer;
 }
 
-void HeadlessFrontend::tell(std::u16string_view title, std::u16string_view text) {
-  messages.push_back({std::u16string(title), std::u16string(text), std::nullopt});
+void HeadlessFrontend::tell(Question id, std::u16string_view title, std::u16string_view text) {
+  messages.push_back({id, std::u16string(title), std::u16string(text), std::nullopt});
 }
 
 void HeadlessFrontend::watchRace(Game& g, int raceNumber) {

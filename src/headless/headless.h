@@ -12,6 +12,7 @@
 namespace polmina {
 
 struct MessageRecord {
+  Question id;
   std::u16string title;
   std::u16string text;
   std::optional<bool> answer;  // set for questions
@@ -22,16 +23,22 @@ class HeadlessFrontend final : public Frontend {
   // Answers for the next questions, in order; once they run out, `defaultAnswer` is given.
   std::deque<bool> script;
   bool defaultAnswer = false;
-  // When set, decides questions instead of the script (title, text → answer).
-  std::function<bool(std::u16string_view, std::u16string_view)> decide;
+  // When set, decides questions instead of the script, by the question's id.
+  std::function<bool(Question)> decide;
   // How a watched race is run without a screen; by default the race model runs it without drawing.
   std::function<void(Game&, int)> runWatched;
 
   std::vector<MessageRecord> messages;
   double pausedSeconds = 0;
 
-  bool askYesNo(std::u16string_view title, std::u16string_view text) override;
-  void tell(std::u16string_view title, std::u16string_view text) override;
+  // Called at each step of a week (the results before their ＯＫ, the awards …).
+  std::function<void(Game&, WeekStep)> onWeekStep;
+
+  bool askYesNo(Question id, std::u16string_view title, std::u16string_view text) override;
+  void tell(Question id, std::u16string_view title, std::u16string_view text) override;
+  void weekStep(Game& g, WeekStep step) override {
+    if (onWeekStep) onWeekStep(g, step);
+  }
   void watchRace(Game& g, int raceNumber) override;
   void pause(double seconds) override { pausedSeconds += seconds; }
 };

@@ -94,12 +94,12 @@ class History final : public WeekWatcher {
   // A new game `s` begins. The game of the save in this folder, when there is one, goes to the hall as
   // 中断 (unless its career already ended there); nothing of it is removed, so the saved game can still
   // be taken up again with all its weeks.
-  void startedAfresh(const GameState& s);
+  void startedAfresh(const GameState& s) override;
   // The game goes on from a save (or a recovery) at the state's date: the weeks after it belong to a
   // timeline the player left and go.
-  void resumedAt(const GameState& s);
+  void resumedAt(const GameState& s) override;
   // The player quit without saving: the weeks since the save are never offered nor shown again.
-  void discardUnsaved();
+  void discardUnsaved() override;
   // The last closed week, when it is newer than `save` (the game of the save in this folder, or none).
   std::optional<RecoveryPoint> recovery(const GameState* save);
   // Makes `s`'s game the one the formbook and growth show, changing nothing (for a look from outside).

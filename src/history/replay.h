@@ -16,8 +16,8 @@ namespace polmina {
 // A frontend that says no, tells nothing and waits for nothing: the replay's results are not shown.
 class SilentFrontend final : public Frontend {
  public:
-  bool askYesNo(std::u16string_view, std::u16string_view) override { return false; }
-  void tell(std::u16string_view, std::u16string_view) override {}
+  bool askYesNo(Question, std::u16string_view, std::u16string_view) override { return false; }
+  void tell(Question, std::u16string_view, std::u16string_view) override {}
   void watchRace(Game&, int) override {}
   void pause(double) override {}
 };

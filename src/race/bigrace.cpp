@@ -40,7 +40,7 @@ void inviteBigRace(Game& g) {
     if (cat.entryRace == target && !reinviteBooked) continue;
     if (cat.owner == 1) {
       if (!committee) continue;
-      if (!g.ui.askYesNo(u"審査会", trf(u"{cat}が『３大大会』に選ばれました\r\n出走しますか？", {{u"cat", s.playerCatName}})))
+      if (!g.ui.askYesNo(Question::SelectionCommittee, u"審査会", trf(u"{cat}が『３大大会』に選ばれました\r\n出走しますか？", {{u"cat", s.playerCatName}})))
         continue;
     }
     cat.entryRace = static_cast<int16_t>(target);

@@ -166,10 +166,10 @@ void turnAway(Game& g, int k, CatRecord& cat) {
   if (trimView(cat.name) != s.playerCatName) return;
   const int k2 = fixL(g.rng.uniform() * (cat.constitution + 10));
   if (k2 <= 10) {
-    g.ui.tell(raceTitle(k), tr(u"頭数オーバーの為\r\n出走除外となりました"));
+    g.ui.tell(Question::Excluded, raceTitle(k), tr(u"頭数オーバーの為\r\n出走除外となりました"));
     s.pendingMessage = exclusionRemark(s, fixL(5 * g.rng.uniform()));
   } else {
-    g.ui.tell(raceTitle(k), tr(u"急な発熱の為\r\n出走を取消しました。"));
+    g.ui.tell(Question::Withdrawn, raceTitle(k), tr(u"急な発熱の為\r\n出走を取消しました。"));
     cat.condition = 0;
     s.pendingMessage = feverRemark(s, fixL(5 * g.rng.uniform()));
   }
@@ -192,7 +192,7 @@ int buildField(Game& g, int k, int c) {
     if (cat.entryRace != c) continue;
     if (cat.restWeeks != 0) {
       cat.entryRace = -1;
-      g.ui.tell(raceTitle(k), tr(u"休養中の為\r\n出走出来ませんでした"));
+      g.ui.tell(Question::MissedResting, raceTitle(k), tr(u"休養中の為\r\n出走出来ませんでした"));
     } else if (placed < MaxRunners) {
       placeRunner(g, s.runners[static_cast<size_t>(placed)], e, raceClass);
       s.runnerCount = ++placed;

@@ -351,7 +351,10 @@ void showRaceLine(GameState& s, int k) {
 
 void showRaceCancelled(GameState& s, int k) {
   auto& lines = s.resultLines.at(static_cast<size_t>(k - 1));
-  for (size_t e = 1; e <= 3; ++e) lines[e].text = N_(u"中止");
+  for (size_t e = 1; e <= 3; ++e) {
+    lines[e].text = N_(u"中止");
+    lines[e].calledOff = true;
+  }
 }
 
 void clearPlacedLines(GameState& s) {
@@ -359,6 +362,7 @@ void clearPlacedLines(GameState& s) {
     for (size_t e = 1; e <= 3; ++e) {
       lines[e].text.clear();
       lines[e].textColour = ColourBlack;
+      lines[e].calledOff = false;
     }
   }
 }

@@ -28,9 +28,9 @@ void holdRace(Game& g, int k, int c) {
   if (catAt(s, s.playerCat).entryRace == c) {
     s.money -= entryFee(slot.raceClass);
     // The question's last line on its own, so that a scripted player recognises it in any language.
-    watch = g.ui.askYesNo(raceTitle(k), trf(u"{cat}が出走します\r\n", {{u"cat", s.playerCatName}}) + tr(u"御覧になりますか？"));
+    watch = g.ui.askYesNo(Question::WatchOwnRace, raceTitle(k), trf(u"{cat}が出走します\r\n", {{u"cat", s.playerCatName}}) + tr(u"御覧になりますか？"));
   } else if (slot.raceClass == ClassS || slot.raceClass == ClassA) {
-    watch = g.ui.askYesNo(raceTitle(k), trf(u"{race}が開催されます\r\n", {{u"race", shownRaceName(slot.raceName)}}) + tr(u"御覧になりますか？"));
+    watch = g.ui.askYesNo(Question::WatchBigRace, raceTitle(k), trf(u"{race}が開催されます\r\n", {{u"race", shownRaceName(slot.raceName)}}) + tr(u"御覧になりますか？"));
   }
   if (g.watcher) g.watcher->raceStarting(g, k, watch);
   if (watch) {
@@ -56,7 +56,7 @@ void cancelRace(Game& g, int k, int c) {
     if (cat.entryRace != c) continue;
     if (player.entryRace == c) {
       player.entryRace = -1;
-      g.ui.tell(raceTitle(k), tr(u"出走頭数が少数の為\r\nレースが中止になりました"));
+      g.ui.tell(Question::CalledOff, raceTitle(k), tr(u"出走頭数が少数の為\r\nレースが中止になりました"));
       s.pendingMessage = cancelledRemark(player.condition);
     }
     cat.entryRace = -1;

@@ -13,6 +13,7 @@
 
 #include "game/career.h"
 #include "game/newgame.h"
+#include "store/data_folders.h"
 #include "headless/headless.h"
 #include "rank/lists.h"
 #include "sim/json.h"
@@ -26,33 +27,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Where the program's own copy of the data files lies: beside the executable.
-fs::path programDir(const std::string& argv0) {
-  std::error_code ec;
-  const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-  if (!ec) return self.parent_path();
-  return fs::absolute(fs::path(argv0)).parent_path();
-}
-
-// Where the start data is looked for, as the game looks: the game's folder, the program's folder, the
-// installed data folder beside it (<prefix>/share/polmina for <prefix>/bin), then the user's and the
-// system's data folders.
+// Where the start data is looked for: the game's folder, then the game's data folders.
 std::vector<fs::path> startDataDirs(const std::string& gameDir, const std::string& argv0) {
-  const fs::path self = programDir(argv0);
-  std::vector<fs::path> dirs{fs::path(gameDir), self, self.parent_path() / "share" / "polmina"};
-  const char* home = std::getenv("HOME");
-  const char* dataHome = std::getenv("XDG_DATA_HOME");
-  if (dataHome && *dataHome)
-    dirs.push_back(fs::path(dataHome) / "polmina");
-  else if (home && *home)
-    dirs.push_back(fs::path(home) / ".local" / "share" / "polmina");
-  const char* dataDirs = std::getenv("XDG_DATA_DIRS");
-  std::string list = dataDirs && *dataDirs ? dataDirs : "/usr/local/share:/usr/share";
-  for (size_t from = 0; from <= list.size();) {
-    const size_t to = std::min(list.find(':', from), list.size());
-    if (to > from) dirs.push_back(fs::path(list.substr(from, to - from)) / "polmina");
-    from = to + 1;
-  }
+  std::vector<fs::path> dirs{fs::path(gameDir)};
+  for (fs::path& d : dataFolders(runningProgramDir(argv0))) dirs.push_back(std::move(d));
   return dirs;
 }
 
@@ -100,17 +78,16 @@ int runNew(const NewOptions& o, const std::string& argv0) {
   GameRng rng = makeRng(o.seed);
   HeadlessFrontend ui;
   SystemClock clock;
-  Game g{*state, rng, ui, clock};
-  state->appDir = fromUtf8(o.dir);
+  // The game it replaces goes to the hall when the new one begins (the history reads it from the
+  // save); nothing of its weeks is removed.
+  auto history = openHistory(o.dir);
+  Game g{*state, rng, ui, clock, history.get()};
   const NewGameChoices choices{fromUtf8(o.player), o.playerSex, fromUtf8(o.cat), o.catSex, o.trait, o.breed};
   const NewGameResult r = startNewGame(g, choices, startDataDirs(o.dir, argv0));
   if (r.kind != NewGameResult::Ok) {
     fail(r.message);
     return r.kind == NewGameResult::BadInput ? ExitBadArgument : ExitNoGame;
   }
-  // The game it replaces goes to the hall first (the history reads it from the save); nothing of its
-  // weeks is removed.
-  openHistory(o.dir)->startedAfresh(*state);
   const StoreResult saved = saveGame(*state, o.dir);
   if (!saved) {
     fail(saved.message);

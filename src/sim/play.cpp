@@ -7,12 +7,14 @@
 #include "game/career.h"
 #include "game/commands.h"
 #include "game/fast_forward.h"
+#include "game/resume.h"
 #include "game/turn.h"
 #include "headless/headless.h"
 #include "news/topics.h"
 #include "sim/commands.h"
 #include "sim/json.h"
 #include "sim/support.h"
+#include "store/data_folders.h"
 #include "store/savefile.h"
 #include "world/text.h"
 
@@ -22,23 +24,19 @@ namespace {
 
 using nlohmann::ordered_json;
 
-bool contains(std::u16string_view text, std::u16string_view part) {
-  return text.find(part) != std::u16string_view::npos;
-}
-
-// The player's standing answers: never watch a race, answer the selection committee as told.
+// The player's standing answers: never watch a race, rest when asked to, answer the selection
+// committee as told.
 void answerLikeThePlayer(HeadlessFrontend& ui, bool acceptInvitation) {
-  ui.decide = [acceptInvitation](std::u16string_view title, std::u16string_view text) {
-    if (contains(text, tr(u"御覧になりますか？"))) return false;
-    if (title == u"審査会") return acceptInvitation;
-    return false;
+  ui.decide = [acceptInvitation](Question q) {
+    switch (q) {
+      case Question::SelectionCommittee:
+        return acceptInvitation;
+      case Question::Rest:
+        return true;
+      default:
+        return false;
+    }
   };
-}
-
-// The rest command as the player confirms it; its box is part of the record.
-void takeRest(Game& g, HeadlessFrontend& ui) {
-  ui.messages.push_back({u"休養", u"1ヶ月間休養をさせますか？", true});
-  startRest(g.s);
 }
 
 ordered_json resultPanelJson(const GameState& s) {
@@ -61,14 +59,22 @@ ordered_json messagesJson(const HeadlessFrontend& ui) {
   return out;
 }
 
-struct Session {
+// The weeks as a steady player plays them: the rest decision before each week, the results panel read
+// before its OK clears the placed names, the training set again after a rest, the newspaper.
+struct Session final : FastForwardListener {
+  Session(GameState& state, Game game, HeadlessFrontend& frontend, const PlayOptions& options)
+      : s(state), g(game), ui(frontend), o(options) {
+    ui.onWeekStep = [this](Game&, WeekStep step) {
+      if (step == WeekStep::Results) lastWeek = resultPanelJson(s);
+    };
+  }
+
   GameState& s;
   Game g;
   HeadlessFrontend& ui;
   const PlayOptions& o;
   std::array<int, 6> training{};
-  int weeks = 0;
-  bool retired = false;
+  bool resting = false;
   ordered_json lastWeek = ordered_json::array();
   ordered_json news = ordered_json::array();
 
@@ -77,17 +83,12 @@ struct Session {
     return catAt(s, s.playerCat);
   }
 
-  // One week: the rest decision, "次週", the results panel's "OK", the awards' OK at the change of year.
-  void playWeek() {
-    if (o.restBelow && player().restWeeks == 0 && player().condition < *o.restBelow) takeRest(g, ui);
-    const bool resting = player().restWeeks != 0;
-    // The result panel is read before its OK clears the placed names.
-    nextWeek(g);
-    lastWeek = resultPanelJson(s);
-    if (!closeWholeWeek(g)) {
-      retired = true;
-      return;
-    }
+  void weekBegins(Game& /*g*/, int /*done*/, std::optional<int> /*total*/) override {
+    if (o.restBelow && player().restWeeks == 0 && player().condition < *o.restBelow) askRest(g);
+    resting = player().restWeeks != 0;
+  }
+
+  void weekEnded(Game& /*g*/) override {
     if (resting && player().restWeeks == 0) setTraining(s, training);
     if (o.readNews) readNews();
   }
@@ -107,17 +108,12 @@ struct Session {
   }
 };
 
-// The catalog of `lang` beside the program, or in the installed data folder.
+// The catalog of `lang` from the game's data folders.
 bool useLanguage(const std::string& lang) {
   Language l = Language::Japanese;
   if (!languageFromCode(fromUtf8(lang), l) || l == Language::Japanese) return true;
-  std::error_code ec;
-  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) return false;
-  const std::string file = catalogFileName(l);
-  for (const auto& dir : {exe.parent_path(), exe.parent_path().parent_path() / "share" / "polmina"})
-    if (loadCatalog(dir / file)) return true;
-  return false;
+  const std::filesystem::path file = findDataFile(dataFolders(runningProgramDir()), catalogFileName(l));
+  return !file.empty() && loadCatalog(file);
 }
 
 // The most weeks --until plays without --weeks: a career ends long before.
@@ -149,9 +145,9 @@ int runPlay(const PlayOptions& o) {
   struct Unset {
     ~Unset() { setRoomMaker({}); }
   } unset;
-  // A game played on from the save leaves behind any weeks the history holds after it.
-  history->resumedAt(s);
   Session run{s, Game{s, rng, ui, clock, history.get()}, ui, o};
+  // A game played on from the save leaves behind any weeks the history holds after it.
+  takeUpGame(run.g);
   if (!o.train.empty()) std::copy(o.train.begin(), o.train.end(), run.training.begin());
   setTraining(s, run.training);
   if (o.style) chooseRunningStyle(run.g, *o.style);
@@ -160,27 +156,21 @@ int runPlay(const PlayOptions& o) {
   // Without --until the weeks are played as asked; with it, weeks are played until the stop (and no
   // more than --weeks, when given).
   const int cap = o.weeks >= 0 ? o.weeks : kMostWeeks;
-  // Already at the week asked for: nothing is played (the year end always lies ahead).
-  bool stopped = until && *until != StopAt::YearEnd && isStopWeek(s, *until);
-  std::string_view stopReason = stopped ? stopName(*until) : "weeks";
-  while (!stopped && run.weeks < cap && !run.retired) {
-    run.playWeek();
-    ++run.weeks;
-    stopped = until && !run.retired && isStopWeek(s, *until);
-    if (stopped) stopReason = stopName(*until);
-  }
-  if (run.retired) stopReason = "retired";
+  const FastForwardResult played = fastForward(run.g, FastForwardGoal{until, cap}, run);
+  const bool retired = played.reason == StopReason::Retired;
+  const bool reached = played.reason == StopReason::Reached || played.reason == StopReason::AlreadyThere;
+  const std::string_view stopReason = retired ? "retired" : reached ? stopName(*until) : "weeks";
   if (auto problem = history->takeProblem()) fail(*problem);
 
   ordered_json out;
-  out["weeks"] = run.weeks;
+  out["weeks"] = played.weeks;
   out["year"] = s.year;
   out["month"] = s.month;
   out["week"] = s.week;
   out["money"] = s.money;
-  out["retired"] = run.retired;
+  out["retired"] = retired;
   out["player"] = catJson(run.player());
-  if (run.retired) {
+  if (retired) {
     out["farewell"] = toUtf8(careerRecordText(s, run.player(), CareerView::Farewell));
   } else {
     const StoreResult saved = saveGame(s, o.dir);

@@ -278,7 +278,6 @@ StoreResult loadGame(GameState& s, const std::filesystem::path& dir) {
 StoreResult loadGameBytes(GameState& s, std::vector<uint8_t> bytes) {
   // A freshly started program, then the file; the running game is replaced only when all is well.
   auto fresh = std::make_unique<GameState>();
-  fresh->appDir = s.appDir;
   fillCalendar(*fresh);
   Problem problem = readGame(RecordImage(std::move(bytes)), *fresh);
   if (!problem) problem = gameProblem(*fresh);

@@ -63,7 +63,7 @@ std::optional<std::vector<uint8_t>> saveImage(const GameState& s);
 bool hasSaveGame(const std::filesystem::path& dir);
 
 // Replaces the game with the saved one. The file is read into a fresh state with the values of a
-// freshly started program (the calendar rebuilt for the saved year, appDir and the screen size kept)
+// freshly started program (the calendar rebuilt for the saved year, the screen size kept)
 // and checked; a damaged file is refused with a message and `s` is left as it was. The captions go to
 // savedWinnerCaptions / savedRunnerUpCaptions (see applySavedCaptions).
 StoreResult loadGame(GameState& s, const std::filesystem::path& dir);

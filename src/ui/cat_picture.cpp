@@ -86,11 +86,10 @@ QImage loadBackground() {
 
 }  // namespace
 
-CatPicture::CatPicture(GameState& s, Rng& rng, const bool& chatterDone, QWidget* parent)
+CatPicture::CatPicture(GameState& s, Rng& rng, QWidget* parent)
     : QWidget(parent),
       s_(s),
       rng_(rng),
-      chatterDone_(chatterDone),
       timer1_(new QTimer(this)),
       timer2_(new QTimer(this)),
       background_(loadBackground()),
@@ -141,10 +140,10 @@ void CatPicture::timer1Tick() {
 }
 
 void CatPicture::timer2Tick() {
-  if (chatterDone_) {
-    emit chatterDoneSeen();
-    // Still set: the chatter window could not be closed; try again on the next tick.
-    if (chatterDone_) return;
+  if (chatterSaid_) {
+    emit chatterToClose();
+    // Still waiting: the chatter window could not be closed; try again on the next tick.
+    if (chatterSaid_) return;
   }
   if (burstCount_ < burstLength_) {
     drawCatPicture();

@@ -18,8 +18,7 @@ class Rng;
 class CatPicture : public QWidget {
   Q_OBJECT
  public:
-  // `chatterDone` is the main window's word that the chatter window has said its text.
-  CatPicture(GameState& s, Rng& rng, const bool& chatterDone, QWidget* parent = nullptr);
+  CatPicture(GameState& s, Rng& rng, QWidget* parent = nullptr);
 
   // Draws one frame of the cat and repaints the picture.
   void drawCatPicture();
@@ -37,6 +36,13 @@ class CatPicture : public QWidget {
   // The 80 x 80 picture as it stands, at one pixel per pixel.
   const QImage& picture() const { return picture_; }
 
+  // A chatter window has said its text: the next frame's tick closes it (chatterToClose).
+  void chatterSaid() { chatterSaid_ = true; }
+  // The chatter window is gone (closed by the tick or by the player).
+  void chatterGone() { chatterSaid_ = false; }
+  // A said chatter window still waits for its tick.
+  bool chatterWaiting() const { return chatterSaid_; }
+
  public slots:
   // The ticks of "Timer1" (every second: a new burst) and "Timer2" (every 200 ms: one frame).
   void timer1Tick();
@@ -44,8 +50,8 @@ class CatPicture : public QWidget {
 
  signals:
   void clicked();
-  // A tick found the chatter window finished: close it and clear the flag.
-  void chatterDoneSeen();
+  // A frame's tick found the chatter window done: it closes now.
+  void chatterToClose();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -63,7 +69,7 @@ class CatPicture : public QWidget {
 
   GameState& s_;
   Rng& rng_;
-  const bool& chatterDone_;
+  bool chatterSaid_ = false;
   QTimer* timer1_;
   QTimer* timer2_;
   std::array<QLabel*, 3> labZ_{};

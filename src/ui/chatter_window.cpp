@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
+#include <utility>
 
 #include "ui/accessible.h"
 #include "ui/qt_text.h"
@@ -12,11 +13,10 @@
 
 namespace polmina {
 
-ChatterWindow::ChatterWindow(Game& g, const ChatterTexts& texts, bool& done, QWidget* parent)
+ChatterWindow::ChatterWindow(Game& g, const ChatterTexts& texts, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       g_(g),
-      texts_(texts),
-      done_(done) {
+      texts_(texts) {
   setObjectName(QStringLiteral("MsgFm"));
   setWindowTitle(qs(trim(g.s.playerCatName)));
   setModal(true);
@@ -56,7 +56,7 @@ void ChatterWindow::startWith(std::u16string text) {
 QString ChatterWindow::shown() const { return QString(lab_->text()).remove(QChar(0x2060)); }
 
 void ChatterWindow::tick() {
-  if (done_) return;
+  if (said_) return;
   const int length = static_cast<int>(shownText_.size());
   if (revealCount_ < length + 10) {
     ++revealCount_;
@@ -70,17 +70,20 @@ void ChatterWindow::tick() {
         lab_->setText(keepNamesWhole(shown() + next, {trim(g_.s.playerName), trim(g_.s.playerCatName)}));
     }
   } else {
-    revealCount_ = 0;
-    done_ = true;
-    msgTim_.stop();
+    finish();
   }
+}
+
+void ChatterWindow::finish() {
+  revealCount_ = 0;
+  msgTim_.stop();
+  if (std::exchange(said_, true)) return;
+  emit said();
 }
 
 bool ChatterWindow::eventFilter(QObject* watched, QEvent* e) {
   if (e->type() == QEvent::MouseButtonPress) {
-    done_ = true;
-    revealCount_ = 0;
-    msgTim_.stop();
+    finish();
     return true;
   }
   return QDialog::eventFilter(watched, e);
@@ -89,7 +92,6 @@ bool ChatterWindow::eventFilter(QObject* watched, QEvent* e) {
 void ChatterWindow::reject() {
   // Closed by the player (close box or Esc): the cat has had its say.
   msgTim_.stop();
-  done_ = false;
   QDialog::reject();
 }
 

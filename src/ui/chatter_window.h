@@ -1,6 +1,6 @@
 #pragma once
 // The cat's chatter: a small window in which the text appears ten characters a second, stays a second,
-// and reports done; a click ends it at once. The main window closes it when it sees it done.
+// and signals that it has said it; a click ends it at once. Whoever owns it closes it then.
 #include <QDialog>
 #include <QTimer>
 #include <string>
@@ -17,8 +17,7 @@ struct Game;
 class ChatterWindow : public QDialog {
   Q_OBJECT
  public:
-  // `done` is set once the text has been said (or the window clicked); whoever sees it closes the window.
-  ChatterWindow(Game& g, const ChatterTexts& texts, bool& done, QWidget* parent);
+  ChatterWindow(Game& g, const ChatterTexts& texts, QWidget* parent);
   // Chooses the text (with the choice's changes to the game) and starts typing it.
   void start();
   // Types `text`, chosen earlier (the remark kept by a fast-forward), without choosing again.
@@ -28,6 +27,10 @@ class ChatterWindow : public QDialog {
   const std::u16string& text() const { return shownText_; }
   QString shown() const;
 
+ signals:
+  // The text has been said (or the window clicked): the window may close.
+  void said();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* e) override;
   void reject() override;
@@ -35,7 +38,8 @@ class ChatterWindow : public QDialog {
  private:
   Game& g_;
   const ChatterTexts& texts_;
-  bool& done_;
+  bool said_ = false;
+  void finish();
   QLabel* lab_;
   // The whole remark at once for a screen reader, while the label types it for the eye.
   SpokenLog* log_;

@@ -69,7 +69,7 @@ void FastForwardWindow::select(int option, int weeks) {
 FastForwardChoice FastForwardWindow::choice() const {
   const int option = options_->checkedId();
   if (option == kWeeksOption) return {std::nullopt, weeks_->value()};
-  return {static_cast<StopAt>(option), 0};
+  return {static_cast<StopAt>(option), std::nullopt};
 }
 
 // ---- the weeks
@@ -94,73 +94,59 @@ void FastForward::ask() {
   if (running_ || main_.weekRunning() || main_.openPanel() != OpenPanel::None ||
       !main_.button(Command::NextWeek)->isEnabled() || !main_.isEnabled())
     return;
-  static FastForwardChoice last{StopAt::Race, 4};
   FastForwardWindow w(&main_);
-  w.select(last.until ? static_cast<int>(*last.until) : kWeeksOption, last.weeks > 0 ? last.weeks : 4);
+  w.select(last_.until ? static_cast<int>(*last_.until) : kWeeksOption, last_.weeks.value_or(4));
   se_.ui.runModal(w);
   if (w.result() != QDialog::Accepted) return;
-  last = w.choice();
-  run(last);
-}
-
-bool FastForward::alreadyThere(const FastForwardChoice& c) {
-  // The year end always lies ahead; a number of weeks too.
-  if (!c.until || *c.until == StopAt::YearEnd || !isStopWeek(se_.g.s, *c.until)) return false;
-  se_.ui.tell(u"早送り", *c.until == StopAt::Race ? polmina::tr(u"今週は出走する週です。")
-                                                  : polmina::tr(u"今週は重賞が開催されます。"));
-  return true;
-}
-
-bool FastForward::reached(const FastForwardChoice& c, int done) {
-  if (!c.until) return done >= c.weeks;
-  return isStopWeek(se_.g.s, *c.until);
+  last_ = w.choice();
+  run(last_);
 }
 
 // "早送り 3/12週" in the results panel's caption, the total as far as it is known.
-void FastForward::showCount(const FastForwardChoice& c, int done) {
-  std::optional<int> total = c.weeks;
-  if (c.until) {
-    const std::optional<int> left = weeksToStop(se_.g.s, *c.until);
-    total = left ? std::optional<int>(done + *left) : std::nullopt;
-  }
+void FastForward::weekBegins(Game& /*g*/, int done, std::optional<int> total) {
+  constexpr qint64 kFrameMs = 16;
+  drawWeek_ = done == 0 || drawn_.elapsed() >= kFrameMs;
+  if (!drawWeek_) return;
+  drawn_.start();
   const QString count = total ? QStringLiteral("%1/%2").arg(done + 1).arg(*total) : QString::number(done + 1);
   results_->setTitle(
       qs(trf(u"{title}　早送り {count}週", {{u"title", u16(resultsTitle_)}, {u"count", u16(count)}})));
 }
 
 void FastForward::run(const FastForwardChoice& c) {
-  if (alreadyThere(c)) return;
-  GameState& s = se_.g.s;
   running_ = true;
   stopAsked_ = false;
   remark_.reset();
-  se_.ui.skipWaits = true;
+  drawn_.start();
+  se_.ui.setFastForward(true);
   stop_->show();
   stop_->raise();
-  for (int done = 0;; ++done) {
-    showCount(c, done);
-    const int boxes = se_.ui.boxesShown;
-    const int year = s.year;
-    main_.command(Command::NextWeek);
-    // A question or a notice: the week waits for the player's OK, as after a clicked 次週.
-    if (se_.ui.boxesShown != boxes) break;
-    main_.closeWeekClicked();
-    if (s.gameOver) {
-      running_ = false;  // the program ends
-      se_.ui.skipWaits = false;
-      return;
-    }
-    if (se_.ui.boxesShown != boxes || s.year != year || stopAsked_ || reached(c, done + 1)) break;
+  const FastForwardResult r = fastForward(se_.g, c, *this);
+  if (r.reason == StopReason::Retired) {
+    running_ = false;  // the program ends
+    se_.ui.setFastForward(false);
+    main_.gameEnded();
+    return;
   }
   // Stopped at the home view: the cat says what it kept for this week.
-  const std::optional<std::u16string> said = main_.weekRunning() ? std::nullopt : remark_;
+  const std::optional<std::u16string> said = r.weekOpen ? std::nullopt : remark_;
   finish();
-  if (said) main_.sayRemark(*said);
+  main_.refreshWeekView();
+  if (r.reason == StopReason::AlreadyThere) {
+    se_.ui.tell(Question::AlreadyThere, u"早送り",
+                *c.until == StopAt::Race ? polmina::tr(u"今週は出走する週です。") : polmina::tr(u"今週は重賞が開催されます。"));
+  } else if (r.weekOpen) {
+    // A question or a notice: the week waits for the player's OK, as after a clicked 次週.
+    main_.closeOpenWeek();
+  } else if (said) {
+    main_.sayRemark(*said);
+  }
 }
 
 void FastForward::finish() {
   running_ = false;
-  se_.ui.skipWaits = false;
+  drawWeek_ = true;
+  se_.ui.setFastForward(false);
   remark_.reset();
   stop_->hide();
   results_->setTitle(resultsTitle_);

@@ -1,9 +1,10 @@
 #pragma once
-// 早送り: weeks played by the main window's own commands in a loop (次週, then the results' ＯＫ) with
-// the training as it stands, until the chosen stop, the player's stop, or anything that needs the
-// player (a question or notice, the year's awards, the end of the game). The waits that only pace the
-// display are skipped and the cat's remarks are chosen as usual but kept; the last is said at the stop.
+// 早送り in the windows: the game's fast-forward (game/fast_forward.h) with its count in the results
+// panel and a stop button. The waits that only pace the display are skipped, the passing weeks are
+// shown no more often than a screen refreshes, and the cat's remarks are chosen as usual but kept; the
+// last is said at the stop.
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QObject>
 #include <functional>
 #include <optional>
@@ -23,10 +24,7 @@ class MainWindow;
 struct Session;
 
 // What the player asked for: a stop of the calendar, or a number of weeks (1 .. 48).
-struct FastForwardChoice {
-  std::optional<StopAt> until;
-  int weeks = 0;
-};
+using FastForwardChoice = FastForwardGoal;
 
 // The small window that asks how far to go.
 class FastForwardWindow : public QDialog {
@@ -42,7 +40,7 @@ class FastForwardWindow : public QDialog {
   QSpinBox* weeks_;
 };
 
-class FastForward : public QObject {
+class FastForward : public QObject, private FastForwardListener {
   Q_OBJECT
  public:
   // `results` is the main window's results panel: it shows the count and the stop while weeks run.
@@ -59,11 +57,14 @@ class FastForward : public QObject {
   bool keepRemark(const std::function<std::u16string()>& choose);
   QPushButton* stopButton() const { return stop_; }
 
+  // Whether the passing week is drawn: always outside a fast-forward; in one, no more often than a
+  // screen refreshes.
+  bool drawing() const { return !running_ || drawWeek_; }
+
  private:
   void ask();
-  bool alreadyThere(const FastForwardChoice& c);
-  bool reached(const FastForwardChoice& c, int done);
-  void showCount(const FastForwardChoice& c, int done);
+  void weekBegins(Game& g, int done, std::optional<int> total) override;
+  bool stopRequested() override { return stopAsked_; }
   void finish();
 
   MainWindow& main_;
@@ -73,6 +74,10 @@ class FastForward : public QObject {
   QAction* action_;
   QPushButton* stop_;
   std::optional<std::u16string> remark_;
+  // The last choice, offered again.
+  FastForwardChoice last_{StopAt::Race, std::nullopt};
+  QElapsedTimer drawn_;
+  bool drawWeek_ = true;
   bool running_ = false;
   bool stopAsked_ = false;
 };

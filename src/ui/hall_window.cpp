@@ -86,7 +86,7 @@ const Career* HallWindow::at(int row) const {
 }
 
 void HallWindow::showRecord(int row) {
-  if (const Career* c = at(row)) se_.ui.tell(c->cat.name, careerText(*c));
+  if (const Career* c = at(row)) se_.ui.tell(Question::CareerRecord, c->cat.name, careerText(*c));
 }
 
 void HallWindow::showFormbook(int row) {

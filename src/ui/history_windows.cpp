@@ -35,7 +35,6 @@ namespace polmina {
 
 namespace {
 
-constexpr const char16_t* kBoxTitle = N_(u"ルネッタ");
 
 QString dateText(int year, int month, int week) {
   return qs(trf(u"{year}年{month}月{week}週", {{u"year", num(year)}, {u"month", num(month)}, {u"week", num(week)}}));
@@ -128,7 +127,7 @@ void FormbookWindow::replayRow(int row) {
   if (row < 0 || row >= static_cast<int>(rows_.size()) || !se_.history) return;
   const auto race = se_.history->race(rows_[static_cast<size_t>(row)].raceId);
   if (!race || !race->replayable) {
-    se_.ui.tell(kBoxTitle, polmina::tr(u"このレースは記録が足りないため再生できません。"));
+    se_.ui.tell(Question::ReplayMissing, BoxTitle, polmina::tr(u"このレースは記録が足りないため再生できません。"));
     return;
   }
   // The race runs again in a world of its own: nothing of the game changes.

@@ -65,7 +65,7 @@ void addLanguageSection(QMenu* menu, Frontend& ui, std::function<void()> applyNo
       applyNow();
       return;
     }
-    ui.tell(polmina::tr(u"ルネッタ"), lang == Language::English
+    ui.tell(Question::Settings, BoxTitle, lang == Language::English
                                  ? u"The game will be in English from the next start.\r\n次に起動したときから英語で表示します。"
                                  : u"次に起動したときから日本語で表示します。\r\nThe game will be in Japanese from the next start.");
   });
@@ -108,7 +108,7 @@ QMenu* addDisplaySizeMenu(QWidget* window, Frontend& ui, std::function<void()> a
     const QString text =
         qtr(u"表示サイズを%1にしました。\r\n次に起動したときから、この大きさで表示します。")
             .arg(scaleCaption(scale));
-    ui.tell(polmina::tr(u"ルネッタ"), text.toStdU16String());
+    ui.tell(Question::Settings, BoxTitle, text.toStdU16String());
   });
   addLanguageSection(menu, ui, applyNow);
   // The hall of fame, where the window offers it.

@@ -13,9 +13,11 @@
 #include <QRadioButton>
 #include <QStringList>
 
+#include "game/autoplay.h"
 #include "game/career.h"
 #include "game/commands.h"
 #include "game/home.h"
+#include "game/resume.h"
 #include "game/turn.h"
 #include "game/yearend.h"
 #include "rank/lists.h"
@@ -69,7 +71,7 @@ OpenPanel panelOf(Command c) {
 // every one of them.
 bool closedWithOk(OpenPanel p) { return p == OpenPanel::Training || p == OpenPanel::Registration; }
 
-// The details panel: value label index, caption, row.
+// The details panel: its value label's number (the objectName "Lab<n>"), caption, row.
 struct DetailRow {
   int lab;
   const char* caption;
@@ -78,9 +80,6 @@ struct DetailRow {
 constexpr DetailRow kDetails[] = {{1, N_("猫 名"), 28},   {2, N_("齢/重"), 44},   {4, N_("性/成"), 60}, {8, N_("戦 績"), 76},
                                   {10, N_("総賞金"), 92}, {9, N_("クラス"), 108}, {7, N_("次 走"), 124}};
 const char* const kStyles[4] = {N_("逃げ"), N_("先行"), N_("差し"), N_("追込")};
-
-// The shown text of a caption of the tables above.
-QString u8(const char* s) { return qtr(s); }
 
 QLabel* boldLabel(QWidget* parent, const QRect& at, double points, const QString& name) {
   auto* l = new BoldLabel(parent);
@@ -122,10 +121,8 @@ MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.se
   putAway(results_);
   putAway(awards_);
   connect(training_, &TrainingPanel::trainingChanged, this, &MainWindow::showNotice);
-  connect(registration_, &RegistrationPanel::nextRaceChanged, lab_[7], [this](const QString& t) { setFittedText(lab_[7], t); });
-  connect(results_->ok(), &QPushButton::clicked, this, &MainWindow::closeWeekClicked);
-  connect(awards_->ok(), &QPushButton::clicked, this, &MainWindow::closeYearClicked);
-  hookFrontend();
+  connect(registration_, &RegistrationPanel::nextRaceChanged, det_.nextRace,
+          [this](const QString& t) { setFittedText(det_.nextRace, t); });
   installHistoryCommands(this, se_, frm0_, catList_->list());
   QMenu* sizes = addDisplaySizeMenu(this, se_.ui);
   // 早送り leads the window's context menu.
@@ -140,21 +137,17 @@ MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.se
   pic_->addActions(frm0_->actions());
 }
 
-MainWindow::~MainWindow() {
-  QtFrontend& ui = se_.ui;
-  ui.beforePause = nullptr;
-  ui.onProgress = nullptr;
-  ui.onProgressDone = nullptr;
-  ui.onCatPanel = nullptr;
-  ui.beforeBox = nullptr;
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::buildHomeView() {
   labNen_ = boldLabel(this, {168, 1, 121, 17}, 12, QStringLiteral("labNen"));
-  pic_ = new CatPicture(s_, idleRng_, chatterDone_, this);
+  pic_ = new CatPicture(s_, idleRng_, this);
   pic_->setGeometry(20, 20, 80, 80);
   connect(pic_, &CatPicture::clicked, this, &MainWindow::catClicked);
-  connect(pic_, &CatPicture::chatterDoneSeen, this, &MainWindow::chatterDoneSeen);
+  connect(pic_, &CatPicture::chatterToClose, this, [this] {
+    if (chatterWindow_) chatterWindow_->accept();
+    pic_->chatterGone();
+  });
   buildDetails();
   buildStyleOptions();
   labComment_ = boldLabel(this, {0, 162, 288, 13}, 9, QStringLiteral("labComment"));
@@ -165,24 +158,26 @@ void MainWindow::buildHomeView() {
 void MainWindow::buildDetails() {
   frm0_ = makeFrame(this, qtr(u"詳細"), {112, 16, 177, 145}, QStringLiteral("Frm0"));
   labSyogo_ = makeLabel(frm0_, {}, {12, 13, 153, 17}, mincho(9, true), QStringLiteral("LabSyogo"));
+  std::vector<QLabel*> values;
   for (const DetailRow& row : kDetails) {
-    makeLabel(frm0_, u8(row.caption), {8, row.y, 40, 15}, QStringLiteral("Label1_%1").arg(row.lab));
+    makeLabel(frm0_, qtr(row.caption), {8, row.y, 40, 15}, QStringLiteral("Label1_%1").arg(row.lab));
     QLabel* value = makeLabel(frm0_, {}, {48, row.y, 121, 15}, QStringLiteral("Lab%1").arg(row.lab));
-    value->setAccessibleDescription(u8(row.caption));
+    value->setAccessibleDescription(qtr(row.caption));
     value->setCursor(Qt::PointingHandCursor);
     value->installEventFilter(this);
-    lab_[row.lab] = value;
+    values.push_back(value);
   }
+  det_ = {values[0], values[1], values[2], values[3], values[4], values[5], values[6]};
   // The money pair lies outside the window, filled but never seen.
-  lab_[0] = makeLabel(this, {}, {356, 0, 100, 15}, QStringLiteral("Lab0"));
-  lab_[0]->hide();
+  money_ = makeLabel(this, {}, {356, 0, 100, 15}, QStringLiteral("Lab0"));
+  money_->hide();
 }
 
 void MainWindow::buildStyleOptions() {
   frm4_ = makeFrame(this, qtr(u"次レース作戦"), {0, 108, 109, 53}, QStringLiteral("Frm4"));
   styles_ = new QButtonGroup(this);
   for (int i = 0; i < 4; ++i) {
-    opt_[i] = new QRadioButton(u8(kStyles[i]), frm4_);
+    opt_[i] = new QRadioButton(qtr(kStyles[i]), frm4_);
     opt_[i]->setGeometry(i % 2 == 0 ? 8 : 56, i < 2 ? 15 : 33, 48, 17);
     opt_[i]->setObjectName(QStringLiteral("Opt%1").arg(i));
     styles_->addButton(opt_[i], i);
@@ -198,8 +193,8 @@ void MainWindow::buildButtons() {
     const QRect at(kButtonAt[i], QSize(48, 18));
     const QString name = QStringLiteral("but%1").arg(i);
     // 次週 is the bold one, at every scale.
-    but_[i] = c == Command::NextWeek ? placeButton(new BoldButton(u8(kCaptions[i]), this), at, name)
-                                     : makeButton(this, u8(kCaptions[i]), at, name);
+    but_[i] = c == Command::NextWeek ? placeButton(new BoldButton(qtr(kCaptions[i]), this), at, name)
+                                     : makeButton(this, qtr(kCaptions[i]), at, name);
     connect(but_[i], &QPushButton::clicked, this, [this, c] { command(c); });
     setCommandKey(but_[i], kCommandKeys[i]);
   }
@@ -216,11 +211,8 @@ QPushButton* MainWindow::buttonForKey(int key) const {
   if (!enter && key != Qt::Key_Escape) return nullptr;
   // A list takes Enter for its own rows.
   if (enter && qobject_cast<QAbstractItemView*>(focusWidget())) return nullptr;
-  if (enter) {
-    // Hidden panels lie outside the window, still "visible" to Qt: only one moved in counts.
-    for (QPushButton* ok : {results_->ok(), awards_->ok()})
-      if (ok->isEnabled() && rect().contains(ok->parentWidget()->geometry().topLeft())) return ok;
-  }
+  // The week waits for the results' or the awards' OK.
+  if (enter && waitingOk_ && waitingOk_->isEnabled()) return waitingOk_;
   for (Command c : kPanelCommands)
     if (panel_ == panelOf(c) && (closedWithOk(panel_) || !enter) && but_[at(c)]->isEnabled())
       return but_[at(c)];
@@ -236,28 +228,10 @@ void MainWindow::keyPressEvent(QKeyEvent* e) {
   QWidget::keyPressEvent(e);
 }
 
-void MainWindow::hookFrontend() {
-  QtFrontend& ui = se_.ui;
-  ui.beforePause = [this] { refreshWhileRunning(); };
-  ui.onProgress = [this](int v, int m) {
-    (awards_->isVisible() ? awards_->bar() : results_->bar()).show(v, m);
-  };
-  ui.onProgressDone = [this] {
-    results_->bar().hide();
-    awards_->bar().hide();
-  };
-  ui.onCatPanel = [this] {
-    setDate();
-    refreshCatPanel();
-  };
-  ui.beforeBox = [this] {
-    if (busy_) results_->refresh();
-  };
-}
-
 bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
   if (e->type() == QEvent::MouseButtonRelease && frm0_->isEnabled()) {
-    for (QLabel* l : lab_)
+    for (QLabel* l : {det_.name, det_.ageWeight, det_.sexGrowth, det_.record, det_.prize, det_.catClass,
+                      det_.nextRace})
       if (l == watched) {
         findPlayerCat(s_);
         showCareerRecord(se_.g, s_.playerCat, CareerView::Active);
@@ -286,10 +260,11 @@ void MainWindow::announceWeek() {
   QStringList parts{labNen_->text()};
   QString notice = labComment_->text();
   if (notice.endsWith(QChar(u'。'))) notice.chop(1);  // the list goes on after it
-  if (s_.noticeVisible && !notice.isEmpty()) parts << notice;
+  if (!notice.isEmpty()) parts << notice;
   if (!labSyogo_->text().isEmpty()) parts << labSyogo_->text();
   for (const DetailRow& row : kDetails)
-    parts << u8(row.caption).remove(QLatin1Char(' ')) + QLatin1Char(' ') + lab_[row.lab]->text();
+    parts << qtr(row.caption).remove(QLatin1Char(' ')) + QLatin1Char(' ') +
+                 frm0_->findChild<QLabel*>(QStringLiteral("Lab%1").arg(row.lab))->text();
   describe(but(Command::NextWeek), parts.join(qtr(u"、")));
   but(Command::NextWeek)->setFocus(Qt::OtherFocusReason);
 }
@@ -306,20 +281,21 @@ void MainWindow::focusOpenPanel(Command c) {
 
 void MainWindow::showNotice() {
   labComment_->setText(qs(polmina::tr(s_.noticeLine)));
-  labComment_->setVisible(s_.noticeVisible);
+  // The notice is hidden while the week's races run.
+  labComment_->setVisible(!busy_);
 }
 
 void MainWindow::refreshCatPanel() {
   const CatPanelText t = catPanelText(s_);
-  lab_[0]->setText(qs(t.money));
-  lab_[1]->setText(qs(t.name));
-  lab_[2]->setText(qs(t.ageWeight));
-  lab_[4]->setText(qs(t.sexGrowth));
-  lab_[8]->setText(qs(t.record));
-  if (!t.catClass.empty()) lab_[9]->setText(qs(t.catClass));
+  money_->setText(qs(t.money));
+  det_.name->setText(qs(t.name));
+  det_.ageWeight->setText(qs(t.ageWeight));
+  det_.sexGrowth->setText(qs(t.sexGrowth));
+  det_.record->setText(qs(t.record));
+  if (!t.catClass.empty()) det_.catClass->setText(qs(t.catClass));
   labSyogo_->setText(qs(t.title));
-  lab_[10]->setText(qs(t.prize));
-  setFittedText(lab_[7], qs(t.nextRace));
+  det_.prize->setText(qs(t.prize));
+  setFittedText(det_.nextRace, qs(t.nextRace));
   // All four options cleared, then the cat's own set: which runs its click action.
   {
     const QSignalBlocker quiet(styles_);
@@ -358,7 +334,7 @@ void MainWindow::hidePanels() {
 }
 
 void MainWindow::enableCommands() {
-  for (Command c : kPanelCommands) but_[at(c)]->setText(u8(kCaptions[at(c)]));  // their own captions
+  for (Command c : kPanelCommands) but_[at(c)]->setText(qtr(kCaptions[at(c)]));  // their own captions
   using C = Command;
   for (C c : {C::Champions, C::ActiveCats, C::RetiredCats, C::Registration, C::NextWeek, C::Newspaper, C::Help,
               C::Version, C::Quit})
@@ -387,9 +363,11 @@ void MainWindow::command(Command c) {
     case Command::Help:
       showHelp();
       return;
-    case Command::Version:
-      showVersion();
+    case Command::Version: {
+      VersionWindow v(this);
+      se_.ui.runModal(v);
       return;
+    }
     case Command::Pet:
       return;
     case Command::Quit:
@@ -409,7 +387,7 @@ void MainWindow::command(Command c) {
     closePanel();
     but_[at(c)]->setFocus(Qt::OtherFocusReason);
   } else if (c == Command::NextWeek) {
-    runWeek();
+    if (!playWholeWeek(se_.g)) gameEnded();
   } else {
     openPanelFor(c);
   }
@@ -420,7 +398,7 @@ void MainWindow::openPanelFor(Command c) {
   for (int k = 0; k <= at(Command::Newspaper); ++k)
     if (k != at(c)) but_[k]->setEnabled(false);
   but(Command::Quit)->setEnabled(false);
-  but_[at(c)]->setText(closedWithOk(panelOf(c)) ? u8(N_("ＯＫ")) : u8(N_("戻る")));
+  but_[at(c)]->setText(closedWithOk(panelOf(c)) ? qtr(N_("ＯＫ")) : qtr(N_("戻る")));
   switch (c) {
     case Command::ActiveCats:
     case Command::RetiredCats:
@@ -432,7 +410,7 @@ void MainWindow::openPanelFor(Command c) {
       break;
     case Command::Registration:
       showPanel(registration_);
-      registration_->showRegistration(lab_[7]->text());
+      registration_->showRegistration(det_.nextRace->text());
       break;
     default:
       champions_->refresh();
@@ -444,8 +422,7 @@ void MainWindow::openPanelFor(Command c) {
 }
 
 void MainWindow::askRest() {
-  if (!se_.ui.askYesNo(u"休養", polmina::tr(u"1ヶ月間休養をさせますか？"))) return;
-  startRest(s_);
+  if (!polmina::askRest(se_.g)) return;
   but(Command::Training)->setEnabled(false);
   but(Command::Rest)->setEnabled(false);
   training_->clear();
@@ -455,9 +432,37 @@ void MainWindow::askRest() {
 
 // ---- the week
 
-void MainWindow::runWeek() {
+void MainWindow::weekStep(WeekStep step) {
+  switch (step) {
+    case WeekStep::Begins:
+      beginWeekView();
+      return;
+    case WeekStep::Results:
+      // The cat moves again while the results wait (its chatter closes on the picture's ticks).
+      pic_->startIdle();
+      if (drawing()) {
+        results_->refresh();
+        QCoreApplication::processEvents();
+      }
+      // A fast-forward goes straight on; a week that asked the player was left open for this OK.
+      if (!se_.ui.fastForwarding()) waitForOk(results_->ok());
+      results_->ok()->setEnabled(false);
+      QApplication::setOverrideCursor(Qt::WaitCursor);
+      return;
+    case WeekStep::Awards:
+      awardsView();
+      return;
+    case WeekStep::Closed:
+      closedView();
+      return;
+    case WeekStep::Home:
+      homeView();
+      return;
+  }
+}
+
+void MainWindow::beginWeekView() {
   busy_ = true;
-  s_.noticeVisible = false;
   showNotice();
   results_->ok()->setEnabled(false);
   results_->refresh();
@@ -469,65 +474,74 @@ void MainWindow::runWeek() {
   results_->setFocus(Qt::OtherFocusReason);
   for (QPushButton* b : but_) b->setEnabled(false);
   panel_ = OpenPanel::Results;
-  nextWeek(se_.g);
-  results_->refresh();
-  QCoreApplication::processEvents();
-  results_->ok()->setEnabled(true);
-  results_->ok()->setFocus();
-  results_->setFocusPolicy(Qt::NoFocus);
 }
 
-void MainWindow::refreshWhileRunning() {
+// The week waits, in an event loop of its own, until the player gives `ok`.
+void MainWindow::waitForOk(QPushButton* ok) {
+  QApplication::restoreOverrideCursor();
+  ok->setEnabled(true);
+  ok->setFocus();
+  results_->setFocusPolicy(Qt::NoFocus);
+  se_.ui.noteAsked();
+  QEventLoop loop;
+  // Given once: the OK is disabled as it is clicked.
+  const QMetaObject::Connection given = connect(ok, &QPushButton::clicked, &loop, [ok, &loop] {
+    ok->setEnabled(false);
+    loop.quit();
+  });
+  waitingOk_ = ok;
+  loop.exec();
+  waitingOk_ = nullptr;
+  disconnect(given);
+}
+
+void MainWindow::awardsView() {
+  panel_ = OpenPanel::Awards;
+  results_->refresh();
+  awards_->refresh();
+  awards_->setEnabled(true);
+  waitForOk(awards_->ok());
+  awards_->setEnabled(false);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void MainWindow::beforePause() {
   if (s_.awardsPending && !awards_->isVisible()) {
     awards_->ok()->setEnabled(false);
     showPanel(awards_);
   }
   if (awards_->isVisible()) awards_->refresh();
-  results_->refresh();
+  if (drawing()) results_->refresh();
 }
 
-void MainWindow::closeWeekClicked() {
-  // A week closes only after its races ran: its OK is usable from then on, and only then.
-  if (panel_ != OpenPanel::Results || !busy_ || !results_->ok()->isEnabled()) return;
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  results_->ok()->setEnabled(false);
-  closeWeek(se_.g);
-  results_->refresh();
-  if (s_.awardsPending) {
-    awards_->refresh();
-    awards_->setEnabled(true);
-    awards_->ok()->setEnabled(true);
-    awards_->ok()->setFocus();
-    QApplication::restoreOverrideCursor();
-    QEventLoop loop;
-    awardsWait_ = &loop;
-    loop.exec();
-    awardsWait_ = nullptr;
-    if (s_.gameOver) {
-      wm_.quit();
-      return;
-    }
-    finishWeek(se_.g);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-  }
-  finishWeekView();
+void MainWindow::beforeBox() {
+  if (busy_) results_->refresh();
 }
 
-void MainWindow::closeYearClicked() {
-  awards_->ok()->setEnabled(false);
-  awards_->setEnabled(false);
-  yearEnd(se_.g);
-  if (!s_.gameOver) {
+bool MainWindow::drawing() const { return fastForward_->drawing(); }
+
+void MainWindow::refreshWeekView() {
+  results_->refresh();
+  setDate();
+  showNotice();
+  if (!busy_) announceWeek();
+}
+
+void MainWindow::showProgress(int value, int maximum) {
+  (awards_->isVisible() ? awards_->bar() : results_->bar()).show(value, maximum);
+}
+
+void MainWindow::progressDone() {
+  results_->bar().hide();
+  awards_->bar().hide();
+}
+
+void MainWindow::closedView() {
+  if (awards_->isVisible()) {
     awards_->bar().hide();
     awards_->move(350, 400);
     putAway(awards_);
-    frm0_->setEnabled(true);
-    frm4_->setEnabled(true);
   }
-  if (awardsWait_) awardsWait_->quit();
-}
-
-void MainWindow::finishWeekView() {
   results_->ok()->setEnabled(false);
   putAway(results_);
   results_->move(0, 400);
@@ -537,38 +551,46 @@ void MainWindow::finishWeekView() {
   // The cat panel was refreshed when the week moved on (its running-style coin is drawn there).
   QApplication::restoreOverrideCursor();
   tellHistoryProblem(se_);
-  if (s_.remarkPending) {
-    catClicked();
-    s_.remarkPending = false;
-  }
+}
+
+void MainWindow::homeView() {
+  busy_ = false;
   showNotice();
   enableCommands();
   but(Command::Pet)->setEnabled(false);
-  busy_ = false;
-  announceWeek();
+  if (drawing()) announceWeek();
+}
+
+void MainWindow::closeOpenWeek() {
+  if (!closeWholeWeek(se_.g)) gameEnded();
+}
+
+void MainWindow::gameEnded() {
+  QApplication::restoreOverrideCursor();
+  wm_.quit();
 }
 
 // ---- the cat and its chatter
 
 void MainWindow::catClicked() {
-  const std::u16string advice = firstMonthAdvice(s_);
-  if (!advice.empty()) s_.pendingMessage = advice;
+  clickCat(s_);
   showChatter();
 }
 
 void MainWindow::showChatter() {
-  if (chatterDone_) return;
+  if (pic_->chatterWaiting()) return;
   // A fast-forward keeps the remark, chosen as usual, for its stop instead of typing it now.
   if (fastForward_->keepRemark([this] { return chooseChatterText(se_.g, chatter_); })) return;
   runChatter(nullptr);
 }
 
 void MainWindow::sayRemark(const std::u16string& text) {
-  if (!chatterDone_) runChatter(&text);
+  if (!pic_->chatterWaiting()) runChatter(&text);
 }
 
 void MainWindow::runChatter(const std::u16string* said) {
-  ChatterWindow w(se_.g, chatter_, chatterDone_, this);
+  ChatterWindow w(se_.g, chatter_, this);
+  connect(&w, &ChatterWindow::said, pic_, &CatPicture::chatterSaid);
   // 1500 twips to the right of and 500 twips below the main window's corner.
   w.move(frameGeometry().topLeft() + QPoint(100, 33));
   if (said)
@@ -578,11 +600,7 @@ void MainWindow::runChatter(const std::u16string* said) {
   chatterWindow_ = &w;
   se_.ui.runModal(w);
   chatterWindow_ = nullptr;
-}
-
-void MainWindow::chatterDoneSeen() {
-  if (chatterWindow_) chatterWindow_->accept();
-  chatterDone_ = false;
+  pic_->chatterGone();
 }
 
 // ---- news, help, version
@@ -594,7 +612,7 @@ void MainWindow::showHelp() {
   if (page.empty()) page = findDataFile(se_.paths, "Help.htm");
   if (!help_) help_ = new HelpWindow(this);
   if (page.empty() || !help_->open(page)) {
-    se_.ui.tell(u"ルネッタ", polmina::tr(u"ファイルが開けません。"));
+    se_.ui.tell(Question::FileMissing, BoxTitle, polmina::tr(u"ファイルが開けません。"));
     return;
   }
   if (!help_->isVisible()) centreOn(help_, this);
@@ -603,10 +621,6 @@ void MainWindow::showHelp() {
   help_->activateWindow();
 }
 
-void MainWindow::showVersion() {
-  VersionWindow v(this);
-  se_.ui.runModal(v);
-}
 
 // ---- quitting
 
@@ -616,34 +630,25 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     e->ignore();
     if (busy_ && !quitting_ && !refusingClose_) {
       refusingClose_ = true;
-      se_.ui.tell(u"終了", polmina::tr(u"週の処理中は終了できません。\r\n「OK」の後で終了して下さい。"));
+      se_.ui.tell(Question::QuitBusy, u"終了", polmina::tr(u"週の処理中は終了できません。\r\n「OK」の後で終了して下さい。"));
       refusingClose_ = false;
     }
     return;
   }
-  if (!se_.ui.askYesNo(u"終了", polmina::tr(u"本当に終了します？"))) {
+  if (!quitGame(se_.g, [this] { return saveBeforeQuit(); })) {
     e->ignore();
     return;
   }
-  const bool save = se_.ui.askYesNo(u"終了", polmina::tr(u"ゲームをセーブしますか？"));
-  if (save && !saveBeforeQuit()) {
-    e->ignore();
-    return;
-  }
-  // The weeks since the save were thrown away: they are never offered again.
-  if (!save && se_.history) se_.history->discardUnsaved();
   e->accept();
   wm_.quit();
 }
 
-bool MainWindow::saveBeforeQuit() {
+StoreResult MainWindow::saveBeforeQuit() {
   quitting_ = true;
   SaveWindow w(s_, se_.paths.saveDir, se_.ui, this);
   se_.ui.runModal(w);
   quitting_ = false;
-  if (w.result().ok) return true;
-  se_.ui.tell(u"セーブ", polmina::tr(w.result().message));
-  return se_.ui.askYesNo(u"終了", polmina::tr(u"セーブせずに終了しますか？"));
+  return w.result();
 }
 
 }  // namespace polmina

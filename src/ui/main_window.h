@@ -7,10 +7,11 @@
 #include <array>
 
 #include "news/chatter.h"
+#include "platform/frontend.h"
+#include "store/savefile.h"
 #include "platform/rng.h"
 
 class QButtonGroup;
-class QEventLoop;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -50,9 +51,10 @@ enum class Command {
 };
 inline constexpr int CommandCount = 12;
 
-// What covers the home view. The cat lists, training, booking and the champions are opened by their
-// command and closed by it again (then captioned ＯＫ or 戻る); the results and awards by the week.
-enum class OpenPanel { None, ActiveCats, RetiredCats, Training, Registration, Champions, Results };
+// What covers the home view, the one state the panels follow. The cat lists, training, booking and the
+// champions are opened by their command and closed by it again (then captioned ＯＫ or 戻る); the
+// results and the awards by the week.
+enum class OpenPanel { None, ActiveCats, RetiredCats, Training, Registration, Champions, Results, Awards };
 
 class MainWindow : public QWidget {
   Q_OBJECT
@@ -65,6 +67,8 @@ class MainWindow : public QWidget {
   void prepare();
   // The home view from the player's cat (runs the chosen running style's click action).
   void refreshCatPanel();
+  // The date above the home view.
+  void setDate();
   // The chatter window beside this one, shown modally until it has said its text.
   void showChatter();
   // The picture's click: the advice of the first weeks, then the chatter.
@@ -74,10 +78,20 @@ class MainWindow : public QWidget {
 
   // A command, as a click on its button.
   void command(Command c);
-  // The results panel's OK: the week closes.
-  void closeWeekClicked();
-  // The awards panel's OK: the year ends.
-  void closeYearClicked();
+  // The week's races have run but the week waits for its close (a fast-forward stopped by a question):
+  // the results panel waits for its OK, then the week closes as after a clicked 次週.
+  void closeOpenWeek();
+  // The player's cat retired: the program ends.
+  void gameEnded();
+  // After a fast-forward that drew only some of its weeks: the home view as the game stands.
+  void refreshWeekView();
+
+  // The game's steps of a week as the windows show them (through the frontend's listener).
+  void weekStep(WeekStep step);
+  void beforePause();
+  void beforeBox();
+  void showProgress(int value, int maximum);
+  void progressDone();
 
   bool weekRunning() const { return busy_; }
   // The cat's timers stop (a watched race runs); the command's end starts them again.
@@ -101,7 +115,6 @@ class MainWindow : public QWidget {
   QPushButton* buttonForKey(int key) const;
   void openPanelFor(Command c);
   void hookFrontend();
-  void setDate();
   void announceWeek();
   void focusOpenPanel(Command c);
   void showNotice();
@@ -110,14 +123,15 @@ class MainWindow : public QWidget {
   void closePanel();
   void enableCommands();
   void askRest();
-  void runWeek();
-  void finishWeekView();
+  void beginWeekView();
+  void waitForOk(QPushButton* ok);
+  void awardsView();
+  void closedView();
+  void homeView();
+  bool drawing() const;
   void showHelp();
-  void showVersion();
-  void refreshWhileRunning();
   void styleClicked(int option);
-  bool saveBeforeQuit();
-  void chatterDoneSeen();
+  StoreResult saveBeforeQuit();
   void runChatter(const std::u16string* said);
   QPushButton*& but(Command c) { return but_[static_cast<int>(c)]; }
 
@@ -128,7 +142,19 @@ class MainWindow : public QWidget {
   QLabel* labNen_ = nullptr;
   QLabel* labComment_ = nullptr;
   QLabel* labSyogo_ = nullptr;
-  std::array<QLabel*, 11> lab_{};
+  // The details' values: name, age and weight, sex and growth, record, prize, class, next race.
+  struct Details {
+    QLabel* name;
+    QLabel* ageWeight;
+    QLabel* sexGrowth;
+    QLabel* record;
+    QLabel* prize;
+    QLabel* catClass;
+    QLabel* nextRace;
+  };
+  Details det_{};
+  // The money, filled but never seen.
+  QLabel* money_ = nullptr;
   std::array<QRadioButton*, 4> opt_{};
   QButtonGroup* styles_ = nullptr;
   std::array<QPushButton*, CommandCount> but_{};
@@ -148,9 +174,8 @@ class MainWindow : public QWidget {
   QPointer<ChatterWindow> chatterWindow_;
   HelpWindow* help_ = nullptr;
   FastForward* fastForward_ = nullptr;
-  QEventLoop* awardsWait_ = nullptr;
-  // The chatter window has said its text: the cat picture's next tick closes it.
-  bool chatterDone_ = false;
+  // The OK the week waits for (the results' or the awards'), while it waits.
+  QPushButton* waitingOk_ = nullptr;
   bool busy_ = false;
   bool quitting_ = false;
   bool refusingClose_ = false;

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include "game/career.h"
+#include "game/commands.h"
 #include "game/yearend.h"
 #include "rank/lists.h"
 #include "ui/accessible.h"
@@ -88,7 +89,7 @@ CatListPanel::CatListPanel(Game& g, QWidget* parent)
 
 void CatListPanel::open(bool active) {
   GameState& s = g_.s;
-  s.listShowsActive = active;
+  openCatList(s, active);
   findPlayerCat(s);
   cmb1_->clear();
   cmb1_->addItem(qtr(u"名　　　　 前　　　　 順"));
@@ -107,10 +108,7 @@ void CatListPanel::open(bool active) {
 
 void CatListPanel::sortChosen(int order) {
   if (order < 0 || order > 3) return;
-  GameState& s = g_.s;
-  const std::vector<std::u16string> rows =
-      s.listShowsActive ? listActiveCats(s, order) : listRetiredCats(s, order);
-  s.listSortOrder = static_cast<uint8_t>(order);
+  const std::vector<std::u16string> rows = sortCatList(g_.s, order);
   lst0_->clear();
   for (const auto& r : rows) lst0_->addItem(qs(r));
   if (lst0_->count() > 0) lst0_->setCurrentRow(0);
@@ -155,7 +153,7 @@ void ResultsPanel::refresh() {
       // The lines stay Japanese in the game (they are part of polmina-sim's record of a week).
       QLabel* l = lines_[k][e];
       const QString shown =
-          qs(e == 0 ? shownRaceName(line.text) : line.text == u"中止" ? polmina::tr(line.text) : line.text);
+          qs(e == 0 ? shownRaceName(line.text) : line.calledOff ? polmina::tr(line.text) : line.text);
       setFittedText(l, shown);
       paintLabel(l, line.textColour, line.background);
       const QString said = shown.trimmed();

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
+#include <utility>
 
 #include "race/model.h"
 #include "ui/accessible.h"
@@ -21,43 +22,41 @@
 
 namespace polmina {
 
-bool QtFrontend::askYesNo(std::u16string_view title, std::u16string_view text) {
-  ++boxesShown;
-  if (beforeBox) beforeBox();
-  return showBox(title, text, true);
+bool QtFrontend::askYesNo(Question id, std::u16string_view title, std::u16string_view text) {
+  asked_ = true;
+  listener_->beforeBox();
+  return showBox(id, title, text, true);
 }
 
-void QtFrontend::tell(std::u16string_view title, std::u16string_view text) {
-  ++boxesShown;
-  if (beforeBox) beforeBox();
-  showBox(title, text, false);
+void QtFrontend::tell(Question id, std::u16string_view title, std::u16string_view text) {
+  asked_ = true;
+  listener_->beforeBox();
+  showBox(id, title, text, false);
 }
 
 void QtFrontend::watchRace(Game& g, int raceNumber) {
-  if (raceWindow) {
-    raceWindow(g, raceNumber);
-  } else {
-    runWatchedRace(g, raceNumber);
-  }
-  if (beforeBox) beforeBox();
+  if (!listener_->watchRace(g, raceNumber)) runWatchedRace(g, raceNumber);
+  listener_->beforeBox();
 }
 
 void QtFrontend::pause(double seconds) {
-  if (beforePause) beforePause();
-  if (!skipWaits) wait(seconds);
+  listener_->beforePause();
+  if (!fast_) wait(seconds);
 }
 
-void QtFrontend::progress(int value, int maximum) {
-  if (onProgress) onProgress(value, maximum);
-}
+void QtFrontend::progress(int value, int maximum) { listener_->progress(value, maximum); }
 
-void QtFrontend::progressDone() {
-  if (onProgressDone) onProgressDone();
-}
+void QtFrontend::progressDone() { listener_->progressDone(); }
 
-void QtFrontend::refreshCatPanel(Game& /*g*/) {
-  if (onCatPanel) onCatPanel();
-}
+void QtFrontend::refreshCatPanel(Game& /*g*/) { listener_->catPanel(); }
+
+void QtFrontend::weekStep(Game& g, WeekStep step) { listener_->weekStep(g, step); }
+
+void QtFrontend::catRemark(Game& g) { listener_->catRemark(g); }
+
+bool QtFrontend::takeAsked() { return std::exchange(asked_, false); }
+
+void QtFrontend::setListener(FrontendListener* listener) { listener_ = listener ? listener : &none_; }
 
 void QtFrontend::runModal(QDialog& dialog) {
   dialog.exec();
@@ -103,7 +102,7 @@ void showScrollingNotice(const QString& title, const QString& text, QWidget* par
 
 }  // namespace
 
-bool QtFrontend::showBox(std::u16string_view title, std::u16string_view text, bool question) {
+bool QtFrontend::showBox(Question /*id*/, std::u16string_view title, std::u16string_view text, bool question) {
   QWidget* parent = QApplication::activeWindow();
   // Titles and fixed texts come in Japanese and are translated here; texts made of names and numbers
   // come translated already.

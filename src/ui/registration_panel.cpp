@@ -111,23 +111,15 @@ void RegistrationPanel::rowChosen(int row) {
     swallowNext_ = false;
     return;
   }
-  GameState& s = g_.s;
-  const BookingAnswer a = checkBooking(s, row);
-  if (a.refused) {
-    g_.ui.tell(BookingTitle, a.text);
-    return;
-  }
-  if (!g_.ui.askYesNo(BookingTitle, a.text)) return;
-  catAt(s, s.playerCat).entryRace = static_cast<int16_t>(row);
-  labRace_->setText(qs(a.caption));
-  emit nextRaceChanged(qs(a.caption));
+  const std::optional<std::u16string> caption = bookRace(g_, row);
+  if (!caption) return;
+  labRace_->setText(qs(*caption));
+  emit nextRaceChanged(qs(*caption));
 }
 
 void RegistrationPanel::cancel() {
-  GameState& s = g_.s;
-  const QString caption = qs(unbookedCaption(s));
+  const QString caption = qs(cancelBooking(g_.s));
   labRace_->setText(caption);
-  catAt(s, s.playerCat).entryRace = -1;
   emit nextRaceChanged(caption);
 }
 

@@ -27,26 +27,17 @@ GamePaths findGamePaths(const std::filesystem::path& appDir) {
     QDir().mkpath(data);
     p.saveDir = toPath(data);
   }
-  p.dataDirs.push_back(appDir);
-  // An installed game keeps its data in <prefix>/share/polmina beside <prefix>/bin.
-  p.dataDirs.push_back(appDir.parent_path() / "share" / "polmina");
-  for (const QString& d : QStandardPaths::locateAll(
-           QStandardPaths::GenericDataLocation, QStringLiteral("polmina"), QStandardPaths::LocateDirectory))
-    p.dataDirs.push_back(toPath(d));
+  p.dataDirs = dataFolders(appDir);
   return p;
 }
 
 std::filesystem::path findDataFile(const GamePaths& paths, const char* name) {
-  for (const auto& dir : paths.dataDirs) {
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(dir / name, ec)) return dir / name;
-  }
-  return {};
+  return findDataFile(paths.dataDirs, name);
 }
 
 void tellHistoryProblem(Session& se) {
   if (!se.history) return;
-  if (auto problem = se.history->takeProblem()) se.ui.tell(u"ルネッタ", *problem);
+  if (auto problem = se.history->takeProblem()) se.ui.tell(Question::HistoryProblem, BoxTitle, *problem);
 }
 
 }  // namespace polmina

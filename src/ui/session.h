@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "history/history.h"
+#include "store/data_folders.h"
 #include "ui/qt_frontend.h"
 #include "world/game.h"
 
@@ -16,8 +17,8 @@ struct GamePaths {
   std::vector<std::filesystem::path> dataDirs;  // where the start data and the help page are found
 };
 
-// The program folder when it is writable, else the user's data folder; data beside the program, else
-// in the installed data folder.
+// The program folder when it is writable, else the user's data folder; the data from the game's data
+// folders (store/data_folders.h).
 GamePaths findGamePaths(const std::filesystem::path& appDir);
 
 // A data file from the first folder that has it; empty when none does.

@@ -142,7 +142,7 @@ void SaveWindow::reject() {}
 void showNewspaper(Session& se, QWidget* mainWindow) {
   const Topic topic = readNewspaper(se.g);
   if (!topic.news) {
-    se.ui.tell(TopicsTitle, topic.noNewsText);
+    se.ui.tell(Question::NoNews, TopicsTitle, topic.noNewsText);
     return;
   }
   TopicWindow paper(topic, mainWindow);

@@ -94,12 +94,6 @@ std::unique_ptr<QLocalServer> listenForLaterStarts(const std::filesystem::path& 
   return server;
 }
 
-// The program folder as the game keeps it: with a separator at its end, never two.
-std::u16string withSeparator(QString dir) {
-  if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
-  return dir.toStdU16String();
-}
-
 }  // namespace
 
 bool useLanguage(Language lang, const GamePaths& paths) {
@@ -130,7 +124,6 @@ int startUp(QApplication& app, const LaunchOptions& options) {
   auto state = std::make_unique<GameState>();
   GameState& s = *state;
   resetProgramState(s);
-  s.appDir = withSeparator(appDir);
   GameRng rng = options.seed ? GameRng::fixed(*options.seed) : GameRng::fromClock();
   SystemClock clock;
   QtFrontend ui;
@@ -151,8 +144,8 @@ int startUp(QApplication& app, const LaunchOptions& options) {
   g.watcher = &history;
   session.history = &history;
   WindowManager wm(session);
-  wm.showWindow(GameWindow::Opening);
-  if (const auto notice = shrinkNotice()) ui.tell(u"ルネッタ", notice->toStdU16String());
+  wm.showWindow(GameWindow::Title);
+  if (const auto notice = shrinkNotice()) ui.tell(Question::Settings, BoxTitle, notice->toStdU16String());
   return app.exec();
 }
 

@@ -27,7 +27,6 @@ namespace polmina {
 
 namespace {
 
-constexpr const char16_t* kBoxTitle = N_(u"ルネッタ");
 
 bool savedGameLoads(const std::filesystem::path& dir) {
   auto s = std::make_unique<GameState>();
@@ -67,7 +66,7 @@ void TitleWindow::enableButtons(bool on) {
 void TitleWindow::newGame() {
   enableButtons(false);
   hide();
-  wm_.showWindow(GameWindow::Start);
+  wm_.showWindow(GameWindow::Wizard);
 }
 
 // The last run ended without the save flow: the history's last closed week is offered first.
@@ -79,12 +78,12 @@ bool TitleWindow::recover() {
   const SaveState save = saveState(se.paths.saveDir);
   const bool saveLoads =
       save == SaveState::None || (save == SaveState::Game && savedGameLoads(se.paths.saveDir));
-  if (!point || !se.ui.askYesNo(kBoxTitle, recoveryQuestion(*point, saveLoads))) return false;
+  if (!point || !se.ui.askYesNo(Question::OfferRecovery, BoxTitle, recoveryQuestion(*point, saveLoads))) return false;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const StoreResult loaded = resumeSavedBytes(se.g.s, point->save);
   if (!loaded) {
     QApplication::restoreOverrideCursor();
-    se.ui.tell(kBoxTitle, loaded.message);
+    se.ui.tell(Question::LoadFailed, BoxTitle, loaded.message);
     return false;
   }
   enterGame();
@@ -94,7 +93,7 @@ bool TitleWindow::recover() {
 void TitleWindow::enterGame() {
   Session& se = wm_.session();
   // Weeks after the one the game goes on from belong to a timeline the player left.
-  if (se.history) se.history->resumedAt(se.g.s);
+  takeUpGame(se.g);
   enableButtons(false);
   QCoreApplication::processEvents();
   wm_.showWindow(GameWindow::Main);
@@ -112,14 +111,14 @@ void TitleWindow::resume() {
   if (recover()) return;
   switch (saveState(se.paths.saveDir)) {
     case SaveState::None:
-      se.ui.tell(kBoxTitle, polmina::tr(u"セーブデータが見つかりません"));
+      se.ui.tell(Question::NoSave, BoxTitle, polmina::tr(u"セーブデータが見つかりません"));
       return;
     case SaveState::Unreadable:
-      se.ui.tell(kBoxTitle, loadGame(s, se.paths.saveDir).message);
+      se.ui.tell(Question::LoadFailed, BoxTitle, loadGame(s, se.paths.saveDir).message);
       return;
     case SaveState::NotAGame:
       if (!offerBackup(polmina::tr(u"セーブデータが壊れています。")))
-        se.ui.tell(kBoxTitle, polmina::tr(u"セーブデータが見つかりません"));
+        se.ui.tell(Question::NoSave, BoxTitle, polmina::tr(u"セーブデータが見つかりません"));
       return;
     case SaveState::Game:
       resumeSaved();
@@ -130,13 +129,13 @@ void TitleWindow::resume() {
 void TitleWindow::resumeSaved() {
   Session& se = wm_.session();
   GameState& s = se.g.s;
-  if (!se.ui.askYesNo(kBoxTitle, polmina::tr(u"ゲームを再開します。"))) return;
+  if (!se.ui.askYesNo(Question::Resume, BoxTitle, polmina::tr(u"ゲームを再開します。"))) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const StoreResult loaded = resumeSavedGame(s, se.paths.saveDir);
   if (!loaded) {
     // A damaged save is refused and the game stays as the start-up left it; a backup may stand in.
     QApplication::restoreOverrideCursor();
-    if (!offerBackup(loaded.message)) se.ui.tell(kBoxTitle, loaded.message);
+    if (!offerBackup(loaded.message)) se.ui.tell(Question::LoadFailed, BoxTitle, loaded.message);
     return;
   }
   enterGame();
@@ -152,13 +151,13 @@ bool TitleWindow::offerBackup(const std::u16string& why) {
       why + u"\r\n" +
       trf(u"{year}年{month}月{week}週のバックアップから再開しますか？",
           {{u"year", num(backup->year)}, {u"month", num(backup->month)}, {u"week", num(backup->week)}});
-  if (!se.ui.askYesNo(kBoxTitle, question)) return true;
+  if (!se.ui.askYesNo(Question::OfferBackup, BoxTitle, question)) return true;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   StoreResult r = restoreBackup(se.paths.saveDir, backup->n);
   if (r) r = resumeSavedGame(se.g.s, se.paths.saveDir);
   if (!r) {
     QApplication::restoreOverrideCursor();
-    se.ui.tell(kBoxTitle, r.message);
+    se.ui.tell(Question::LoadFailed, BoxTitle, r.message);
     return true;
   }
   enterGame();

@@ -16,12 +16,12 @@ namespace polmina {
 // The program ends at once with success: quit() would first ask every window to close, and the main
 // window refuses while its week is still open, which it is when the farewell ends the game.
 WindowManager::WindowManager(Session& session) : quit([] { QCoreApplication::exit(0); }), session_(session) {
-  session_.ui.raceWindow = [this](Game& g, int k) { watchRace(g, k); };
+  session_.ui.setListener(this);
 }
 
-WindowManager::~WindowManager() { session_.ui.raceWindow = nullptr; }
+WindowManager::~WindowManager() { session_.ui.setListener(nullptr); }
 
-void WindowManager::watchRace(Game& g, int raceNumber) {
+bool WindowManager::watchRace(Game& g, int raceNumber) {
   if (!race_) race_ = std::make_unique<RaceWindow>();
   MainWindow& main = mainWindow();
   main.stopCatTimers();
@@ -30,6 +30,37 @@ void WindowManager::watchRace(Game& g, int raceNumber) {
   main.setEnabled(true);
   // The keys come back to the main window when the race window goes.
   main.activateWindow();
+  return true;
+}
+
+void WindowManager::beforePause() {
+  if (main_) main_->beforePause();
+}
+
+void WindowManager::beforeBox() {
+  if (main_) main_->beforeBox();
+}
+
+void WindowManager::progress(int value, int maximum) {
+  if (main_) main_->showProgress(value, maximum);
+}
+
+void WindowManager::progressDone() {
+  if (main_) main_->progressDone();
+}
+
+void WindowManager::catPanel() {
+  if (!main_) return;
+  main_->setDate();
+  main_->refreshCatPanel();
+}
+
+void WindowManager::weekStep(Game& /*g*/, WeekStep step) {
+  if (main_) main_->weekStep(step);
+}
+
+void WindowManager::catRemark(Game& /*g*/) {
+  if (main_) main_->catClicked();
 }
 
 MainWindow& WindowManager::mainWindow() {
@@ -54,10 +85,10 @@ void WindowManager::showWindow(GameWindow w) {
       mainWindow().prepare();
       window = main_.get();
       break;
-    case GameWindow::Opening:
+    case GameWindow::Title:
       window = &titleWindow();
       break;
-    case GameWindow::Start:
+    case GameWindow::Wizard:
       window = &wizardWindow();
       break;
   }

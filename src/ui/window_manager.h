@@ -17,19 +17,24 @@ class RaceWindow;
 class TitleWindow;
 class WizardWindow;
 
-enum class GameWindow { Main, Opening, Start };
+// The three windows of the game: the main window, the title window, the new-game wizard.
+enum class GameWindow { Main, Title, Wizard };
 
 // Client sizes of the 295 x 238 windows (their frames take the rest).
 inline constexpr int SmallWindowWidth = 289;
 inline constexpr int SmallWindowHeight = 213;
 
-class WindowManager {
+// Owns the windows and is the frontend's one listener: the race window watches races, the main window
+// shows the week's steps.
+class WindowManager : private FrontendListener {
  public:
   explicit WindowManager(Session& session);
   ~WindowManager();
 
   void showWindow(GameWindow w);
   MainWindow& mainWindow();
+  // The main window when it has been made, else none.
+  MainWindow* madeMainWindow() const { return main_.get(); }
   TitleWindow& titleWindow();
   WizardWindow& wizardWindow();
 
@@ -39,9 +44,17 @@ class WindowManager {
   Session& session() { return session_; }
 
   // A watched race: the race window over the disabled main window until the race is over.
-  void watchRace(Game& g, int raceNumber);
+  bool watchRace(Game& g, int raceNumber) override;
 
  private:
+  void beforePause() override;
+  void beforeBox() override;
+  void progress(int value, int maximum) override;
+  void progressDone() override;
+  void catPanel() override;
+  void weekStep(Game& g, WeekStep step) override;
+  void catRemark(Game& g) override;
+
   Session& session_;
   std::unique_ptr<MainWindow> main_;
   std::unique_ptr<TitleWindow> title_;

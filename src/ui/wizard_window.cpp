@@ -28,7 +28,6 @@ namespace polmina {
 
 namespace {
 
-constexpr const char16_t* kBoxTitle = N_(u"ルネッタ");
 const QRect kPage{4, 2, 281, 208};
 
 const char16_t* const kWelcome[] = {
@@ -168,7 +167,7 @@ void WizardWindow::buildBreedPage() {
   connect(breeds_, &QButtonGroup::idToggled, this, [this, chosen](int k, bool on) {
     if (!on) return;
     choices_.breed = k;
-    wm_.session().g.s.cats[0].breed = static_cast<uint8_t>(k);
+    choosePlayerBreed(wm_.session().g.s, k);
     pageValid_ = -1;
     chosen->setText(qtr(breedName(k)));
   });
@@ -216,15 +215,14 @@ bool WizardWindow::acceptName(int page) {
   const std::u16string typed = trim(u16(txt_[page - 1]->text()));
   const NameCheck check = checkName(typed);
   if (!check.ok) {
-    se.ui.tell(kBoxTitle, check.message);
+    se.ui.tell(Question::NameRefused, BoxTitle, check.message);
     txt_[page - 1]->setFocus();
     return false;
   }
   if (page == 1) {
     choices_.playerName = typed;
     choices_.playerSex = cmb_[0]->currentIndex();
-    s.playerName = check.name;
-    s.playerSex = static_cast<uint8_t>(choices_.playerSex);
+    namePlayer(s, check.name, choices_.playerSex);
     setLead(lab_[2], qtr(catPageLead(s.playerSex)));
   } else {
     choices_.catName = typed;
@@ -242,8 +240,8 @@ void WizardWindow::next(int page) {
   } else if (page == 1 || page == 2) {
     if (acceptName(page)) changePage(page + 1);
   } else if (pageValid_ == 0) {
-    wm_.session().ui.tell(kBoxTitle, polmina::tr(u"猫君のタイプを選んで下さい。"));
-  } else if (wm_.session().ui.askYesNo(kBoxTitle, polmina::tr(u"以上で登録を終わります。\r\nこれで良いですか？"))) {
+    wm_.session().ui.tell(Question::ChooseBreed, BoxTitle, polmina::tr(u"猫君のタイプを選んで下さい。"));
+  } else if (wm_.session().ui.askYesNo(Question::ConfirmNewGame, BoxTitle, polmina::tr(u"以上で登録を終わります。\r\nこれで良いですか？"))) {
     startGame();
   }
 }
@@ -251,7 +249,7 @@ void WizardWindow::next(int page) {
 void WizardWindow::back(int page) {
   if (page == 0) {
     hide();
-    wm_.showWindow(GameWindow::Opening);
+    wm_.showWindow(GameWindow::Title);
     wm_.titleWindow().enableButtons(true);
     return;
   }
@@ -267,11 +265,10 @@ void WizardWindow::startGame() {
   const NewGameResult r = startNewGame(se.g, choices_, se.paths.dataDirs);
   QApplication::restoreOverrideCursor();
   if (r.kind != NewGameResult::Ok) {
-    se.ui.tell(kBoxTitle, r.message);
+    se.ui.tell(Question::NewGameFailed, BoxTitle, r.message);
     frm_[3]->setEnabled(true);
     return;
   }
-  if (se.history) se.history->startedAfresh(se.g.s);
   wm_.showWindow(GameWindow::Main);
   hide();
   wm_.mainWindow().showChatter();

@@ -9,7 +9,7 @@ namespace polmina {
 
 struct Game;
 
-// Watches the week as it is played, for the cat's history. A watcher only reads: it draws no random
+// Watches the game as it is played, for the cat's history. A watcher only reads: it draws no random
 // number and changes nothing in the game.
 class WeekWatcher {
  public:
@@ -22,6 +22,12 @@ class WeekWatcher {
   virtual void weekClosed(const Game& /*g*/) {}
   // The player's cat has retired at the year end: the game is over and is not saved.
   virtual void gameEnded(const Game& /*g*/) {}
+  // A new game `s` has begun in place of the save's game.
+  virtual void startedAfresh(const GameState& /*s*/) {}
+  // The game goes on from a save (or a recovered week) at the state's date.
+  virtual void resumedAt(const GameState& /*s*/) {}
+  // The player quit without saving.
+  virtual void discardUnsaved() {}
 };
 
 struct Game {

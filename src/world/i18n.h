@@ -16,6 +16,9 @@
 
 namespace polmina {
 
+// The title of the game's general message boxes.
+inline constexpr const char16_t* BoxTitle = N_(u"ルネッタ");
+
 enum class Language { Japanese, English };
 
 // "ja" or "en" (the command line's and the settings' words); nothing else.

@@ -41,14 +41,13 @@ CatRecord& retiredAt(GameState& s, int index) { return checkedAt(s.retiredCats, 
 RaceSlot& slotAt(GameState& s, int index) { return checkedAt(s.calendar, index, "calendar"); }
 const RaceSlot& slotAt(const GameState& s, int index) { return checkedAt(s.calendar, index, "calendar"); }
 
-void findPlayerCat(GameState& s) {
-  for (int i = 0; i < MaxCats; ++i) {
-    if (s.cats[i].owner == 1) {
-      s.playerCat = static_cast<int16_t>(i);
-      return;
-    }
-  }
+int playerCatIndex(const GameState& s) {
+  for (int i = 0; i < MaxCats; ++i)
+    if (s.cats[i].owner == 1) return i;
+  return s.playerCat;
 }
+
+void findPlayerCat(GameState& s) { s.playerCat = static_cast<int16_t>(playerCatIndex(s)); }
 
 void recountCats(GameState& s) {
   int last = -1;

@@ -108,6 +108,8 @@ struct ResultLine {
   std::u16string text;
   uint32_t textColour = ColourBlack;
   uint32_t background = ColourWindow;
+  // The race was called off: the line reads the catalog's "中止" rather than a cat's name.
+  bool calledOff = false;
 
   bool operator==(const ResultLine&) const = default;
 };
@@ -132,7 +134,6 @@ struct GameState {
   std::array<uint8_t, MaxCats> formCycle{};
   int32_t formTick = 0;
   std::u16string pendingMessage;
-  std::u16string appDir;  // the program directory; the data files lie in it
 
   // The race being run and the fields of the week.
   std::array<Runner, MaxRunners> runners{};
@@ -192,6 +193,8 @@ const RaceSlot& slotAt(const GameState& s, int index);
 
 // Sets playerCat to the first index whose owner is 1; unchanged when there is none.
 void findPlayerCat(GameState& s);
+// Where the player's cat is, without writing it down (playerCat when no cat is the player's).
+int playerCatIndex(const GameState& s);
 // catCount := 1 + the highest index whose inUse is -1.
 void recountCats(GameState& s);
 

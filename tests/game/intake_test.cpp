@@ -15,8 +15,8 @@ namespace {
 
 class RecordingFrontend final : public Frontend {
  public:
-  bool askYesNo(std::u16string_view, std::u16string_view) override { return false; }
-  void tell(std::u16string_view, std::u16string_view) override {}
+  bool askYesNo(Question, std::u16string_view, std::u16string_view) override { return false; }
+  void tell(Question, std::u16string_view, std::u16string_view) override {}
   void watchRace(Game&, int) override {}
   void pause(double) override {}
   void progress(int value, int maximum) override { bar.push_back({value, maximum}); }

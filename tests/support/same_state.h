@@ -32,7 +32,6 @@ inline void expectSameState(const GameState& a, const GameState& b) {
   EXPECT_TRUE(a.formCycle == b.formCycle);
   EXPECT_EQ(a.formTick, b.formTick);
   EXPECT_EQ(a.pendingMessage, b.pendingMessage);
-  EXPECT_EQ(a.appDir, b.appDir);
   EXPECT_TRUE(a.runners == b.runners);
   EXPECT_EQ(a.runnerCount, b.runnerCount);
   EXPECT_TRUE(a.finishOrder == b.finishOrder);

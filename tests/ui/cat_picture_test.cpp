@@ -20,7 +20,7 @@ class CatPictureTest : public ::testing::Test {
     s().cats[3].owner = 1;
     s().cats[3].breed = 0;
     s().cats[3].weight = 2500;
-    pic = std::make_unique<CatPicture>(s(), rng, chatterDone);
+    pic = std::make_unique<CatPicture>(s(), rng);
   }
 
   GameState& s() { return *state; }
@@ -41,7 +41,6 @@ class CatPictureTest : public ::testing::Test {
 
   std::unique_ptr<GameState> state;
   ScriptedRng rng;
-  bool chatterDone = false;
   std::unique_ptr<CatPicture> pic;
 };
 
@@ -69,7 +68,7 @@ TEST_F(CatPictureTest, AwakeFacesFollowConditionPhaseAndCoin) {
   const int expected[5][3] = {{1, 0, 2}, {4, 3, 5}, {7, 6, 8}, {10, 9, 10}, {12, 11, 12}};
   for (int level = 1; level <= 5; ++level) {
     s().conditionLevel = static_cast<uint8_t>(level);
-    auto fresh = std::make_unique<CatPicture>(s(), rng, chatterDone);
+    auto fresh = std::make_unique<CatPicture>(s(), rng);
     pic.swap(fresh);
     // The first frame is phase 2; the coin is drawn on every frame, phase 1 included.
     EXPECT_EQ(drawWith(kCoinOther), expected[level - 1][0]) << level;
@@ -136,12 +135,12 @@ TEST_F(CatPictureTest, FinishedChatterIsReportedAndTheTickGoesOnOnlyOnceItIsClos
   pic->timer1Tick();
   int seen = 0;
   bool closes = false;
-  QObject::connect(pic.get(), &CatPicture::chatterDoneSeen, [&] {
+  QObject::connect(pic.get(), &CatPicture::chatterToClose, [&] {
     ++seen;
-    if (closes) chatterDone = false;
+    if (closes) pic->chatterGone();
   });
 
-  chatterDone = true;
+  pic->chatterSaid();
   pic->timer2Tick();  // the window would not close: no frame this tick
   EXPECT_EQ(seen, 1);
   EXPECT_EQ(pic->frame(), -1);
@@ -150,7 +149,7 @@ TEST_F(CatPictureTest, FinishedChatterIsReportedAndTheTickGoesOnOnlyOnceItIsClos
   rng.push({kCoinOther});
   pic->timer2Tick();
   EXPECT_EQ(seen, 2);
-  EXPECT_FALSE(chatterDone);
+  EXPECT_FALSE(pic->chatterWaiting());
   EXPECT_EQ(pic->frame(), 4);
   rng.push({kCoinOther});
   pic->timer2Tick();

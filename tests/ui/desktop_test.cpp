@@ -115,7 +115,7 @@ class Desktop : public WindowTest {
 
 TEST_F(Desktop, ANewGameAndItsFirstWeekFromTheKeyboardAlone) {
   WindowWorld& w = *world;
-  w.wm.showWindow(GameWindow::Start);
+  w.wm.showWindow(GameWindow::Wizard);
   activate(&w.wm.wizardWindow());
   EXPECT_EQ(focused(), QStringLiteral("ButNext0"));
   key(Qt::Key_Return);
@@ -148,9 +148,11 @@ TEST_F(Desktop, ANewGameAndItsFirstWeekFromTheKeyboardAlone) {
   EXPECT_EQ(main()->button(Command::ActiveCats)->text(), QStringLiteral("戻る"));
   key(Qt::Key_Escape);
   EXPECT_EQ(main()->button(Command::ActiveCats)->text(), QStringLiteral("現役"));
+  w.atResults = [&] {
+    EXPECT_TRUE(main()->weekRunning());
+    key(Qt::Key_Return);  // the results' OK
+  };
   key(Qt::Key_N, Qt::ControlModifier);  // 次週
-  EXPECT_TRUE(main()->weekRunning());
-  key(Qt::Key_Return);  // the results' OK
   EXPECT_FALSE(main()->weekRunning());
   EXPECT_EQ(text("labNen"), QStringLiteral("2001年1月2週"));
   EXPECT_EQ(main()->button(Command::NextWeek)->toolTip(), QStringLiteral("キー: Ctrl+N"));
@@ -167,7 +169,7 @@ TEST_F(Desktop, RadioOptionsAnswerTheAccessibilityToggleAsAClick) {
     a->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
     for (int i = 0; i < 100 && !option->isChecked(); ++i) QTest::qWait(10);
   };
-  w.wm.showWindow(GameWindow::Start);
+  w.wm.showWindow(GameWindow::Wizard);
   QWidget* wizard = &w.wm.wizardWindow();
   w.click(wizard, "ButNext0");
   w.type(wizard, "Txt0", QStringLiteral("abc"));
@@ -202,7 +204,7 @@ TEST_F(Desktop, TheTitleWindowAppliesTheDisplaySizeByStartingAgain) {
     return captions;
   };
   QAction* x3 = nullptr;
-  w.wm.showWindow(GameWindow::Opening);
+  w.wm.showWindow(GameWindow::Title);
   EXPECT_EQ(offered(w.wm.titleWindow(), &x3), (QStringList{"×1", "日本語", "English"}))
       << "800 x 600 holds only ×1";
   // The same screen shown at ×2.5 stands for a desktop of 2000 x 1500, where every size fits.

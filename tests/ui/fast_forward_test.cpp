@@ -73,14 +73,10 @@ struct Played {
   GameState& s() { return world->s(); }
   int weeksPlayed() { return (s().year - 2001) * 48 + s().weekBase / 5; }
   FastForward& ff() { return main()->fastForward(); }
-  // A fast-forward, and the results' OK when it stopped at a question of the week.
-  void forward(const FastForwardChoice& c) {
-    ff().run(c);
-    if (main()->weekRunning()) world->click(main(), "butRace");
-  }
+  // A fast-forward; the results' OK is given when it stopped at a question of the week.
+  void forward(const FastForwardChoice& c) { ff().run(c); }
   void clickWeek() {
     world->click(main(), Command::NextWeek);
-    world->click(main(), "butRace");
   }
   // The save as the quit would write it, and the history's rows.
   std::pair<std::string, std::string> saved() {
@@ -128,41 +124,46 @@ TEST_F(FastForwardTest, EachStopHoldsWhereItSaysAndNothingIsAnsweredForThePlayer
   Played p(scratch("stops"));
   WindowWorld& w = *p.world;
   // To the cat's first race: the game stands before that week, at the home view.
-  while (!isStopWeek(p.s(), StopAt::Race)) p.forward({StopAt::Race, 0});
+  while (!isStopWeek(p.s(), StopAt::Race)) p.forward({StopAt::Race, std::nullopt});
   EXPECT_FALSE(p.main()->weekRunning());
   EXPECT_TRUE(p.main()->button(Command::NextWeek)->isEnabled());
   EXPECT_EQ(w.find<QLabel>(p.main(), "labComment")->text().right(7), QStringLiteral("に出走予定です"));
   // Asked again in that week: it says so and runs nothing.
   const int week = p.weeksPlayed();
-  p.ff().run({StopAt::Race, 0});
+  p.ff().run({StopAt::Race, std::nullopt});
   EXPECT_EQ(w.lastMessage(), u"今週は出走する週です。");
   EXPECT_EQ(p.weeksPlayed(), week);
   // The race's week puts the watch question (or tells why the cat cannot run): the fast-forward stops
   // with the week open for its OK.
   const size_t told = w.ui.messages.size();
+  bool open = false;
+  w.atResults = [&] {
+    open = true;
+    EXPECT_EQ(w.ui.messages.size(), told + 1);
+    EXPECT_EQ(w.ui.messages.back().title.substr(0, 1), u"R");
+    EXPECT_TRUE(p.main()->weekRunning());
+    EXPECT_FALSE(p.ff().stopButton()->isVisible());
+  };
+  const int before = p.weeksPlayed();
   p.ff().run({std::nullopt, 5});
-  EXPECT_EQ(w.ui.messages.size(), told + 1);
-  EXPECT_EQ(w.ui.messages.back().title.substr(0, 1), u"R");
-  EXPECT_TRUE(p.main()->weekRunning());
-  EXPECT_TRUE(w.find<QPushButton>(p.main(), "butRace")->isEnabled());
-  EXPECT_FALSE(p.ff().stopButton()->isVisible());
-  w.click(p.main(), "butRace");
+  EXPECT_TRUE(open);
+  EXPECT_EQ(p.weeksPlayed(), before + 1);
   // The stop button, pressed while the first week runs: that week ends, and nothing more.
   QTimer::singleShot(0, p.ff().stopButton(), [&] {
     EXPECT_TRUE(p.ff().stopButton()->isVisible());
     p.ff().stopButton()->click();
   });
-  const int before = p.weeksPlayed();
+  const int first = p.weeksPlayed();
   p.forward({std::nullopt, 10});
-  EXPECT_EQ(p.weeksPlayed(), before + 1);
+  EXPECT_EQ(p.weeksPlayed(), first + 1);
   // To the big races and the year end: the awards wait for their OK, as after a clicked week.
-  while (!isStopWeek(p.s(), StopAt::BigRace)) p.forward({StopAt::BigRace, 0});
+  while (!isStopWeek(p.s(), StopAt::BigRace)) p.forward({StopAt::BigRace, std::nullopt});
   bool awardsShown = false;
   whenAwardsWait(w, p.main(), [&] {
     awardsShown = true;
     w.click(p.main(), "butNendo");
   });
-  while (p.s().year == 2001) p.forward({StopAt::YearEnd, 0});
+  while (p.s().year == 2001) p.forward({StopAt::YearEnd, std::nullopt});
   EXPECT_TRUE(awardsShown);
   EXPECT_EQ(w.find<QLabel>(p.main(), "labNen")->text(), QStringLiteral("2002年1月1週"));
   EXPECT_FALSE(p.main()->weekRunning());

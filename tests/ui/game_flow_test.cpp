@@ -24,7 +24,7 @@ using GameFlow = WindowTest;
 
 TEST_F(GameFlow, WizardRefusesBadNamesAndAsksForTheBreedAgainAfterGoingBack) {
   WindowWorld& w = *world;
-  w.wm.showWindow(GameWindow::Start);
+  w.wm.showWindow(GameWindow::Wizard);
   QWidget* wiz = &w.wm.wizardWindow();
   w.click(wiz, "ButNext0");
   w.click(wiz, "ButNext1");
@@ -113,12 +113,13 @@ TEST_F(GameFlow, AWeekPlayedByClicksAndARestThatDisablesTraining) {
   EXPECT_EQ(w.s().cats[w.s().playerCat].trainSpeed2, 3);
   EXPECT_EQ(text("labComment"), QString());
   w.click(main(), Command::Training);  // ＯＫ
-  w.click(main(), Command::NextWeek);  // 次週
-  EXPECT_TRUE(main()->weekRunning());
-  for (int i = 0; i < CommandCount; ++i) EXPECT_FALSE(main()->button(Command(i))->isEnabled()) << i;
-  main()->close();  // refused while the week runs
-  EXPECT_TRUE(main()->isVisible());
-  w.click(main(), "butRace");
+  w.atResults = [&] {
+    EXPECT_TRUE(main()->weekRunning());
+    for (int i = 0; i < CommandCount; ++i) EXPECT_FALSE(main()->button(Command(i))->isEnabled()) << i;
+    main()->close();  // refused while the week runs
+    EXPECT_TRUE(main()->isVisible());
+  };
+  w.click(main(), Command::NextWeek);  // 次週, then the results' OK
   EXPECT_FALSE(main()->weekRunning());
   EXPECT_EQ(text("labNen"), QStringLiteral("2001年1月2週"));
   EXPECT_FALSE(main()->button(Command::Pet)->isEnabled());  // 飼猫 stays off from now on
@@ -137,7 +138,6 @@ TEST_F(GameFlow, QuittingWithASaveAndTakingTheGameUpAgain) {
     WindowWorld& w = *world;
     w.newGame();
     w.click(main(), Command::NextWeek);
-    w.click(main(), "butRace");
     w.ui.script = {false};  // "本当に終了します？" no: nothing happens
     main()->close();
     EXPECT_FALSE(w.ended);
@@ -149,7 +149,7 @@ TEST_F(GameFlow, QuittingWithASaveAndTakingTheGameUpAgain) {
   const std::u16string name = world->s().cats[world->s().playerCat].name;
   world = std::make_unique<WindowWorld>(dir, 99);
   WindowWorld& w = *world;
-  w.wm.showWindow(GameWindow::Opening);
+  w.wm.showWindow(GameWindow::Title);
   w.ui.script = {true};
   w.click(&w.wm.titleWindow(), "But1");
   EXPECT_TRUE(main()->isVisible());
@@ -160,7 +160,7 @@ TEST_F(GameFlow, QuittingWithASaveAndTakingTheGameUpAgain) {
 
 TEST_F(GameFlow, ADamagedSaveIsRefusedAndTheTitleWindowStaysUsable) {
   WindowWorld& w = *world;
-  w.wm.showWindow(GameWindow::Opening);
+  w.wm.showWindow(GameWindow::Title);
   w.click(&w.wm.titleWindow(), "But1");
   EXPECT_EQ(w.lastMessage(), u"セーブデータが見つかりません");
   {
@@ -194,12 +194,16 @@ TEST_F(GameFlow, AFailedSaveKeepsTheGameAndAsksBeforeQuittingWithoutIt) {
 namespace polmina::test {
 namespace {
 
-// Plays weeks by clicks until the last week of the year has run; every question is answered no.
-void playToYearEnd(WindowWorld& w, MainWindow* m) {
-  for (int week = 0; week < 48; ++week) {
+// Plays weeks by clicks through the year's last week, the awards included (a test answers them with
+// whenAwardsWait); `atLastResults` runs while that week's results wait. Every question is answered no.
+void playToYearEnd(WindowWorld& w, MainWindow* m, const std::function<void()>& atLastResults = {}) {
+  bool last = false;
+  for (int week = 0; week < 48 && !last; ++week) {
+    w.atResults = [&] {
+      last = w.s().month == 12 && w.s().week == 4;
+      if (last && atLastResults) atLastResults();
+    };
     w.click(m, Command::NextWeek);
-    if (w.s().month == 12 && w.s().week == 4) break;
-    w.click(m, "butRace");
   }
 }
 
@@ -208,7 +212,7 @@ TEST_F(GameFlow, AtTheWatchQuestionThePanelShowsThisWeeksRacesAndThePlacingsSoFa
   w.newGame();
   bool asked = false;
   w.ui.onMessage = [&](const MessageRecord& m) {
-    if (asked || m.text.find(u"が出走します") == std::u16string::npos) return;
+    if (asked || m.id != Question::WatchOwnRace) return;
     asked = true;
     const GameState& s = w.s();
     const int catsRace = s.cats[s.playerCat].entryRace - s.weekBase + 1;
@@ -218,23 +222,22 @@ TEST_F(GameFlow, AtTheWatchQuestionThePanelShowsThisWeeksRacesAndThePlacingsSoFa
       EXPECT_EQ(text((line + "1").c_str()).isEmpty(), k >= catsRace) << k << " of " << catsRace;
     }
   };
-  for (int week = 0; week < 30 && !asked; ++week) {
-    w.click(main(), Command::NextWeek);
-    w.click(main(), "butRace");
-  }
+  for (int week = 0; week < 30 && !asked; ++week) w.click(main(), Command::NextWeek);
   EXPECT_TRUE(asked);
 }
 
 TEST_F(GameFlow, TheCloseBoxDuringTheWeekIsAnsweredAndQuittingWaitsForTheOK) {
   WindowWorld& w = *world;
   w.newGame();
+  w.atResults = [&] {
+    w.ui.messages.clear();
+    main()->close();
+    EXPECT_TRUE(main()->isVisible());
+    ASSERT_EQ(w.ui.messages.size(), 1u);
+    EXPECT_EQ(w.ui.messages[0].id, Question::QuitBusy);
+    EXPECT_EQ(w.lastMessage(), u"週の処理中は終了できません。\r\n「OK」の後で終了して下さい。");
+  };
   w.click(main(), Command::NextWeek);
-  w.ui.messages.clear();
-  main()->close();
-  EXPECT_TRUE(main()->isVisible());
-  ASSERT_EQ(w.ui.messages.size(), 1u);
-  EXPECT_EQ(w.lastMessage(), u"週の処理中は終了できません。\r\n「OK」の後で終了して下さい。");
-  w.click(main(), "butRace");
   main()->close();
   EXPECT_EQ(w.lastMessage(), u"本当に終了します？");
   EXPECT_FALSE(w.ended);
@@ -258,16 +261,18 @@ TEST_F(GameFlow, HelpOpensInTheGamesOwnWindowOrSaysThePageCannotBeOpened) {
 TEST_F(GameFlow, TheYearEndsThroughTheAwardsPanelAndItsOK) {
   WindowWorld& w = *world;
   w.newGame();
-  playToYearEnd(w, main());
   auto* awards = w.find<QWidget>(main(), "Frm6");
+  bool shown = false;
   whenAwardsWait(w, main(), [&] {
     // The awards are up and wait for their OK while the week is still open.
+    shown = true;
     EXPECT_TRUE(awards->isVisible());
     EXPECT_TRUE(w.s().awardsPending);
     EXPECT_FALSE(w.find<QLabel>(main(), "LabKingName0")->text().isEmpty());
     w.click(main(), "butNendo");
   });
-  w.click(main(), "butRace");
+  playToYearEnd(w, main());
+  EXPECT_TRUE(shown);
   EXPECT_FALSE(awards->isVisible());
   EXPECT_FALSE(w.s().awardsPending);
   EXPECT_EQ(text("labNen"), QStringLiteral("2002年1月1週"));
@@ -278,11 +283,11 @@ TEST_F(GameFlow, TheYearEndsThroughTheAwardsPanelAndItsOK) {
 TEST_F(GameFlow, ARetiringCatSaysFarewellAndTheProgramEnds) {
   WindowWorld& w = *world;
   w.newGame();
-  playToYearEnd(w, main());
-  CatRecord& cat = w.s().cats[w.s().playerCat];
-  cat.age = cat.peakAge;
   whenAwardsWait(w, main(), [&] { w.click(main(), "butNendo"); });
-  w.click(main(), "butRace");
+  playToYearEnd(w, main(), [&] {
+    CatRecord& cat = w.s().cats[w.s().playerCat];
+    cat.age = cat.peakAge;
+  });
   EXPECT_TRUE(w.ended);
   EXPECT_EQ(w.lastMessage(), u"ゲームを終了します\r\nありがとうございました");
 }
@@ -311,10 +316,7 @@ TEST_F(GameFlow, AWatchedRaceRunsInTheRaceWindowOverTheDisabledMainWindow) {
     if (race && race->isVisible()) sawDisabledMain = sawDisabledMain || !main()->isEnabled();
   });
   poll->start(1);
-  for (int week = 0; week < 12 && !topLevel("RaceFm"); ++week) {
-    w.click(main(), Command::NextWeek);
-    w.click(main(), "butRace");
-  }
+  for (int week = 0; week < 12 && !topLevel("RaceFm"); ++week) w.click(main(), Command::NextWeek);
   poll->stop();
   ASSERT_NE(topLevel("RaceFm"), nullptr);
   EXPECT_TRUE(sawDisabledMain);

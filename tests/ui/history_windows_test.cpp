@@ -35,11 +35,10 @@ class HistoryWindows : public WindowTest {
   void playWeeks(int n) {
     for (int i = 0; i < n; ++i) {
       world->click(main(), Command::NextWeek);
-      world->click(main(), "butRace");
     }
   }
   void continueGame(std::deque<bool> answers) {
-    world->wm.showWindow(GameWindow::Opening);
+    world->wm.showWindow(GameWindow::Title);
     world->ui.script = std::move(answers);
     world->click(&world->wm.titleWindow(), "But1");
   }

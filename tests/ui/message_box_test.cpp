@@ -52,9 +52,9 @@ TEST(MessageBoxes, TitlesAreTheGamesAndEveryCaptionFits) {
       }
     });
     if (b.question)
-      ui.askYesNo(b.title, b.text);
+      ui.askYesNo(Question::Settings, b.title, b.text);
     else
-      ui.tell(b.title, b.text);
+      ui.tell(Question::Settings, b.title, b.text);
     EXPECT_EQ(buttons, b.question ? 2 : 1);
   }
 }
@@ -71,7 +71,7 @@ TEST(MessageBoxes, ANoticeTallerThanTheScreenScrolls) {
     EXPECT_NE(box.findChild<QAbstractButton*>(), nullptr);
   });
   QtFrontend ui;
-  ui.tell(u"ミケ", record);
+  ui.tell(Question::CareerRecord, u"ミケ", record);
   EXPECT_TRUE(seen);
 }
 

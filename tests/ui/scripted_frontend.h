@@ -43,7 +43,7 @@ class ScriptedFrontend final : public QtFrontend {
   double waited = 0;
 
  protected:
-  bool showBox(std::u16string_view title, std::u16string_view text, bool question) override {
+  bool showBox(Question id, std::u16string_view title, std::u16string_view text, bool question) override {
     std::optional<bool> answer;
     if (question) {
       answer = defaultAnswer;
@@ -52,7 +52,7 @@ class ScriptedFrontend final : public QtFrontend {
         script.pop_front();
       }
     }
-    messages.push_back({std::u16string(title), std::u16string(text), answer});
+    messages.push_back({id, std::u16string(title), std::u16string(text), answer});
     if (onMessage) onMessage(messages.back());
     return answer.value_or(false);
   }
