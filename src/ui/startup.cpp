@@ -9,13 +9,14 @@
 #include <QIcon>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLockFile>
 #include <QStandardPaths>
+#include <QThread>
 #include <QWidget>
 #include <memory>
 
 #include "platform/clock.h"
 #include "platform/rng.h"
+#include "store/folder_lock.h"
 #include "store/savefile.h"
 #include "ui/qt_frontend.h"
 #include "ui/resources.h"
@@ -27,16 +28,6 @@ namespace polmina {
 
 namespace {
 
-// Held for the whole run, in the save's own folder: a second start on the same save, whatever its
-// environment (another login of the same user has another runtime folder), finds it taken and ends.
-std::unique_ptr<QLockFile> takeInstanceLock(const std::filesystem::path& saveDir) {
-  const QString dir = QString::fromStdU16String(saveDir.u16string());
-  auto lock = std::make_unique<QLockFile>(QDir(dir).filePath(QStringLiteral("polmina.lock")));
-  lock->setStaleLockTime(0);
-  if (!lock->tryLock(0)) return nullptr;
-  return lock;
-}
-
 // The name the running copy of a save answers to: one per save folder and user.
 QString instanceName(const std::filesystem::path& saveDir) {
   std::error_code ec;
@@ -47,14 +38,20 @@ QString instanceName(const std::filesystem::path& saveDir) {
            QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16)));
 }
 
-// The second start asks the running copy to come to the front, then ends.
-void callRunningCopy(const std::filesystem::path& saveDir) {
+// The second start asks the running copy to come to the front, then ends. False when no game answers
+// (polmina-sim holds the save, or the game is still starting and does not listen yet after a while).
+bool callRunningCopy(const std::filesystem::path& saveDir) {
   QLocalSocket socket;
-  socket.connectToServer(instanceName(saveDir));
-  if (!socket.waitForConnected(1000)) return;
+  for (int tries = 0; tries < 30; ++tries) {
+    socket.connectToServer(instanceName(saveDir));
+    if (socket.waitForConnected(1000)) break;
+    QThread::msleep(100);
+  }
+  if (socket.state() != QLocalSocket::ConnectedState) return false;
   socket.write("show\n");
   socket.waitForBytesWritten(1000);
   socket.disconnectFromServer();
+  return true;
 }
 
 // The window the player is using: a box or dialog over it first.
@@ -136,9 +133,11 @@ int startUp(QApplication& app, const LaunchOptions& options) {
   QtFrontend ui;
   Game g{s, rng, ui, clock};
   Session session{g, ui, std::move(paths)};
-  const auto lock = takeInstanceLock(session.paths.saveDir);
+  // Held for the whole run, in the save's own folder: a second start on the same save, whatever its
+  // environment (another login of the same user has another runtime folder), finds it taken and ends.
+  const auto lock = FolderLock::take(session.paths.saveDir);
   if (!lock) {
-    callRunningCopy(session.paths.saveDir);
+    if (!callRunningCopy(session.paths.saveDir)) ui.tell(u"ルネッタ", tr(FolderInUse));
     return 0;
   }
   const auto server = listenForLaterStarts(session.paths.saveDir);
@@ -148,6 +147,7 @@ int startUp(QApplication& app, const LaunchOptions& options) {
   struct Unset {
     ~Unset() { setRoomMaker({}); }
   } unset;
+  const SaveWitness witness(history);
   g.watcher = &history;
   session.history = &history;
   WindowManager wm(session);
