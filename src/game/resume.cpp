@@ -19,7 +19,10 @@ void welcomeBack(GameState& s) {
 }  // namespace
 
 StoreResult resumeSavedGame(GameState& s, const std::filesystem::path& dir) {
-  if (!hasSaveGame(dir)) return StoreResult::failure(tr(u"セーブデータが見つかりません"));
+  const SaveState there = saveState(dir);
+  if (there == SaveState::None) return StoreResult::failure(tr(u"セーブデータが見つかりません"));
+  // A file that is there but holds no game (cut short, emptied) is damaged, not missing.
+  if (there == SaveState::NotAGame) return StoreResult::failure(tr(u"セーブデータが壊れているため読み込めません。"));
   const StoreResult r = loadGame(s, dir);
   if (r) welcomeBack(s);
   return r;
