@@ -107,19 +107,6 @@ struct Session {
   }
 };
 
-// The catalog of `lang` beside the program, or in the installed data folder.
-bool useLanguage(const std::string& lang) {
-  Language l = Language::Japanese;
-  if (!languageFromCode(fromUtf8(lang), l) || l == Language::Japanese) return true;
-  std::error_code ec;
-  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) return false;
-  const std::string file = catalogFileName(l);
-  for (const auto& dir : {exe.parent_path(), exe.parent_path().parent_path() / "share" / "polmina"})
-    if (loadCatalog(dir / file)) return true;
-  return false;
-}
-
 // The most weeks --until plays without --weeks: a career ends long before.
 constexpr int kMostWeeks = 100000;
 
@@ -132,10 +119,8 @@ std::optional<StopAt> untilStop(const std::string& name) {
 }  // namespace
 
 int runPlay(const PlayOptions& o) {
-  if (!useLanguage(o.lang)) {
-    fail(u"言語のカタログ (" + fromUtf8(catalogFileName(Language::English)) + u") が見つかりません。");
-    return ExitNoGame;
-  }
+  const auto lock = lockFolder(o.dir);
+  if (!lock) return ExitLocked;
   auto state = std::make_unique<GameState>();
   GameState& s = *state;
   if (!loadSaved(s, o.dir)) return ExitNoGame;
@@ -144,6 +129,7 @@ int runPlay(const PlayOptions& o) {
   answerLikeThePlayer(ui, o.invite == "yes");
   FixedClock clock;
   auto history = openHistory(o.dir);
+  const SaveWitness witness(*history);
   // On a full disk the history gives way to the save.
   setRoomMaker([&history](bool hard) { history->makeRoom(hard); });
   struct Unset {
@@ -170,7 +156,6 @@ int runPlay(const PlayOptions& o) {
     if (stopped) stopReason = stopName(*until);
   }
   if (run.retired) stopReason = "retired";
-  if (auto problem = history->takeProblem()) fail(*problem);
 
   ordered_json out;
   out["weeks"] = run.weeks;
@@ -184,11 +169,11 @@ int runPlay(const PlayOptions& o) {
     out["farewell"] = toUtf8(careerRecordText(s, run.player(), CareerView::Farewell));
   } else {
     const StoreResult saved = saveGame(s, o.dir);
-    if (!saved) {
-      fail(saved.message);
-      return ExitNoGame;
-    }
+    if (!saved.message.empty()) fail(saved.message);
+    if (!saved) return ExitNoGame;
   }
+  // Only once the save is written: what the history says of itself assumes it.
+  if (auto problem = history->takeProblem()) fail(*problem);
   out["messages"] = messagesJson(ui);
   out["lastWeek"] = std::move(run.lastWeek);
   if (until) {

@@ -1,5 +1,6 @@
 #include "sim/support.h"
 
+#include <filesystem>
 #include <iostream>
 #include <string>
 
@@ -26,10 +27,31 @@ bool loadSaved(GameState& s, const std::string& dir) {
   return r.ok;
 }
 
-std::unique_ptr<History> openHistory(const std::string& dir) {
-  auto h = std::make_unique<History>(dir);
+std::unique_ptr<History> openHistory(const std::string& dir, HistoryAccess access) {
+  auto h = std::make_unique<History>(dir, access);
   if (auto problem = h->takeProblem()) fail(*problem);
   return h;
+}
+
+std::unique_ptr<FolderLock> lockFolder(const std::string& dir) {
+  auto lock = FolderLock::take(dir);
+  if (!lock)
+    fail(trf(u"フォルダ「{dir}」はほかのプログラム（ゲームか polmina-sim）が使っているため、書き込めません。終わってからもう一度試してください。",
+             {{u"dir", fromUtf8(dir)}}));
+  return lock;
+}
+
+bool useLanguage(const std::string& code) {
+  Language l = Language::Japanese;
+  if (!languageFromCode(fromUtf8(code), l)) return false;
+  if (l == Language::Japanese) return true;
+  std::error_code ec;
+  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) return false;
+  const std::string file = catalogFileName(l);
+  for (const auto& dir : {exe.parent_path(), exe.parent_path().parent_path() / "share" / "polmina"})
+    if (loadCatalog(dir / file)) return true;
+  return false;
 }
 
 }  // namespace polmina::sim
