@@ -310,6 +310,19 @@ void MainWindow::showNotice() {
 }
 
 void MainWindow::refreshCatPanel() {
+  showCatTexts();
+  // All four options cleared, then the cat's own set: which runs its click action.
+  {
+    const QSignalBlocker quiet(styles_);
+    styles_->setExclusive(false);
+    for (QRadioButton* o : opt_) o->setChecked(false);
+    styles_->setExclusive(true);
+  }
+  const int option = runningStyleOption(catAt(s_, s_.playerCat).styleFlags);
+  if (option >= 0) opt_[option]->setChecked(true);
+}
+
+void MainWindow::showCatTexts() {
   const CatPanelText t = catPanelText(s_);
   lab_[0]->setText(qs(t.money));
   lab_[1]->setText(qs(t.name));
@@ -320,15 +333,6 @@ void MainWindow::refreshCatPanel() {
   labSyogo_->setText(qs(t.title));
   lab_[10]->setText(qs(t.prize));
   setFittedText(lab_[7], qs(t.nextRace));
-  // All four options cleared, then the cat's own set: which runs its click action.
-  {
-    const QSignalBlocker quiet(styles_);
-    styles_->setExclusive(false);
-    for (QRadioButton* o : opt_) o->setChecked(false);
-    styles_->setExclusive(true);
-  }
-  const int option = runningStyleOption(catAt(s_, s_.playerCat).styleFlags);
-  if (option >= 0) opt_[option]->setChecked(true);
 }
 
 void MainWindow::stopCatTimers() { pic_->stopTimers(); }
@@ -534,7 +538,9 @@ void MainWindow::finishWeekView() {
   panel_ = OpenPanel::None;
   frm0_->setEnabled(true);
   frm4_->setEnabled(true);
-  // The cat panel was refreshed when the week moved on (its running-style coin is drawn there).
+  // The cat panel was refreshed when the week moved on (its running-style coin is drawn there), before
+  // the week's growth: its words again, now that the cat has grown.
+  showCatTexts();
   QApplication::restoreOverrideCursor();
   tellHistoryProblem(se_);
   if (s_.remarkPending) {
@@ -641,8 +647,9 @@ bool MainWindow::saveBeforeQuit() {
   SaveWindow w(s_, se_.paths.saveDir, se_.ui, this);
   se_.ui.runModal(w);
   quitting_ = false;
+  // A save that went well may still have something to say (backups given up for space).
+  if (!w.result().message.empty()) se_.ui.tell(u"セーブ", polmina::tr(w.result().message));
   if (w.result().ok) return true;
-  se_.ui.tell(u"セーブ", polmina::tr(w.result().message));
   return se_.ui.askYesNo(u"終了", polmina::tr(u"セーブせずに終了しますか？"));
 }
 

@@ -65,6 +65,7 @@ class MainWindow : public QWidget {
   void prepare();
   // The home view from the player's cat (runs the chosen running style's click action).
   void refreshCatPanel();
+  void showCatTexts();
   // The chatter window beside this one, shown modally until it has said its text.
   void showChatter();
   // The picture's click: the advice of the first weeks, then the chatter.
