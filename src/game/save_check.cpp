@@ -33,8 +33,7 @@ std::u16string changedSaveQuestion(const SaveCheck& c) {
   if (!c.backup) return q + u"\r\n" + tr(u"このまま読み込みますか？");
   const BackupInfo& b = *c.backup;
   return q + u"\r\n" +
-         trf(u"ゲームがセーブした{year}年{month}月{week}"
-             u"週のバックアップから再開しますか？\r\n（いいえならセーブデータをそのまま読み込みます）",
+         trf(u"ゲームがセーブした{year}年{month}月{week}週のバックアップから再開しますか？\r\n（いいえならセーブデータをそのまま読み込みます）",
              {{u"year", num(b.year)}, {u"month", num(b.month)}, {u"week", num(b.week)}});
 }
 

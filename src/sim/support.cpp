@@ -34,7 +34,7 @@ std::unique_ptr<History> openHistory(const std::string& dir, HistoryAccess acces
 }
 
 std::unique_ptr<FolderLock> lockFolder(const std::string& dir) {
-  auto lock = FolderLock::take(dir);
+  auto lock = FolderLock::take(dir, "polmina-sim");
   if (!lock)
     fail(trf(u"フォルダ「{dir}」はほかのプログラム（ゲームか polmina-sim）が使っているため、書き込めません。終わってからもう一度試してください。",
              {{u"dir", fromUtf8(dir)}}));

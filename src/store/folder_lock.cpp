@@ -17,7 +17,7 @@ FolderLock::~FolderLock() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-std::unique_ptr<FolderLock> FolderLock::take(const std::filesystem::path& dir) {
+std::unique_ptr<FolderLock> FolderLock::take(const std::filesystem::path& dir, std::string_view program) {
   const std::filesystem::path file = dir / FolderLockName;
   int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
   // A lock file another user made: a lock needs no right to write it.
@@ -28,10 +28,19 @@ std::unique_ptr<FolderLock> FolderLock::take(const std::filesystem::path& dir) {
     return nullptr;
   }
   // Who holds it, for a person who finds the file.
-  const std::string pid = std::to_string(::getpid()) + "\n";
+  const std::string pid = std::to_string(::getpid()) + "\n" + std::string(program) + "\n";
   if (::ftruncate(fd, 0) == 0 && ::write(fd, pid.data(), pid.size()) < 0) errno = 0;
   tidyAfterKill(dir);
   return std::unique_ptr<FolderLock>(new FolderLock(fd));
+}
+
+std::string FolderLock::heldBy(const std::filesystem::path& dir) {
+  std::vector<uint8_t> bytes;
+  if (readWholeFile(dir / FolderLockName, bytes) != 0) return {};
+  const std::string text(bytes.begin(), bytes.end());
+  const size_t from = text.find('\n');
+  if (from == std::string::npos) return {};
+  return text.substr(from + 1, text.find('\n', from + 1) - from - 1);
 }
 
 // What a writer killed in the middle of a save left behind: nobody else writes while the lock is ours.

@@ -10,7 +10,6 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
-#include <QThread>
 #include <QWidget>
 #include <memory>
 
@@ -38,20 +37,14 @@ QString instanceName(const std::filesystem::path& saveDir) {
            QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16)));
 }
 
-// The second start asks the running copy to come to the front, then ends. False when no game answers
-// (polmina-sim holds the save, or the game is still starting and does not listen yet after a while).
-bool callRunningCopy(const std::filesystem::path& saveDir) {
+// The second start asks the running copy to come to the front, then ends.
+void callRunningCopy(const std::filesystem::path& saveDir) {
   QLocalSocket socket;
-  for (int tries = 0; tries < 30; ++tries) {
-    socket.connectToServer(instanceName(saveDir));
-    if (socket.waitForConnected(1000)) break;
-    QThread::msleep(100);
-  }
-  if (socket.state() != QLocalSocket::ConnectedState) return false;
+  socket.connectToServer(instanceName(saveDir));
+  if (!socket.waitForConnected(1000)) return;
   socket.write("show\n");
   socket.waitForBytesWritten(1000);
   socket.disconnectFromServer();
-  return true;
 }
 
 // The window the player is using: a box or dialog over it first.
@@ -135,9 +128,13 @@ int startUp(QApplication& app, const LaunchOptions& options) {
   Session session{g, ui, std::move(paths)};
   // Held for the whole run, in the save's own folder: a second start on the same save, whatever its
   // environment (another login of the same user has another runtime folder), finds it taken and ends.
-  const auto lock = FolderLock::take(session.paths.saveDir);
+  const auto lock = FolderLock::take(session.paths.saveDir, "polmina");
   if (!lock) {
-    if (!callRunningCopy(session.paths.saveDir)) ui.tell(u"ルネッタ", tr(FolderInUse));
+    // polmina-sim has no window to raise: the player hears why the game does not start.
+    if (FolderLock::heldBy(session.paths.saveDir) == "polmina-sim")
+      ui.tell(u"ルネッタ", tr(FolderInUse));
+    else
+      callRunningCopy(session.paths.saveDir);
     return 0;
   }
   const auto server = listenForLaterStarts(session.paths.saveDir);

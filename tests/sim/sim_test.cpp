@@ -366,9 +366,10 @@ TEST_F(SimTool, WhileAnotherProgramHoldsTheFolderNothingWritesAndShowStillReads)
   const Bytes save = readBytes(savePath(dir.path()));
   const Bytes history = readBytes(dir.path() / HistoryFileName);
   {
-    const auto game = FolderLock::take(dir.path());  // as the game holds it while it runs
+    const auto game = FolderLock::take(dir.path(), "polmina");  // as the game holds it while it runs
     ASSERT_TRUE(game);
-    EXPECT_FALSE(FolderLock::take(dir.path())) << "one holder at a time";
+    EXPECT_FALSE(FolderLock::take(dir.path(), "polmina-sim")) << "one holder at a time";
+    EXPECT_EQ(FolderLock::heldBy(dir.path()), "polmina");
     for (const std::string& writes : {"play " + d + " --weeks 8", "recover " + d, "restore " + d + " 1"})
       EXPECT_EQ(runSim(writes).exitCode, 5) << writes;
     EXPECT_EQ(newGame("ミケ", "クロ", "--force").exitCode, 5);
