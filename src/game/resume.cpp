@@ -19,7 +19,10 @@ void welcomeBack(GameState& s) {
 }  // namespace
 
 StoreResult resumeSavedGame(GameState& s, const std::filesystem::path& dir) {
-  if (!hasSaveGame(dir)) return StoreResult::failure(tr(u"セーブデータが見つかりません"));
+  const SaveState there = saveState(dir);
+  if (there == SaveState::None) return StoreResult::failure(tr(u"セーブデータが見つかりません"));
+  // A file that is there but holds no game (cut short, emptied) is damaged, not missing.
+  if (there == SaveState::NotAGame) return StoreResult::failure(tr(u"セーブデータが壊れているため読み込めません。"));
   const StoreResult r = loadGame(s, dir);
   if (r) welcomeBack(s);
   return r;
@@ -44,10 +47,9 @@ bool quitGame(Game& g, const std::function<StoreResult()>& save) {
   const bool saving = g.ui.askYesNo(Question::SaveOnQuit, u"終了", tr(u"ゲームをセーブしますか？"));
   if (saving) {
     const StoreResult r = save();
-    if (!r) {
-      g.ui.tell(Question::SaveFailed, u"セーブ", tr(r.message));
-      if (!g.ui.askYesNo(Question::QuitUnsaved, u"終了", tr(u"セーブせずに終了しますか？"))) return false;
-    }
+    // A save that went well may still have something to say (backups given up for space).
+    if (!r.message.empty()) g.ui.tell(r ? Question::SaveNotice : Question::SaveFailed, u"セーブ", tr(r.message));
+    if (!r && !g.ui.askYesNo(Question::QuitUnsaved, u"終了", tr(u"セーブせずに終了しますか？"))) return false;
   }
   // Weeks the player chose not to save are thrown away; a save that failed keeps them for recovery.
   leaveGame(g, saving);

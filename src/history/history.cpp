@@ -2,11 +2,14 @@
 // weeks written as they are played.
 #include "history/history.h"
 
+#include <unistd.h>
+
 #include <system_error>
 
 #include "history/internal.h"
 #include "history/rows.h"
 #include "history/sqlite.h"
+#include "store/checksum.h"
 #include "store/record.h"
 #include "store/savefile.h"
 #include "world/text.h"
@@ -84,7 +87,8 @@ RecordedRunner runnerOf(const GameState& s, const Runner& run) {
 
 int weekOrdinal(int year, int month, int week) { return year * 48 + (month - 1) * 4 + (week - 1); }
 
-History::History(const std::filesystem::path& dir) : file_(dir / HistoryFileName) {
+History::History(const std::filesystem::path& dir, HistoryAccess access)
+    : file_(dir / HistoryFileName), readOnly_(access == HistoryAccess::Read) {
   try {
     open();
   } catch (const sql::SqlError& e) {
@@ -94,24 +98,48 @@ History::History(const std::filesystem::path& dir) : file_(dir / HistoryFileName
 
 // The log goes back into the file at the end of the run: nothing of the history is left beside it.
 History::~History() {
-  guarded([&] { checkpoint(); });
+  if (!readOnly_) guarded([&] { checkpoint(); });
 }
 
 // A damaged file is set aside for a new one; a passing lock pauses the history until the next week;
 // any other failure pauses it for this run.
 void History::failed(const sql::SqlError& e) {
-  if (damaged(e))
+  if (damaged(e) && readOnly_)
+    giveUp(trf(u"履歴ファイル{file}が壊れているため読めません。", {{u"file", quoted(file_)}}));
+  else if (damaged(e))
     setAside();
   else
     giveUp(pausedBecause(file_, reasonOf(e), passing(e)), passing(e));
 }
 
+// Opening an existing file only to read it: nothing when there is none.
+bool History::openToRead() {
+  std::error_code ec;
+  if (!std::filesystem::exists(file_, ec)) return false;
+  const bool folderFixed = ::access(file_.parent_path().empty() ? "." : file_.parent_path().c_str(), W_OK) != 0;
+  db_ = std::make_unique<sql::Database>(file_, kBusyMs, folderFixed);
+  return true;
+}
+
 void History::open() {
   knownCats_ = std::make_unique<KnownCats>();
-  db_ = std::make_unique<sql::Database>(file_, kBusyMs);
+  // A file cut to nothing is no history: as damaged as one with broken pages.
+  std::error_code ec;
+  if (std::filesystem::is_regular_file(file_, ec) && std::filesystem::file_size(file_, ec) == 0 && !ec)
+    throw sql::SqlError(SQLITE_NOTADB, "empty file");
+  if (readOnly_) {
+    if (!openToRead()) return;
+  } else {
+    db_ = std::make_unique<sql::Database>(file_, kBusyMs);
+  }
   const int64_t version = db_->scalar("PRAGMA user_version");
   if (version > rows::SchemaVersion) {
     giveUp(pausedBecause(file_, tr(u"新しい版のゲームが作った")));
+    return;
+  }
+  sums_ = version >= 4;
+  if (readOnly_) {
+    checkWhole();
     return;
   }
   db_->exec("PRAGMA journal_mode=WAL");
@@ -121,19 +149,23 @@ void History::open() {
   // Freed pages are not zeroed on the disk (a build may zero them by default): the recovery row
   // replaced every week would cost twice its pages.
   db_->exec("PRAGMA secure_delete = FAST");
-  {
-    // The whole file, indexes included: an index that lost a row would give a cat a second row.
-    sql::Statement check = db_->prepare("PRAGMA integrity_check(1)");
-    if (!check.step() || check.text(0) != "ok") throw sql::SqlError(SQLITE_CORRUPT, "integrity_check");
-  }
+  checkWhole();
   sql::Transaction t(*db_);
   if (version == 0) db_->exec(rows::Schema);
   if (version == 1) db_->exec(rows::FromVersion1);
   if (version == 1 || version == 2) db_->exec(rows::FromVersion2);
+  if (version >= 1 && version <= 3) db_->exec(rows::FromVersion3);
+  sums_ = true;
   // Written every time: a file that cannot be written is found now, not in the middle of a week.
   db_->exec("PRAGMA user_version = " + std::to_string(rows::SchemaVersion));
   t.commit();
   retryLater_ = false;
+}
+
+// The whole file, indexes included: an index that lost a row would give a cat a second row.
+void History::checkWhole() {
+  sql::Statement check = db_->prepare("PRAGMA integrity_check(1)");
+  if (!check.step() || check.text(0) != "ok") throw sql::SqlError(SQLITE_CORRUPT, "integrity_check");
 }
 
 // A damaged file is kept under another name and a new history begins.
@@ -210,11 +242,11 @@ void History::guarded(const std::function<void()>& fn) {
 void History::checkpoint() { db_->exec("PRAGMA wal_checkpoint(TRUNCATE)"); }
 
 void History::makeRoom(bool hard) {
+  const std::u16string before = problem_;
   guarded([&] { checkpoint(); });
-  if (hard && db_) {
-    giveUp(pausedBecause(file_, tr(u"ディスクの空きをセーブに譲る")));
-    problemTold_ = true;  // the save's own message says what matters
-  }
+  if (hard && db_) giveUp(pausedBecause(file_, tr(u"ディスクの空きをセーブに譲る")));
+  // The save's own message says what matters: the history's would call the save fine before it is.
+  if (problem_ != before) problemTold_ = true;
 }
 
 // ---- the week as it is played
@@ -397,14 +429,17 @@ std::optional<int64_t> History::keepForRecovery(const GameState& s, const std::v
   const bool ours = serial != 0 && serial == recoveryBaseSerial_;
   if (ours) changes = rows::packChanges(recoveryBase_, image);
   const bool rebase = !ours || changes.size() > kMostChanges;
+  const int64_t sum = saveChecksum(image);
   if (rebase) {
-    db_->kept("INSERT OR REPLACE INTO recoveryBase(id, serial, save) VALUES (1, ?1, ?2)").row(serial + 1, image).run();
+    db_->kept("INSERT OR REPLACE INTO recoveryBase(id, serial, save, sum) VALUES (1, ?1, ?2, ?3)")
+        .row(serial + 1, image, sum)
+        .run();
     changes = rows::packChanges(image, image);
   }
   db_->kept(R"(
-    INSERT OR REPLACE INTO recovery(id, game, ordinal, year, month, week, save, base)
-    VALUES (1, ?1, ?2, ?3, ?4, ?5, ?6, ?7))")
-      .row(game_, ordinalOf(s), s.year, s.month, s.week, changes, rebase ? serial + 1 : serial)
+    INSERT OR REPLACE INTO recovery(id, game, ordinal, year, month, week, save, base, sum)
+    VALUES (1, ?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8))")
+      .row(game_, ordinalOf(s), s.year, s.month, s.week, changes, rebase ? serial + 1 : serial, sum)
       .run();
   return rebase ? std::optional(serial + 1) : std::nullopt;
 }

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -68,11 +69,16 @@ struct Career {
   std::u16string ended;  // EndedRetired or EndedLeft
 };
 
+// Whether a program writes the history or only reads it (polmina-sim's show, beside a running game or
+// in a folder that cannot be written).
+enum class HistoryAccess { Write, Read };
+
 class History final : public WeekWatcher {
  public:
   // Opens the history in `dir`, or starts one. Never throws: a file that cannot be used is set aside
-  // (when damaged) or left alone, and problem() says what happened.
-  explicit History(const std::filesystem::path& dir);
+  // (when damaged) or left alone, and problem() says what happened. Read: a missing file is no
+  // history, and nothing of the file is changed, a damaged one included.
+  explicit History(const std::filesystem::path& dir, HistoryAccess access = HistoryAccess::Write);
   ~History() override;
   History(const History&) = delete;
   History& operator=(const History&) = delete;
@@ -100,8 +106,17 @@ class History final : public WeekWatcher {
   void resumedAt(const GameState& s) override;
   // The player quit without saving: the weeks since the save are never offered nor shown again.
   void discardUnsaved() override;
-  // The last closed week, when it is newer than `save` (the game of the save in this folder, or none).
+  // The last closed week, when it is newer than `save` and of its game (any game when no save loads).
+  // A copy that does not give back the save it was taken of is never offered; problem() says so.
   std::optional<RecoveryPoint> recovery(const GameState* save);
+  // The save was put back from a backup: the weeks the history kept past the save it replaced are
+  // not offered again.
+  void forgetRecovery();
+  // A save file was written with these bytes: its checksum is kept.
+  void saveWritten(std::span<const uint8_t> bytes);
+  // Whether the game wrote a save file with these bytes; nothing when the history has never seen a
+  // save (none, an older version's, or not working).
+  std::optional<bool> wroteSave(std::span<const uint8_t> bytes);
   // Makes `s`'s game the one the formbook and growth show, changing nothing (for a look from outside).
   void lookAt(const GameState& s);
 
@@ -123,6 +138,8 @@ class History final : public WeekWatcher {
 
  private:
   void open();
+  bool openToRead();
+  void checkWhole();
   void setAside();
   void failed(const sql::SqlError& e);
   void giveUp(const std::u16string& why, bool retryLater = false);
@@ -141,12 +158,18 @@ class History final : public WeekWatcher {
   std::optional<int64_t> keepForRecovery(const GameState& s, const std::vector<uint8_t>& image);
   void dropWeeksFrom(int64_t game, int64_t ordinal);
   void dropGame(int64_t game);
+  void archiveLatest();
+  void leaveSavedGame(const GameState& saved);
+  bool retiredInHall(int64_t game);
+  std::optional<std::vector<uint8_t>> checkedImage(sql::Statement& q);
   void archive(int64_t game, const std::u16string& ended);
   std::optional<Career> careerOf(sql::Statement& q);
   std::vector<FormbookRow> formbookOf(int64_t game, int64_t cat);
   std::vector<GrowthRow> growthOf(int64_t game);
 
   std::filesystem::path file_;
+  bool readOnly_ = false;
+  bool sums_ = false;  // the file keeps checksums (every version but the first three)
   std::unique_ptr<sql::Database> db_;
   std::unique_ptr<KnownCats> knownCats_;
   std::u16string problem_;
@@ -160,6 +183,15 @@ class History final : public WeekWatcher {
   // The base of the game kept for recovery as this run last wrote it, and its serial (0: none yet).
   std::vector<uint8_t> recoveryBase_;
   int64_t recoveryBaseSerial_ = 0;
+};
+
+// While it lives, every save file written is told to the history (see History::saveWritten).
+class SaveWitness {
+ public:
+  explicit SaveWitness(History& h);
+  ~SaveWitness();
+  SaveWitness(const SaveWitness&) = delete;
+  SaveWitness& operator=(const SaveWitness&) = delete;
 };
 
 // Date order of a week: year, month 1..12, week 1..4.

@@ -34,8 +34,17 @@ CREATE TABLE growth(
   PRIMARY KEY(game, ordinal)) WITHOUT ROWID;
 CREATE TABLE recovery(
   id INTEGER PRIMARY KEY CHECK (id = 1), ordinal INT, year INT, month INT, week INT, save BLOB,
-  game INT NOT NULL DEFAULT 1, base INT);
-CREATE TABLE recoveryBase(id INTEGER PRIMARY KEY CHECK (id = 1), serial INT NOT NULL, save BLOB);
+  game INT NOT NULL DEFAULT 1, base INT, sum INT);
+CREATE TABLE recoveryBase(id INTEGER PRIMARY KEY CHECK (id = 1), serial INT NOT NULL, save BLOB, sum INT);
+CREATE TABLE saves(sum INTEGER PRIMARY KEY);
+)";
+
+// Every copy of a save the history holds carries the checksum of the whole save (`sum`), and `saves`
+// the checksum of every save file the game wrote: a copy that does not match was changed since.
+const char* const FromVersion3 = R"(
+ALTER TABLE recovery ADD COLUMN sum INT;
+ALTER TABLE recoveryBase ADD COLUMN sum INT;
+CREATE TABLE saves(sum INTEGER PRIMARY KEY);
 )";
 
 // The game for recovery is kept as its differences from a base written now and then: `save` holds

@@ -10,7 +10,7 @@
 
 namespace polmina::rows {
 
-inline constexpr int SchemaVersion = 3;
+inline constexpr int SchemaVersion = 4;
 
 // The tables of a new file.
 extern const char* const Schema;
@@ -18,6 +18,8 @@ extern const char* const Schema;
 extern const char* const FromVersion1;
 // From the second version (the game for recovery always whole) to these.
 extern const char* const FromVersion2;
+// From the third version (no checksums) to these.
+extern const char* const FromVersion3;
 
 // Clock readings as a first value and zigzag-coded differences, seven bits a byte.
 std::vector<uint8_t> packClock(const std::vector<uint64_t>& clock);

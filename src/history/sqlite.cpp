@@ -89,6 +89,22 @@ Database::Database(const std::filesystem::path& file, int busyMs) {
   sqlite3_busy_timeout(db, busyMs);
 }
 
+Database::Database(const std::filesystem::path& file, int busyMs, bool immutable) {
+  sqlite3* db = nullptr;
+  std::string uri = "file:";
+  for (const char c : file.string()) {
+    if (c == '%' || c == '?' || c == '#')
+      uri += "%" + std::to_string(c / 16) + "0123456789ABCDEF"[c % 16];
+    else
+      uri += c;
+  }
+  uri += immutable ? "?immutable=1" : "?mode=ro";
+  const int rc = sqlite3_open_v2(uri.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+  db_.reset(db);
+  if (rc != SQLITE_OK) fail(db, rc);
+  sqlite3_busy_timeout(db, busyMs);
+}
+
 void Database::exec(std::string_view sql) {
   char* err = nullptr;
   const std::string text(sql);

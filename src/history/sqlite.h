@@ -57,6 +57,7 @@ class Statement {
   double real(int col) const;
   std::string text(int col) const;
   std::vector<uint8_t> blob(int col) const;
+  bool isNull(int col) const { return sqlite3_column_type(st_.get(), col) == SQLITE_NULL; }
 
  private:
   void bindValue(int i, std::integral auto v) { bind(i, static_cast<int64_t>(v)); }
@@ -77,6 +78,9 @@ class Database {
  public:
   // Opens (creating when missing) the database file; waits up to busyMs for another writer.
   Database(const std::filesystem::path& file, int busyMs);
+  // Opens an existing file only to read it; `immutable` when nothing can change it meanwhile (its
+  // folder cannot be written), so that SQLite needs no file of its own beside it.
+  Database(const std::filesystem::path& file, int busyMs, bool immutable);
   void exec(std::string_view sql);
   Statement prepare(std::string_view sql) { return Statement(db_.get(), sql); }
   // A statement prepared once for the connection's life, for those that run many times a week; it

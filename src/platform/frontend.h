@@ -34,6 +34,8 @@ enum class Question {
   QuitConfirm,     // end the game?
   SaveOnQuit,      // save before ending?
   SaveFailed,      // the save could not be written
+  SaveNotice,      // the save was written, with something to say (backups given up for space)
+  ChangedSave,     // the save was changed after the game wrote it: take up a backup the game wrote?
   QuitUnsaved,     // end without a save?
   // starting and taking up a game
   NameRefused,     // a name the save cannot hold
@@ -46,6 +48,7 @@ enum class Question {
   OfferRecovery,   // take up the weeks the last run did not save?
   OfferBackup,     // take up a backup in place of a damaged save?
   HistoryProblem,  // the history file had a problem
+  FolderInUse,     // another program writes in the save's folder
   Settings,        // a setting changed (display size, language)
 };
 

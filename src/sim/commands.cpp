@@ -42,7 +42,7 @@ void printRows(const std::vector<std::u16string>& rows) {
 int printRecord(const GameState& s, bool retired, int index) {
   const int count = retired ? s.retiredCount : s.catCount;
   if (index < 0 || index >= count) {
-    fail(u"その番号の猫はいません。");
+    fail(tr(u"その番号の猫はいません。"));
     return ExitBadArgument;
   }
   const size_t at = static_cast<size_t>(index);
@@ -58,7 +58,7 @@ std::optional<std::u16string> unwritableFolder(const std::string& dir) {
   std::error_code ec;
   fs::create_directories(dir, ec);
   if (fs::is_directory(dir) && ::access(dir.c_str(), W_OK | X_OK) == 0) return std::nullopt;
-  return u"フォルダ「" + fromUtf8(dir) + u"」に書き込めないため、ゲームを作れません。";
+  return trf(u"フォルダ「{dir}」に書き込めないため、ゲームを作れません。", {{u"dir", fromUtf8(dir)}});
 }
 
 }  // namespace
@@ -68,10 +68,11 @@ int runNew(const NewOptions& o, const std::string& argv0) {
     fail(*why);
     return ExitNoGame;
   }
+  const auto lock = lockFolder(o.dir);
+  if (!lock) return ExitLocked;
   if (saveState(o.dir) != SaveState::None && !o.force) {
-    fail(u"フォルダ「" + fromUtf8(o.dir) +
-         u"」にはもうゲームがあります。新しいゲームで置き換えるときは --force を付けてください"
-         u"（今のセーブはバックアップとして残ります）。");
+    fail(trf(u"フォルダ「{dir}」にはもうゲームがあります。新しいゲームで置き換えるときは --force を付けてください（今のセーブはバックアップとして残ります）。",
+             {{u"dir", fromUtf8(o.dir)}}));
     return ExitGameExists;
   }
   auto state = std::make_unique<GameState>();
@@ -81,6 +82,7 @@ int runNew(const NewOptions& o, const std::string& argv0) {
   // The game it replaces goes to the hall when the new one begins (the history reads it from the
   // save); nothing of its weeks is removed.
   auto history = openHistory(o.dir);
+  const SaveWitness witness(*history);
   Game g{*state, rng, ui, clock, history.get()};
   const NewGameChoices choices{fromUtf8(o.player), o.playerSex, fromUtf8(o.cat), o.catSex, o.trait, o.breed};
   const NewGameResult r = startNewGame(g, choices, startDataDirs(o.dir, argv0));
@@ -89,11 +91,8 @@ int runNew(const NewOptions& o, const std::string& argv0) {
     return r.kind == NewGameResult::BadInput ? ExitBadArgument : ExitNoGame;
   }
   const StoreResult saved = saveGame(*state, o.dir);
-  if (!saved) {
-    fail(saved.message);
-    return ExitNoGame;
-  }
-  return ExitOk;
+  if (!saved.message.empty()) fail(saved.message);
+  return saved ? ExitOk : ExitNoGame;
 }
 
 int runShow(const ShowOptions& o) {
@@ -104,15 +103,15 @@ int runShow(const ShowOptions& o) {
   const bool isList = o.what == "list-active" || o.what == "list-retired";
   const bool isRecord = o.what == "record" || o.what == "retired-record";
   if (isList && (!o.number || *o.number < 0 || *o.number > 3)) {
-    fail(u"並び順 (0～3) を指定してください。");
+    fail(tr(u"並び順 (0～3) を指定してください。"));
     return ExitBadArgument;
   }
   if (isRecord && !o.number) {
-    fail(u"猫の番号を指定してください。");
+    fail(tr(u"猫の番号を指定してください。"));
     return ExitBadArgument;
   }
   if (!isList && !isRecord && o.number) {
-    fail(u"余分な引数があります。");
+    fail(tr(u"余分な引数があります。"));
     return ExitBadArgument;
   }
   auto state = std::make_unique<GameState>();

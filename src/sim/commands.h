@@ -13,6 +13,8 @@ inline constexpr int ExitBadArgument = 2;
 inline constexpr int ExitNoGame = 3;
 // `new` on a folder that holds a game, without --force.
 inline constexpr int ExitGameExists = 4;
+// A command that writes, while another program (the game, another polmina-sim) uses the folder.
+inline constexpr int ExitLocked = 5;
 
 struct NewOptions {
   std::string dir, player, cat;
@@ -36,7 +38,6 @@ struct PlayOptions {
   std::optional<int> restBelow;
   std::string invite = "yes";
   bool readNews = false;
-  std::string lang = "ja";  // the language of the texts the weeks show
   // --until race|bigrace|yearend: stop before the cat's next race, before the next big race, or
   // after the year end; --weeks is then a cap.
   std::string until;

@@ -38,10 +38,10 @@ ordered_json careerJson(const Career& c) {
 int showHall(const ShowOptions& o) {
   const bool one = o.what == "career";
   if (one != o.number.has_value()) {
-    fail(one ? u"殿堂の番号を指定してください。" : u"余分な引数があります。");
+    fail(one ? tr(u"殿堂の番号を指定してください。") : tr(u"余分な引数があります。"));
     return ExitBadArgument;
   }
-  auto h = openHistory(o.dir);
+  auto h = openHistory(o.dir, HistoryAccess::Read);
   if (!one) {
     ordered_json out = ordered_json::array();
     for (const Career& c : h->careers()) out.push_back(careerJson(c));
@@ -50,7 +50,7 @@ int showHall(const ShowOptions& o) {
   }
   const auto c = h->career(*o.number);
   if (!c) {
-    fail(u"その番号の経歴は殿堂にありません。");
+    fail(tr(u"その番号の経歴は殿堂にありません。"));
     return ExitBadArgument;
   }
   ordered_json out = careerJson(*c);
@@ -65,7 +65,7 @@ int showHall(const ShowOptions& o) {
 
 int showBackups(const ShowOptions& o) {
   if (o.number) {
-    fail(u"余分な引数があります。");
+    fail(tr(u"余分な引数があります。"));
     return ExitBadArgument;
   }
   ordered_json out = ordered_json::array();
@@ -87,15 +87,19 @@ int showBackups(const ShowOptions& o) {
 }
 
 int runRestore(const std::string& dir, int n) {
+  const auto lock = lockFolder(dir);
+  if (!lock) return ExitLocked;
   if (n < 1 || static_cast<size_t>(n) > listBackups(dir).size()) {
-    fail(u"その番号のバックアップはありません。");
+    fail(tr(u"その番号のバックアップはありません。"));
     return ExitBadArgument;
   }
+  const auto h = openHistory(dir);
+  const SaveWitness witness(*h);
   const StoreResult r = restoreBackup(dir, n);
-  if (!r) {
-    fail(r.message);
-    return ExitNoGame;
-  }
+  if (!r.message.empty()) fail(r.message);
+  if (!r) return ExitNoGame;
+  // The weeks the history kept past the save that was put aside are not offered again.
+  h->forgetRecovery();
   return ExitOk;
 }
 

@@ -24,7 +24,7 @@ ordered_json namesJson(const std::vector<std::u16string>& names) {
 
 int showFormbook(const ShowOptions& o, History& h) {
   if (!o.number) {
-    fail(u"猫の番号を指定してください。");
+    fail(tr(u"猫の番号を指定してください。"));
     return ExitBadArgument;
   }
   auto state = std::make_unique<GameState>();
@@ -32,7 +32,7 @@ int showFormbook(const ShowOptions& o, History& h) {
   const bool retired = o.what == "retired-formbook";
   const int count = retired ? state->retiredCount : state->catCount;
   if (*o.number < 0 || *o.number >= count) {
-    fail(u"その番号の猫はいません。");
+    fail(tr(u"その番号の猫はいません。"));
     return ExitBadArgument;
   }
   const auto at = static_cast<size_t>(*o.number);
@@ -81,10 +81,10 @@ ordered_json growthJson(const std::vector<GrowthRow>& rows) {
 int showHistory(const ShowOptions& o) {
   const bool isFormbook = o.what == "formbook" || o.what == "retired-formbook";
   if (!isFormbook && o.number) {
-    fail(u"余分な引数があります。");
+    fail(tr(u"余分な引数があります。"));
     return ExitBadArgument;
   }
-  auto h = openHistory(o.dir);
+  auto h = openHistory(o.dir, HistoryAccess::Read);
   if (isFormbook) return showFormbook(o, *h);
   if (o.what == "growth") {
     // The saved game's growth; without a save, the game played last.
@@ -94,6 +94,7 @@ int showHistory(const ShowOptions& o) {
     return ExitOk;
   }
   const auto point = recoveryOffer(*h, o.dir);
+  if (auto problem = h->takeProblem()) fail(*problem);
   ordered_json out{{"available", point.has_value()}};
   if (point) {
     out["year"] = point->year;
@@ -109,14 +110,14 @@ int showHistory(const ShowOptions& o) {
 }
 
 int runReplay(const ReplayOptions& o) {
-  auto h = openHistory(o.dir);
+  auto h = openHistory(o.dir, HistoryAccess::Read);
   const auto race = h->race(o.raceId);
   if (!race) {
-    fail(u"その番号のレースは履歴にありません。");
+    fail(tr(u"その番号のレースは履歴にありません。"));
     return ExitBadArgument;
   }
   if (!race->replayable) {
-    fail(u"このレースは乱数の記録がないため再生できません。");
+    fail(tr(u"このレースは乱数の記録がないため再生できません。"));
     return ExitMismatch;
   }
   const auto placed = replayRace(*race);
@@ -127,10 +128,14 @@ int runReplay(const ReplayOptions& o) {
 }
 
 int runRecover(const std::string& dir) {
+  const auto lock = lockFolder(dir);
+  if (!lock) return ExitLocked;
   auto h = openHistory(dir);
+  const SaveWitness witness(*h);
   const auto point = recoveryOffer(*h, dir);
+  if (auto problem = h->takeProblem()) fail(*problem);
   if (!point) {
-    fail(u"履歴にセーブより新しい週はありません。");
+    fail(tr(u"履歴にセーブより新しい週はありません。"));
     return ExitBadArgument;
   }
   const StoreResult saved = saveRecovered(*point, dir);

@@ -108,14 +108,6 @@ struct Session final : FastForwardListener {
   }
 };
 
-// The catalog of `lang` from the game's data folders.
-bool useLanguage(const std::string& lang) {
-  Language l = Language::Japanese;
-  if (!languageFromCode(fromUtf8(lang), l) || l == Language::Japanese) return true;
-  const std::filesystem::path file = findDataFile(dataFolders(runningProgramDir()), catalogFileName(l));
-  return !file.empty() && loadCatalog(file);
-}
-
 // The most weeks --until plays without --weeks: a career ends long before.
 constexpr int kMostWeeks = 100000;
 
@@ -128,10 +120,8 @@ std::optional<StopAt> untilStop(const std::string& name) {
 }  // namespace
 
 int runPlay(const PlayOptions& o) {
-  if (!useLanguage(o.lang)) {
-    fail(u"言語のカタログ (" + fromUtf8(catalogFileName(Language::English)) + u") が見つかりません。");
-    return ExitNoGame;
-  }
+  const auto lock = lockFolder(o.dir);
+  if (!lock) return ExitLocked;
   auto state = std::make_unique<GameState>();
   GameState& s = *state;
   if (!loadSaved(s, o.dir)) return ExitNoGame;
@@ -140,6 +130,7 @@ int runPlay(const PlayOptions& o) {
   answerLikeThePlayer(ui, o.invite == "yes");
   FixedClock clock;
   auto history = openHistory(o.dir);
+  const SaveWitness witness(*history);
   // On a full disk the history gives way to the save.
   setRoomMaker([&history](bool hard) { history->makeRoom(hard); });
   struct Unset {
@@ -160,7 +151,6 @@ int runPlay(const PlayOptions& o) {
   const bool retired = played.reason == StopReason::Retired;
   const bool reached = played.reason == StopReason::Reached || played.reason == StopReason::AlreadyThere;
   const std::string_view stopReason = retired ? "retired" : reached ? stopName(*until) : "weeks";
-  if (auto problem = history->takeProblem()) fail(*problem);
 
   ordered_json out;
   out["weeks"] = played.weeks;
@@ -174,11 +164,11 @@ int runPlay(const PlayOptions& o) {
     out["farewell"] = toUtf8(careerRecordText(s, run.player(), CareerView::Farewell));
   } else {
     const StoreResult saved = saveGame(s, o.dir);
-    if (!saved) {
-      fail(saved.message);
-      return ExitNoGame;
-    }
+    if (!saved.message.empty()) fail(saved.message);
+    if (!saved) return ExitNoGame;
   }
+  // Only once the save is written: what the history says of itself assumes it.
+  if (auto problem = history->takeProblem()) fail(*problem);
   out["messages"] = messagesJson(ui);
   out["lastWeek"] = std::move(run.lastWeek);
   if (until) {

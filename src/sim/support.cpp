@@ -1,9 +1,13 @@
 #include "sim/support.h"
 
+#include "store/data_folders.h"
+
+#include <filesystem>
 #include <iostream>
 #include <string>
 
 #include "game/resume.h"
+#include "store/data_folders.h"
 #include "world/text.h"
 
 namespace polmina::sim {
@@ -26,10 +30,26 @@ bool loadSaved(GameState& s, const std::string& dir) {
   return r.ok;
 }
 
-std::unique_ptr<History> openHistory(const std::string& dir) {
-  auto h = std::make_unique<History>(dir);
+std::unique_ptr<History> openHistory(const std::string& dir, HistoryAccess access) {
+  auto h = std::make_unique<History>(dir, access);
   if (auto problem = h->takeProblem()) fail(*problem);
   return h;
+}
+
+std::unique_ptr<FolderLock> lockFolder(const std::string& dir) {
+  auto lock = FolderLock::take(dir, "polmina-sim");
+  if (!lock)
+    fail(trf(u"フォルダ「{dir}」はほかのプログラム（ゲームか polmina-sim）が使っているため、書き込めません。終わってからもう一度試してください。",
+             {{u"dir", fromUtf8(dir)}}));
+  return lock;
+}
+
+bool useLanguage(const std::string& code) {
+  Language l = Language::Japanese;
+  if (!languageFromCode(fromUtf8(code), l)) return false;
+  if (l == Language::Japanese) return true;
+  const std::filesystem::path file = findDataFile(dataFolders(runningProgramDir()), catalogFileName(l));
+  return !file.empty() && loadCatalog(file);
 }
 
 }  // namespace polmina::sim

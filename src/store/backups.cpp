@@ -50,6 +50,13 @@ fs::path nameFor(const fs::path& dir, long n) {
   return backupFolder(dir) / buf;
 }
 
+bool sameBytes(const fs::path& file, const std::vector<uint8_t>& bytes) {
+  std::error_code ec;
+  if (fs::file_size(file, ec) != bytes.size() || ec) return false;
+  std::vector<uint8_t> there;
+  return readWholeFile(file, there) == 0 && there == bytes;
+}
+
 }  // namespace
 
 fs::path backupFolder(const fs::path& dir) { return dir / BackupFolderName; }
@@ -86,6 +93,7 @@ fs::path backUpSave(const fs::path& dir, const std::vector<uint8_t>& current) {
   std::error_code ec;
   fs::create_directories(backupFolder(dir), ec);
   const auto files = backupFiles(dir);
+  if (!files.empty() && sameBytes(files.front().second, current)) return {};
   const fs::path to = nameFor(dir, files.empty() ? 1 : files.front().first + 1);
   fs::remove(to, ec);  // a number that came round again
   if (::link(savePath(dir).c_str(), to.c_str()) == 0) return to;
@@ -93,12 +101,23 @@ fs::path backUpSave(const fs::path& dir, const std::vector<uint8_t>& current) {
   return {};
 }
 
-void pruneBackups(const fs::path& dir, int keep) {
-  const auto files = backupFiles(dir);
-  for (size_t i = static_cast<size_t>(std::max(keep, 0)); i < files.size(); ++i) {
+int pruneBackups(const fs::path& dir, int keep) {
+  int kept = 0, gone = 0;
+  std::vector<uint8_t> newer;
+  for (const auto& [number, file] : backupFiles(dir)) {
+    std::vector<uint8_t> bytes;
+    const bool read = readWholeFile(file, bytes) == 0;
+    const bool twin = read && kept > 0 && bytes == newer;
+    if (!twin && kept < keep) {
+      ++kept;
+      newer = std::move(bytes);
+      continue;
+    }
     std::error_code ec;
-    fs::remove(files[i].second, ec);
+    fs::remove(file, ec);
+    if (!twin) ++gone;
   }
+  return gone;
 }
 
 }  // namespace polmina

@@ -28,10 +28,12 @@ std::optional<BackupInfo> newestLoadableBackup(const std::filesystem::path& dir)
 
 // The save file as it is (its bytes are `current`) becomes the newest backup: a second name for the
 // same file where the file system allows it (nothing to copy, nothing half written), else a copy
-// written as crash-safely as the save. Returns the backup, or an empty path when none could be made;
-// the save goes on either way.
+// written as crash-safely as the save. Returns the backup, or an empty path when none was made: none
+// could be, or the newest backup already holds these bytes (a save cut off before it took the file's
+// place made it); the save goes on either way.
 std::filesystem::path backUpSave(const std::filesystem::path& dir, const std::vector<uint8_t>& current);
-// Leaves the newest `keep` backups.
-void pruneBackups(const std::filesystem::path& dir, int keep = KeptBackups);
+// Leaves the newest `keep` backups, a backup that holds the same bytes as the next newer one not
+// counted (and gone). Returns how many of the `keep` newest distinct ones went.
+int pruneBackups(const std::filesystem::path& dir, int keep = KeptBackups);
 
 }  // namespace polmina

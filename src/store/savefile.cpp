@@ -64,6 +64,11 @@ std::u16string quoted(const std::filesystem::path& p) {
   return trf(u"「{file}」", {{u"file", p.filename().u16string()}});
 }
 
+SaveListener& saveListener() {
+  static SaveListener listener;
+  return listener;
+}
+
 RoomMaker& roomMaker() {
   static RoomMaker maker;
   return maker;
@@ -197,9 +202,11 @@ StoreResult saveGame(const GameState& s, const std::filesystem::path& dir) {
 StoreResult replaceSave(const std::filesystem::path& dir, const std::vector<uint8_t>& bytes,
                         const std::vector<uint8_t>* previous) {
   const auto file = savePath(dir);
-  // The save it replaces becomes the newest backup; should the new one not be written after all,
-  // that backup is the save itself twice and goes again.
-  const std::filesystem::path backup = previous ? backUpSave(dir, *previous) : std::filesystem::path();
+  // The save it replaces becomes the newest backup (unless it is this very save again); should the new
+  // one not be written after all, that backup is the save itself twice and goes again.
+  const bool differs = previous && *previous != bytes;
+  const std::filesystem::path backup = differs ? backUpSave(dir, *previous) : std::filesystem::path();
+  bool backupsGone = false;
   bool replaced = false;
   int rc = replaceFile(file, bytes, writeAllBytes, &replaced);
   // A full disk: whatever else uses it gives way, and the save tries again after each step: the
@@ -207,7 +214,7 @@ StoreResult replaceSave(const std::filesystem::path& dir, const std::vector<uint
   for (int step = 0; step < 3; ++step) {
     if (replaced || (rc != ENOSPC && rc != EDQUOT)) break;
     if (step == 1)
-      pruneBackups(dir, 1);
+      backupsGone = pruneBackups(dir, 1) > 0;
     else if (roomMaker())
       roomMaker()(step == 2);
     rc = replaceFile(file, bytes, writeAllBytes, &replaced);
@@ -216,8 +223,12 @@ StoreResult replaceSave(const std::filesystem::path& dir, const std::vector<uint
   if (rc != 0 && !replaced && !backup.empty()) std::filesystem::remove(backup, ec);
   if (rc == 0 || replaced) pruneBackups(dir);
   if (rc != 0) return StoreResult::failure(saveFailure(file, rc, replaced, previous != nullptr));
+  if (saveListener()) saveListener()(bytes);
+  if (backupsGone) return {true, tr(u"ディスクの空きが足りないため、古いバックアップを消してセーブしました。")};
   return {};
 }
+
+void setSaveListener(SaveListener listener) { saveListener() = std::move(listener); }
 
 void setRoomMaker(RoomMaker maker) { roomMaker() = std::move(maker); }
 

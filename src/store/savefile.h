@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,8 @@ namespace polmina {
 inline constexpr const char* SaveFileName = "ZedeVazO.Dat";
 inline constexpr const char* StartDataFileName = "StartDiza.Dat";
 
-// What an operation on the files did; on failure `message` is a sentence to show the player.
+// What an operation on the files did; on failure `message` is a sentence to show the player, and on
+// success (rarely) something the player should still hear of, such as backups given up for space.
 struct StoreResult {
   bool ok = true;
   std::u16string message;
@@ -39,6 +41,11 @@ StoreResult saveGame(const GameState& s, const std::filesystem::path& dir);
 // (`previous`, its bytes, when there is one) kept as the newest backup.
 StoreResult replaceSave(const std::filesystem::path& dir, const std::vector<uint8_t>& bytes,
                         const std::vector<uint8_t>* previous);
+
+// Told of every save file written, with its bytes, once it is in place (the history keeps its
+// checksum). None by default.
+using SaveListener = std::function<void(std::span<const uint8_t> bytes)>;
+void setSaveListener(SaveListener listener);
 
 // Backup n (1 the newest, see listBackups) becomes the save; the save it replaces becomes a backup in
 // turn. A backup that does not load is refused.

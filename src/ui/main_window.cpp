@@ -286,6 +286,19 @@ void MainWindow::showNotice() {
 }
 
 void MainWindow::refreshCatPanel() {
+  showCatTexts();
+  // All four options cleared, then the cat's own set: which runs its click action.
+  {
+    const QSignalBlocker quiet(styles_);
+    styles_->setExclusive(false);
+    for (QRadioButton* o : opt_) o->setChecked(false);
+    styles_->setExclusive(true);
+  }
+  const int option = runningStyleOption(catAt(s_, s_.playerCat).styleFlags);
+  if (option >= 0) opt_[option]->setChecked(true);
+}
+
+void MainWindow::showCatTexts() {
   const CatPanelText t = catPanelText(s_);
   money_->setText(qs(t.money));
   det_.name->setText(qs(t.name));
@@ -296,15 +309,6 @@ void MainWindow::refreshCatPanel() {
   labSyogo_->setText(qs(t.title));
   det_.prize->setText(qs(t.prize));
   setFittedText(det_.nextRace, qs(t.nextRace));
-  // All four options cleared, then the cat's own set: which runs its click action.
-  {
-    const QSignalBlocker quiet(styles_);
-    styles_->setExclusive(false);
-    for (QRadioButton* o : opt_) o->setChecked(false);
-    styles_->setExclusive(true);
-  }
-  const int option = runningStyleOption(catAt(s_, s_.playerCat).styleFlags);
-  if (option >= 0) opt_[option]->setChecked(true);
 }
 
 void MainWindow::stopCatTimers() { pic_->stopTimers(); }
@@ -548,7 +552,9 @@ void MainWindow::closedView() {
   panel_ = OpenPanel::None;
   frm0_->setEnabled(true);
   frm4_->setEnabled(true);
-  // The cat panel was refreshed when the week moved on (its running-style coin is drawn there).
+  // The cat panel was refreshed when the week moved on (its running-style coin is drawn there), before
+  // the week's growth: its words again, now that the cat has grown.
+  showCatTexts();
   QApplication::restoreOverrideCursor();
   tellHistoryProblem(se_);
 }

@@ -69,6 +69,8 @@ class MainWindow : public QWidget {
   void refreshCatPanel();
   // The date above the home view.
   void setDate();
+  // The cat's details as they stand, without its running style's click action.
+  void showCatTexts();
   // The chatter window beside this one, shown modally until it has said its text.
   void showChatter();
   // The picture's click: the advice of the first weeks, then the chatter.

@@ -9,13 +9,13 @@
 #include <QIcon>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLockFile>
 #include <QStandardPaths>
 #include <QWidget>
 #include <memory>
 
 #include "platform/clock.h"
 #include "platform/rng.h"
+#include "store/folder_lock.h"
 #include "store/savefile.h"
 #include "ui/qt_frontend.h"
 #include "ui/resources.h"
@@ -26,16 +26,6 @@
 namespace polmina {
 
 namespace {
-
-// Held for the whole run, in the save's own folder: a second start on the same save, whatever its
-// environment (another login of the same user has another runtime folder), finds it taken and ends.
-std::unique_ptr<QLockFile> takeInstanceLock(const std::filesystem::path& saveDir) {
-  const QString dir = QString::fromStdU16String(saveDir.u16string());
-  auto lock = std::make_unique<QLockFile>(QDir(dir).filePath(QStringLiteral("polmina.lock")));
-  lock->setStaleLockTime(0);
-  if (!lock->tryLock(0)) return nullptr;
-  return lock;
-}
 
 // The name the running copy of a save answers to: one per save folder and user.
 QString instanceName(const std::filesystem::path& saveDir) {
@@ -129,9 +119,15 @@ int startUp(QApplication& app, const LaunchOptions& options) {
   QtFrontend ui;
   Game g{s, rng, ui, clock};
   Session session{g, ui, std::move(paths)};
-  const auto lock = takeInstanceLock(session.paths.saveDir);
+  // Held for the whole run, in the save's own folder: a second start on the same save, whatever its
+  // environment (another login of the same user has another runtime folder), finds it taken and ends.
+  const auto lock = FolderLock::take(session.paths.saveDir, "polmina");
   if (!lock) {
-    callRunningCopy(session.paths.saveDir);
+    // polmina-sim has no window to raise: the player hears why the game does not start.
+    if (FolderLock::heldBy(session.paths.saveDir) == "polmina-sim")
+      ui.tell(Question::FolderInUse, BoxTitle, tr(FolderInUse));
+    else
+      callRunningCopy(session.paths.saveDir);
     return 0;
   }
   const auto server = listenForLaterStarts(session.paths.saveDir);
@@ -141,6 +137,7 @@ int startUp(QApplication& app, const LaunchOptions& options) {
   struct Unset {
     ~Unset() { setRoomMaker({}); }
   } unset;
+  const SaveWitness witness(history);
   g.watcher = &history;
   session.history = &history;
   WindowManager wm(session);

@@ -8,6 +8,7 @@
 
 #include "game/recovery.h"
 #include "game/resume.h"
+#include "game/save_check.h"
 #include "store/backups.h"
 #include "ui/accessible.h"
 #include "ui/fonts.h"
@@ -118,7 +119,7 @@ void TitleWindow::resume() {
       return;
     case SaveState::NotAGame:
       if (!offerBackup(polmina::tr(u"セーブデータが壊れています。")))
-        se.ui.tell(Question::NoSave, BoxTitle, polmina::tr(u"セーブデータが見つかりません"));
+        se.ui.tell(Question::LoadFailed, BoxTitle, polmina::tr(u"セーブデータが壊れているため読み込めません。"));
       return;
     case SaveState::Game:
       resumeSaved();
@@ -129,6 +130,10 @@ void TitleWindow::resume() {
 void TitleWindow::resumeSaved() {
   Session& se = wm_.session();
   GameState& s = se.g.s;
+  if (se.history) {
+    const SaveCheck check = checkSaveFile(*se.history, se.paths.saveDir);
+    if (check.changed && takeWrittenBackup(check)) return;
+  }
   if (!se.ui.askYesNo(Question::Resume, BoxTitle, polmina::tr(u"ゲームを再開します。"))) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const StoreResult loaded = resumeSavedGame(s, se.paths.saveDir);
@@ -160,6 +165,26 @@ bool TitleWindow::offerBackup(const std::u16string& why) {
     se.ui.tell(Question::LoadFailed, BoxTitle, r.message);
     return true;
   }
+  enterGame();
+  return true;
+}
+
+// A save the game did not write: the newest backup it wrote (yes), or the save as it is (no; it may
+// have been copied in on purpose). True when the player has been taken into a game or said no to all.
+bool TitleWindow::takeWrittenBackup(const SaveCheck& check) {
+  Session& se = wm_.session();
+  const bool yes = se.ui.askYesNo(Question::ChangedSave, BoxTitle, changedSaveQuestion(check));
+  if (!check.backup) return !yes;
+  if (!yes) return false;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  StoreResult r = restoreBackup(se.paths.saveDir, check.backup->n);
+  if (r) r = resumeSavedGame(se.g.s, se.paths.saveDir);
+  QApplication::restoreOverrideCursor();
+  if (!r) {
+    se.ui.tell(Question::LoadFailed, BoxTitle, r.message);
+    return true;
+  }
+  QApplication::setOverrideCursor(Qt::WaitCursor);
   enterGame();
   return true;
 }

@@ -6,6 +6,8 @@ class QPushButton;
 
 namespace polmina {
 
+struct SaveCheck;
+
 class WindowManager;
 
 class TitleWindow : public QWidget {
@@ -23,6 +25,7 @@ class TitleWindow : public QWidget {
  private:
   bool recover();
   bool offerBackup(const std::u16string& why);
+  bool takeWrittenBackup(const SaveCheck& check);
   void resumeSaved();
   void enterGame();
 

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "game/resume.h"
+#include "history/history.h"
 #include "store/savefile.h"
 #include "support/retiring.h"
 #include "world/state.h"
@@ -20,5 +21,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   testing::setRetiring(*s);
+  // Written as the game writes its saves: the history knows it for one of them.
+  History history(argv[1]);
+  const SaveWitness witness(history);
   return saveGame(*s, argv[1]) ? 0 : 1;
 }

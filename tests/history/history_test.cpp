@@ -9,10 +9,12 @@
 #include "game/commands.h"
 #include "game/newgame.h"
 #include "game/recovery.h"
+#include "game/save_check.h"
 #include "game/turn.h"
 #include "history/replay.h"
 #include "history/rows.h"
 #include "history/sqlite.h"
+#include "store/backups.h"
 #include "sim/world.h"
 #include "support/game_world.h"
 #include "support/retiring.h"
@@ -339,6 +341,68 @@ TEST(History, AGameKeptAsItsChangesComesBackWholeOrNotAtAll) {
   EXPECT_FALSE(rows::applyChanges(base, changes));
   EXPECT_FALSE(rows::applyChanges(base, Bytes{0xff, 0xff, 0xff, 0xff, 0x7f})) << "a size far past any save";
   EXPECT_FALSE(rows::applyChanges(base, Bytes{20, 30, 1, 9})) << "a run past the end";
+}
+
+TEST(History, AFlippedBitInTheKeptWeekIsNeverHandedBackAsTheGame) {
+  Played p(true);
+  p.play(3);
+  const auto closed = saveImage(p.s);
+  p.history.reset();
+  const auto file = p.dir.path() / HistoryFileName;
+  const Bytes clean = readBytes(file);
+  int refused = 0;
+  for (const char* blob : {"recovery", "recoveryBase"}) {
+    const int64_t size = sql::Database(file, 100).scalar(std::string("SELECT length(save) FROM ") + blob);
+    ASSERT_GT(size, 0);
+    for (int64_t at : {int64_t{0}, size / 3, size / 2, size - 1}) {
+      writeBytes(file, clean);
+      sql::Database flip(file, 100);
+      sql::Statement q = flip.prepare(std::string("SELECT save FROM ") + blob);
+      ASSERT_TRUE(q.step());
+      Bytes bytes = q.blob(0);
+      bytes[static_cast<size_t>(at)] ^= 0x10;
+      flip.prepare(std::string("UPDATE ") + blob + " SET save = ?1").row(bytes).run();
+      q.reset();
+      History h(p.dir.path());
+      const auto point = recoveryOffer(h, p.dir.path());
+      if (point) {
+        EXPECT_EQ(point->save, closed) << blob << " " << at;
+        continue;
+      }
+      ++refused;
+      const auto told = h.takeProblem();
+      ASSERT_TRUE(told) << blob << " " << at << ": lost without a word";
+      EXPECT_NE(told->find(u"履歴に残っている"), std::u16string::npos) << toUtf8(*told);
+    }
+  }
+  EXPECT_EQ(refused, 8);
+}
+
+TEST(History, ASaveTheGameDidNotWriteIsFoundAndTheNewestWrittenBackupOffered) {
+  Played p(true);
+  const SaveWitness witness(*p.history);
+  EXPECT_FALSE(checkSaveFile(*p.history, p.dir.path()).changed) << "no save yet";
+  p.play(1);
+  ASSERT_TRUE(saveGame(p.s, p.dir.path()));
+  const int year = p.s.year, month = p.s.month, week = p.s.week;
+  p.play(1);
+  ASSERT_TRUE(saveGame(p.s, p.dir.path()));
+  EXPECT_FALSE(checkSaveFile(*p.history, p.dir.path()).changed);
+
+  Bytes flipped = readBytes(savePath(p.dir.path()));
+  flipped[500] ^= 0x04;
+  writeBytes(savePath(p.dir.path()), flipped);
+  const SaveCheck check = checkSaveFile(*p.history, p.dir.path());
+  EXPECT_TRUE(check.changed);
+  ASSERT_TRUE(check.backup);
+  EXPECT_EQ(std::tie(check.backup->year, check.backup->month, check.backup->week), std::tie(year, month, week));
+  EXPECT_NE(changedSaveQuestion(check).find(u"書き換えられています"), std::u16string::npos);
+
+  // A history that has never seen a save (an older version's folder) changes nothing.
+  TempDir old;
+  writeBytes(savePath(old.path()), flipped);
+  History fresh(old.path());
+  EXPECT_FALSE(checkSaveFile(fresh, old.path()).changed);
 }
 
 TEST(History, DamagedLockedAndUnwritableFilesNeverStopTheGame) {

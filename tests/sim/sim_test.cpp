@@ -6,6 +6,7 @@
 #include "sim/world.h"
 #include "history/history.h"
 #include "store/file_io.h"
+#include "store/folder_lock.h"
 #include "store/savefile.h"
 #include "support/retiring.h"
 #include "world/state.h"
@@ -284,6 +285,8 @@ TEST_F(SimTool, TheHistoryIsReadReplayedAndRecoveredFromTheCommandLine) {
   const SimRun growth = runSim("show " + d + " growth");
   EXPECT_EQ(growth.exitCode, 0);
   EXPECT_EQ(growth.out, "[]\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "polmina-history.damaged-1.sqlite3")) << "a look changes nothing";
+  EXPECT_EQ(runSim("play " + d + " --weeks 1").exitCode, 0);
   EXPECT_TRUE(std::filesystem::exists(dir.path() / "polmina-history.damaged-1.sqlite3"));
 }
 
@@ -355,6 +358,73 @@ TEST_F(SimTool, CareersEndedByANewGameAndByRetirementAreKeptInTheHallWithTheirRa
   ASSERT_GT(n, 0);
   EXPECT_EQ(runSim("restore " + d + " " + std::to_string(n)).exitCode, 0);
   EXPECT_EQ(readBytes(savePath(dir.path())), first);
+}
+
+TEST_F(SimTool, WhileAnotherProgramHoldsTheFolderNothingWritesAndShowStillReads) {
+  ASSERT_EQ(newGame("ミケ", "タマ").exitCode, 0);
+  ASSERT_EQ(runSim("play " + d + " --weeks 2 --seed 5").exitCode, 0);
+  const Bytes save = readBytes(savePath(dir.path()));
+  const Bytes history = readBytes(dir.path() / HistoryFileName);
+  {
+    const auto game = FolderLock::take(dir.path(), "polmina");  // as the game holds it while it runs
+    ASSERT_TRUE(game);
+    EXPECT_FALSE(FolderLock::take(dir.path(), "polmina-sim")) << "one holder at a time";
+    EXPECT_EQ(FolderLock::heldBy(dir.path()), "polmina");
+    for (const std::string& writes : {"play " + d + " --weeks 8", "recover " + d, "restore " + d + " 1"})
+      EXPECT_EQ(runSim(writes).exitCode, 5) << writes;
+    EXPECT_EQ(newGame("ミケ", "クロ", "--force").exitCode, 5);
+    EXPECT_EQ(runSim("show " + d + " state").exitCode, 0);
+    EXPECT_EQ(json::parse(runSim("show " + d + " growth").out).size(), 2u);
+    EXPECT_EQ(readBytes(savePath(dir.path())), save);
+    EXPECT_EQ(readBytes(dir.path() / HistoryFileName), history) << "reading leaves the history as it was";
+  }
+  EXPECT_EQ(runSim("play " + d + " --weeks 1 --seed 6").exitCode, 0) << "free again once the holder ends";
+}
+
+TEST_F(SimTool, RecoveryIsOfferedOnlyForTheSavesOwnGameAndADamagedSavesCareerStaysInTheHall) {
+  ASSERT_EQ(newGame("ミケ", "タマ").exitCode, 0);
+  ASSERT_EQ(runSim("play " + d + " --weeks 6 --seed 5").exitCode, 0);
+  const json none{{"available", false}, {"year", nullptr}, {"month", nullptr}, {"week", nullptr}};
+  EXPECT_EQ(json::parse(runSim("show " + d + " recovery").out), none);
+  // Replaced over a damaged save: the old game is still the history's, and goes to the hall.
+  Bytes damaged = readBytes(savePath(dir.path()));
+  damaged.resize(damaged.size() / 2);
+  writeBytes(savePath(dir.path()), damaged);
+  ASSERT_EQ(newGame("ミケ", "クロ", "--force").exitCode, 0);
+  EXPECT_EQ(json::parse(runSim("show " + d + " recovery").out), none) << "never the replaced game";
+  const json hall = json::parse(runSim("show " + d + " careers").out);
+  ASSERT_EQ(hall.size(), 1u);
+  EXPECT_EQ(hall[0]["cat"], "タマ");
+  EXPECT_EQ(hall[0]["ended"], "中断");
+
+  ASSERT_EQ(runSim("play " + d + " --weeks 3 --seed 6").exitCode, 0);
+  ASSERT_EQ(runSim("play " + d + " --weeks 3 --seed 7").exitCode, 0);
+  const Bytes older = readBytes(dir.path() / json::parse(runSim("show " + d + " backups").out)[0]["file"].get<std::string>());
+  ASSERT_EQ(runSim("restore " + d + " 1").exitCode, 0);
+  EXPECT_EQ(readBytes(savePath(dir.path())), older);
+  EXPECT_EQ(json::parse(runSim("show " + d + " recovery").out), none) << "the restore is not undone";
+}
+
+TEST_F(SimTool, AFolderThatCannotBeWrittenStillShowsItsHistory) {
+  ASSERT_EQ(newGame("ミケ", "タマ").exitCode, 0);
+  ASSERT_EQ(runSim("play " + d + " --weeks 2 --seed 5").exitCode, 0);
+  ASSERT_EQ(newGame("ミケ", "クロ", "--force").exitCode, 0);
+  ASSERT_EQ(runSim("play " + d + " --weeks 3 --seed 6").exitCode, 0);
+  const Bytes older = readBytes(savePath(dir.path()));
+  ASSERT_EQ(runSim("play " + d + " --weeks 2 --seed 7").exitCode, 0);
+  const json careers = json::parse(runSim("show " + d + " careers").out);
+  writeBytes(savePath(dir.path()), older);  // an older save, copied back by hand
+  std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  const json hall = json::parse(runSim("show " + d + " careers").out);
+  const json growth = json::parse(runSim("show " + d + " growth").out);
+  const json offer = json::parse(runSim("show " + d + " recovery").out);
+  std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
+  EXPECT_EQ(hall, careers);
+  ASSERT_EQ(hall.size(), 1u);
+  EXPECT_EQ(growth.size(), 5u) << "the saved game's weeks";
+  EXPECT_EQ(offer["available"], true);
+  EXPECT_EQ(offer["month"], 2);
+  EXPECT_EQ(offer["week"], 2);
 }
 
 }  // namespace

@@ -7,8 +7,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <vector>
 
+#include "store/backups.h"
 #include "store/builders.h"
 #include "store/file_io.h"
 #include "store/savefile.h"
@@ -44,6 +46,18 @@ class StoppedSave : public ::testing::Test {
   // Stops the save at its step number `at` with `stop` (what the hook does there).
   void stopAt(size_t at, const std::function<int()>& stop) {
     setReplaceStepHook([at, stop, n = size_t{0}](ReplaceStep) mutable { return n++ == at ? stop() : 0; });
+  }
+
+  // A save of `next` by another process, killed at its step number `at`: true when it died there.
+  bool killedAt(size_t at) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+      stopAt(at, [] { return ::raise(SIGKILL); });
+      saveGame(*next, dir.path());
+      ::_exit(0);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
   }
 
   // The next save after a stopped one: it replaces whatever is there and leaves nothing beside it.
@@ -90,16 +104,7 @@ TEST_F(StoppedSave, FailureAtEachStep) {
 TEST_F(StoppedSave, KilledAtEachStep) {
   for (size_t at = 0; at < steps.size(); ++at) {
     writeBytes(file(), oldSave);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      stopAt(at, [] { return ::raise(SIGKILL); });
-      saveGame(*next, dir.path());
-      ::_exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "step " << at;
+    ASSERT_TRUE(killedAt(at)) << "step " << at;
     const bool renamed = steps[at] == ReplaceStep::FlushDirectory;
     EXPECT_EQ(readBytes(file()), renamed ? newSave : oldSave) << "step " << at;
     expectNextSaveClean(at);
@@ -112,6 +117,20 @@ TEST_F(StoppedSave, LeftoverLinkAtTheTemporaryNameIsNotFollowed) {
   std::filesystem::create_symlink(victim, tempPathFor(file()));
   expectNextSaveClean(0);
   EXPECT_EQ(readBytes(victim), (Bytes{1, 2, 3}));
+}
+
+TEST_F(StoppedSave, KillsBetweenTheBackupAndTheRenameLeaveTheOlderSavesThere) {
+  auto between = plausibleGame(100);
+  between->year = 2005;
+  ASSERT_TRUE(saveGame(*between, dir.path()));
+  const Bytes betweenSave = readBytes(file());
+  const size_t rename = static_cast<size_t>(std::find(steps.begin(), steps.end(), ReplaceStep::Rename) - steps.begin());
+  for (int kill = 0; kill < 5; ++kill) ASSERT_TRUE(killedAt(rename));
+  expectNextSaveClean(0);
+  const auto backups = listBackups(dir.path());
+  ASSERT_EQ(backups.size(), 2u) << "one backup of each save before the current one";
+  EXPECT_EQ(readBytes(backups[0].file), betweenSave);
+  EXPECT_EQ(readBytes(backups[1].file), oldSave);
 }
 
 }  // namespace
