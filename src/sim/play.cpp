@@ -2,12 +2,14 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <set>
 
 #include "game/autoplay.h"
 #include "game/career.h"
 #include "game/commands.h"
 #include "game/fast_forward.h"
 #include "game/turn.h"
+#include "game/watching.h"
 #include "headless/headless.h"
 #include "news/topics.h"
 #include "sim/commands.h"
@@ -51,11 +53,12 @@ ordered_json resultPanelJson(const GameState& s) {
   return lines;
 }
 
-ordered_json messagesJson(const HeadlessFrontend& ui) {
+ordered_json messagesJson(const HeadlessFrontend& ui, const std::set<size_t>& beforehand) {
   ordered_json out = ordered_json::array();
   for (const MessageRecord& m : ui.messages) {
     ordered_json j{{"title", toUtf8(m.title)}, {"text", toUtf8(m.text)}};
     if (m.answer) j["answer"] = *m.answer;
+    if (beforehand.count(static_cast<size_t>(&m - ui.messages.data()))) j["beforehand"] = true;
     out.push_back(std::move(j));
   }
   return out;
@@ -142,6 +145,13 @@ int runPlay(const PlayOptions& o) {
   GameRng rng = makeRng(o.seed);
   HeadlessFrontend ui;
   answerLikeThePlayer(ui, o.invite == "yes");
+  std::set<size_t> beforehand;  // the records of the questions --skip-others answered
+  if (o.skipOthers)
+    ui.decide = [&s, &ui, &beforehand, asked = ui.decide](std::u16string_view title, std::u16string_view text) {
+      if (!bigRaceWithoutPlayerCat(s)) return asked(title, text);
+      beforehand.insert(ui.messages.size());
+      return false;
+    };
   FixedClock clock;
   auto history = openHistory(o.dir);
   // On a full disk the history gives way to the save.
@@ -189,7 +199,7 @@ int runPlay(const PlayOptions& o) {
       return ExitNoGame;
     }
   }
-  out["messages"] = messagesJson(ui);
+  out["messages"] = messagesJson(ui, beforehand);
   out["lastWeek"] = std::move(run.lastWeek);
   if (until) {
     out["stoppedAt"] = {{"year", s.year}, {"month", s.month}, {"week", s.week}};

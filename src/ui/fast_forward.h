@@ -13,6 +13,7 @@
 
 class QAction;
 class QButtonGroup;
+class QCheckBox;
 class QGroupBox;
 class QPushButton;
 class QSpinBox;
@@ -26,6 +27,9 @@ struct Session;
 struct FastForwardChoice {
   std::optional<StopAt> until;
   int weeks = 0;
+  // 愛猫の出ない重賞は観戦しない: the watch question of a big race the cat does not run is answered
+  // いいえ without stopping.
+  bool skipOthers = false;
 };
 
 // The small window that asks how far to go.
@@ -36,10 +40,12 @@ class FastForwardWindow : public QDialog {
   FastForwardChoice choice() const;
   // Chooses an option (0 .. 3: the race, the big race, the year end, weeks) and the number of weeks.
   void select(int option, int weeks = 4);
+  void setSkipOthers(bool skip);
 
  private:
   QButtonGroup* options_;
   QSpinBox* weeks_;
+  QCheckBox* skipOthers_;
 };
 
 class FastForward : public QObject {

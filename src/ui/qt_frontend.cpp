@@ -22,6 +22,10 @@
 namespace polmina {
 
 bool QtFrontend::askYesNo(std::u16string_view title, std::u16string_view text) {
+  if (const std::optional<bool> answer = answerBeforehand ? answerBeforehand() : std::nullopt) {
+    noteAnswered(title, text, *answer);
+    return *answer;
+  }
   ++boxesShown;
   if (beforeBox) beforeBox();
   return showBox(title, text, true);

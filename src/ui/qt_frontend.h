@@ -2,6 +2,7 @@
 // The game's questions, notices, pauses and progress bars on a real screen. Waits run a nested event
 // loop with a timer, so the windows stay alive and the processor stays idle meanwhile.
 #include <functional>
+#include <optional>
 
 #include "platform/frontend.h"
 
@@ -31,6 +32,10 @@ class QtFrontend : public Frontend {
   // far (the results panel fills race by race).
   std::function<void()> beforeBox;
 
+  // A question the player answered beforehand (a choice of the fast-forward): when this gives an
+  // answer, no box is shown (nor counted), and the question is noted as answered.
+  std::function<std::optional<bool>()> answerBeforehand;
+
   // A fast-forward runs: the waits that only pace the display are skipped (their hooks still run).
   bool skipWaits = false;
   // Message boxes shown so far: a fast-forward stops after a week that put anything to the player.
@@ -43,6 +48,8 @@ class QtFrontend : public Frontend {
   virtual void wait(double seconds);
 
  protected:
+  // A question answered beforehand, with its answer: the windows show nothing of it.
+  virtual void noteAnswered(std::u16string_view /*title*/, std::u16string_view /*text*/, bool /*answer*/) {}
   // One message box, modal over the active window; true for はい.
   virtual bool showBox(std::u16string_view title, std::u16string_view text, bool question);
 };
