@@ -8,6 +8,7 @@
 #include <QStyledItemDelegate>
 
 #include "game/booking.h"
+#include "game/turn.h"
 #include "ui/fonts.h"
 #include "ui/keyboard.h"
 #include "ui/qt_text.h"
@@ -119,6 +120,7 @@ void RegistrationPanel::rowChosen(int row) {
   }
   if (!g_.ui.askYesNo(BookingTitle, a.text)) return;
   catAt(s, s.playerCat).entryRace = static_cast<int16_t>(row);
+  noticeAfterBooking(s);
   labRace_->setText(qs(a.caption));
   emit nextRaceChanged(qs(a.caption));
 }
@@ -128,6 +130,7 @@ void RegistrationPanel::cancel() {
   const QString caption = qs(unbookedCaption(s));
   labRace_->setText(caption);
   catAt(s, s.playerCat).entryRace = -1;
+  noticeAfterBooking(s);
   emit nextRaceChanged(caption);
 }
 
