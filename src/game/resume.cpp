@@ -30,7 +30,8 @@ StoreResult resumeSavedGame(GameState& s, const std::filesystem::path& dir) {
 void recallOverwrittenWinner(GameState& s, History* history) {
   std::u16string& caption = s.winnerCaptions[4];
   if (caption != UnrecordedCaption || !history) return;
-  if (auto name = history->winnerOf(s.year, ChampionSlots[4])) caption = u"1着 " + padRight(*name, CatNameLength);
+  if (auto name = history->winnerOf(s.year, ChampionSlots[4]))
+    caption = u"1着 " + padRight(*name, CatNameLength);
 }
 
 StoreResult resumeSavedBytes(GameState& s, std::vector<uint8_t> bytes) {

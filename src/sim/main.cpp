@@ -116,7 +116,8 @@ CLI::App* addPlay(CLI::App& app, PlayOptions& o) {
   cmd->add_option("--invite", o.invite, "answer to the selection committee")
       ->check(CLI::IsMember({"yes", "no"}));
   cmd->add_flag("--read-news", o.readNews, "read the newspaper after every week");
-  cmd->add_flag("--skip-others", o.skipOthers, "answer no beforehand to watching a big race the cat does not run");
+  cmd->add_flag("--skip-others", o.skipOthers,
+                "answer no beforehand to watching a big race the cat does not run");
   cmd->add_option("--lang", o.lang,
                   "ja | en: the language of the messages, the farewell and the news (the save, the history "
                   "and the race lines are the same in every language)")

@@ -147,7 +147,8 @@ int runPlay(const PlayOptions& o) {
   answerLikeThePlayer(ui, o.invite == "yes");
   std::set<size_t> beforehand;  // the records of the questions --skip-others answered
   if (o.skipOthers)
-    ui.decide = [&s, &ui, &beforehand, asked = ui.decide](std::u16string_view title, std::u16string_view text) {
+    ui.decide = [&s, &ui, &beforehand, asked = ui.decide](std::u16string_view title,
+                                                          std::u16string_view text) {
       if (!bigRaceWithoutPlayerCat(s)) return asked(title, text);
       beforehand.insert(ui.messages.size());
       return false;

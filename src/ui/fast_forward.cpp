@@ -56,7 +56,8 @@ FastForwardWindow::FastForwardWindow(QWidget* parent) : QDialog(parent), options
   skipOthers_ = new QCheckBox(qtr(u"愛猫の出ない重賞は観戦しない"), this);
   skipOthers_->setObjectName(QStringLiteral("ChkSkipOthers"));
   skipOthers_->setGeometry(12, 116, 206, 18);
-  skipOthers_->setAccessibleDescription(qtr(u"愛猫が出走しない重賞の「御覧になりますか？」にいいえと答えて進みます"));
+  skipOthers_->setAccessibleDescription(
+      qtr(u"愛猫が出走しない重賞の「御覧になりますか？」にいいえと答えて進みます"));
   QPushButton* go = makeButton(this, qtr(u"開始"), {72, 144, 68, 22}, QStringLiteral("butGo"));
   QPushButton* cancel = makeButton(this, qtr(u"やめる"), {146, 144, 68, 22}, QStringLiteral("butCancel"));
   go->setDefault(true);

@@ -44,13 +44,16 @@ double paceScale = 1.0;
 
 const QString kPlayerLine = QStringLiteral("color: #0000ff; background: rgba(255, 255, 255, 150);");
 const QString kRunnerLine = QStringLiteral("color: #000000; background: rgba(255, 255, 255, 150);");
-const QString kPlacing = QStringLiteral("color: #000000; background: rgba(255, 255, 255, 210); padding-left: 8px;");
+const QString kPlacing =
+    QStringLiteral("color: #000000; background: rgba(255, 255, 255, 210); padding-left: 8px;");
 // The player's cat among the placings, in the blue of its runner line.
 const QString kPlayerPlacing =
     QStringLiteral("color: #0000ff; background: rgba(255, 255, 255, 210); padding-left: 8px;");
 
 // The runner lines and the placings know the player's cat by its name, as the race has always shown it.
-bool isPlayersCat(const GameState& s, int catIndex) { return trim(catAt(s, catIndex).name) == s.playerCatName; }
+bool isPlayersCat(const GameState& s, int catIndex) {
+  return trim(catAt(s, catIndex).name) == s.playerCatName;
+}
 
 // The race picture as one 1x image: at a higher scale factor it is enlarged whole, pixel for pixel.
 class RacePicture : public QWidget {

@@ -21,7 +21,8 @@ std::unique_ptr<QSettings> settings() {
 
 std::array<int, 6> rememberedTraining() {
   // Kept as "0,5,0,2,0,0"; anything else (a hand-edited file) counts as none.
-  const QStringList parts = settings()->value(QString::fromLatin1(kTrainingKey)).toString().split(QLatin1Char(','));
+  const QStringList parts =
+      settings()->value(QString::fromLatin1(kTrainingKey)).toString().split(QLatin1Char(','));
   std::array<int, 6> bars{};
   if (parts.size() != 6) return bars;
   for (int b = 0; b < 6; ++b) bars[static_cast<size_t>(b)] = std::clamp(parts[b].toInt(), 0, 5);

@@ -34,7 +34,7 @@ TrainingPanel::TrainingPanel(GameState& s, QWidget* parent)
   setObjectName(QStringLiteral("Frm2"));
   build(0);
   build(1);
-  same_ = makeButton(this, qtr(u"前回と同じ"), {190, 146, 91, 13}, QStringLiteral("butSameTraining"));
+  same_ = makeButton(this, qtr(u"前回と同じ"), {160, 146, 121, 13}, QStringLiteral("butSameTraining"));
   setCommandKey(same_, QKeySequence(Qt::CTRL | Qt::Key_Y));
   same_->setAccessibleDescription(qtr(kSameDescription));
   same_->setEnabled(last_ != std::array<int, 6>{});
