@@ -1,5 +1,6 @@
 #include "game/booking.h"
 
+#include "game/turn.h"
 #include "world/calendar.h"
 #include "world/labels.h"
 #include "world/text.h"
@@ -73,12 +74,14 @@ std::optional<std::u16string> bookRace(Game& g, int slot) {
   }
   if (!g.ui.askYesNo(Question::Booking, BookingTitle, a.text)) return std::nullopt;
   catAt(s, s.playerCat).entryRace = static_cast<int16_t>(slot);
+  noticeAfterBooking(s);
   return a.caption;
 }
 
 std::u16string cancelBooking(GameState& s) {
   std::u16string caption = unbookedCaption(s);
   catAt(s, s.playerCat).entryRace = -1;
+  noticeAfterBooking(s);
   return caption;
 }
 

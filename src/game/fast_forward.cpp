@@ -1,6 +1,7 @@
 #include "game/fast_forward.h"
 
 #include "game/autoplay.h"
+#include "game/watching.h"
 #include "world/state.h"
 
 namespace polmina {
@@ -73,6 +74,36 @@ std::string_view stopName(StopAt stop) {
 
 namespace {
 
+// The face's frontend, but for the questions the player answered beforehand.
+class ChoiceFrontend final : public Frontend {
+ public:
+  ChoiceFrontend(Frontend& face, const GameState& s, bool skipOthers) : face_(face), s_(s), skipOthers_(skipOthers) {}
+  bool askYesNo(Question id, std::u16string_view title, std::u16string_view text) override {
+    if (skipOthers_ && id == Question::WatchBigRace && bigRaceWithoutPlayerCat(s_)) {
+      face_.answeredBeforehand(id, title, text, false);
+      return false;
+    }
+    return face_.askYesNo(id, title, text);
+  }
+  void tell(Question id, std::u16string_view title, std::u16string_view text) override { face_.tell(id, title, text); }
+  void watchRace(Game& g, int raceNumber) override { face_.watchRace(g, raceNumber); }
+  void pause(double seconds) override { face_.pause(seconds); }
+  void progress(int value, int maximum) override { face_.progress(value, maximum); }
+  void progressDone() override { face_.progressDone(); }
+  void refreshCatPanel(Game& g) override { face_.refreshCatPanel(g); }
+  void weekStep(Game& g, WeekStep step) override { face_.weekStep(g, step); }
+  void catRemark(Game& g) override { face_.catRemark(g); }
+  void answeredBeforehand(Question id, std::u16string_view title, std::u16string_view text, bool answer) override {
+    face_.answeredBeforehand(id, title, text, answer);
+  }
+  bool takeAsked() override { return face_.takeAsked(); }
+
+ private:
+  Frontend& face_;
+  const GameState& s_;
+  bool skipOthers_;
+};
+
 std::optional<int> totalWeeks(const GameState& s, const FastForwardGoal& goal, int done) {
   if (!goal.until) return goal.weeks;
   const std::optional<int> left = weeksToStop(s, *goal.until);
@@ -81,24 +112,26 @@ std::optional<int> totalWeeks(const GameState& s, const FastForwardGoal& goal, i
 
 }  // namespace
 
-FastForwardResult fastForward(Game& g, const FastForwardGoal& goal, FastForwardListener& listener) {
-  GameState& s = g.s;
+FastForwardResult fastForward(Game& face, const FastForwardGoal& goal, FastForwardListener& listener) {
+  GameState& s = face.s;
+  ChoiceFrontend ui(face.ui, s, goal.skipOtherBigRaces);
+  Game played{face.s, face.rng, ui, face.clock, face.watcher};
   // The year end always lies ahead; a number of weeks too.
   if (goal.until && *goal.until != StopAt::YearEnd && isStopWeek(s, *goal.until))
     return {StopReason::AlreadyThere, 0, false};
-  g.ui.takeAsked();
+  ui.takeAsked();
   FastForwardResult r;
   for (;;) {
     if (goal.weeks && r.weeks >= *goal.weeks) return r.reason = StopReason::Weeks, r;
-    listener.weekBegins(g, r.weeks, totalWeeks(s, goal, r.weeks));
-    beginWholeWeek(g);
+    listener.weekBegins(face, r.weeks, totalWeeks(s, goal, r.weeks));
+    beginWholeWeek(played);
     // A question or a notice: the week waits for the player's ＯＫ, as after a clicked "次週".
-    if (g.ui.takeAsked()) return {StopReason::Asked, r.weeks, true};
-    const bool onGoing = closeWholeWeek(g);
+    if (ui.takeAsked()) return {StopReason::Asked, r.weeks, true};
+    const bool onGoing = closeWholeWeek(played);
     ++r.weeks;
     if (!onGoing) return r.reason = StopReason::Retired, r;
-    listener.weekEnded(g);
-    if (g.ui.takeAsked()) return r.reason = StopReason::Asked, r;
+    listener.weekEnded(face);
+    if (ui.takeAsked()) return r.reason = StopReason::Asked, r;
     if (listener.stopRequested()) return r.reason = StopReason::Stopped, r;
     if (goal.until && isStopWeek(s, *goal.until)) return r.reason = StopReason::Reached, r;
   }

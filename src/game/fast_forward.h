@@ -31,6 +31,9 @@ std::string_view stopName(StopAt stop);
 struct FastForwardGoal {
   std::optional<StopAt> until;
   std::optional<int> weeks;
+  // "愛猫の出ない重賞は観戦しない": the watch question of a big race the player's cat does not run is
+  // answered いいえ beforehand, and the weeks go on.
+  bool skipOtherBigRaces = false;
 };
 
 enum class StopReason {

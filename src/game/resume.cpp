@@ -1,6 +1,8 @@
 #include "game/resume.h"
 
 #include "game/commands.h"
+#include "world/calendar.h"
+#include "world/labels.h"
 #include "world/text.h"
 
 namespace polmina {
@@ -26,6 +28,13 @@ StoreResult resumeSavedGame(GameState& s, const std::filesystem::path& dir) {
   const StoreResult r = loadGame(s, dir);
   if (r) welcomeBack(s);
   return r;
+}
+
+void recallOverwrittenWinner(GameState& s, History* history) {
+  std::u16string& caption = s.winnerCaptions[4];
+  if (caption != UnrecordedCaption || !history) return;
+  if (auto name = history->winnerOf(s.year, ChampionSlots[4]))
+    caption = u"1着 " + padRight(*name, CatNameLength);
 }
 
 StoreResult resumeSavedBytes(GameState& s, std::vector<uint8_t> bytes) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "history/history.h"
 #include "store/savefile.h"
 #include "world/game.h"
 
@@ -21,6 +22,10 @@ void leaveGame(Game& g, bool saved);
 // "終了": asks whether to end and whether to save; `save` writes the save. A save that failed is told
 // and the player asked whether to end without it. True when the game ends (leaveGame done).
 bool quitGame(Game& g, const std::function<StoreResult()>& save);
+
+// Once the history has the resumed game: the fifth big race's winner, which the save cannot hold (its
+// record is written over by the first runner-up's), from the history's record of that race.
+void recallOverwrittenWinner(GameState& s, History* history);
 
 inline constexpr const char16_t* WelcomeBack = N_(u"お帰りニャ、調教を設定しなおしてくれニャ");
 

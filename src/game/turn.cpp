@@ -303,6 +303,8 @@ void idleRemark(Game& g) {
 
 }  // namespace
 
+void noticeAfterBooking(GameState& s) { updateNotice(s); }
+
 uint8_t conditionLevelOf(int condition) {
   if (condition >= 101) return 1;
   if (condition >= 65) return 2;

@@ -25,6 +25,10 @@ void developCats(Game& g);
 // The cat's remark about the coming week, appended to pendingMessage (may draw one random number).
 void composeWeekRemark(Game& g);
 
+// The player booked a race or cancelled its booking: the notice line says what holds now, and a
+// notice of the registration programme's own booking goes.
+void noticeAfterBooking(GameState& s);
+
 // The face of the player's cat for a condition: 1 (best) .. 5 (worst).
 uint8_t conditionLevelOf(int condition);
 

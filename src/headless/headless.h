@@ -16,6 +16,7 @@ struct MessageRecord {
   std::u16string title;
   std::u16string text;
   std::optional<bool> answer;  // set for questions
+  bool beforehand = false;     // answered by the player's choice beforehand, never put
 };
 
 class HeadlessFrontend final : public Frontend {
@@ -36,6 +37,9 @@ class HeadlessFrontend final : public Frontend {
 
   bool askYesNo(Question id, std::u16string_view title, std::u16string_view text) override;
   void tell(Question id, std::u16string_view title, std::u16string_view text) override;
+  void answeredBeforehand(Question id, std::u16string_view title, std::u16string_view text, bool answer) override {
+    messages.push_back({id, std::u16string(title), std::u16string(text), answer, true});
+  }
   void weekStep(Game& g, WeekStep step) override {
     if (onWeekStep) onWeekStep(g, step);
   }

@@ -125,6 +125,9 @@ class History final : public WeekWatcher {
   // The player's cat in the game being played, oldest week first.
   std::vector<GrowthRow> growth();
   std::optional<RecordedRace> race(int64_t raceId);
+  // The winner's name of the race run at calendar slot `slot` in `year` of the game being played;
+  // nothing when the history does not hold that race.
+  std::optional<std::u16string> winnerOf(int year, int slot);
 
   // The hall of fame, the career that ended last first.
   std::vector<Career> careers();

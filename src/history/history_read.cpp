@@ -42,6 +42,18 @@ std::vector<FormbookRow> History::formbookOf(int64_t game, int64_t cat) {
   return rows;
 }
 
+std::optional<std::u16string> History::winnerOf(int year, int slot) {
+  std::optional<std::u16string> name;
+  guarded([&] {
+    sql::Statement q = db_->prepare(R"(
+      SELECT c.name FROM races r JOIN runners w ON w.race = r.id JOIN cats c ON c.id = w.cat
+      WHERE r.game = ?1 AND r.year = ?2 AND r.slot = ?3 AND w.place = 1
+      ORDER BY r.ordinal DESC LIMIT 1)");
+    if (q.row(currentOrLatest(), year, slot).step()) name = fromUtf8(q.text(0));
+  });
+  return name;
+}
+
 std::vector<GrowthRow> History::growth() {
   std::vector<GrowthRow> rows;
   guarded([&] { rows = growthOf(currentOrLatest()); });

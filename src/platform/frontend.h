@@ -84,6 +84,10 @@ class Frontend {
   virtual void weekStep(Game& /*g*/, WeekStep /*step*/) {}
   // The cat has something to say after the week (the results' remark, a rest's end).
   virtual void catRemark(Game& /*g*/) {}
+  // A question the player answered beforehand (a fast-forward's choice): recorded where questions are
+  // recorded, never put.
+  virtual void answeredBeforehand(Question /*id*/, std::u16string_view /*title*/, std::u16string_view /*text*/,
+                                  bool /*answer*/) {}
   // Whether the player was asked anything (a question, a notice, an ＯＫ to wait for) since the last
   // call; the call forgets it. A frontend that answers by itself never asks the player.
   virtual bool takeAsked() { return false; }

@@ -13,8 +13,6 @@
 namespace polmina {
 namespace {
 
-// The five A-class big races in the order of the champions panel.
-constexpr std::array<int, 5> kBigRaceSlots = {39, 79, 119, 159, 199};
 // The B-class races closing the odd months; they have their own counters.
 constexpr std::array<int, 6> kBClassCountedSlots = {19, 59, 99, 139, 179, 219};
 constexpr int kPlacingOther = 4;
@@ -23,8 +21,8 @@ bool isPlayer(const CatRecord& c) { return c.owner == 1; }
 
 // Element 0..4 of the champions panel for a big race, -1 for any other slot.
 int championIndex(int slot) {
-  const auto it = std::find(kBigRaceSlots.begin(), kBigRaceSlots.end(), slot);
-  return it == kBigRaceSlots.end() ? -1 : static_cast<int>(it - kBigRaceSlots.begin());
+  const auto it = std::find(ChampionSlots.begin(), ChampionSlots.end(), slot);
+  return it == ChampionSlots.end() ? -1 : static_cast<int>(it - ChampionSlots.begin());
 }
 
 // The counter column of a big race: 優駿猫 and 菊猫賞 count together.

@@ -38,6 +38,9 @@ struct PlayOptions {
   std::optional<int> restBelow;
   std::string invite = "yes";
   bool readNews = false;
+  // --skip-others: the watch question of a big race the cat does not run is answered beforehand (いいえ),
+  // as the fast-forward's choice does; its record says so.
+  bool skipOthers = false;
   // --until race|bigrace|yearend: stop before the cat's next race, before the next big race, or
   // after the year end; --weeks is then a cap.
   std::string until;

@@ -134,6 +134,8 @@ CLI::App* addPlay(CLI::App& app, PlayOptions& o) {
   cmd->add_option("--invite", o.invite, text(tr(u"審査会への返事")))
       ->check(CLI::IsMember({"yes", "no"}));
   cmd->add_flag("--read-news", o.readNews, text(tr(u"毎週のあとに新聞を読む")));
+  cmd->add_flag("--skip-others", o.skipOthers,
+                text(tr(u"愛猫の出ない重賞の観戦を、前もって断る")));
   return cmd;
 }
 

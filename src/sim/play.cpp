@@ -54,6 +54,7 @@ ordered_json messagesJson(const HeadlessFrontend& ui) {
   for (const MessageRecord& m : ui.messages) {
     ordered_json j{{"title", toUtf8(m.title)}, {"text", toUtf8(m.text)}};
     if (m.answer) j["answer"] = *m.answer;
+    if (m.beforehand) j["beforehand"] = true;
     out.push_back(std::move(j));
   }
   return out;
@@ -147,7 +148,7 @@ int runPlay(const PlayOptions& o) {
   // Without --until the weeks are played as asked; with it, weeks are played until the stop (and no
   // more than --weeks, when given).
   const int cap = o.weeks >= 0 ? o.weeks : kMostWeeks;
-  const FastForwardResult played = fastForward(run.g, FastForwardGoal{until, cap}, run);
+  const FastForwardResult played = fastForward(run.g, FastForwardGoal{until, cap, o.skipOthers}, run);
   const bool retired = played.reason == StopReason::Retired;
   const bool reached = played.reason == StopReason::Reached || played.reason == StopReason::AlreadyThere;
   const std::string_view stopReason = retired ? "retired" : reached ? stopName(*until) : "weeks";

@@ -12,6 +12,7 @@
 #include "store/file_io.h"
 #include "store/record.h"
 #include "world/calendar.h"
+#include "world/labels.h"
 #include "world/text.h"
 
 namespace polmina {
@@ -158,6 +159,9 @@ Problem readGame(const RecordImage& img, GameState& s) {
     if (!text && !problem) problem = trf(u"記録{n}の文字数が壊れています", {{u"n", num(r)}});
     (runnerUp ? s.savedRunnerUpCaptions : s.savedWinnerCaptions)[k] = text.value_or(u"");
   });
+  // The fifth winner's record is written over by the first runner-up's, so the file never holds that
+  // winner: the panel must not show the runner-up in its place.
+  s.savedWinnerCaptions[4] = s.weekBase > ChampionSlots[4] ? UnrecordedCaption : UndecidedCaption;
   return problem;
 }
 

@@ -2,15 +2,18 @@
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 
+#include "game/watching.h"
 #include "ui/fonts.h"
 #include "ui/keyboard.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
+#include "ui/remembered.h"
 #include "ui/session.h"
 #include "ui/widgets.h"
 #include "ui/window_manager.h"
@@ -30,7 +33,7 @@ const char16_t* const kOptions[] = {N_(u"次の出走まで"), N_(u"次の重賞
 FastForwardWindow::FastForwardWindow(QWidget* parent) : QDialog(parent), options_(new QButtonGroup(this)) {
   setObjectName(QStringLiteral("FastFm"));
   setWindowTitle(qtr(u"早送り"));
-  setFixedSize(204, 152);
+  setFixedSize(224, 176);
   setFont(gothic(9));
   makeLabel(this, qtr(u"どこまで進めますか？"), {12, 8, 180, 16}, QStringLiteral("Label1"));
   for (int i = 0; i < 4; ++i) {
@@ -50,13 +53,18 @@ FastForwardWindow::FastForwardWindow(QWidget* parent) : QDialog(parent), options
   // Typing a number means the number of weeks.
   connect(weeks_, &QSpinBox::valueChanged, this,
           [this] { options_->button(kWeeksOption)->setChecked(true); });
-  QPushButton* go = makeButton(this, qtr(u"開始"), {52, 120, 68, 22}, QStringLiteral("butGo"));
-  QPushButton* cancel = makeButton(this, qtr(u"やめる"), {126, 120, 68, 22}, QStringLiteral("butCancel"));
+  skipOthers_ = new QCheckBox(qtr(u"愛猫の出ない重賞は観戦しない"), this);
+  skipOthers_->setObjectName(QStringLiteral("ChkSkipOthers"));
+  skipOthers_->setGeometry(12, 116, 206, 18);
+  skipOthers_->setAccessibleDescription(
+      qtr(u"愛猫が出走しない重賞の「御覧になりますか？」にいいえと答えて進みます"));
+  QPushButton* go = makeButton(this, qtr(u"開始"), {72, 144, 68, 22}, QStringLiteral("butGo"));
+  QPushButton* cancel = makeButton(this, qtr(u"やめる"), {146, 144, 68, 22}, QStringLiteral("butCancel"));
   go->setDefault(true);
   connect(go, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  chainFocus({options_->button(0), options_->button(1), options_->button(2), options_->button(3), weeks_, go,
-              cancel});
+  chainFocus({options_->button(0), options_->button(1), options_->button(2), options_->button(3), weeks_,
+              skipOthers_, go, cancel});
   select(0);
   centreOn(this, parent);
 }
@@ -66,10 +74,12 @@ void FastForwardWindow::select(int option, int weeks) {
   options_->button(option)->setChecked(true);
 }
 
+void FastForwardWindow::setSkipOthers(bool skip) { skipOthers_->setChecked(skip); }
+
 FastForwardChoice FastForwardWindow::choice() const {
   const int option = options_->checkedId();
-  if (option == kWeeksOption) return {std::nullopt, weeks_->value()};
-  return {static_cast<StopAt>(option), std::nullopt};
+  if (option == kWeeksOption) return {std::nullopt, weeks_->value(), skipOthers_->isChecked()};
+  return {static_cast<StopAt>(option), std::nullopt, skipOthers_->isChecked()};
 }
 
 // ---- the weeks
@@ -96,9 +106,11 @@ void FastForward::ask() {
     return;
   FastForwardWindow w(&main_);
   w.select(last_.until ? static_cast<int>(*last_.until) : kWeeksOption, last_.weeks.value_or(4));
+  w.setSkipOthers(rememberedSkipOthers());
   se_.ui.runModal(w);
   if (w.result() != QDialog::Accepted) return;
   last_ = w.choice();
+  rememberSkipOthers(last_.skipOtherBigRaces);
   run(last_);
 }
 

@@ -14,6 +14,7 @@
 
 class QAction;
 class QButtonGroup;
+class QCheckBox;
 class QGroupBox;
 class QPushButton;
 class QSpinBox;
@@ -34,10 +35,12 @@ class FastForwardWindow : public QDialog {
   FastForwardChoice choice() const;
   // Chooses an option (0 .. 3: the race, the big race, the year end, weeks) and the number of weeks.
   void select(int option, int weeks = 4);
+  void setSkipOthers(bool skip);
 
  private:
   QButtonGroup* options_;
   QSpinBox* weeks_;
+  QCheckBox* skipOthers_;
 };
 
 class FastForward : public QObject, private FastForwardListener {

@@ -111,6 +111,11 @@ QMenu* addDisplaySizeMenu(QWidget* window, Frontend& ui, std::function<void()> a
     ui.tell(Question::Settings, BoxTitle, text.toStdU16String());
   });
   addLanguageSection(menu, ui, applyNow);
+  // The same sizes and languages on their own, for a panel's menu that offers them beside its own
+  // commands: the window's other commands are not repeated there.
+  auto* sub = new QMenu(menu->title(), menu);
+  sub->setObjectName(QStringLiteral("displaySizeSubmenu"));
+  sub->addActions(menu->actions());
   // The hall of fame, where the window offers it.
   if (auto* hall = window->findChild<QAction*>(QStringLiteral("actHall"), Qt::FindDirectChildrenOnly)) {
     menu->addSeparator();
@@ -124,6 +129,10 @@ QMenu* addDisplaySizeMenu(QWidget* window, Frontend& ui, std::function<void()> a
   QObject::connect(key, &QShortcut::activated, menu,
                    [window, menu] { menu->popup(window->mapToGlobal(window->rect().center())); });
   return menu;
+}
+
+QMenu* displaySizeSubmenu(QMenu* windowMenu) {
+  return windowMenu->findChild<QMenu*>(QStringLiteral("displaySizeSubmenu"), Qt::FindDirectChildrenOnly);
 }
 
 }  // namespace polmina

@@ -32,5 +32,7 @@ QKeySequence displaySizeKey();
 // otherwise it applies from the next start, the running windows keep their size so that no game in
 // progress is touched, and the player is told so through `ui`. Returns the menu (for tests).
 QMenu* addDisplaySizeMenu(QWidget* window, Frontend& ui, std::function<void()> applyNow = {});
+// The sizes and languages of a menu made by addDisplaySizeMenu, as a submenu of their own.
+QMenu* displaySizeSubmenu(QMenu* windowMenu);
 
 }  // namespace polmina

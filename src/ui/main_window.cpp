@@ -123,6 +123,7 @@ MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.se
   connect(training_, &TrainingPanel::trainingChanged, this, &MainWindow::showNotice);
   connect(registration_, &RegistrationPanel::nextRaceChanged, det_.nextRace,
           [this](const QString& t) { setFittedText(det_.nextRace, t); });
+  connect(registration_, &RegistrationPanel::nextRaceChanged, this, &MainWindow::showNotice);
   installHistoryCommands(this, se_, frm0_, catList_->list());
   QMenu* sizes = addDisplaySizeMenu(this, se_.ui);
   // 早送り leads the window's context menu.
@@ -131,7 +132,7 @@ MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.se
   // The details panel has a context menu of its own (the history's); 早送り and the size are offered
   // there too.
   frm0_->addAction(fastForward_->action());
-  frm0_->addAction(sizes->menuAction());
+  frm0_->addAction(displaySizeSubmenu(sizes)->menuAction());
   // The picture is the cat panel's too: its menu, by a right click or by the keys, is the panel's.
   pic_->setContextMenuPolicy(Qt::ActionsContextMenu);
   pic_->addActions(frm0_->actions());
@@ -140,7 +141,9 @@ MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.se
 MainWindow::~MainWindow() = default;
 
 void MainWindow::buildHomeView() {
-  labNen_ = boldLabel(this, {168, 1, 121, 17}, 12, QStringLiteral("labNen"));
+  // Room for the longest date ("2003年12月3週", wider drawn at the larger sizes), kept off the right edge.
+  labNen_ = boldLabel(this, {128, 1, 157, 17}, 12, QStringLiteral("labNen"));
+  labNen_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   pic_ = new CatPicture(s_, idleRng_, this);
   pic_->setGeometry(20, 20, 80, 80);
   connect(pic_, &CatPicture::clicked, this, &MainWindow::catClicked);
@@ -467,6 +470,7 @@ void MainWindow::weekStep(WeekStep step) {
 
 void MainWindow::beginWeekView() {
   busy_ = true;
+  training_->keepAsLast();
   showNotice();
   results_->ok()->setEnabled(false);
   results_->refresh();

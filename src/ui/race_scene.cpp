@@ -57,10 +57,25 @@ void RaceScene::scenery(const RaceState& st, bool allFinished) {
     drawWhole(p, ratio_, {Width - st.sectionPos, ObjectTop}, marker_);
 }
 
-void RaceScene::runner(int /*slot*/, const Runner& run, int pose) {
+void RaceScene::runner(int slot, const Runner& run, int pose) {
   const QPixmap& strip = breeds_[std::min<size_t>(run.breed, breeds_.size() - 1)];
   QPainter p(&picture_);
   drawPart(p, ratio_, {run.position, run.laneY}, strip, {pose * Sprite, 0, Sprite, Sprite});
+  if (slot == playerSlot_) drawPlayerMarker(p, run);
+}
+
+// A small blue arrow pointing down at the cat's head, outlined in white so that it reads on the
+// course and on the other cats. It is drawn after the cat, and the lanes below begin under it.
+void RaceScene::drawPlayerMarker(QPainter& p, const Runner& run) const {
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing);
+  p.scale(ratio_, ratio_);
+  const QPointF tip(run.position + Sprite / 2.0, run.laneY + 4.0);
+  const QPointF arrow[] = {tip, tip + QPointF(-5, -7), tip + QPointF(5, -7)};
+  p.setPen(QPen(Qt::white, 1.5));
+  p.setBrush(QColor(0x00, 0x00, 0xff));
+  p.drawPolygon(arrow, 3);
+  p.restore();
 }
 
 void RaceScene::message(std::u16string_view text) {

@@ -3,6 +3,8 @@
 // one off-screen picture as each watched tick draws it. The picture has as many pixels per game pixel
 // as the pictures drawn for the display (1, 2 or 3): the window shows it stretched over its 600 x 300.
 #include <QPixmap>
+
+class QPainter;
 #include <array>
 #include <functional>
 
@@ -25,6 +27,11 @@ class RaceScene : public RaceView {
   void message(std::u16string_view text) override;
   void refresh() override;
 
+  // The runner slot of the player's cat, -1 when it does not run: a marker in the blue of its line
+  // rides above that cat's head.
+  void markPlayer(int slot) { playerSlot_ = slot; }
+  int playerSlot() const { return playerSlot_; }
+
   // Width x Height game pixels, ratio() device pixels each.
   const QPixmap& picture() const { return picture_; }
   int ratio() const { return ratio_; }
@@ -36,7 +43,10 @@ class RaceScene : public RaceView {
   std::function<void()> onRefresh;
 
  private:
+  void drawPlayerMarker(QPainter& p, const Runner& run) const;
+
   int ratio_;
+  int playerSlot_ = -1;
   QPixmap picture_;
   QPixmap upper_;
   QPixmap course_;

@@ -44,6 +44,16 @@ double paceScale = 1.0;
 
 const QString kPlayerLine = QStringLiteral("color: #0000ff; background: rgba(255, 255, 255, 150);");
 const QString kRunnerLine = QStringLiteral("color: #000000; background: rgba(255, 255, 255, 150);");
+const QString kPlacing =
+    QStringLiteral("color: #000000; background: rgba(255, 255, 255, 210); padding-left: 8px;");
+// The player's cat among the placings, in the blue of its runner line.
+const QString kPlayerPlacing =
+    QStringLiteral("color: #0000ff; background: rgba(255, 255, 255, 210); padding-left: 8px;");
+
+// The runner lines and the placings know the player's cat by its name, as the race has always shown it.
+bool isPlayersCat(const GameState& s, int catIndex) {
+  return trim(catAt(s, catIndex).name) == s.playerCatName;
+}
 
 // The race picture as one 1x image: at a higher scale factor it is enlarged whole, pixel for pixel.
 class RacePicture : public QWidget {
@@ -119,6 +129,13 @@ void RaceWindow::runReplay(Game& g, int k, const RaceMode& mode) {
   speedSetting = kept;
 }
 
+// A runner's line at the end of its lane, level with the middle of the cat (whose sprite is drawn from
+// the lane's y), so that the cat, its stall of the gate and its line stand in one row.
+QRect RaceWindow::runnerLineRect(int slot) {
+  const int laneY = 242 - 16 * (MaxRunners - 1 - slot);
+  return {440, laneY + RaceScene::Sprite / 2 - 6, 158, 14};
+}
+
 // The picture with what lies on it: a runner line at the end of each lane, the title, the placings.
 void RaceWindow::buildPicture() {
   scrBkg_ = new RacePicture(scene_, this);
@@ -128,9 +145,7 @@ void RaceWindow::buildPicture() {
   scrBkg_->setFocusPolicy(Qt::TabFocus);
   scrBkg_->setGeometry(kMargin, kMargin, RaceScene::Width, RaceScene::Height);
   for (int i = 0; i < MaxRunners; ++i) {
-    const int laneY = 242 - 16 * (MaxRunners - 1 - i);
-    QLabel* l =
-        label(scrBkg_, QStringLiteral("labName%1").arg(i), QRect(440, laneY + 25, 158, 14), gothic(8));
+    QLabel* l = label(scrBkg_, QStringLiteral("labName%1").arg(i), runnerLineRect(i), gothic(8));
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     labName_[static_cast<size_t>(i)] = l;
   }
@@ -146,7 +161,7 @@ void RaceWindow::buildPicture() {
   for (int i = 0; i < 5; ++i) {
     QLabel* l = label(scrBkg_, QStringLiteral("LabZyun%1").arg(i), QRect(180, 80 + 30 * i, 240, 26),
                       gothic(12, true));
-    l->setStyleSheet(QStringLiteral("background: rgba(255, 255, 255, 210); padding-left: 8px;"));
+    l->setStyleSheet(kPlacing);
     l->hide();
     labZyun_[static_cast<size_t>(i)] = l;
   }
@@ -220,6 +235,7 @@ void RaceWindow::run(Game& g, int k, const RaceMode& mode) {
 }
 
 void RaceWindow::showRunnerLines(const GameState& s) {
+  scene_.markPlayer(-1);
   for (int i = 0; i < MaxRunners; ++i) {
     QLabel* l = labName_[static_cast<size_t>(i)];
     const Runner& run = s.runners[static_cast<size_t>(i)];
@@ -232,7 +248,9 @@ void RaceWindow::showRunnerLines(const GameState& s) {
     l->setText(qs(runnerCaption(s, i)));
     const int width = l->fontMetrics().horizontalAdvance(l->text()) + 6;
     l->setGeometry(RaceScene::Width - 2 - width, l->y(), width, l->height());
-    l->setStyleSheet(trim(catAt(s, run.catIndex).name) == s.playerCatName ? kPlayerLine : kRunnerLine);
+    const bool player = isPlayersCat(s, run.catIndex);
+    l->setStyleSheet(player ? kPlayerLine : kRunnerLine);
+    if (player) scene_.markPlayer(i);
   }
 }
 
@@ -313,8 +331,11 @@ void RaceWindow::revealPlacings(Game& g) {
     if (cat < 0) continue;
     QLabel* l = labZyun_[static_cast<size_t>(i)];
     l->setText(qs(trf(u"{place} {cat}", {{u"place", placeName(i + 1)}, {u"cat", catAt(g.s, cat).name}})));
+    const bool player = isPlayersCat(g.s, cat);
+    l->setStyleSheet(player ? kPlayerPlacing : kPlacing);
     l->show();
-    log_->addLine(l->text().trimmed());
+    // The blue says "yours" on the screen; the screen reader hears it in words.
+    log_->addLine(player ? qtr(u"%1（愛猫）").arg(l->text().trimmed()) : l->text().trimmed());
   }
   reached(Phase::Placings);
   // The placings stand for their look; 結果へ once more ends it.

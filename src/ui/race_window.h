@@ -43,6 +43,7 @@ class RaceWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  static QRect runnerLineRect(int slot);
   void buildPicture();
   void buildSpeedPanel();
   void showRunnerLines(const GameState& s);

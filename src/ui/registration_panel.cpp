@@ -8,6 +8,7 @@
 #include <QStyledItemDelegate>
 
 #include "game/booking.h"
+#include "game/turn.h"
 #include "ui/fonts.h"
 #include "ui/keyboard.h"
 #include "ui/qt_text.h"

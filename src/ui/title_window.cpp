@@ -95,6 +95,7 @@ void TitleWindow::enterGame() {
   Session& se = wm_.session();
   // Weeks after the one the game goes on from belong to a timeline the player left.
   takeUpGame(se.g);
+  recallOverwrittenWinner(se.g.s, se.history);
   enableButtons(false);
   QCoreApplication::processEvents();
   wm_.showWindow(GameWindow::Main);

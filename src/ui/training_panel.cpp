@@ -2,13 +2,15 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollBar>
 
 #include "game/commands.h"
 #include "ui/accessible.h"
+#include "ui/keyboard.h"
 #include "ui/qt_text.h"
+#include "ui/remembered.h"
 #include "ui/widgets.h"
-#include "ui/qt_text.h"
 #include "world/state.h"
 
 namespace polmina {
@@ -23,13 +25,36 @@ const char* const kRows[3] = {N_("スピードUP"), N_("スタミナUP"), N_("�
 const char* const kBarNames[6] = {"ScrSp1", "ScrSt1", "ScrPw1", "ScrSp2", "ScrSt2", "ScrPw2"};
 const char* const kCellNames[6] = {"Sp1", "St1", "Pw1", "Sp2", "St2", "Pw2"};
 
+constexpr const char16_t* kSameDescription = N_(u"調教を前回の設定に戻します");
+
 }  // namespace
 
 TrainingPanel::TrainingPanel(GameState& s, QWidget* parent)
-    : Panel(qtr(u"調教設定"), parent), s_(s) {
+    : Panel(qtr(u"調教設定"), parent), s_(s), last_(rememberedTraining()) {
   setObjectName(QStringLiteral("Frm2"));
   build(0);
   build(1);
+  same_ = makeButton(this, qtr(u"前回と同じ"), {160, 146, 121, 13}, QStringLiteral("butSameTraining"));
+  setCommandKey(same_, QKeySequence(Qt::CTRL | Qt::Key_Y));
+  same_->setAccessibleDescription(qtr(kSameDescription));
+  same_->setEnabled(last_ != std::array<int, 6>{});
+  connect(same_, &QPushButton::clicked, this, &TrainingPanel::sameAsLast);
+}
+
+void TrainingPanel::keepAsLast() {
+  std::array<int, 6> bars{};
+  for (int b = 0; b < 6; ++b) bars[b] = bars_[b]->value();
+  if (bars == std::array<int, 6>{} || bars == last_) return;
+  last_ = bars;
+  rememberTraining(bars);
+  same_->setEnabled(true);
+}
+
+void TrainingPanel::sameAsLast() {
+  for (int b = 0; b < 6; ++b) bars_[b]->setValue(last_[b]);
+  // The notice the moves left, read with the button as with a bar.
+  const QString notice = s_.noticeVisible ? qs(s_.noticeLine) : QString();
+  describe(same_, notice.isEmpty() ? qtr(kSameDescription) : notice);
 }
 
 void TrainingPanel::build(int day) {

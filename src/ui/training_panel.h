@@ -5,6 +5,7 @@
 #include "ui/widgets.h"
 
 class QFrame;
+class QPushButton;
 class QScrollBar;
 
 namespace polmina {
@@ -18,6 +19,12 @@ class TrainingPanel : public Panel {
   // All six sliders back to 0 and every cell off (a rest has begun); the levels are not touched here.
   void clear();
   QScrollBar* slider(int i) const { return bars_[i]; }
+  // The bars as a week is played with them: the player's last training (remembered for later runs
+  // too), unless all six are at 0.
+  void keepAsLast();
+  // 前回と同じ (Ctrl+Y): each bar moves to where the last training had it, as the player would move it.
+  void sameAsLast();
+  QPushButton* sameAsLastButton() const { return same_; }
 
  signals:
   void trainingChanged();
@@ -30,6 +37,8 @@ class TrainingPanel : public Panel {
   GameState& s_;
   std::array<QScrollBar*, 6> bars_{};
   std::array<std::array<QFrame*, 5>, 6> cells_{};
+  std::array<int, 6> last_{};
+  QPushButton* same_ = nullptr;
 };
 
 }  // namespace polmina

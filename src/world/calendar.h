@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,9 @@ inline int slotIndex(int month, int week, int race) { return (month - 1) * 20 + 
 void fillCalendar(GameState& s);
 // The year's closing race, the S race of 12/4.
 inline constexpr int YearEndSlot = CalendarSize - 1;
+
+// The year's five A-class big races, whose winners and runners-up the champions panel shows.
+inline constexpr std::array<int, 5> ChampionSlots = {39, 79, 119, 159, 199};
 
 // The year's closing race (YearEndSlot) rotates with year mod 3: name and distance.
 void setYearEndRace(GameState& s);

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "world/i18n.h"
+
 namespace polmina {
 
 // Main window: "Sクラス" … "未勝利クラス"; empty for SS (the label is left as it was).
@@ -21,6 +23,11 @@ std::u16string placeName(int place);
 // An amount counted in 万 (10,000 yen) written out in yen with thousands separators, "12,340,000": the
 // {yen} of a translated text whose Japanese shows {n}万.
 std::u16string yenText(int64_t man);
+
+// The champions panel's caption of a race not run yet this year.
+inline constexpr const char16_t* UndecidedCaption = N_(u"未　定");
+// The caption of a race run this year whose winner the save does not hold (and the history neither).
+inline constexpr const char16_t* UnrecordedCaption = N_(u"記録なし");
 
 // A champion's caption as the save keeps it ("1着 " or "2着 " and the name, or "未　定"), as shown.
 std::u16string shownPlacingCaption(std::u16string_view caption);

@@ -36,14 +36,27 @@ TEST(SaveGame, FullGameComesBackUnchanged) {
   EXPECT_EQ(loaded->catCount, 1000);
   EXPECT_EQ(loaded->retiredCount, 100);
   EXPECT_EQ(loaded->calendar[0].raceName, saved->calendar[0].raceName);
-  // The fifth winner caption and the first runner-up caption share one record: the runner-up wins.
+  // The fifth winner caption and the first runner-up caption share one record, the runner-up written
+  // last: the fifth race (10/4) is not run yet at 7/3, so its winner is still to be decided.
   EXPECT_EQ(loaded->savedWinnerCaptions[0], u"1着 タマ");
   EXPECT_EQ(loaded->savedWinnerCaptions[1], u"1着 ミケランジェロ");
-  EXPECT_EQ(loaded->savedWinnerCaptions[4], u"2着 ｸﾛｽｹ");
+  EXPECT_EQ(loaded->savedWinnerCaptions[4], u"未　定");
   EXPECT_EQ(loaded->savedRunnerUpCaptions[0], u"2着 ｸﾛｽｹ");
   EXPECT_EQ(loaded->savedRunnerUpCaptions[1], u"2着 Lucky");
   // The panel keeps its start-up captions until the title window copies the saved ones.
   EXPECT_EQ(loaded->winnerCaptions[0], u"未　定");
+}
+
+TEST(SaveGame, TheFifthWinnerOfARunRaceIsNeverTheRunnerUp) {
+  TempDir dir;
+  auto s = plausibleGame(100);
+  s->month = 11, s->week = 1, s->weekBase = 200;
+  s->winnerCaptions[4] = u"1着 タマ";
+  ASSERT_TRUE(saveGame(*s, dir.path()));
+  auto loaded = std::make_unique<GameState>();
+  ASSERT_TRUE(loadGame(*loaded, dir.path()));
+  EXPECT_EQ(loaded->savedWinnerCaptions[4], u"記録なし");
+  EXPECT_EQ(loaded->savedRunnerUpCaptions[0], u"2着 ｸﾛｽｹ");
 }
 
 TEST(SaveGame, LayoutOfTheTailRecords) {

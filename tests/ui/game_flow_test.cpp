@@ -95,9 +95,13 @@ TEST_F(GameFlow, PanelsActByCaptionAndBookingRefusesThenBooks) {
   for (int i = 120; i < 240 && slot < 0; ++i)
     if (w.s().calendar[i].raceClass == ClassNew) slot = i;
   ASSERT_GE(slot, 0);
+  // A booking the registration programme made is no longer news once the player books a race.
+  w.s().noticeLine = u"12/4 5R 天猫記念に自動で登録されました";
   w.ui.script.push_back(true);
   choose(slot);
   EXPECT_EQ(w.s().cats[w.s().playerCat].entryRace, slot);
+  EXPECT_EQ(w.s().noticeLine, u"調教が設定されていません。");
+  EXPECT_EQ(text("labComment"), QStringLiteral("調教が設定されていません。"));
   w.click(main(), Command::Registration);  // ＯＫ closes the panel
   EXPECT_EQ(main()->button(Command::Registration)->text(), QStringLiteral("登録"));
   EXPECT_TRUE(main()->button(Command::Quit)->isEnabled());

@@ -26,6 +26,7 @@ class ProbedRaceWindow : public RaceWindow {
 
   const GameState* state = nullptr;
   std::map<Phase, QImage> shots;
+  std::array<Runner, MaxRunners> atGate{};  // the runners as the title shows them, in the gate
   std::vector<QString> messages;
   Runner firstRunner;
   int backScroll = 0;
@@ -38,6 +39,7 @@ class ProbedRaceWindow : public RaceWindow {
 
  protected:
   void reached(Phase phase) override {
+    if (phase == Phase::Title) atGate = state->runners;
     if (phase == Phase::Running) {
       const QString msg = labelNamed(QStringLiteral("LabMsg"))->text();
       if (messages.empty() || messages.back() != msg) messages.push_back(msg);
@@ -128,6 +130,45 @@ TEST(RaceWindow, ShowsEachPhaseWithItsCallsAndPlacings) {
     const CatRecord& cat = w.cat(w.s().finishOrder[static_cast<size_t>(i)]);
     EXPECT_EQ(window.labelNamed(QStringLiteral("LabZyun%1").arg(i))->text(),
               QString::number(i + 1) + QStringLiteral("着 ") + QString::fromStdU16String(cat.name));
+  }
+}
+
+// Rows of a picture where column x is drawn on: [first, last] of each run of them, top down.
+std::vector<std::pair<int, int>> drawnRuns(const QImage& img, int x) {
+  std::vector<std::pair<int, int>> runs;
+  for (int y = 0; y < img.height(); ++y) {
+    if (qAlpha(img.pixel(x, y)) == 0) continue;
+    if (!runs.empty() && runs.back().second == y - 1)
+      runs.back().second = y;
+    else
+      runs.push_back({y, y});
+  }
+  return runs;
+}
+
+// Each runner stands in its own stall of the gate, stall 1 at the top, with its line level with it.
+TEST(RaceWindow, EveryRunnerStandsInItsStallBesideItsLine) {
+  World w(4);
+  const int k = field(w, 100, twelve());
+  ProbedRaceWindow window;
+  window.state = &w.s();
+  window.run(w.g, k);
+  // The gate's bars cross the course below its top beam; a stall lies between two bars.
+  std::vector<int> bars;
+  for (auto [from, to] : drawnRuns(QImage(QStringLiteral(":/art/race/gate.png")), 20))
+    if (from > 12) bars.push_back(RaceScene::ObjectTop + (from + to) / 2);
+  ASSERT_EQ(bars.size(), static_cast<size_t>(MaxRunners + 1));
+  for (int i = 0; i < MaxRunners; ++i) {
+    const Runner& run = window.atGate[static_cast<size_t>(i)];
+    const QImage strip(QStringLiteral(":/art/race/breed%1.png").arg(run.breed, 2, 10, QLatin1Char('0')));
+    const auto cat = drawnRuns(strip.copy(0, 0, RaceScene::Sprite, RaceScene::Sprite), RaceScene::Sprite / 2);
+    ASSERT_FALSE(cat.empty());
+    const int catMiddle = run.laneY + (cat.front().first + cat.back().second) / 2;
+    const int lineMiddle = window.labelNamed(QStringLiteral("labName%1").arg(i))->geometry().center().y();
+    for (int y : {catMiddle, lineMiddle}) {
+      EXPECT_GT(y, bars[static_cast<size_t>(i)]) << "runner " << i;
+      EXPECT_LT(y, bars[static_cast<size_t>(i) + 1]) << "runner " << i;
+    }
   }
 }
 

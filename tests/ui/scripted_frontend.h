@@ -43,6 +43,9 @@ class ScriptedFrontend final : public QtFrontend {
   double waited = 0;
 
  protected:
+  void answeredBeforehand(Question id, std::u16string_view title, std::u16string_view text, bool answer) override {
+    messages.push_back({id, std::u16string(title), std::u16string(text), answer, true});
+  }
   bool showBox(Question id, std::u16string_view title, std::u16string_view text, bool question) override {
     std::optional<bool> answer;
     if (question) {

@@ -131,20 +131,22 @@ QImage course() {
   return img;
 }
 
-// The gate, the marker and the goal stand on the course at y 51 of the race picture; a runner of
-// slot n has its paws at y 229 - 16 n of these pictures.
+// The gate, the marker and the goal stand on the course at y 51 of the race picture. The runner of
+// the n-th lane from the bottom is drawn from y 191 - 16 n of these pictures, its body from 195 - 16 n
+// to its paws at 229 - 16 n: its stall lies between the bars at 205 - 16 n and 221 - 16 n, across
+// the middle of the cat.
 QImage startGate() {
   QImage img = transparentImage(60, 249);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   const QColor frame(0x3c, 0x8c, 0x5c), light(0x7c, 0xc8, 0x94);
   for (int n = 0; n <= 12; ++n) {
-    double y = 237 - 16 * n;
+    double y = 221 - 16 * n;
     p.fillRect(QRectF(1, y - 1, 53, 3), frame);
     p.fillRect(QRectF(1, y - 1, 53, 1), light);
   }
   for (int n = 0; n < 12; ++n) {
-    QRectF door(44, 238 - 16 * (n + 1), 9, 13);
+    QRectF door(44, 222 - 16 * (n + 1), 9, 13);
     p.fillRect(door, QColor(0xf4, 0xf4, 0xec));
     p.setPen(QPen(kInk, 1));
     p.drawRect(door);
