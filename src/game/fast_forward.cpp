@@ -1,5 +1,6 @@
 #include "game/fast_forward.h"
 
+#include "game/plan.h"
 #include "world/state.h"
 
 namespace polmina {
@@ -25,9 +26,17 @@ bool bigRaceInWeek(const GameState& s, int w) {
 
 bool bigRaceThisWeek(const GameState& s) { return bigRaceInWeek(s, s.weekBase / 5); }
 
+// The weeks to the week of the next target: 0 when it is this week's (it counts from this week on).
+std::optional<int> nextTargetIn(const GameState& s, SeasonPlanner& plan) {
+  for (const TargetRace& t : plan.history().targets(s))
+    // A target missed this week still stops the fast-forward at its week.
+    if (const int w = weeksUntil(s, t.year, t.slot); w == 0 || (w > 0 && !t.missed)) return w;
+  return std::nullopt;
+}
+
 }  // namespace
 
-bool isStopWeek(GameState& s, StopAt stop) {
+bool isStopWeek(GameState& s, StopAt stop, SeasonPlanner* plan) {
   switch (stop) {
     case StopAt::Race:
       return catRunsThisWeek(s);
@@ -35,11 +44,15 @@ bool isStopWeek(GameState& s, StopAt stop) {
       return bigRaceThisWeek(s);
     case StopAt::YearEnd:
       return s.month == 1 && s.week == 1;
+    case StopAt::Target:
+      return plan && nextTargetIn(s, *plan) == 0;
+    case StopAt::Rival:
+      return plan && catRunsThisWeek(s) && plan->rivalInCatsRace(s);
   }
   return false;
 }
 
-std::optional<int> weeksToStop(GameState& s, StopAt stop) {
+std::optional<int> weeksToStop(GameState& s, StopAt stop, SeasonPlanner* plan) {
   const int now = s.weekBase / 5;
   switch (stop) {
     case StopAt::Race: {
@@ -54,6 +67,13 @@ std::optional<int> weeksToStop(GameState& s, StopAt stop) {
       return std::nullopt;
     case StopAt::YearEnd:
       return kWeeks - now;
+    case StopAt::Target:
+      return plan ? nextTargetIn(s, *plan) : std::nullopt;
+    case StopAt::Rival: {
+      if (!plan) return std::nullopt;
+      const std::optional<int> race = weeksToStop(s, StopAt::Race);
+      return race && plan->rivalInCatsRace(s) ? race : std::nullopt;
+    }
   }
   return std::nullopt;
 }
@@ -66,6 +86,10 @@ std::string_view stopName(StopAt stop) {
       return "bigrace";
     case StopAt::YearEnd:
       return "yearend";
+    case StopAt::Target:
+      return "target";
+    case StopAt::Rival:
+      return "rival";
   }
   return {};
 }

@@ -52,7 +52,8 @@ std::string inJapanese(const CLI::ParseError& e) {
                                                       : " に値がありません。");
   if (dynamic_cast<const CLI::RequiredError*>(&e)) {
     if (what.find("subcommand") != std::string::npos)
-      return "コマンド（new、show、play、replay、recover、restore のどれか）を指定してください。";
+      return "コマンド（new、show、play、replay、recover、restore、target、follow "
+             "のどれか）を指定してください。";
     return between("", " is required") + " を指定してください。";
   }
   if (what.find("には ") != std::string::npos) return what.substr(what.find("--"));  // the tool's own words
@@ -83,13 +84,15 @@ CLI::App* addNew(CLI::App& app, NewOptions& o) {
 CLI::App* addShow(CLI::App& app, ShowOptions& o) {
   auto* cmd = app.add_subcommand("show", "print part of the saved game in DIR");
   cmd->add_option("dir", o.dir, "the game's folder")->required();
-  cmd->add_option("what", o.what,
-                  "state | calendar | list-active K | list-retired K | record K | retired-record K | "
-                  "formbook K | retired-formbook K | growth | recovery | careers | career ID | backups")
+  cmd->add_option(
+         "what", o.what,
+         "state | calendar | list-active K | list-retired K | record K | retired-record K | "
+         "formbook K | retired-formbook K | growth | recovery | careers | career ID | backups | plan | "
+         "rivals")
       ->required()
       ->check(CLI::IsMember({"state", "calendar", "list-active", "list-retired", "record", "retired-record",
                              "formbook", "retired-formbook", "growth", "recovery", "careers", "career",
-                             "backups"}));
+                             "backups", "plan", "rivals"}));
   cmd->add_option("number", o.number,
                   "sort order 0..3 of the lists, the table index of a record, or a career's id");
   return cmd;
@@ -101,7 +104,7 @@ CLI::App* addPlay(CLI::App& app, PlayOptions& o) {
   cmd->add_option("--weeks", o.weeks, "weeks to play (with --until, the most)")->check(CLI::Range(0, 100000));
   cmd->add_option("--until", o.until,
                   "stop before the cat's next race or the next big race, or after the year end")
-      ->check(CLI::IsMember({"race", "bigrace", "yearend"}));
+      ->check(CLI::IsMember({"race", "bigrace", "yearend", "target"}));
   // One of the two is needed.
   cmd->callback([&o] {
     if (o.weeks < 0 && o.until.empty()) throw CLI::ValidationError("play", "--weeks or --until is required");
@@ -137,6 +140,29 @@ CLI::App* addRestore(CLI::App& app, std::string& dir, int& n) {
   return cmd;
 }
 
+struct MarkOptions {
+  std::string dir;
+  int year = 0, slot = 0, index = 0;
+  bool off = false;
+};
+
+CLI::App* addTarget(CLI::App& app, MarkOptions& o) {
+  auto* cmd = app.add_subcommand("target", "mark a race of the season plan in DIR as a target");
+  cmd->add_option("dir", o.dir, "the game's folder")->required();
+  cmd->add_option("year", o.year, "the race's year")->required();
+  cmd->add_option("slot", o.slot, "the race's calendar slot 0..239")->required();
+  cmd->add_flag("--off", o.off, "unmark it");
+  return cmd;
+}
+
+CLI::App* addFollow(CLI::App& app, MarkOptions& o) {
+  auto* cmd = app.add_subcommand("follow", "follow the cat at INDEX of the active cats in DIR");
+  cmd->add_option("dir", o.dir, "the game's folder")->required();
+  cmd->add_option("index", o.index, "the cat's index in show DIR state's cats")->required();
+  cmd->add_flag("--off", o.off, "stop following it");
+  return cmd;
+}
+
 CLI::App* addRecover(CLI::App& app, std::string& dir) {
   auto* cmd = app.add_subcommand("recover", "write the save in DIR from the history's last closed week");
   cmd->add_option("dir", dir, "the game's folder")->required();
@@ -162,6 +188,9 @@ int main(int argc, char** argv) {
   CLI::App* cmdReplay = addReplay(app, replayOpt);
   CLI::App* cmdRecover = addRecover(app, recoverDir);
   CLI::App* cmdRestore = addRestore(app, restoreDir, restoreN);
+  MarkOptions targetOpt, followOpt;
+  CLI::App* cmdTarget = addTarget(app, targetOpt);
+  CLI::App* cmdFollow = addFollow(app, followOpt);
 
   try {
     app.parse(argc, argv);
@@ -179,6 +208,8 @@ int main(int argc, char** argv) {
     if (*cmdReplay) return runReplay(replayOpt);
     if (*cmdRecover) return runRecover(recoverDir);
     if (*cmdRestore) return runRestore(restoreDir, restoreN);
+    if (*cmdTarget) return runTarget(targetOpt.dir, targetOpt.year, targetOpt.slot, targetOpt.off);
+    if (*cmdFollow) return runFollow(followOpt.dir, followOpt.index, followOpt.off);
     return runPlay(playOpt);
   } catch (const std::exception& e) {
     std::cerr << "polmina-sim: " << e.what() << "\n";

@@ -7,6 +7,7 @@
 #include "game/career.h"
 #include "game/commands.h"
 #include "game/fast_forward.h"
+#include "game/plan.h"
 #include "game/turn.h"
 #include "headless/headless.h"
 #include "news/topics.h"
@@ -124,7 +125,7 @@ bool useLanguage(const std::string& lang) {
 constexpr int kMostWeeks = 100000;
 
 std::optional<StopAt> untilStop(const std::string& name) {
-  for (StopAt stop : {StopAt::Race, StopAt::BigRace, StopAt::YearEnd})
+  for (StopAt stop : {StopAt::Race, StopAt::BigRace, StopAt::YearEnd, StopAt::Target})
     if (stopName(stop) == name) return stop;
   return std::nullopt;
 }
@@ -152,6 +153,8 @@ int runPlay(const PlayOptions& o) {
   // A game played on from the save leaves behind any weeks the history holds after it.
   history->resumedAt(s);
   Session run{s, Game{s, rng, ui, clock, history.get()}, ui, o};
+  SeasonPlanner planner(*history);
+  run.g.planner = &planner;
   if (!o.train.empty()) std::copy(o.train.begin(), o.train.end(), run.training.begin());
   setTraining(s, run.training);
   if (o.style) chooseRunningStyle(run.g, *o.style);
@@ -161,12 +164,12 @@ int runPlay(const PlayOptions& o) {
   // more than --weeks, when given).
   const int cap = o.weeks >= 0 ? o.weeks : kMostWeeks;
   // Already at the week asked for: nothing is played (the year end always lies ahead).
-  bool stopped = until && *until != StopAt::YearEnd && isStopWeek(s, *until);
+  bool stopped = until && *until != StopAt::YearEnd && isStopWeek(s, *until, &planner);
   std::string_view stopReason = stopped ? stopName(*until) : "weeks";
   while (!stopped && run.weeks < cap && !run.retired) {
     run.playWeek();
     ++run.weeks;
-    stopped = until && !run.retired && isStopWeek(s, *until);
+    stopped = until && !run.retired && isStopWeek(s, *until, &planner);
     if (stopped) stopReason = stopName(*until);
   }
   if (run.retired) stopReason = "retired";

@@ -22,6 +22,15 @@ namespace {
 constexpr int kWeeksOption = 3;
 constexpr int kMostWeeks = 48;
 const char16_t* const kOptions[] = {N_(u"次の出走まで"), N_(u"次の重賞まで"), N_(u"年末まで")};
+// The season plan's stops, below the number of weeks: options 4 and 5.
+constexpr StopAt kPlanStops[] = {StopAt::Target, StopAt::Rival};
+const char16_t* const kPlanOptions[] = {N_(u"次の目標まで"), N_(u"注目猫と同じレースまで")};
+
+int optionOf(StopAt stop) {
+  for (int i = 0; i < 2; ++i)
+    if (kPlanStops[i] == stop) return kWeeksOption + 1 + i;
+  return static_cast<int>(stop);
+}
 
 }  // namespace
 
@@ -30,7 +39,7 @@ const char16_t* const kOptions[] = {N_(u"次の出走まで"), N_(u"次の重賞
 FastForwardWindow::FastForwardWindow(QWidget* parent) : QDialog(parent), options_(new QButtonGroup(this)) {
   setObjectName(QStringLiteral("FastFm"));
   setWindowTitle(qtr(u"早送り"));
-  setFixedSize(204, 152);
+  setFixedSize(204, 192);
   setFont(gothic(9));
   makeLabel(this, qtr(u"どこまで進めますか？"), {12, 8, 180, 16}, QStringLiteral("Label1"));
   for (int i = 0; i < 4; ++i) {
@@ -38,6 +47,12 @@ FastForwardWindow::FastForwardWindow(QWidget* parent) : QDialog(parent), options
     o->setGeometry(20, 30 + 20 * i, i < kWeeksOption ? 160 : 18, 18);
     o->setObjectName(QStringLiteral("OptFast%1").arg(i));
     options_->addButton(o, i);
+  }
+  for (int i = 0; i < 2; ++i) {
+    auto* o = new QRadioButton(qtr(kPlanOptions[i]), this);
+    o->setGeometry(20, 112 + 20 * i, 180, 18);
+    o->setObjectName(QStringLiteral("OptFast%1").arg(kWeeksOption + 1 + i));
+    options_->addButton(o, kWeeksOption + 1 + i);
   }
   weeks_ = new QSpinBox(this);
   weeks_->setObjectName(QStringLiteral("TxtWeeks"));
@@ -50,13 +65,13 @@ FastForwardWindow::FastForwardWindow(QWidget* parent) : QDialog(parent), options
   // Typing a number means the number of weeks.
   connect(weeks_, &QSpinBox::valueChanged, this,
           [this] { options_->button(kWeeksOption)->setChecked(true); });
-  QPushButton* go = makeButton(this, qtr(u"開始"), {52, 120, 68, 22}, QStringLiteral("butGo"));
-  QPushButton* cancel = makeButton(this, qtr(u"やめる"), {126, 120, 68, 22}, QStringLiteral("butCancel"));
+  QPushButton* go = makeButton(this, qtr(u"開始"), {52, 160, 68, 22}, QStringLiteral("butGo"));
+  QPushButton* cancel = makeButton(this, qtr(u"やめる"), {126, 160, 68, 22}, QStringLiteral("butCancel"));
   go->setDefault(true);
   connect(go, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  chainFocus({options_->button(0), options_->button(1), options_->button(2), options_->button(3), weeks_, go,
-              cancel});
+  chainFocus({options_->button(0), options_->button(1), options_->button(2), options_->button(3), weeks_,
+              options_->button(4), options_->button(5), go, cancel});
   select(0);
   centreOn(this, parent);
 }
@@ -69,6 +84,7 @@ void FastForwardWindow::select(int option, int weeks) {
 FastForwardChoice FastForwardWindow::choice() const {
   const int option = options_->checkedId();
   if (option == kWeeksOption) return {std::nullopt, weeks_->value()};
+  if (option > kWeeksOption) return {kPlanStops[option - kWeeksOption - 1], 0};
   return {static_cast<StopAt>(option), 0};
 }
 
@@ -96,7 +112,7 @@ void FastForward::ask() {
     return;
   static FastForwardChoice last{StopAt::Race, 4};
   FastForwardWindow w(&main_);
-  w.select(last.until ? static_cast<int>(*last.until) : kWeeksOption, last.weeks > 0 ? last.weeks : 4);
+  w.select(last.until ? optionOf(*last.until) : kWeeksOption, last.weeks > 0 ? last.weeks : 4);
   se_.ui.runModal(w);
   if (w.result() != QDialog::Accepted) return;
   last = w.choice();
@@ -105,22 +121,24 @@ void FastForward::ask() {
 
 bool FastForward::alreadyThere(const FastForwardChoice& c) {
   // The year end always lies ahead; a number of weeks too.
-  if (!c.until || *c.until == StopAt::YearEnd || !isStopWeek(se_.g.s, *c.until)) return false;
-  se_.ui.tell(u"早送り", *c.until == StopAt::Race ? polmina::tr(u"今週は出走する週です。")
-                                                  : polmina::tr(u"今週は重賞が開催されます。"));
+  if (!c.until || *c.until == StopAt::YearEnd || !isStopWeek(se_.g.s, *c.until, se_.g.planner)) return false;
+  se_.ui.tell(u"早送り", *c.until == StopAt::Race     ? polmina::tr(u"今週は出走する週です。")
+                         : *c.until == StopAt::Target ? polmina::tr(u"今週は目標のレースの週です。")
+                         : *c.until == StopAt::Rival ? polmina::tr(u"今週は注目猫と同じレースに出走します。")
+                                                     : polmina::tr(u"今週は重賞が開催されます。"));
   return true;
 }
 
 bool FastForward::reached(const FastForwardChoice& c, int done) {
   if (!c.until) return done >= c.weeks;
-  return isStopWeek(se_.g.s, *c.until);
+  return isStopWeek(se_.g.s, *c.until, se_.g.planner);
 }
 
 // "早送り 3/12週" in the results panel's caption, the total as far as it is known.
 void FastForward::showCount(const FastForwardChoice& c, int done) {
   std::optional<int> total = c.weeks;
   if (c.until) {
-    const std::optional<int> left = weeksToStop(se_.g.s, *c.until);
+    const std::optional<int> left = weeksToStop(se_.g.s, *c.until, se_.g.planner);
     total = left ? std::optional<int>(done + *left) : std::nullopt;
   }
   const QString count = total ? QStringLiteral("%1/%2").arg(done + 1).arg(*total) : QString::number(done + 1);

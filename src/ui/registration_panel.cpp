@@ -19,6 +19,9 @@ namespace polmina {
 
 namespace {
 
+// How full the row's race is ("8/12"), drawn at the row's right end.
+constexpr int FullnessRole = Qt::UserRole + 1;
+
 // The rows end in the distance's "m". In the fixed-pitch face a half-width "m" at the small size has
 // no room for its three strokes and blurs; it is drawn after the row in the proportional face, where
 // it reads as a letter. It is the last character, so the columns stay where they are.
@@ -33,6 +36,12 @@ class DistanceRows : public QStyledItemDelegate {
       QStyledItemDelegate::paint(painter, option, index);
       return;
     }
+    paintRow(painter, opt);
+    paintFullness(painter, opt, index.data(FullnessRole).toString());
+  }
+
+ private:
+  static void paintRow(QPainter* painter, QStyleOptionViewItem opt) {
     opt.text.chop(1);
     const QWidget* view = opt.widget;
     QStyle* style = view ? view->style() : QApplication::style();
@@ -46,6 +55,21 @@ class DistanceRows : public QStyledItemDelegate {
     painter->setPen(opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     painter->drawText(QRect(x, text.top(), text.right() - x + margin, text.height()),
                       Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("m"));
+    painter->restore();
+  }
+
+  // After the distance, in the proportional face: the row's columns stay where they are.
+  static void paintFullness(QPainter* painter, const QStyleOptionViewItem& opt, const QString& fullness) {
+    if (fullness.isEmpty()) return;
+    const QWidget* view = opt.widget;
+    QStyle* style = view ? view->style() : QApplication::style();
+    const QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, view);
+    const int x = text.left() + opt.fontMetrics.horizontalAdvance(opt.text) + 8;
+    painter->save();
+    painter->setFont(gothic(opt.font.pointSizeF() - 1));
+    const bool selected = opt.state & QStyle::State_Selected;
+    painter->setPen(opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->drawText(QRect(x, text.top(), 60, text.height()), Qt::AlignLeft | Qt::AlignVCenter, fullness);
     painter->restore();
   }
 };
@@ -99,10 +123,13 @@ void RegistrationPanel::markOpenRaces() {
   GameState& s = g_.s;
   for (int i = 0; i < lst1_->count(); ++i) {
     QListWidgetItem* item = lst1_->item(i);
-    const bool open = !checkBooking(s, i).refused;
+    const BookingAnswer a = checkBooking(s, i);
+    const bool open = !a.refused;
     item->setBackground(open ? QColor(0xe2, 0xf3, 0xd6) : QBrush());
     item->setForeground(open ? QBrush() : QColor(0x80, 0x80, 0x80));
-    item->setData(Qt::AccessibleDescriptionRole, open ? qtr(u"出走できます") : qtr(u"出走できません"));
+    item->setData(FullnessRole, qs(fullnessText(s, i)));
+    item->setData(Qt::AccessibleDescriptionRole, qs(verdictText(a.verdict, slotAt(s, i).raceClass) + u"、" +
+                                                    trf(u"登録数 {n}", {{u"n", fullnessText(s, i)}})));
   }
 }
 
@@ -118,7 +145,8 @@ void RegistrationPanel::rowChosen(int row) {
     return;
   }
   if (!g_.ui.askYesNo(BookingTitle, a.text)) return;
-  catAt(s, s.playerCat).entryRace = static_cast<int16_t>(row);
+  bookRace(g_, row);
+  markOpenRaces();
   labRace_->setText(qs(a.caption));
   emit nextRaceChanged(qs(a.caption));
 }
@@ -128,6 +156,7 @@ void RegistrationPanel::cancel() {
   const QString caption = qs(unbookedCaption(s));
   labRace_->setText(caption);
   catAt(s, s.playerCat).entryRace = -1;
+  markOpenRaces();
   emit nextRaceChanged(caption);
 }
 

@@ -14,6 +14,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "game/plan.h"
 #include "platform/clock.h"
 #include "platform/rng.h"
 #include "store/savefile.h"
@@ -150,6 +151,8 @@ int startUp(QApplication& app, const LaunchOptions& options) {
   } unset;
   g.watcher = &history;
   session.history = &history;
+  SeasonPlanner planner(history);
+  g.planner = &planner;
   WindowManager wm(session);
   wm.showWindow(GameWindow::Opening);
   if (const auto notice = shrinkNotice()) ui.tell(u"ルネッタ", notice->toStdU16String());
