@@ -102,7 +102,7 @@ void PlanWindow::fillRow(int i, const PlanRow& r, const std::map<int, DistanceRe
   GameState& s = se_.g.s;
   const RaceSlot& race = slotAt(s, r.slot);
   const QString verdict = r.booked ? qtr(u"登録中") : qs(verdictText(r.verdict, race.raceClass));
-  const bool reachable = r.verdict != BookingVerdict::Later && r.verdict != BookingVerdict::Never;
+  const bool reachable = r.verdict != BookingVerdict::Later;
   const auto at = record.find(race.distance);
   table_->setItem(i, 0, tableCell(weekText(r.year, r.slot)));
   table_->setItem(i, 1, tableCell(qs(trim(shownRaceName(race.raceName)))));

@@ -1,6 +1,7 @@
 #include "ui/registration_panel.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
@@ -19,7 +20,7 @@ namespace polmina {
 
 namespace {
 
-// How full the row's race is ("8/12"), drawn at the row's right end.
+// How full the row's race is ("8/12"), drawn between its name and its distance.
 constexpr int FullnessRole = Qt::UserRole + 1;
 
 // The rows end in the distance's "m". In the fixed-pitch face a half-width "m" at the small size has
@@ -58,18 +59,27 @@ class DistanceRows : public QStyledItemDelegate {
     painter->restore();
   }
 
-  // After the distance, in the proportional face: the row's columns stay where they are.
+  // In the blank between the name and the distance, in the proportional face, when the name leaves
+  // room for it (the list's description always says it).
   static void paintFullness(QPainter* painter, const QStyleOptionViewItem& opt, const QString& fullness) {
-    if (fullness.isEmpty()) return;
+    const qsizetype gap = opt.text.lastIndexOf(QLatin1Char(' '));
+    if (fullness.isEmpty() || gap <= 0) return;
+    qsizetype blank = gap;
+    while (blank > 0 && (opt.text[blank - 1] == QChar(u'　') || opt.text[blank - 1] == QLatin1Char(' '))) --blank;
     const QWidget* view = opt.widget;
     QStyle* style = view ? view->style() : QApplication::style();
     const QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, view);
-    const int x = text.left() + opt.fontMetrics.horizontalAdvance(opt.text) + 8;
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    const int from = text.left() + margin + opt.fontMetrics.horizontalAdvance(opt.text.left(blank));
+    const int to = text.left() + margin + opt.fontMetrics.horizontalAdvance(opt.text.left(gap));
+    const QFont small = gothic(opt.font.pointSizeF() - 1);
+    if (QFontMetrics(small).horizontalAdvance(fullness) + 6 > to - from) return;
     painter->save();
-    painter->setFont(gothic(opt.font.pointSizeF() - 1));
+    painter->setFont(small);
     const bool selected = opt.state & QStyle::State_Selected;
     painter->setPen(opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-    painter->drawText(QRect(x, text.top(), 60, text.height()), Qt::AlignLeft | Qt::AlignVCenter, fullness);
+    painter->drawText(QRect(from, text.top(), to - from - 3, text.height()), Qt::AlignRight | Qt::AlignVCenter,
+                      fullness);
     painter->restore();
   }
 };

@@ -73,16 +73,20 @@ TEST(SeasonPlan, EveryVerdictOfTenSeasonsIsWhatTheBookingCheckAnswersThatWeek) {
 TEST(SeasonPlan, TargetsSaveWhatClickingTheSameRacesAtEachWeeksStartSaves) {
   Planned planned(true);
   Planned clicked(false);
-  // Every race of the first two years that the cat's class may run now.
-  std::vector<std::pair<int, int>> targets;
-  for (int year : {2001, 2002})
-    for (int slot = 0; slot < CalendarSize; ++slot)
-      if (classMayRun(planned.player().catClass, slotAt(planned.s, slot).raceClass) &&
-          key(year, slot) >= key(2001, planned.s.weekBase))
-        targets.emplace_back(year, slot);
-  for (const auto& [year, slot] : targets) planned.history->setTarget(planned.s, year, slot, true);
+  // The player plans as the season goes: each week the first race two weeks ahead that the cat may
+  // book becomes a target as well.
+  std::set<std::pair<int, int>> targets;
+  const auto planAhead = [&] {
+    GameState& s = planned.s;
+    for (int slot = s.weekBase + 10; slot < CalendarSize; ++slot)
+      if (!checkBooking(s, slot).refused) {
+        if (targets.emplace(s.year, slot).second) planned.history->setTarget(s, s.year, slot, true);
+        return;
+      }
+  };
   int booked = 0, missedTold = 0;
   for (int week = 0; week < 96; ++week) {
+    planAhead();
     ASSERT_TRUE(playWholeWeek(planned.g));
     ASSERT_TRUE(playWholeWeek(clicked.g));
     // The player opens 登録 at the week's start and books the next target when the check allows it.
