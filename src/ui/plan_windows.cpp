@@ -45,7 +45,7 @@ QString targetMark(const PlanRow& r) {
 QString rowWords(const PlanRow& r, const QString& verdict) {
   QStringList words{verdict};
   if (r.booked) words << qtr(u"登録中のレース");
-  if (r.target) words << (r.missed ? qtr(u"目標、出走できなくなりました") : qtr(u"目標"));
+  if (r.target) words << (r.missed ? qtr(u"目標、出走できなくなりました") : qtr(u"目標のレース"));
   return words.join(QStringLiteral("、"));
 }
 

@@ -242,7 +242,7 @@ TEST_F(HistoryWindows, ThePlanAndTheFollowedCatsWorkByKeyboard) {
     key(table, Qt::Key_Return);
     marked = planner.plan(s)[1];
     EXPECT_EQ(table->item(1, 6)->text(), QStringLiteral("★"));
-    EXPECT_TRUE(table->item(1, 0)->data(Qt::AccessibleDescriptionRole).toString().contains(QStringLiteral("目標")));
+    EXPECT_TRUE(table->item(1, 0)->data(Qt::AccessibleDescriptionRole).toString().contains(QStringLiteral("目標のレース")));
     EXPECT_TRUE(table->item(0, 5)->text().contains(QStringLiteral("終わりました"))) << "this week's races";
     key(table, Qt::Key_Escape);
     EXPECT_FALSE(d.isVisible());
