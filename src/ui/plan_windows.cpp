@@ -274,27 +274,30 @@ void toggleFollow(Session& se, const CatRecord& c) {
                                     : trf(u"{name}を注目猫にしました。", {{u"name", name}}));
 }
 
+namespace {
+
+// A command of the main window (and of the cat panel and the context menu) that opens window W.
+template <typename W>
+QAction* windowCommand(QWidget* mainWindow, Session& se, const char16_t* caption, const char* name,
+                       Qt::Key key) {
+  auto* a = new QAction(qtr(caption), mainWindow);
+  a->setObjectName(QString::fromLatin1(name));
+  a->setShortcut(QKeySequence(Qt::CTRL | key));
+  a->setShortcutContext(Qt::WindowShortcut);
+  QObject::connect(a, &QAction::triggered, mainWindow, [&se, mainWindow] {
+    if (!se.g.planner) return;
+    W w(se, mainWindow);
+    se.ui.runModal(w);
+  });
+  mainWindow->addAction(a);
+  return a;
+}
+
+}  // namespace
+
 void installPlanCommands(QWidget* mainWindow, Session& se, QWidget* catPanel, QMenu* menu) {
-  auto* plan = new QAction(qtr(u"予定表(&Y)"), mainWindow);
-  plan->setObjectName(QStringLiteral("actPlan"));
-  plan->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
-  plan->setShortcutContext(Qt::WindowShortcut);
-  QObject::connect(plan, &QAction::triggered, mainWindow, [&se, mainWindow] {
-    if (!se.g.planner) return;
-    PlanWindow w(se, mainWindow);
-    se.ui.runModal(w);
-  });
-  auto* rivals = new QAction(qtr(u"注目猫(&U)"), mainWindow);
-  rivals->setObjectName(QStringLiteral("actRivals"));
-  rivals->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
-  rivals->setShortcutContext(Qt::WindowShortcut);
-  QObject::connect(rivals, &QAction::triggered, mainWindow, [&se, mainWindow] {
-    if (!se.g.planner) return;
-    RivalsWindow w(se, mainWindow);
-    se.ui.runModal(w);
-  });
-  mainWindow->addAction(plan);
-  mainWindow->addAction(rivals);
+  QAction* plan = windowCommand<PlanWindow>(mainWindow, se, N_(u"予定表(&Y)"), "actPlan", Qt::Key_Y);
+  QAction* rivals = windowCommand<RivalsWindow>(mainWindow, se, N_(u"注目猫(&U)"), "actRivals", Qt::Key_U);
   catPanel->addAction(plan);
   catPanel->addAction(rivals);
   menu->insertActions(menu->actions().value(1), {plan, rivals});
