@@ -52,12 +52,68 @@ BookingAnswer checkBooking(GameState& s, int slot) {
   const CatRecord& cat = catAt(s, s.playerCat);
   const RaceSlot& race = slotAt(s, slot);
   const bool nextYear = slot < s.weekBase;
-  if (nextYear && s.month < 10) return {true, tr(u"10月になるまで来年の申し込みは出来ません"), {}};
+  using enum BookingVerdict;
+  if (nextYear && s.month < 10) return {true, Later, tr(u"10月になるまで来年の申し込みは出来ません"), {}};
   if (slot >= s.weekBase && slot <= s.weekBase + 4)
-    return {true, tr(u"今週のレースは登録を終了しています。"), {}};
-  if (!classMayRun(cat.catClass, race.raceClass)) return {true, tr(u"そのレースは出走できません"), {}};
+    return {true, Never, tr(u"今週のレースは登録を終了しています。"), {}};
+  if (!classMayRun(cat.catClass, race.raceClass)) return {true, Class, tr(u"そのレースは出走できません"), {}};
   const std::u16string line1 = (nextYear ? tr(u"翌 ") : u"") + rowHead(race);
-  return {false, question(race, nextYear, cat.catClass), trim(line1)};
+  return {false, cat.catClass < race.raceClass ? Below : Bookable, question(race, nextYear, cat.catClass),
+          trim(line1)};
+}
+
+BookingVerdict bookingVerdict(GameState& s, int year, int slot) {
+  const bool listed = year == s.year ? slot >= s.weekBase : year == s.year + 1 && slot < s.weekBase;
+  if (!listed) return year > s.year ? BookingVerdict::Later : BookingVerdict::Never;
+  return checkBooking(s, slot).verdict;
+}
+
+const char* verdictName(BookingVerdict v) {
+  switch (v) {
+    case BookingVerdict::Bookable:
+      return "bookable";
+    case BookingVerdict::Below:
+      return "below";
+    case BookingVerdict::Class:
+      return "class";
+    case BookingVerdict::Later:
+      return "later";
+    case BookingVerdict::Never:
+      break;
+  }
+  return "never";
+}
+
+std::u16string verdictText(BookingVerdict v, int raceClass) {
+  switch (v) {
+    case BookingVerdict::Bookable:
+      return tr(u"登録できます");
+    case BookingVerdict::Below:
+      return tr(u"登録できます（下級レース）");
+    case BookingVerdict::Class:
+      return trf(u"{class}のレースです", {{u"class", classLabelMain(raceClass)}});
+    case BookingVerdict::Later:
+      return tr(u"まだ登録できません");
+    case BookingVerdict::Never:
+      break;
+  }
+  return tr(u"登録は終わりました");
+}
+
+void setBooking(Game& g, int slot) {
+  findPlayerCat(g.s);
+  catAt(g.s, g.s.playerCat).entryRace = static_cast<int16_t>(slot);
+  noticeAfterBooking(g.s);
+}
+
+int bookedFor(const GameState& s, int slot) {
+  int n = 0;
+  for (int i = 0; i < s.catCount; ++i) n += s.cats[static_cast<size_t>(i)].entryRace == slot ? 1 : 0;
+  return n;
+}
+
+std::u16string fullnessText(const GameState& s, int slot) {
+  return num(bookedFor(s, slot)) + u"/" + num(MaxRunners);
 }
 
 std::u16string unbookedCaption(GameState& s) {
@@ -73,8 +129,7 @@ std::optional<std::u16string> bookRace(Game& g, int slot) {
     return std::nullopt;
   }
   if (!g.ui.askYesNo(Question::Booking, BookingTitle, a.text)) return std::nullopt;
-  catAt(s, s.playerCat).entryRace = static_cast<int16_t>(slot);
-  noticeAfterBooking(s);
+  setBooking(g, slot);
   return a.caption;
 }
 

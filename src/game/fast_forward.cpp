@@ -2,6 +2,7 @@
 
 #include "game/autoplay.h"
 #include "game/watching.h"
+#include "game/plan.h"
 #include "world/state.h"
 
 namespace polmina {
@@ -28,9 +29,17 @@ bool bigRaceInWeek(const GameState& s, int w) {
 
 bool bigRaceThisWeek(const GameState& s) { return bigRaceInWeek(s, s.weekBase / 5); }
 
+// The weeks to the week of the next target: 0 when it is this week's (it counts from this week on).
+std::optional<int> nextTargetIn(const GameState& s, SeasonPlanner& plan) {
+  for (const TargetRace& t : plan.history().targets(s))
+    // A target missed this week still stops the fast-forward at its week.
+    if (const int w = weeksUntil(s, t.year, t.slot); w == 0 || (w > 0 && !t.missed)) return w;
+  return std::nullopt;
+}
+
 }  // namespace
 
-bool isStopWeek(const GameState& s, StopAt stop) {
+bool isStopWeek(const GameState& s, StopAt stop, SeasonPlanner* plan) {
   switch (stop) {
     case StopAt::Race:
       return catRunsThisWeek(s);
@@ -38,11 +47,15 @@ bool isStopWeek(const GameState& s, StopAt stop) {
       return bigRaceThisWeek(s);
     case StopAt::YearEnd:
       return s.month == 1 && s.week == 1;
+    case StopAt::Target:
+      return plan && nextTargetIn(s, *plan) == 0;
+    case StopAt::Rival:
+      return plan && catRunsThisWeek(s) && plan->rivalInCatsRace(s);
   }
   return false;
 }
 
-std::optional<int> weeksToStop(const GameState& s, StopAt stop) {
+std::optional<int> weeksToStop(const GameState& s, StopAt stop, SeasonPlanner* plan) {
   const int now = s.weekBase / 5;
   switch (stop) {
     case StopAt::Race: {
@@ -56,6 +69,13 @@ std::optional<int> weeksToStop(const GameState& s, StopAt stop) {
       return std::nullopt;
     case StopAt::YearEnd:
       return kWeeks - now;
+    case StopAt::Target:
+      return plan ? nextTargetIn(s, *plan) : std::nullopt;
+    case StopAt::Rival: {
+      if (!plan) return std::nullopt;
+      const std::optional<int> race = weeksToStop(s, StopAt::Race);
+      return race && plan->rivalInCatsRace(s) ? race : std::nullopt;
+    }
   }
   return std::nullopt;
 }
@@ -68,6 +88,10 @@ std::string_view stopName(StopAt stop) {
       return "bigrace";
     case StopAt::YearEnd:
       return "yearend";
+    case StopAt::Target:
+      return "target";
+    case StopAt::Rival:
+      return "rival";
   }
   return {};
 }
@@ -104,9 +128,9 @@ class ChoiceFrontend final : public Frontend {
   bool skipOthers_;
 };
 
-std::optional<int> totalWeeks(const GameState& s, const FastForwardGoal& goal, int done) {
+std::optional<int> totalWeeks(const GameState& s, const FastForwardGoal& goal, int done, SeasonPlanner* plan) {
   if (!goal.until) return goal.weeks;
-  const std::optional<int> left = weeksToStop(s, *goal.until);
+  const std::optional<int> left = weeksToStop(s, *goal.until, plan);
   return left ? std::optional<int>(done + *left) : std::nullopt;
 }
 
@@ -115,15 +139,15 @@ std::optional<int> totalWeeks(const GameState& s, const FastForwardGoal& goal, i
 FastForwardResult fastForward(Game& face, const FastForwardGoal& goal, FastForwardListener& listener) {
   GameState& s = face.s;
   ChoiceFrontend ui(face.ui, s, goal.skipOtherBigRaces);
-  Game played{face.s, face.rng, ui, face.clock, face.watcher};
+  Game played{face.s, face.rng, ui, face.clock, face.watcher, face.planner};
   // The year end always lies ahead; a number of weeks too.
-  if (goal.until && *goal.until != StopAt::YearEnd && isStopWeek(s, *goal.until))
+  if (goal.until && *goal.until != StopAt::YearEnd && isStopWeek(s, *goal.until, face.planner))
     return {StopReason::AlreadyThere, 0, false};
   ui.takeAsked();
   FastForwardResult r;
   for (;;) {
     if (goal.weeks && r.weeks >= *goal.weeks) return r.reason = StopReason::Weeks, r;
-    listener.weekBegins(face, r.weeks, totalWeeks(s, goal, r.weeks));
+    listener.weekBegins(face, r.weeks, totalWeeks(s, goal, r.weeks, face.planner));
     beginWholeWeek(played);
     // A question or a notice: the week waits for the player's ＯＫ, as after a clicked "次週".
     if (ui.takeAsked()) return {StopReason::Asked, r.weeks, true};
@@ -133,7 +157,7 @@ FastForwardResult fastForward(Game& face, const FastForwardGoal& goal, FastForwa
     listener.weekEnded(face);
     if (ui.takeAsked()) return r.reason = StopReason::Asked, r;
     if (listener.stopRequested()) return r.reason = StopReason::Stopped, r;
-    if (goal.until && isStopWeek(s, *goal.until)) return r.reason = StopReason::Reached, r;
+    if (goal.until && isStopWeek(s, *goal.until, face.planner)) return r.reason = StopReason::Reached, r;
   }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "game/plan.h"
 #include "game/yearend.h"
 #include "race/entry.h"
 #include "race/results.h"
@@ -355,6 +356,7 @@ void finishWeek(Game& g) {
   s.awardsPending = false;
   composeWeekRemark(g);
   tellProgrammeBooking(s);
+  if (g.planner) g.planner->weekBegun(g);
   s.noticeVisible = true;
   if (g.watcher) g.watcher->weekClosed(g);
 }

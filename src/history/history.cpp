@@ -316,7 +316,11 @@ int64_t History::catId(const CatKey& k, bool create) {
 // The game of `s`'s player's cat, the newest when it was played more than once; started when
 // `create` and there is none. 0 when there is none.
 int64_t History::gameOf(const GameState& s, bool create) {
-  const CatRecord& c = catAt(s, s.playerCat);
+  // The cats are ranked anew after every week's races: the player's cat is the one its owner runs.
+  int player = s.playerCat;
+  for (int i = 0; catAt(s, player).owner != 1 && i < MaxCats; ++i)
+    if (s.cats[static_cast<size_t>(i)].owner == 1) player = i;
+  const CatRecord& c = catAt(s, player);
   const int64_t cat = catId(CatKey::of(c), create);
   if (cat == 0) return 0;
   sql::Statement q = db_->prepare("SELECT id FROM games WHERE cat = ?1 AND career = 0 ORDER BY id DESC");

@@ -72,6 +72,31 @@ struct Career {
 // Whether a program writes the history or only reads it (polmina-sim's show, beside a running game or
 // in a folder that cannot be written).
 enum class HistoryAccess { Write, Read };
+// A race the player aims the cat at: calendar slot `slot` of `year`. Once its week has come without the
+// cat booked in it, it is missed (and the player was told).
+struct TargetRace {
+  int year = 0, slot = 0;
+  bool missed = false;
+};
+
+// A cat the player follows, as the history knows it (its lasting id), and the cat as last seen.
+struct FollowedCat {
+  int64_t id = 0;
+  std::u16string name;  // trimmed
+  int breed = 0, sex = 0, peakAge = 0;
+  double adultWeight = 0;
+  CatRecord last;       // the record when the player last saw it among the active cats
+  bool retired = false;  // it has left the active cats (the player was told)
+  int64_t toldEntry = -1;  // the race whose shared field the player was last told of
+};
+
+// Whether `c` is the followed cat `f`.
+bool isFollowedCat(const FollowedCat& f, const CatRecord& c);
+
+// The races two cats both ran in a game, and how often the first finished ahead of the second.
+struct HeadToHead {
+  int together = 0, ahead = 0;
+};
 
 class History final : public WeekWatcher {
  public:
@@ -135,6 +160,18 @@ class History final : public WeekWatcher {
   std::vector<FormbookRow> careerFormbook(int64_t id);
   std::vector<GrowthRow> careerGrowth(int64_t id);
 
+  // The season plan of the game `s` (its player's cat): targets and followed cats, kept per career.
+  std::vector<TargetRace> targets(const GameState& s);
+  void setTarget(const GameState& s, int year, int slot, bool on);
+  void targetMissed(const GameState& s, int year, int slot);
+  std::vector<FollowedCat> followed(const GameState& s);
+  // Follows (or stops following) cat `c`; its record is kept as it stands.
+  void follow(const GameState& s, const CatRecord& c, bool on);
+  // What the player has been told of a followed cat, and its record as it stands now.
+  void followedSeen(const GameState& s, const FollowedCat& f);
+  // The races of game `s` that the followed cat and the player's cat both ran.
+  HeadToHead headToHead(const GameState& s, int64_t cat);
+
   // The save needs the disk: the write-ahead log goes back into the file and is emptied. When `hard`,
   // the history also closes for this run, so that nothing of it stands in the save's way.
   void makeRoom(bool hard);
@@ -165,6 +202,8 @@ class History final : public WeekWatcher {
   void leaveSavedGame(const GameState& saved);
   bool retiredInHall(int64_t game);
   std::optional<std::vector<uint8_t>> checkedImage(sql::Statement& q);
+  bool hasPlanTables();
+  void makePlanTables();
   void archive(int64_t game, const std::u16string& ended);
   std::optional<Career> careerOf(sql::Statement& q);
   std::vector<FormbookRow> formbookOf(int64_t game, int64_t cat);

@@ -112,6 +112,9 @@ void History::dropGame(int64_t game) {
                         "DELETE FROM races WHERE game = ?1", "DELETE FROM growth WHERE game = ?1",
                         "DELETE FROM recovery WHERE game = ?1", "DELETE FROM games WHERE id = ?1"})
     db_->prepare(q).row(game).run();
+  if (hasPlanTables())
+    for (const char* q : {"DELETE FROM targets WHERE game = ?1", "DELETE FROM followed WHERE game = ?1"})
+      db_->prepare(q).row(game).run();
 }
 
 std::optional<RecoveryPoint> History::recovery(const GameState* save) {

@@ -30,6 +30,7 @@ enum class Question {
   ReplayMissing,   // a race of the history cannot be replayed
   FileMissing,     // a file of the game (the help page) cannot be opened
   AlreadyThere,    // a fast-forward is asked for the week the game stands at
+  Following,       // a cat followed (or no longer)
   QuitBusy,        // a week is in play: the game cannot end now
   QuitConfirm,     // end the game?
   SaveOnQuit,      // save before ending?

@@ -98,6 +98,7 @@ int runNew(const NewOptions& o, const std::string& argv0) {
 int runShow(const ShowOptions& o) {
   if (o.what == "careers" || o.what == "career") return showHall(o);
   if (o.what == "backups") return showBackups(o);
+  if (o.what == "plan" || o.what == "rivals") return showPlan(o);
   if (o.what == "formbook" || o.what == "retired-formbook" || o.what == "growth" || o.what == "recovery")
     return showHistory(o);
   const bool isList = o.what == "list-active" || o.what == "list-retired";

@@ -41,8 +41,8 @@ struct PlayOptions {
   // --skip-others: the watch question of a big race the cat does not run is answered beforehand (いいえ),
   // as the fast-forward's choice does; its record says so.
   bool skipOthers = false;
-  // --until race|bigrace|yearend: stop before the cat's next race, before the next big race, or
-  // after the year end; --weeks is then a cap.
+  // --until race|bigrace|yearend|target: stop before the cat's next race, before the next big race,
+  // after the year end, or before the week of the next target race; --weeks is then a cap.
   std::string until;
 };
 
@@ -65,5 +65,9 @@ int runRecover(const std::string& dir);
 int showHall(const ShowOptions& o);
 int showBackups(const ShowOptions& o);
 int runRestore(const std::string& dir, int n);
+// The season plan: show plan, show rivals; target DIR YEAR SLOT [--off]; follow DIR INDEX [--off].
+int showPlan(const ShowOptions& o);
+int runTarget(const std::string& dir, int year, int slot, bool off);
+int runFollow(const std::string& dir, int index, bool off);
 
 }  // namespace polmina::sim

@@ -66,7 +66,7 @@ std::string inOurWords(const CLI::ParseError& e) {
                : text(trf(u"オプション {option} に値がありません。", {{u"option", u(option)}}));
   if (dynamic_cast<const CLI::RequiredError*>(&e)) {
     if (what.find("subcommand") != std::string::npos)
-      return text(tr(u"コマンド（new、show、play、replay、recover、restore のどれか）を指定してください。"));
+      return text(tr(u"コマンド（new、show、play、replay、recover、restore、target、follow のどれか）を指定してください。"));
     return text(trf(u"{option} を指定してください。", {{u"option", u(between("", " is required"))}}));
   }
   if (!ownRefusal.empty()) return ownRefusal;
@@ -103,11 +103,11 @@ CLI::App* addShow(CLI::App& app, ShowOptions& o) {
   auto* cmd = app.add_subcommand("show", text(tr(u"DIR のセーブされたゲームの一部を表示する")));
   cmd->add_option("dir", o.dir, text(tr(u"ゲームのフォルダ")))->required();
   cmd->add_option("what", o.what,
-                  text(tr(u"表示するもの: state | calendar | list-active K | list-retired K | record K | retired-record K | formbook K | retired-formbook K | growth | recovery | careers | career ID | backups")))
+                  text(tr(u"表示するもの: state | calendar | list-active K | list-retired K | record K | retired-record K | formbook K | retired-formbook K | growth | recovery | careers | career ID | backups | plan | rivals")))
       ->required()
       ->check(CLI::IsMember({"state", "calendar", "list-active", "list-retired", "record", "retired-record",
                              "formbook", "retired-formbook", "growth", "recovery", "careers", "career",
-                             "backups"}));
+                             "backups", "plan", "rivals"}));
   cmd->add_option("number", o.number,
                   text(tr(u"一覧の並び順 0..3、記録の猫の番号、または殿堂の経歴の番号")));
   return cmd;
@@ -118,8 +118,8 @@ CLI::App* addPlay(CLI::App& app, PlayOptions& o) {
   cmd->add_option("dir", o.dir, text(tr(u"ゲームのフォルダ")))->required();
   cmd->add_option("--weeks", o.weeks, text(tr(u"進める週の数（--until と一緒なら最大の週数）")))->check(CLI::Range(0, 100000));
   cmd->add_option("--until", o.until,
-                  text(tr(u"猫の次のレースの前、次の大レースの前、または年末のあとで止まる")))
-      ->check(CLI::IsMember({"race", "bigrace", "yearend"}));
+                  text(tr(u"猫の次のレースの前、次の大レースの前、年末のあと、または次の目標のレースの週の前で止まる")))
+      ->check(CLI::IsMember({"race", "bigrace", "yearend", "target"}));
   // One of the two is needed.
   cmd->callback([&o] {
     if (o.weeks < 0 && o.until.empty()) refuse(text(tr(u"--weeks か --until を指定してください。")));
@@ -150,6 +150,29 @@ CLI::App* addRestore(CLI::App& app, std::string& dir, int& n) {
   auto* cmd = app.add_subcommand("restore", text(tr(u"DIR のセーブのバックアップ N を戻す（show DIR backups を参照）")));
   cmd->add_option("dir", dir, text(tr(u"ゲームのフォルダ")))->required();
   cmd->add_option("n", n, text(tr(u"バックアップの番号、1 が最新")))->required();
+  return cmd;
+}
+
+struct MarkOptions {
+  std::string dir;
+  int year = 0, slot = 0, index = 0;
+  bool off = false;
+};
+
+CLI::App* addTarget(CLI::App& app, MarkOptions& o) {
+  auto* cmd = app.add_subcommand("target", text(tr(u"DIR の予定表のレースを目標にする")));
+  cmd->add_option("dir", o.dir, text(tr(u"ゲームのフォルダ")))->required();
+  cmd->add_option("year", o.year, text(tr(u"レースの年")))->required();
+  cmd->add_option("slot", o.slot, text(tr(u"レースのカレンダーの番号 0..239")))->required();
+  cmd->add_flag("--off", o.off, text(tr(u"目標をやめる")));
+  return cmd;
+}
+
+CLI::App* addFollow(CLI::App& app, MarkOptions& o) {
+  auto* cmd = app.add_subcommand("follow", text(tr(u"DIR の現役猫の INDEX 番目の猫に注目する")));
+  cmd->add_option("dir", o.dir, text(tr(u"ゲームのフォルダ")))->required();
+  cmd->add_option("index", o.index, text(tr(u"show DIR state の cats での猫の番号")))->required();
+  cmd->add_flag("--off", o.off, text(tr(u"注目をやめる")));
   return cmd;
 }
 
@@ -209,6 +232,9 @@ int main(int argc, char** argv) {
   CLI::App* cmdReplay = addReplay(app, replayOpt);
   CLI::App* cmdRecover = addRecover(app, recoverDir);
   CLI::App* cmdRestore = addRestore(app, restoreDir, restoreN);
+  MarkOptions targetOpt, followOpt;
+  CLI::App* cmdTarget = addTarget(app, targetOpt);
+  CLI::App* cmdFollow = addFollow(app, followOpt);
   for (CLI::App* cmd : app.get_subcommands({})) {
     cmd->group(text(tr(u"コマンド")));
     if (CLI::Option* help = cmd->get_help_ptr()) help->group(text(tr(u"オプション")));
@@ -234,6 +260,8 @@ int main(int argc, char** argv) {
     if (*cmdReplay) return runReplay(replayOpt);
     if (*cmdRecover) return runRecover(recoverDir);
     if (*cmdRestore) return runRestore(restoreDir, restoreN);
+    if (*cmdTarget) return runTarget(targetOpt.dir, targetOpt.year, targetOpt.slot, targetOpt.off);
+    if (*cmdFollow) return runFollow(followOpt.dir, followOpt.index, followOpt.off);
     return runPlay(playOpt);
   } catch (const std::exception& e) {
     std::cerr << "polmina-sim: " << e.what() << "\n";

@@ -8,6 +8,7 @@
 #include "game/commands.h"
 #include "game/fast_forward.h"
 #include "game/resume.h"
+#include "game/plan.h"
 #include "game/turn.h"
 #include "headless/headless.h"
 #include "news/topics.h"
@@ -113,7 +114,7 @@ struct Session final : FastForwardListener {
 constexpr int kMostWeeks = 100000;
 
 std::optional<StopAt> untilStop(const std::string& name) {
-  for (StopAt stop : {StopAt::Race, StopAt::BigRace, StopAt::YearEnd})
+  for (StopAt stop : {StopAt::Race, StopAt::BigRace, StopAt::YearEnd, StopAt::Target})
     if (stopName(stop) == name) return stop;
   return std::nullopt;
 }
@@ -138,6 +139,8 @@ int runPlay(const PlayOptions& o) {
     ~Unset() { setRoomMaker({}); }
   } unset;
   Session run{s, Game{s, rng, ui, clock, history.get()}, ui, o};
+  SeasonPlanner planner(*history);
+  run.g.planner = &planner;
   // A game played on from the save leaves behind any weeks the history holds after it.
   takeUpGame(run.g);
   if (!o.train.empty()) std::copy(o.train.begin(), o.train.end(), run.training.begin());

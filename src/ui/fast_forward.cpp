@@ -25,6 +25,15 @@ namespace {
 constexpr int kWeeksOption = 3;
 constexpr int kMostWeeks = 48;
 const char16_t* const kOptions[] = {N_(u"次の出走まで"), N_(u"次の重賞まで"), N_(u"年末まで")};
+// The season plan's stops, below the number of weeks: options 4 and 5.
+constexpr StopAt kPlanStops[] = {StopAt::Target, StopAt::Rival};
+const char16_t* const kPlanOptions[] = {N_(u"次の目標まで"), N_(u"注目猫と同じレースまで")};
+
+int optionOf(StopAt stop) {
+  for (int i = 0; i < 2; ++i)
+    if (kPlanStops[i] == stop) return kWeeksOption + 1 + i;
+  return static_cast<int>(stop);
+}
 
 }  // namespace
 
@@ -33,7 +42,7 @@ const char16_t* const kOptions[] = {N_(u"次の出走まで"), N_(u"次の重賞
 FastForwardWindow::FastForwardWindow(QWidget* parent) : QDialog(parent), options_(new QButtonGroup(this)) {
   setObjectName(QStringLiteral("FastFm"));
   setWindowTitle(qtr(u"早送り"));
-  setFixedSize(224, 176);
+  setFixedSize(224, 212);
   setFont(gothic(9));
   makeLabel(this, qtr(u"どこまで進めますか？"), {12, 8, 180, 16}, QStringLiteral("Label1"));
   for (int i = 0; i < 4; ++i) {
@@ -41,6 +50,12 @@ FastForwardWindow::FastForwardWindow(QWidget* parent) : QDialog(parent), options
     o->setGeometry(20, 30 + 20 * i, i < kWeeksOption ? 160 : 18, 18);
     o->setObjectName(QStringLiteral("OptFast%1").arg(i));
     options_->addButton(o, i);
+  }
+  for (int i = 0; i < 2; ++i) {
+    auto* o = new QRadioButton(qtr(kPlanOptions[i]), this);
+    o->setGeometry(20, 112 + 20 * i, 180, 18);
+    o->setObjectName(QStringLiteral("OptFast%1").arg(kWeeksOption + 1 + i));
+    options_->addButton(o, kWeeksOption + 1 + i);
   }
   weeks_ = new QSpinBox(this);
   weeks_->setObjectName(QStringLiteral("TxtWeeks"));
@@ -58,13 +73,13 @@ FastForwardWindow::FastForwardWindow(QWidget* parent) : QDialog(parent), options
   skipOthers_->setGeometry(12, 116, 206, 18);
   skipOthers_->setAccessibleDescription(
       qtr(u"愛猫が出走しない重賞の「御覧になりますか？」にいいえと答えて進みます"));
-  QPushButton* go = makeButton(this, qtr(u"開始"), {72, 144, 68, 22}, QStringLiteral("butGo"));
-  QPushButton* cancel = makeButton(this, qtr(u"やめる"), {146, 144, 68, 22}, QStringLiteral("butCancel"));
+  QPushButton* go = makeButton(this, qtr(u"開始"), {72, 184, 68, 22}, QStringLiteral("butGo"));
+  QPushButton* cancel = makeButton(this, qtr(u"やめる"), {146, 184, 68, 22}, QStringLiteral("butCancel"));
   go->setDefault(true);
   connect(go, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   chainFocus({options_->button(0), options_->button(1), options_->button(2), options_->button(3), weeks_,
-              skipOthers_, go, cancel});
+              options_->button(4), options_->button(5), skipOthers_, go, cancel});
   select(0);
   centreOn(this, parent);
 }
@@ -78,8 +93,10 @@ void FastForwardWindow::setSkipOthers(bool skip) { skipOthers_->setChecked(skip)
 
 FastForwardChoice FastForwardWindow::choice() const {
   const int option = options_->checkedId();
-  if (option == kWeeksOption) return {std::nullopt, weeks_->value(), skipOthers_->isChecked()};
-  return {static_cast<StopAt>(option), std::nullopt, skipOthers_->isChecked()};
+  const bool skip = skipOthers_->isChecked();
+  if (option == kWeeksOption) return {std::nullopt, weeks_->value(), skip};
+  if (option > kWeeksOption) return {kPlanStops[option - kWeeksOption - 1], std::nullopt, skip};
+  return {static_cast<StopAt>(option), std::nullopt, skip};
 }
 
 // ---- the weeks
@@ -105,7 +122,7 @@ void FastForward::ask() {
       !main_.button(Command::NextWeek)->isEnabled() || !main_.isEnabled())
     return;
   FastForwardWindow w(&main_);
-  w.select(last_.until ? static_cast<int>(*last_.until) : kWeeksOption, last_.weeks.value_or(4));
+  w.select(last_.until ? optionOf(*last_.until) : kWeeksOption, last_.weeks.value_or(4));
   w.setSkipOthers(rememberedSkipOthers());
   se_.ui.runModal(w);
   if (w.result() != QDialog::Accepted) return;
@@ -146,7 +163,10 @@ void FastForward::run(const FastForwardChoice& c) {
   main_.refreshWeekView();
   if (r.reason == StopReason::AlreadyThere) {
     se_.ui.tell(Question::AlreadyThere, u"早送り",
-                *c.until == StopAt::Race ? polmina::tr(u"今週は出走する週です。") : polmina::tr(u"今週は重賞が開催されます。"));
+                *c.until == StopAt::Race     ? polmina::tr(u"今週は出走する週です。")
+                : *c.until == StopAt::Target ? polmina::tr(u"今週は目標のレースの週です。")
+                : *c.until == StopAt::Rival  ? polmina::tr(u"今週は注目猫と同じレースに出走します。")
+                                             : polmina::tr(u"今週は重賞が開催されます。"));
   } else if (r.weekOpen) {
     // A question or a notice: the week waits for the player's OK, as after a clicked 次週.
     main_.closeOpenWeek();

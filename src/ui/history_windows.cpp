@@ -22,6 +22,7 @@
 #include "ui/accessible.h"
 #include "ui/fonts.h"
 #include "ui/hall_window.h"
+#include "ui/plan_windows.h"
 #include "ui/qt_text.h"
 #include "ui/race_window.h"
 #include "ui/session.h"
@@ -71,7 +72,16 @@ QTableWidget* makeRowTable(QWidget* parent, int rows, const QStringList& headers
 
 FormbookWindow::FormbookWindow(Session& se, const CatRecord& cat, QWidget* parent)
     : FormbookWindow(se, trim(cat.name), se.history ? se.history->formbook(cat) : std::vector<FormbookRow>{},
-                     cat.starts, parent) {}
+                     cat.starts, parent) {
+  // The cat itself, and the winners and runners-up of its races, may be followed from here.
+  offerFollowing(this, se, [this, name = trim(cat.name), &s = se.g.s] {
+    std::vector<std::u16string> names{name};
+    const int row = table_->currentRow();
+    if (row >= 0 && row < static_cast<int>(rows_.size()))
+      names.insert(names.end(), {rows_[static_cast<size_t>(row)].winner, rows_[static_cast<size_t>(row)].second});
+    return activeCatsIn(s, names);
+  });
+}
 
 FormbookWindow::FormbookWindow(Session& se, const std::u16string& catName, std::vector<FormbookRow> rows,
                                int starts, QWidget* parent)
@@ -322,10 +332,23 @@ void installHistoryCommands(QWidget* mainWindow, Session& se, QWidget* catPanel,
                        if (list->item(row)->text().left(10).trimmed().isEmpty()) return;
                        QMenu menu(list);
                        QAction* open = menu.addAction(qtr(u"近走成績"));
-                       if (menu.exec(list->viewport()->mapToGlobal(at)) != open) return;
+                       QAction* follow = active ? menu.addAction(followCaption()) : nullptr;
+                       QAction* chosen = menu.exec(list->viewport()->mapToGlobal(at));
                        const auto at_ = static_cast<size_t>(row - 1);
+                       if (chosen && chosen == follow) toggleFollow(se, s.cats[at_]);
+                       if (chosen != open) return;
                        openFormbook(se, active ? s.cats[at_] : s.retiredCats[at_], mainWindow);
                      });
+    // The follow key on the selected cat of the active list.
+    auto* key = new QShortcut(followKey(), list);
+    key->setContext(Qt::WidgetShortcut);
+    QObject::connect(key, &QShortcut::activated, list, [&se, list] {
+      const int row = list->currentRow();
+      GameState& s = se.g.s;
+      if (!s.listShowsActive || row <= 0 || row - 1 >= s.catCount) return;
+      if (list->item(row)->text().left(10).trimmed().isEmpty()) return;
+      toggleFollow(se, s.cats[static_cast<size_t>(row - 1)]);
+    });
   }
 }
 

@@ -29,6 +29,7 @@
 #include "ui/history_windows.h"
 #include "ui/keyboard.h"
 #include "ui/panels.h"
+#include "ui/plan_windows.h"
 #include "ui/qt_text.h"
 #include "ui/registration_panel.h"
 #include "ui/small_windows.h"
@@ -129,6 +130,13 @@ MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.se
   // 早送り leads the window's context menu.
   fastForward_ = new FastForward(*this, se_, results_);
   sizes->insertAction(sizes->actions().value(0), fastForward_->action());
+  installPlanCommands(this, se_, frm0_, sizes);
+  offerFollowing(results_, se_, [this] {
+    std::vector<std::u16string> placed;
+    for (const auto& race : s_.resultLines)
+      for (size_t e = 1; e < race.size(); ++e) placed.push_back(race[e].text);
+    return activeCatsIn(s_, placed);
+  });
   // The details panel has a context menu of its own (the history's); 早送り and the size are offered
   // there too.
   frm0_->addAction(fastForward_->action());
@@ -566,6 +574,8 @@ void MainWindow::closedView() {
 void MainWindow::homeView() {
   busy_ = false;
   showNotice();
+  // A target of the season plan may have been booked as the week began.
+  setFittedText(det_.nextRace, qs(catPanelText(s_).nextRace));
   enableCommands();
   but(Command::Pet)->setEnabled(false);
   if (drawing()) announceWeek();

@@ -1,6 +1,7 @@
 #include "ui/registration_panel.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
@@ -20,6 +21,9 @@ namespace polmina {
 
 namespace {
 
+// How full the row's race is ("8/12"), drawn between its name and its distance.
+constexpr int FullnessRole = Qt::UserRole + 1;
+
 // The rows end in the distance's "m". In the fixed-pitch face a half-width "m" at the small size has
 // no room for its three strokes and blurs; it is drawn after the row in the proportional face, where
 // it reads as a letter. It is the last character, so the columns stay where they are.
@@ -34,6 +38,12 @@ class DistanceRows : public QStyledItemDelegate {
       QStyledItemDelegate::paint(painter, option, index);
       return;
     }
+    paintRow(painter, opt);
+    paintFullness(painter, opt, index.data(FullnessRole).toString());
+  }
+
+ private:
+  static void paintRow(QPainter* painter, QStyleOptionViewItem opt) {
     opt.text.chop(1);
     const QWidget* view = opt.widget;
     QStyle* style = view ? view->style() : QApplication::style();
@@ -47,6 +57,30 @@ class DistanceRows : public QStyledItemDelegate {
     painter->setPen(opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     painter->drawText(QRect(x, text.top(), text.right() - x + margin, text.height()),
                       Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("m"));
+    painter->restore();
+  }
+
+  // In the blank between the name and the distance, in the proportional face, when the name leaves
+  // room for it (the list's description always says it).
+  static void paintFullness(QPainter* painter, const QStyleOptionViewItem& opt, const QString& fullness) {
+    const qsizetype gap = opt.text.lastIndexOf(QLatin1Char(' '));
+    if (fullness.isEmpty() || gap <= 0) return;
+    qsizetype blank = gap;
+    while (blank > 0 && (opt.text[blank - 1] == QChar(u'　') || opt.text[blank - 1] == QLatin1Char(' '))) --blank;
+    const QWidget* view = opt.widget;
+    QStyle* style = view ? view->style() : QApplication::style();
+    const QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, view);
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    const int from = text.left() + margin + opt.fontMetrics.horizontalAdvance(opt.text.left(blank));
+    const int to = text.left() + margin + opt.fontMetrics.horizontalAdvance(opt.text.left(gap));
+    const QFont small = gothic(opt.font.pointSizeF() - 1);
+    if (QFontMetrics(small).horizontalAdvance(fullness) + 6 > to - from) return;
+    painter->save();
+    painter->setFont(small);
+    const bool selected = opt.state & QStyle::State_Selected;
+    painter->setPen(opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->drawText(QRect(from, text.top(), to - from - 3, text.height()), Qt::AlignRight | Qt::AlignVCenter,
+                      fullness);
     painter->restore();
   }
 };
@@ -100,10 +134,13 @@ void RegistrationPanel::markOpenRaces() {
   GameState& s = g_.s;
   for (int i = 0; i < lst1_->count(); ++i) {
     QListWidgetItem* item = lst1_->item(i);
-    const bool open = !checkBooking(s, i).refused;
+    const BookingAnswer a = checkBooking(s, i);
+    const bool open = !a.refused;
     item->setBackground(open ? QColor(0xe2, 0xf3, 0xd6) : QBrush());
     item->setForeground(open ? QBrush() : QColor(0x80, 0x80, 0x80));
-    item->setData(Qt::AccessibleDescriptionRole, open ? qtr(u"出走できます") : qtr(u"出走できません"));
+    item->setData(FullnessRole, qs(fullnessText(s, i)));
+    item->setData(Qt::AccessibleDescriptionRole, qs(verdictText(a.verdict, slotAt(s, i).raceClass) + u"、" +
+                                                    trf(u"登録数 {n}", {{u"n", fullnessText(s, i)}})));
   }
 }
 
@@ -114,6 +151,7 @@ void RegistrationPanel::rowChosen(int row) {
   }
   const std::optional<std::u16string> caption = bookRace(g_, row);
   if (!caption) return;
+  markOpenRaces();
   labRace_->setText(qs(*caption));
   emit nextRaceChanged(qs(*caption));
 }
@@ -121,6 +159,7 @@ void RegistrationPanel::rowChosen(int row) {
 void RegistrationPanel::cancel() {
   const QString caption = qs(cancelBooking(g_.s));
   labRace_->setText(caption);
+  markOpenRaces();
   emit nextRaceChanged(caption);
 }
 

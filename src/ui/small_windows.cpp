@@ -20,6 +20,7 @@
 #include "ui/launch.h"
 #include "ui/qt_frontend.h"
 #include "ui/resources.h"
+#include "ui/plan_windows.h"
 #include "ui/session.h"
 #include "ui/topic_window.h"
 #include "ui/widgets.h"
@@ -146,6 +147,11 @@ void showNewspaper(Session& se, QWidget* mainWindow) {
     return;
   }
   TopicWindow paper(topic, mainWindow);
+  offerFollowing(&paper, se, [&se, topic] {
+    std::vector<std::u16string> names = topic.names;
+    names.push_back(topic.faceName);
+    return activeCatsIn(se.g.s, names);
+  });
   // The paper is read in the main window's place; "OK" puts the main window back.
   mainWindow->hide();
   se.ui.runModal(paper);

@@ -13,6 +13,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "game/plan.h"
 #include "platform/clock.h"
 #include "platform/rng.h"
 #include "store/folder_lock.h"
@@ -140,6 +141,8 @@ int startUp(QApplication& app, const LaunchOptions& options) {
   const SaveWitness witness(history);
   g.watcher = &history;
   session.history = &history;
+  SeasonPlanner planner(history);
+  g.planner = &planner;
   WindowManager wm(session);
   wm.showWindow(GameWindow::Title);
   if (const auto notice = shrinkNotice()) ui.tell(Question::Settings, BoxTitle, notice->toStdU16String());

@@ -8,6 +8,7 @@
 namespace polmina {
 
 struct Game;
+class SeasonPlanner;
 
 // Watches the game as it is played, for the cat's history. A watcher only reads: it draws no random
 // number and changes nothing in the game.
@@ -36,6 +37,8 @@ struct Game {
   Frontend& ui;
   Clock& clock;
   WeekWatcher* watcher = nullptr;
+  // The player's season plan: at the start of each week it may book the next target race.
+  SeasonPlanner* planner = nullptr;
 };
 
 }  // namespace polmina

@@ -1,6 +1,8 @@
 // The command-line tool's contract: options, exit codes and output, run as a script would.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <nlohmann/json.hpp>
 
 #include "sim/world.h"
@@ -182,6 +184,40 @@ TEST_F(SimTool, PlayUntilStopsBeforeTheCatsRaceOrAfterTheYearEnd) {
   EXPECT_EQ(year["stoppedAt"], json({{"year", 2002}, {"month", 1}, {"week", 1}}));
   EXPECT_EQ(runSim("play " + d + " --seed 5").exitCode, 2) << "--weeks or --until";
   EXPECT_EQ(runSim("play " + d + " --until tomorrow").exitCode, 2);
+}
+
+// The season plan from the command line: a target marked, the weeks played up to it, a cat followed.
+TEST_F(SimTool, ThePlanItsTargetsAndTheFollowedCats) {
+  ASSERT_EQ(newGame("ミケ", "タマ").exitCode, 0);
+  const json plan = json::parse(runSim("show " + d + " plan").out);
+  ASSERT_EQ(plan.size(), 2u * 240 - state()["weekBase"].get<size_t>());
+  EXPECT_EQ(plan[0]["verdict"], "never");
+  EXPECT_EQ(plan.back()["verdict"], "later");
+  const auto open = std::find_if(plan.begin(), plan.end(), [](const json& r) {
+    return (r["verdict"] == "bookable" || r["verdict"] == "below") && r["month"].get<int>() >= 3;
+  });
+  ASSERT_NE(open, plan.end());
+  const std::string race = std::to_string((*open)["year"].get<int>()) + " " + std::to_string((*open)["slot"].get<int>());
+  ASSERT_EQ(runSim("target " + d + " " + race).exitCode, 0);
+  const json marked = json::parse(runSim("show " + d + " plan").out);
+  EXPECT_EQ(std::count_if(marked.begin(), marked.end(), [](const json& r) { return r["target"] == true; }), 1);
+  EXPECT_EQ(runSim("target " + d + " 1999 0").exitCode, 2);
+
+  ASSERT_EQ(runSim("follow " + d + " 5").exitCode, 0);
+  const json rivals = json::parse(runSim("show " + d + " rivals").out);
+  ASSERT_EQ(rivals.size(), 1u);
+  EXPECT_EQ(rivals[0]["index"], 5);
+  EXPECT_EQ(rivals[0]["name"], trimmed(state()["cats"][5]["name"]));
+  EXPECT_EQ(rivals[0]["retired"], false);
+  EXPECT_EQ(runSim("follow " + d + " 1000").exitCode, 2);
+
+  const json played = json::parse(runSim("play " + d + " --until target --seed 5 --train 1,1,1,1,1,1").out);
+  EXPECT_EQ(played["stopReason"], "target");
+  EXPECT_EQ(played["stoppedAt"], json({{"year", (*open)["year"]}, {"month", (*open)["month"]}, {"week", (*open)["week"]}}));
+  // The cats are ranked anew every week: the followed cat is found where it stands now.
+  const int now = json::parse(runSim("show " + d + " rivals").out)[0]["index"];
+  ASSERT_EQ(runSim("follow " + d + " " + std::to_string(now) + " --off").exitCode, 0);
+  EXPECT_EQ(json::parse(runSim("show " + d + " rivals").out).size(), 0u);
 }
 
 TEST_F(SimTool, ShowRecordPrintsTheCareerUnderTheStoredName) {

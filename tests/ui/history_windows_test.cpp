@@ -5,10 +5,13 @@
 #include <QChartView>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QListWidget>
+#include <QTest>
 #include <QTimer>
 #include <QXYSeries>
 #include <map>
 
+#include "game/plan.h"
 #include "game/recovery.h"
 #include "history/replay.h"
 #include "store/savefile.h"
@@ -216,6 +219,67 @@ TEST_F(HistoryWindows, AnUnusableHistoryIsToldOnceAndTheGameGoesOn) {
   main()->close();
   EXPECT_TRUE(world->ended);
   EXPECT_TRUE(hasSaveGame(dir));
+}
+
+// The season plan and the followed cats by keyboard alone: Ctrl+O, the arrows and Enter mark a target,
+// Esc closes; Ctrl+J on a cat of the list follows it; Ctrl+U lists it.
+TEST_F(HistoryWindows, ThePlanAndTheFollowedCatsWorkByKeyboard) {
+  start();
+  SeasonPlanner planner(*history);
+  world->g.planner = &planner;
+  world->newGame();
+  playWeeks(1);
+  GameState& s = world->s();
+  const auto key = [](QWidget* to, Qt::Key k, Qt::KeyboardModifiers m = {}) { QTest::keyClick(to, k, m); };
+  PlanRow marked;
+  world->ui.onDialog = [&](QDialog& d) {
+    if (d.objectName() != QStringLiteral("PlanFm")) return;
+    auto* table = d.findChild<QTableWidget*>(QStringLiteral("tblPlan"));
+    d.show();
+    ASSERT_EQ(d.focusWidget(), table);
+    key(table, Qt::Key_Down);
+    key(table, Qt::Key_Return);
+    marked = planner.plan(s)[1];
+    EXPECT_EQ(table->item(1, 6)->text(), QStringLiteral("★"));
+    EXPECT_TRUE(table->item(1, 0)->data(Qt::AccessibleDescriptionRole).toString().contains(QStringLiteral("目標のレース")));
+    EXPECT_TRUE(table->item(0, 5)->text().contains(QStringLiteral("終わりました"))) << "this week's races";
+    key(table, Qt::Key_Escape);
+    EXPECT_FALSE(d.isVisible());
+  };
+  key(main(), Qt::Key_O, Qt::ControlModifier);
+  ASSERT_EQ(world->ui.dialogs.back(), QStringLiteral("PlanFm"));
+  EXPECT_TRUE(marked.target);
+  ASSERT_EQ(history->targets(s).size(), 1u);
+  EXPECT_EQ(history->targets(s)[0].slot, marked.slot);
+
+  // The 登録 list marks each race with what choosing it answers, and how full it is.
+  world->click(main(), Command::Registration);
+  auto* races = world->find<QListWidget>(main(), "Lst1");
+  for (int i = 0; i < races->count(); ++i) {
+    const BookingAnswer a = checkBooking(s, i);
+    const QString said = races->item(i)->data(Qt::AccessibleDescriptionRole).toString();
+    EXPECT_TRUE(said.startsWith(QString::fromStdU16String(verdictText(a.verdict, slotAt(s, i).raceClass)))) << i;
+    EXPECT_TRUE(said.endsWith(QString::fromStdU16String(fullnessText(s, i)))) << i;
+    EXPECT_EQ(races->item(i)->foreground().color() == QColor(0x80, 0x80, 0x80), a.refused) << i;
+  }
+  world->click(main(), Command::Registration);
+
+  world->click(main(), Command::ActiveCats);
+  auto* list = world->find<QListWidget>(main(), "Lst0");
+  list->setFocus();
+  list->setCurrentRow(3);
+  const std::u16string followed = trim(s.cats[2].name);
+  key(list, Qt::Key_J, Qt::ControlModifier);
+  EXPECT_EQ(world->ui.messages.back().text, followed + u"を注目猫にしました。");
+  int rows = -1;
+  world->ui.onDialog = [&](QDialog& d) {
+    if (d.objectName() != QStringLiteral("RivalsFm")) return;
+    auto* table = d.findChild<QTableWidget*>(QStringLiteral("tblRivals"));
+    rows = table->rowCount();
+    EXPECT_EQ(table->item(0, 0)->text(), QString::fromStdU16String(followed));
+  };
+  key(main(), Qt::Key_U, Qt::ControlModifier);
+  EXPECT_EQ(rows, 1);
 }
 
 }  // namespace
