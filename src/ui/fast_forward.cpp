@@ -12,6 +12,7 @@
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/session.h"
+#include "ui/sound.h"
 #include "ui/widgets.h"
 #include "ui/window_manager.h"
 
@@ -135,6 +136,7 @@ void FastForward::run(const FastForwardChoice& c) {
   stopAsked_ = false;
   remark_.reset();
   se_.ui.skipWaits = true;
+  SoundPlayer::instance().hold(true);
   stop_->show();
   stop_->raise();
   for (int done = 0;; ++done) {
@@ -160,6 +162,7 @@ void FastForward::run(const FastForwardChoice& c) {
 
 void FastForward::finish() {
   running_ = false;
+  SoundPlayer::instance().hold(false);
   se_.ui.skipWaits = false;
   remark_.reset();
   stop_->hide();

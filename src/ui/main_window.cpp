@@ -30,6 +30,8 @@
 #include "ui/qt_text.h"
 #include "ui/registration_panel.h"
 #include "ui/small_windows.h"
+#include "ui/sound.h"
+#include "ui/sound_menu.h"
 #include "ui/training_panel.h"
 #include "ui/widgets.h"
 #include "ui/window_manager.h"
@@ -128,6 +130,7 @@ MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.se
   hookFrontend();
   installHistoryCommands(this, se_, frm0_, catList_->list());
   QMenu* sizes = addDisplaySizeMenu(this, se_.ui);
+  addSoundMenu(sizes, this);
   // 早送り leads the window's context menu.
   fastForward_ = new FastForward(*this, se_, results_);
   sizes->insertAction(sizes->actions().value(0), fastForward_->action());
@@ -470,6 +473,7 @@ void MainWindow::runWeek() {
   for (QPushButton* b : but_) b->setEnabled(false);
   panel_ = OpenPanel::Results;
   nextWeek(se_.g);
+  playNewTitle(s_);
   results_->refresh();
   QCoreApplication::processEvents();
   results_->ok()->setEnabled(true);
@@ -481,6 +485,7 @@ void MainWindow::refreshWhileRunning() {
   if (s_.awardsPending && !awards_->isVisible()) {
     awards_->ok()->setEnabled(false);
     showPanel(awards_);
+    SoundPlayer::instance().play(Sound::Awards);
   }
   if (awards_->isVisible()) awards_->refresh();
   results_->refresh();
@@ -516,6 +521,7 @@ void MainWindow::closeWeekClicked() {
 void MainWindow::closeYearClicked() {
   awards_->ok()->setEnabled(false);
   awards_->setEnabled(false);
+  if (playerRetires(catAt(s_, s_.playerCat))) SoundPlayer::instance().play(Sound::Retire);
   yearEnd(se_.g);
   if (!s_.gameOver) {
     awards_->bar().hide();

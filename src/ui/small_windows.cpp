@@ -21,6 +21,7 @@
 #include "ui/qt_frontend.h"
 #include "ui/resources.h"
 #include "ui/session.h"
+#include "ui/sound.h"
 #include "ui/topic_window.h"
 #include "ui/widgets.h"
 #include "ui/window_manager.h"
@@ -148,6 +149,7 @@ void showNewspaper(Session& se, QWidget* mainWindow) {
   TopicWindow paper(topic, mainWindow);
   // The paper is read in the main window's place; "OK" puts the main window back.
   mainWindow->hide();
+  SoundPlayer::instance().play(Sound::Paper);
   se.ui.runModal(paper);
   mainWindow->show();
 }

@@ -11,6 +11,7 @@
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 
@@ -20,6 +21,8 @@
 #include "ui/qt_frontend.h"
 #include "ui/resources.h"
 #include "ui/session.h"
+#include "ui/sound.h"
+#include "ui/sound_menu.h"
 #include "ui/window_manager.h"
 #include "world/state.h"
 
@@ -151,9 +154,15 @@ int startUp(QApplication& app, const LaunchOptions& options) {
   g.watcher = &history;
   session.history = &history;
   WindowManager wm(session);
+  applyRememberedSound();
+  SoundPlayer::instance().setMuted(options.mute);
   wm.showWindow(GameWindow::Opening);
+  // The device opens once the title shows, on a thread of its own: the title never waits for it.
+  QTimer::singleShot(0, &app, [&session] { SoundPlayer::instance().open(soundFolder(session.paths)); });
   if (const auto notice = shrinkNotice()) ui.tell(u"ルネッタ", notice->toStdU16String());
-  return app.exec();
+  const int code = app.exec();
+  SoundPlayer::instance().close();
+  return code;
 }
 
 }  // namespace polmina
