@@ -16,8 +16,12 @@ namespace {
 constexpr int kRate = 22050;
 // 512 samples at 22 050 Hz: a cue reaches the speaker within about 25 ms of its call.
 constexpr int kBufferSamples = 512;
+// Three channels for the paws: at the fastest speed a frame asks for them faster than they end, and the
+// patter must neither become a roar nor take the channel of the finish.
+constexpr int kPawChannels = 3;
 constexpr int kRaceChannels = 12;
 constexpr int kOtherChannels = 4;
+constexpr int kPawGroup = 3;
 constexpr int kRaceGroup = 1;
 constexpr int kGameGroup = 2;
 
@@ -51,6 +55,15 @@ bool isRaceSound(Sound s) {
   }
 }
 
+// The paws take a free paw channel or none; the race's other sounds the race's channels, the game's the
+// others, where the oldest gives way when all sound.
+int channelFor(Sound s) {
+  if (s == Sound::Paws) return Mix_GroupAvailable(kPawGroup);
+  const int group = isRaceSound(s) ? kRaceGroup : kGameGroup;
+  const int channel = Mix_GroupAvailable(group);
+  return channel >= 0 ? channel : Mix_GroupOldest(group);
+}
+
 }  // namespace
 
 SoundPlayer& SoundPlayer::instance() {
@@ -80,11 +93,12 @@ void SoundPlayer::load(std::filesystem::path folder) {
   }
   mixed_ = 0;
   started_ = {};
-  asked_ = 0;
+  cued_ = {};
   Mix_SetPostMix([](void* self, Uint8*, int bytes) { static_cast<SoundPlayer*>(self)->mixed_ += bytes / 2; },
                  this);
   Mix_AllocateChannels(kRaceChannels + kOtherChannels);
   Mix_GroupChannels(0, kRaceChannels - 1, kRaceGroup);
+  Mix_GroupChannels(0, kPawChannels - 1, kPawGroup);
   Mix_GroupChannels(kRaceChannels, kRaceChannels + kOtherChannels - 1, kGameGroup);
   for (int i = 0; i < static_cast<int>(Sound::Count); ++i)
     chunks_.push_back(Mix_LoadWAV((folder / soundFileName(static_cast<Sound>(i))).string().c_str()));
@@ -121,13 +135,10 @@ void SoundPlayer::play(const Cue& cue) {
   if (!ready_ || muted_ || held_ || effects_ == SoundLevel::Off) return;
   auto* chunk = static_cast<Mix_Chunk*>(chunks_.at(static_cast<size_t>(cue.sound)));
   if (!chunk) return;
-  asked_ += 1;
-  // The race's sounds take the race's channels, the game's the others; the oldest gives way when all
-  // sound. The volume is set before the sound starts, so that no buffer plays it at another.
-  const int group = isRaceSound(cue.sound) ? kRaceGroup : kGameGroup;
-  int channel = Mix_GroupAvailable(group);
-  if (channel < 0) channel = Mix_GroupOldest(group);
+  cued_[static_cast<size_t>(cue.sound)] += 1;
+  const int channel = channelFor(cue.sound);
   if (channel < 0) return;
+  // The volume is set before the sound starts, so that no buffer plays it at another.
   Mix_Volume(channel, static_cast<int>(cue.volume * mixerVolume(effects_)));
   if (Mix_PlayChannel(channel, chunk, 0) < 0) return;
   started_[static_cast<size_t>(cue.sound)] += 1;
@@ -138,7 +149,9 @@ void SoundPlayer::play(const std::vector<Cue>& cues) {
 }
 
 void SoundPlayer::stopRace() {
-  if (ready_) Mix_HaltGroup(kRaceGroup);
+  if (!ready_) return;
+  Mix_HaltGroup(kPawGroup);
+  Mix_HaltGroup(kRaceGroup);
 }
 
 int SoundPlayer::raceSoundsPlaying() const {

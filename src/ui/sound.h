@@ -53,10 +53,11 @@ class SoundPlayer {
   bool held() const { return held_; }
   // How many race sounds are sounding now (for the tests).
   int raceSoundsPlaying() const;
-  // How many of each sound have started since the device opened, and how many cues were asked of an
-  // open, unmuted player: none may be lost.
-  const std::array<int, static_cast<size_t>(Sound::Count)>& started() const { return started_; }
-  int asked() const { return asked_; }
+  // How many of each sound were cued to the open, unmuted player since the device opened, and how
+  // many of them started: none may be lost but a patter of paws over three others.
+  using Counts = std::array<int, static_cast<size_t>(Sound::Count)>;
+  const Counts& cued() const { return cued_; }
+  const Counts& started() const { return started_; }
 
  private:
   SoundPlayer() = default;
@@ -70,8 +71,8 @@ class SoundPlayer {
   std::mutex tuneLock_;
   std::vector<void*> chunks_;  // Mix_Chunk*, one per Sound
   std::vector<void*> tunes_;   // Mix_Music*, one per Tune
-  std::array<int, static_cast<size_t>(Sound::Count)> started_{};
-  int asked_ = 0;
+  Counts cued_{};
+  Counts started_{};
   std::optional<Tune> tune_;
   bool racing_ = false;
   bool opened_ = false;

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
 #include <fstream>
-#include <numeric>
 
 #include "race/world.h"
 #include "ui/race_window.h"
@@ -54,7 +54,11 @@ class Device {
 // A watched race at a quick pace that notes where the sound stood at the gate and at the winner's finish.
 class ListeningRaceWindow : public RaceWindow {
  public:
-  ListeningRaceWindow() { setPace(0.25); }
+  // The fastest speed, every wait a quarter as long: a hundred metres in a few seconds.
+  ListeningRaceWindow() {
+    setPace(0.25);
+    findChild<QScrollBar*>(QStringLiteral("Scr"))->setValue(5);
+  }
   ~ListeningRaceWindow() override { setPace(1); }
   const GameState* state = nullptr;
   long long gateAt = -1, finishAt = -1, skippedAt = -1;
@@ -63,6 +67,8 @@ class ListeningRaceWindow : public RaceWindow {
  protected:
   void reached(Phase phase) override {
     SoundPlayer& p = SoundPlayer::instance();
+    // A replay starts at the normal speed: the fastest again.
+    if (phase == Phase::Title) findChild<QScrollBar*>(QStringLiteral("Scr"))->setValue(5);
     if (phase == Phase::Gate) gateAt = p.samplesMixed();
     if (phase != Phase::Running) return;
     if (finishAt < 0 && state->finishOrder[0] >= 0) finishAt = p.samplesMixed();
@@ -109,7 +115,10 @@ struct Watched {
   World w;
   int k;
   ListeningRaceWindow window;
-  explicit Watched(uint64_t seed) : w(seed), k(everydayRace(w)) { window.state = &w.s(); }
+  explicit Watched(uint64_t seed, double pace = 0.25) : w(seed), k(everydayRace(w)) {
+    window.state = &w.s();
+    RaceWindow::setPace(pace);
+  }
 };
 
 TEST(Sound, TheRaceIsHeardOnItsFramesAndAReplaySoundsTheSame) {
@@ -118,8 +127,12 @@ TEST(Sound, TheRaceIsHeardOnItsFramesAndAReplaySoundsTheSame) {
   Watched watched(4);
   ListeningRaceWindow& window = watched.window;
   window.run(watched.w.g, watched.k);
-  const auto race = SoundPlayer::instance().started();
-  EXPECT_EQ(SoundPlayer::instance().asked(), std::accumulate(race.begin(), race.end(), 0)) << "a cue lost";
+  const SoundPlayer::Counts race = SoundPlayer::instance().cued();
+  const SoundPlayer::Counts started = SoundPlayer::instance().started();
+  for (size_t s = 0; s < race.size(); ++s) {
+    if (static_cast<Sound>(s) == Sound::Paws) continue;
+    EXPECT_EQ(started[s], race[s]) << "sound " << s << " lost";
+  }
   const std::vector<int16_t> mix = disk.mix();
   ASSERT_GE(window.gateAt, 0);
   ASSERT_GE(window.finishAt, 0);
@@ -128,16 +141,17 @@ TEST(Sound, TheRaceIsHeardOnItsFramesAndAReplaySoundsTheSame) {
   EXPECT_GE(gate, window.gateAt - 512);
   EXPECT_LE(gate - window.gateAt, kLatency)
       << "the gate sounds " << (gate - window.gateAt) * 1000 / kRate << " ms late";
+  RecordProperty("gateLatencyMs", std::to_string((gate - window.gateAt) * 1000 / kRate));
   // The bell and the cheer over the patter and the crowd, within 30 ms of the winner's frame.
   EXPECT_GT(rms(mix, window.finishAt, window.finishAt + kLatency + 512),
             1.5 * rms(mix, window.finishAt - kRate / 10, window.finishAt - 512));
   EXPECT_EQ(race[static_cast<size_t>(Sound::Finish)], 1);
-  EXPECT_GT(race[static_cast<size_t>(Sound::Paws)], 20);
+  EXPECT_GT(started[static_cast<size_t>(Sound::Paws)], 20);
 
   Device again("disk");
   Watched replayed(4);
   replayed.window.runReplay(replayed.w.g, replayed.k, WatchedRace);
-  EXPECT_EQ(SoundPlayer::instance().started(), race) << "the replay sounds as the race did";
+  EXPECT_EQ(SoundPlayer::instance().cued(), race) << "the replay sounds as the race did";
 }
 
 TEST(Sound, ToResultSilencesTheRaceAtOnce) {
@@ -157,9 +171,12 @@ TEST(Sound, ToResultSilencesTheRaceAtOnce) {
 TEST(Sound, NoCueLostInTwoHundred) {
   Device disk("disk");
   ASSERT_TRUE(disk.open);
+  // Each click a little more than its own length after the last in the sound's own time, however
+  // busy the machine, so that every one of them can be told apart in the mix.
   for (int i = 0; i < 200; ++i) {
+    const long long last = SoundPlayer::instance().samplesMixed();
     SoundPlayer::instance().play(Sound::Click);
-    QTest::qWait(40);
+    while (SoundPlayer::instance().samplesMixed() < last + 1024) QTest::qWait(5);
   }
   const std::vector<int16_t> mix = disk.mix();
   int onsets = 0;
@@ -178,7 +195,7 @@ TEST(Sound, SilentWaysChangeNothingOfTheGame) {
     Device device(driver);
     EXPECT_EQ(device.open, std::string(driver) != "no-such-driver");
     SoundPlayer::instance().setMuted(std::string(driver) == "disk");
-    Watched watched(8);
+    Watched watched(8, 0);
     watched.window.run(watched.w.g, watched.k);
     SoundPlayer::instance().setMuted(false);
     EXPECT_EQ(watched.w.rng.log, plain.rng.log) << driver;
@@ -186,7 +203,7 @@ TEST(Sound, SilentWaysChangeNothingOfTheGame) {
     EXPECT_EQ(watched.w.s().finishOrder, plain.s().finishOrder) << driver;
     if (std::string(driver) == "disk") {
       const std::vector<int16_t> mix = device.mix();
-      EXPECT_GT(mix.size(), static_cast<size_t>(kRate));
+      EXPECT_FALSE(mix.empty());
       EXPECT_EQ(loudest(mix), 0) << "muted";
     }
   }
