@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <dlfcn.h>
 
 #include <cstdio>
 #include <string>
@@ -64,6 +65,17 @@ int channelFor(Sound s) {
   return channel >= 0 ? channel : Mix_GroupOldest(group);
 }
 
+void ignoreAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+// ALSA writes a missing card to standard error itself, line after line; the game says it once. SDL loads
+// the same library by the same name, so its handler is the one set here.
+void quietAlsa() {
+  void* alsa = dlopen("libasound.so.2", RTLD_NOW);
+  if (!alsa) return;
+  using SetHandler = int (*)(void (*)(const char*, int, const char*, int, const char*, ...));
+  if (auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"))) set(ignoreAlsa);
+}
+
 }  // namespace
 
 SoundPlayer& SoundPlayer::instance() {
@@ -83,6 +95,7 @@ void SoundPlayer::open(const std::filesystem::path& folder) {
 void SoundPlayer::load(std::filesystem::path folder) {
   // The game's own signals stay the game's.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  quietAlsa();
   const bool init = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
   if (!init || Mix_OpenAudio(kRate, AUDIO_S16SYS, 1, kBufferSamples) != 0) {
     // The one line a player without sound sees, and only on the terminal.
