@@ -9,6 +9,7 @@
 #include "race/world.h"
 #include "ui/race_scene.h"
 #include "ui/resources.h"
+#include "ui/sound.h"
 
 namespace polmina {
 namespace {
@@ -40,6 +41,27 @@ void BM_ComposeFrame(benchmark::State& state) {
   for (auto _ : state) race.draw();
 }
 BENCHMARK(BM_ComposeFrame)->Unit(benchmark::kMicrosecond);
+
+// The same frame with its sound: the cues of the frame worked out and handed to the mixer (on SDL's
+// silent driver unless SDL_AUDIODRIVER says otherwise). Against BM_ComposeFrame: the game's thread's
+// share of the sound. The mixing itself runs on the sound's own thread.
+void BM_ComposeFrameWithSound(benchmark::State& state) {
+  if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER")) qputenv("SDL_AUDIODRIVER", "dummy");
+  SoundPlayer& player = SoundPlayer::instance();
+  player.open(POLMINA_SOUNDS);
+  if (!player.waitOpen()) state.SkipWithError("no sound device");
+  MidRace race;
+  RaceCues cues(race.w.s(), race.k);
+  for (auto _ : state) {
+    if (state.range(0)) race.draw();
+    // Every frame as busy as the busiest: the paws, the crowd and the finish.
+    player.play(cues.frame(race.w.s(), race.w.s().raceStates[0]));
+    player.play(Cue{Sound::Paws, 0.5});
+  }
+  player.close();
+}
+// Arg 0: the sound's share alone.
+BENCHMARK(BM_ComposeFrameWithSound)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
 // Compose, then paint the picture as the window does onto a screen of the given scale (x100). Run with
 // QT_SCALE_FACTOR=3 to compose from the pictures drawn for ×3.

@@ -116,9 +116,6 @@ void closeYear(Game& g) {
   s.awardsPending = false;
 }
 
-// Too old and too poor: the player's cat leaves racing, and with it the game ends.
-bool playerRetires(const CatRecord& c) { return c.age >= c.peakAge && c.yearPrize < 500; }
-
 void farewell(Game& g) {
   GameState& s = g.s;
   g.ui.tell(Question::Retirement, BoxTitle, trf(u"{cat}が引退することになりました。", {{u"cat", trim(catAt(s, s.playerCat).name)}}));
@@ -129,6 +126,9 @@ void farewell(Game& g) {
 }
 
 }  // namespace
+
+// Too old and too poor: the player's cat leaves racing, and with it the game ends.
+bool playerRetires(const CatRecord& c) { return c.age >= c.peakAge && c.yearPrize < 500; }
 
 void showYearAwards(Game& g) {
   GameState& s = g.s;

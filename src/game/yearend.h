@@ -26,6 +26,8 @@ void showYearAwards(Game& g);
 // changes) or the year is closed: cull of a full table, zeroed year prizes, reset champions, new cats
 // become maidens, new-cat intake; awardsPending cleared.
 void yearEnd(Game& g);
+// Whether the player's cat leaves racing at the awards' OK (and the game ends with it).
+bool playerRetires(const CatRecord& c);
 
 // Empties slot i: a blank, retired, in-use record of class 9 with no race and 10000 points.
 void clearCat(GameState& s, int i);

@@ -15,6 +15,7 @@
 #include "ui/qt_text.h"
 #include "ui/remembered.h"
 #include "ui/session.h"
+#include "ui/sound.h"
 #include "ui/widgets.h"
 #include "ui/window_manager.h"
 
@@ -148,6 +149,7 @@ void FastForward::run(const FastForwardChoice& c) {
   remark_.reset();
   drawn_.start();
   se_.ui.setFastForward(true);
+  SoundPlayer::instance().hold(true);
   stop_->show();
   stop_->raise();
   const FastForwardResult r = fastForward(se_.g, c, *this);
@@ -179,6 +181,7 @@ void FastForward::finish() {
   running_ = false;
   drawWeek_ = true;
   se_.ui.setFastForward(false);
+  SoundPlayer::instance().hold(false);
   remark_.reset();
   stop_->hide();
   results_->setTitle(resultsTitle_);

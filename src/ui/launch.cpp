@@ -26,7 +26,7 @@ std::unique_ptr<QSettings> userSettings() {
 QString helpText() {
   // One text, so that the catalog holds it whole.
   return qtr(
-      u"使い方: polmina [オプション]\n11種ポルミナF: 一匹の猫を育ててレースに出す育成ゲームです。\n\nオプション:\n  -h, --help     この説明を表示して終了します。\n  -v, --version  バージョンを表示して終了します。\n  --seed N       乱数の種を N (0 から 18446744073709551615 までの整数) にします。\n                 同じ種で同じ選択をすれば、同じ週の結果になります。不具合の報告に\n                 添えてください。\n  --scale F      表示サイズを F 倍 (1、1.5、2、3 のどれか) にします。次回からもこの\n                 大きさで起動します。画面に入らない大きさは、入る大きさに縮めます。\n  --lang L       表示の言語を L (ja 日本語、en 英語) にします。次回からもこの言語で\n                 起動します。\n\nファイル: セーブ ZedeVazO.Dat、そのバックアップ polmina-backups/、履歴\npolmina-history.sqlite3 (プログラムのフォルダ、書き込めなければ\n~/.local/share/polmina/)、設定 ~/.config/polmina/polmina.conf\n");
+      u"使い方: polmina [オプション]\n11種ポルミナF: 一匹の猫を育ててレースに出す育成ゲームです。\n\nオプション:\n  -h, --help     この説明を表示して終了します。\n  -v, --version  バージョンを表示して終了します。\n  --seed N       乱数の種を N (0 から 18446744073709551615 までの整数) にします。\n                 同じ種で同じ選択をすれば、同じ週の結果になります。不具合の報告に\n                 添えてください。\n  --scale F      表示サイズを F 倍 (1、1.5、2、3 のどれか) にします。次回からもこの\n                 大きさで起動します。画面に入らない大きさは、入る大きさに縮めます。\n  --lang L       表示の言語を L (ja 日本語、en 英語) にします。次回からもこの言語で\n                 起動します。\n  --mute         音を出さずに起動します。\n\nファイル: セーブ ZedeVazO.Dat、そのバックアップ polmina-backups/、履歴\npolmina-history.sqlite3 (プログラムのフォルダ、書き込めなければ\n~/.local/share/polmina/)、設定 ~/.config/polmina/polmina.conf\n");
 }
 
 constexpr const char16_t* kSeedRange = N_(u"0 から 18446744073709551615 までの整数");
@@ -62,7 +62,8 @@ ParsedCommandLine parseCommandLine(const QStringList& args) {
   const QCommandLineOption seed(QStringLiteral("seed"), {}, QStringLiteral("N"));
   const QCommandLineOption scale(QStringLiteral("scale"), {}, QStringLiteral("F"));
   const QCommandLineOption lang(QStringLiteral("lang"), {}, QStringLiteral("L"));
-  parser.addOptions({help, version, seed, scale, lang});
+  const QCommandLineOption mute(QStringLiteral("mute"));
+  parser.addOptions({help, version, seed, scale, lang, mute});
   if (!parser.parse(args)) {
     const QStringList unknown = parser.unknownOptionNames();
     if (!unknown.isEmpty()) {
@@ -82,6 +83,7 @@ ParsedCommandLine parseCommandLine(const QStringList& args) {
       return mistake(qtr(u"オプション %1 が二度指定されています。").arg(typedOption(args, name)));
   }
   ParsedCommandLine r;
+  r.options.mute = parser.isSet(mute);
   // First, so that help and the mistakes below come in the language asked for.
   if (parser.isSet(lang)) {
     Language l = Language::Japanese;

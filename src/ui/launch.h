@@ -17,6 +17,7 @@ struct LaunchOptions {
   std::optional<uint64_t> seed;  // --seed N: every random draw of the game reproducible
   std::optional<double> scale;   // --scale F: the display size for this run (and remembered)
   std::optional<Language> lang;  // --lang ja|en: the language for this run (and remembered)
+  bool mute = false;             // --mute: no sound in this run
 };
 
 // The outcome of reading the command line: run the game, or print `text` and end with `exitCode`

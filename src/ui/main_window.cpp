@@ -33,6 +33,8 @@
 #include "ui/qt_text.h"
 #include "ui/registration_panel.h"
 #include "ui/small_windows.h"
+#include "ui/sound.h"
+#include "ui/sound_menu.h"
 #include "ui/training_panel.h"
 #include "ui/widgets.h"
 #include "ui/window_manager.h"
@@ -127,6 +129,7 @@ MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.se
   connect(registration_, &RegistrationPanel::nextRaceChanged, this, &MainWindow::showNotice);
   installHistoryCommands(this, se_, frm0_, catList_->list());
   QMenu* sizes = addDisplaySizeMenu(this, se_.ui);
+  addSoundMenu(sizes, this);
   // 早送り leads the window's context menu.
   fastForward_ = new FastForward(*this, se_, results_);
   sizes->insertAction(sizes->actions().value(0), fastForward_->action());
@@ -453,6 +456,7 @@ void MainWindow::weekStep(WeekStep step) {
       beginWeekView();
       return;
     case WeekStep::Results:
+      playNewTitle(s_);
       // The cat moves again while the results wait (its chatter closes on the picture's ticks).
       pic_->startIdle();
       if (drawing()) {
@@ -518,6 +522,7 @@ void MainWindow::awardsView() {
   awards_->setEnabled(true);
   waitForOk(awards_->ok());
   awards_->setEnabled(false);
+  if (playerRetires(catAt(s_, s_.playerCat))) SoundPlayer::instance().play(Sound::Retire);
   QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
@@ -525,6 +530,7 @@ void MainWindow::beforePause() {
   if (s_.awardsPending && !awards_->isVisible()) {
     awards_->ok()->setEnabled(false);
     showPanel(awards_);
+    SoundPlayer::instance().play(Sound::Awards);
   }
   if (awards_->isVisible()) awards_->refresh();
   if (drawing()) results_->refresh();

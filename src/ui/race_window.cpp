@@ -19,6 +19,7 @@
 #include "race/results.h"
 #include "ui/fonts.h"
 #include "ui/qt_text.h"
+#include "ui/sound.h"
 #include "ui/window_manager.h"
 #include "world/calendar.h"
 #include "world/labels.h"
@@ -115,6 +116,7 @@ RaceWindow::RaceWindow(QWidget* parent) : QWidget(parent) {
 void RaceWindow::skipToResult() {
   if (!raceViewOpen_) return;
   skipped_ = true;
+  SoundPlayer::instance().stopRace();
   if (waiting_) waiting_->quit();
 }
 
@@ -214,6 +216,8 @@ void RaceWindow::run(Game& g, int k, const RaceMode& mode) {
   shown_ = &s;
   frame_->hide();
   setUpRunners(g, k);
+  cues_.emplace(s, k);
+  SoundPlayer::instance().raceBegins();
   showRunnerLines(s);
   prepareFrames(s);
   viewTick(g, k, &scene_, mode_);
@@ -229,6 +233,7 @@ void RaceWindow::run(Game& g, int k, const RaceMode& mode) {
   if (!closed_) revealPlacings(g);
   raceViewOpen_ = false;
   shown_ = nullptr;
+  SoundPlayer::instance().raceEnds();
   hide();
   // Only a replay can be closed before its end; its world is thrown away.
   if (!closed_) finishRace(g, k, s.runnerCount);
@@ -263,6 +268,7 @@ void RaceWindow::playTitle(const RaceSlot& slot) {
   double points = 1;
   labRaceName_->setFont(gothic(points, true));
   labRaceName_->show();
+  SoundPlayer::instance().play(cues_->title());
   for (int step = 0; step < 20; ++step) {
     wait(0.1);
     points += 1.5;
@@ -278,8 +284,11 @@ void RaceWindow::announceStart(const RaceSlot& slot) {
   frame_->show();
   log_->addLine(labRace_->text());
   say(qtr(u"各猫ゲート入り完了"));
+  if (!skipped_) SoundPlayer::instance().play(cues_->gate());
+  reached(Phase::Gate);
   wait(1);
   say(qtr(u"スタートしました"));
+  if (!skipped_) SoundPlayer::instance().play(cues_->start());
 }
 
 // One tick a frame; a frame lasts as long as the speed bar says at the moment it starts. Each frame is
@@ -296,6 +305,8 @@ void RaceWindow::playFrames(Game& g, int k) {
     due += delay;
     prepareFrames(g.s);
     viewTick(g, k, &scene_, mode_);
+    const std::vector<Cue> cues = cues_->frame(g.s, g.s.raceStates[static_cast<size_t>(mode_.stateIndex)]);
+    if (!skipped_) SoundPlayer::instance().play(cues);
     clearOvertakenLines(g.s);
     reached(Phase::Running);
     wait(due - clock.nsecsElapsed() / 1e9);
@@ -337,6 +348,7 @@ void RaceWindow::revealPlacings(Game& g) {
     // The blue says "yours" on the screen; the screen reader hears it in words.
     log_->addLine(player ? qtr(u"%1（愛猫）").arg(l->text().trimmed()) : l->text().trimmed());
   }
+  if (!closed_) SoundPlayer::instance().play(cues_->result(g.s));
   reached(Phase::Placings);
   // The placings stand for their look; 結果へ once more ends it.
   skipped_ = false;

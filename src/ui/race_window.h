@@ -3,8 +3,10 @@
 // placings at the end, and the speed bar that sets the pace.
 #include <QWidget>
 #include <array>
+#include <optional>
 
 #include "ui/accessible.h"
+#include "race/sound_cues.h"
 #include "ui/race_scene.h"
 #include "world/game.h"
 
@@ -37,8 +39,9 @@ class RaceWindow : public QWidget {
   static void setPace(double scale);
 
  protected:
-  enum class Phase { Title, Running, Placings };
-  // Called once the title has grown, after every frame, and once all placings are shown.
+  enum class Phase { Title, Gate, Running, Placings };
+  // Called once the title has grown, as the field is in the gate, after every frame, and once all
+  // placings are shown.
   virtual void reached(Phase /*phase*/) {}
   void closeEvent(QCloseEvent* event) override;
 
@@ -78,6 +81,8 @@ class RaceWindow : public QWidget {
   bool raceViewOpen_ = false;
   bool finalStretchCalled_ = false;
   RaceMode mode_ = WatchedRace;
+  // What the race sounds like, frame by frame.
+  std::optional<RaceCues> cues_;
 };
 
 }  // namespace polmina

@@ -22,6 +22,7 @@
 #include "ui/resources.h"
 #include "ui/plan_windows.h"
 #include "ui/session.h"
+#include "ui/sound.h"
 #include "ui/topic_window.h"
 #include "ui/widgets.h"
 #include "ui/window_manager.h"
@@ -154,6 +155,7 @@ void showNewspaper(Session& se, QWidget* mainWindow) {
   });
   // The paper is read in the main window's place; "OK" puts the main window back.
   mainWindow->hide();
+  SoundPlayer::instance().play(Sound::Paper);
   se.ui.runModal(paper);
   mainWindow->show();
 }

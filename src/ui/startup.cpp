@@ -10,6 +10,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 
@@ -21,6 +22,8 @@
 #include "ui/qt_frontend.h"
 #include "ui/resources.h"
 #include "ui/session.h"
+#include "ui/sound.h"
+#include "ui/sound_menu.h"
 #include "ui/window_manager.h"
 #include "world/state.h"
 
@@ -144,9 +147,15 @@ int startUp(QApplication& app, const LaunchOptions& options) {
   SeasonPlanner planner(history);
   g.planner = &planner;
   WindowManager wm(session);
+  applyRememberedSound();
+  SoundPlayer::instance().setMuted(options.mute);
   wm.showWindow(GameWindow::Title);
+  // The device opens once the title shows, on a thread of its own: the title never waits for it.
+  QTimer::singleShot(0, &app, [&session] { SoundPlayer::instance().open(soundFolder(session.paths)); });
   if (const auto notice = shrinkNotice()) ui.tell(Question::Settings, BoxTitle, notice->toStdU16String());
-  return app.exec();
+  const int code = app.exec();
+  SoundPlayer::instance().close();
+  return code;
 }
 
 }  // namespace polmina

@@ -18,6 +18,7 @@
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/resources.h"
+#include "ui/sound_menu.h"
 #include "ui/widgets.h"
 #include "ui/window_manager.h"
 #include "ui/wizard_window.h"
@@ -54,10 +55,11 @@ TitleWindow::TitleWindow(WindowManager& wm) : wm_(wm) {
   connect(but_[1], &QPushButton::clicked, this, &TitleWindow::resume);
   addHallCommand(this, wm_.session());
   // No game is in progress here: a new size is applied by starting the program again at once.
-  addDisplaySizeMenu(this, wm_.session().ui, [this] {
+  QMenu* menu = addDisplaySizeMenu(this, wm_.session().ui, [this] {
     requestRestart();
     wm_.quit();
   });
+  addSoundMenu(menu, this);
 }
 
 void TitleWindow::enableButtons(bool on) {

@@ -8,6 +8,7 @@
 
 #include "ui/main_window.h"
 #include "ui/race_window.h"
+#include "ui/sound.h"
 #include "ui/title_window.h"
 #include "ui/wizard_window.h"
 
@@ -84,9 +85,11 @@ void WindowManager::showWindow(GameWindow w) {
     case GameWindow::Main:
       mainWindow().prepare();
       window = main_.get();
+      SoundPlayer::instance().playTune(Tune::Home);
       break;
     case GameWindow::Title:
       window = &titleWindow();
+      SoundPlayer::instance().playTune(Tune::Title);
       break;
     case GameWindow::Wizard:
       window = &wizardWindow();

@@ -11,6 +11,8 @@ foreach(f
     share/polmina/Help.htm
     share/polmina/Help.en.htm
     share/polmina/polmina.en.mo
+    share/polmina/sounds/gate.wav
+    share/polmina/sounds/home-loop.wav
     share/applications/org.polmina.Polmina.desktop
     share/metainfo/org.polmina.Polmina.metainfo.xml
     share/icons/hicolor/16x16/apps/org.polmina.Polmina.png

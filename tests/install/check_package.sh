@@ -12,7 +12,7 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cp
 deb=$(ls "$scratch"/out/polmina_*_amd64.deb)
 dpkg-deb -x "$deb" "$scratch/root"
 root=$scratch/root/usr
-for f in games/polmina games/polmina-sim share/polmina/StartDiza.Dat share/polmina/Help.htm share/polmina/Help.en.htm share/polmina/polmina.en.mo \
+for f in games/polmina games/polmina-sim share/polmina/StartDiza.Dat share/polmina/Help.htm share/polmina/Help.en.htm share/polmina/polmina.en.mo share/polmina/sounds/gate.wav \
     share/applications/org.polmina.Polmina.desktop share/metainfo/org.polmina.Polmina.metainfo.xml \
     share/icons/hicolor/256x256/apps/org.polmina.Polmina.png share/doc/polmina/copyright \
     share/man/man6/polmina.6.gz; do
