@@ -103,6 +103,7 @@ class MainWindow : public QWidget {
   void hookFrontend();
   void setDate();
   void announceWeek();
+  void describeNextWeek();
   void focusOpenPanel(Command c);
   void showNotice();
   void showPanel(QWidget* panel);

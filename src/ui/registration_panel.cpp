@@ -8,6 +8,7 @@
 #include <QStyledItemDelegate>
 
 #include "game/booking.h"
+#include "ui/accessible.h"
 #include "ui/fonts.h"
 #include "ui/keyboard.h"
 #include "ui/qt_text.h"
@@ -75,6 +76,7 @@ RegistrationPanel::RegistrationPanel(Game& g, QWidget* parent)
 void RegistrationPanel::showRegistration(const QString& nextRace) {
   GameState& s = g_.s;
   fillCalendar(s);
+  describe(lst1_, {});
   lst1_->clear();
   for (const RaceSlot& slot : s.calendar) lst1_->addItem(qs(raceListRow(slot)));
   markOpenRaces();
@@ -120,6 +122,8 @@ void RegistrationPanel::rowChosen(int row) {
   if (!g_.ui.askYesNo(BookingTitle, a.text)) return;
   catAt(s, s.playerCat).entryRace = static_cast<int16_t>(row);
   labRace_->setText(qs(a.caption));
+  // The list takes the focus back from the question: a screen reader says the booking with it.
+  describe(lst1_, qtr(u"%1に登録しました").arg(qs(a.caption).trimmed()));
   emit nextRaceChanged(qs(a.caption));
 }
 
