@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <memory>
 
@@ -307,7 +308,11 @@ TEST_F(EveryPlayer, TheCommentaryAndTheChatterArriveAsCurrentRows) {
     d.show();
     EXPECT_EQ(d.focusWidget(), d.findChild<QListWidget*>(QStringLiteral("LogRemark")));
     c->tick();
-    remark = QString::fromStdU16String(c->text()).remove(QLatin1Char('\r')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    // One line, its breaks as spaces.
+    remark = QString::fromStdU16String(c->text())
+                 .split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts)
+                 .join(QLatin1Char(' '))
+                 .trimmed();
     d.hide();
   };
   w.newGame();

@@ -42,6 +42,11 @@ play() {
   }
   mark() { echo "=== $*" >>"$POLMINA_SPOKEN"; }
   for _ in $(seq 120); do [ -n "$(win)" ] && break; sleep 0.25; done
+  if [ -z "$(win)" ]; then
+    echo "the game's window did not show:" >&2
+    cat game.log >&2
+    return 1
+  fi
   sleep 3
   keys Tab space     # 続きから
   xdotool key Return # the game goes on
@@ -74,7 +79,7 @@ play() {
 
 if [ "${1:-}" = "--play" ]; then
   play
-  exit 0
+  exit
 fi
 
 bin=$(realpath "$1")

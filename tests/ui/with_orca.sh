@@ -34,7 +34,7 @@ LanguageDefaultModule "en" "to-file"
 AudioOutputMethod "libao"
 CONF
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime" \
-  XDG_CACHE_HOME="$work/cache" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 POLMINA_SPOKEN="$work/spoken.txt" POLMINA_ORCA_LOG="$work/orca.log"
+  XDG_CACHE_HOME="$work/cache" QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 POLMINA_SPOKEN="$work/spoken.txt" POLMINA_ORCA_LOG="$work/orca.log"
 exec dbus-run-session -- xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c '
   set -u
   dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null
