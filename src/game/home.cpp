@@ -16,6 +16,20 @@ std::u16string grams(double weight) {
   return g == 0 ? std::u16string() : num(g);
 }
 
+// A count with its word, "1 run" or "2 runs" where the language tells one from many.
+std::u16string counted(int n, const char16_t* text) {
+  return fill(n == 1 ? trc(u"one", text) : tr(text), {{u"n", num(n)}});
+}
+
+// "3戦 1勝"; in English "3 runs, 1 win". Each word for many, and again for one.
+constexpr const char16_t* kStarts = N_(u"{n}戦");
+constexpr const char16_t* kWins = N_(u"{n}勝");
+[[maybe_unused]] constexpr const char16_t* kOnes[] = {NC_(u"one", u"{n}戦"), NC_(u"one", u"{n}勝")};
+
+std::u16string recordText(int starts, int wins) {
+  return trf(u"{starts} {wins}", {{u"starts", counted(starts, kStarts)}, {u"wins", counted(wins, kWins)}});
+}
+
 }  // namespace
 
 CatPanelText catPanelText(GameState& s) {
@@ -26,7 +40,7 @@ CatPanelText catPanelText(GameState& s) {
   t.name = shownName(trim(c.name));
   t.ageWeight = trf(u"{age}才/{grams}g", {{u"age", num(c.age)}, {u"grams", grams(c.weight)}});
   t.sexGrowth = sexLabel(c.sex) + growthTypeName(c.growthType);
-  t.record = trf(u"{starts}戦 {wins}勝", {{u"starts", num(c.starts)}, {u"wins", num(c.wins)}});
+  t.record = recordText(c.starts, c.wins);
   t.prize = trf(u"{n} 万", {{u"n", num(c.totalPrize)}, {u"yen", yenText(c.totalPrize)}});
   t.catClass = classLabelMain(c.catClass);
   if (c.title != 0 && c.title < s.titleNames.size()) t.title = tr(u"称号　") + tr(s.titleNames[c.title]);

@@ -135,6 +135,7 @@ else
   heard "the cat's place, then the placings" '^Tama [0-9]+(st|nd|rd|th), 1st .*, 5th '
   heard "the results of the cat's week, its race first" '^ ?8/2 1R Newcomers, 1st .*Tama'
   heard "the remark after the race, whole" '^Mina, I came'
+  heard "the record for the ear after the race" '^August, week 3, 2001, .*, 1 run, 0 wins, '
 fi
 exit $failed
 
