@@ -76,7 +76,6 @@ RegistrationPanel::RegistrationPanel(Game& g, QWidget* parent)
 void RegistrationPanel::showRegistration(const QString& nextRace) {
   GameState& s = g_.s;
   fillCalendar(s);
-  describe(lst1_, {});
   lst1_->clear();
   for (const RaceSlot& slot : s.calendar) lst1_->addItem(qs(raceListRow(slot)));
   markOpenRaces();
@@ -93,6 +92,8 @@ void RegistrationPanel::showRegistration(const QString& nextRace) {
   lst1_->selectionModel()->setCurrentIndex(lst1_->model()->index(towards, 0), QItemSelectionModel::NoUpdate);
   findPlayerCat(s);
   labRace_->setText(catAt(s, s.playerCat).entryRace == -1 ? qs(unbookedCaption(s)) : nextRace);
+  // The booked race (or why none can be booked yet) is said with the list as it takes focus.
+  describe(lst1_, labRace_->text().trimmed());
 }
 
 // The races the cat may book now stand out on a pale green; the rest are greyed. The rows' texts

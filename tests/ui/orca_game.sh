@@ -116,6 +116,7 @@ heard() {  # <what> <extended regular expression>
 if [ "$lang" = ja ]; then
   heard "the whole remark on coming back" '^お帰りニャ、調教を設定しなおしてくれニャ'
   heard "the booking" '8/2 1R 新猫戦に登録しました'
+  heard "the booked race with the list" '^ ?8/1 1R 新猫戦\.?$'
   heard "the next week with the training and the booking" '^2001年8月1週、猫名 Tama、.*次走 +8/2 1R 新猫戦'
   heard "the week's results" '^ ?8/1 1R 新猫戦、1着 '
   heard "the race's name with the gate" '新猫戦 +100m、各猫ゲート入り完了'
@@ -135,7 +136,7 @@ else
   heard "the cat's place, then the placings" '^Tama [0-9]+(st|nd|rd|th), 1st .*, 5th '
   heard "the results of the cat's week, its race first" '^ ?8/2 1R Newcomers, 1st .*Tama'
   heard "the remark after the race, whole" '^Mina, I came'
-  heard "the record for the ear after the race" '^August, week 3, 2001, .*, 1 run, 0 wins, '
+  heard "the record for the ear after the race" '^August, week 3, 2001, .* 1 run, 0 wins, '
 fi
 exit $failed
 
