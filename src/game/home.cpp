@@ -3,6 +3,7 @@
 #include "world/calendar.h"
 #include "world/labels.h"
 #include "world/numbers.h"
+#include "world/romaji.h"
 #include "world/text.h"
 
 namespace polmina {
@@ -15,6 +16,20 @@ std::u16string grams(double weight) {
   return g == 0 ? std::u16string() : num(g);
 }
 
+// A count with its word, "1 run" or "2 runs" where the language tells one from many.
+std::u16string counted(int n, const char16_t* text) {
+  return fill(n == 1 ? trc(u"one", text) : tr(text), {{u"n", num(n)}});
+}
+
+// "3戦 1勝"; in English "3 runs, 1 win". Each word for many, and again for one.
+constexpr const char16_t* kStarts = N_(u"{n}戦");
+constexpr const char16_t* kWins = N_(u"{n}勝");
+[[maybe_unused]] constexpr const char16_t* kOnes[] = {NC_(u"one", u"{n}戦"), NC_(u"one", u"{n}勝")};
+
+std::u16string recordText(int starts, int wins) {
+  return trf(u"{starts} {wins}", {{u"starts", counted(starts, kStarts)}, {u"wins", counted(wins, kWins)}});
+}
+
 }  // namespace
 
 CatPanelText catPanelText(GameState& s) {
@@ -22,10 +37,10 @@ CatPanelText catPanelText(GameState& s) {
   const CatRecord& c = catAt(s, s.playerCat);
   CatPanelText t;
   t.money = trf(u"{n}万円", {{u"n", num(s.money)}, {u"yen", yenText(s.money)}});
-  t.name = trim(c.name);
+  t.name = shownName(trim(c.name));
   t.ageWeight = trf(u"{age}才/{grams}g", {{u"age", num(c.age)}, {u"grams", grams(c.weight)}});
   t.sexGrowth = sexLabel(c.sex) + growthTypeName(c.growthType);
-  t.record = trf(u"{starts}戦 {wins}勝", {{u"starts", num(c.starts)}, {u"wins", num(c.wins)}});
+  t.record = recordText(c.starts, c.wins);
   t.prize = trf(u"{n} 万", {{u"n", num(c.totalPrize)}, {u"yen", yenText(c.totalPrize)}});
   t.catClass = classLabelMain(c.catClass);
   if (c.title != 0 && c.title < s.titleNames.size()) t.title = tr(u"称号　") + tr(s.titleNames[c.title]);
@@ -35,6 +50,16 @@ CatPanelText catPanelText(GameState& s) {
 
 std::u16string dateText(const GameState& s) {
   return trf(u"{year}年{month}月{week}週", {{u"year", num(s.year)}, {u"month", num(s.month)}, {u"week", num(s.week)}});
+}
+
+std::u16string spokenDateText(const GameState& s) {
+  static constexpr const char16_t* kMonths[12] = {
+      NC_(u"month", u"1月"), NC_(u"month", u"2月"),  NC_(u"month", u"3月"),  NC_(u"month", u"4月"),
+      NC_(u"month", u"5月"), NC_(u"month", u"6月"),  NC_(u"month", u"7月"),  NC_(u"month", u"8月"),
+      NC_(u"month", u"9月"), NC_(u"month", u"10月"), NC_(u"month", u"11月"), NC_(u"month", u"12月")};
+  const std::u16string month = s.month >= 1 && s.month <= 12 ? trc(u"month", kMonths[s.month - 1]) : num(s.month);
+  return fill(trc(u"spoken", u"{year}年{month}{week}週"),
+              {{u"year", num(s.year)}, {u"month", month}, {u"week", num(s.week)}});
 }
 
 std::u16string firstMonthAdvice(const GameState& s) {

@@ -23,6 +23,8 @@ CatPanelText catPanelText(GameState& s);
 
 // The date label: "2001年1月1週".
 std::u16string dateText(const GameState& s);
+// The date for the ear: "2001年1月2週"; in English "January, week 2, 2001".
+std::u16string spokenDateText(const GameState& s);
 
 // The advice a click on the cat gives in weeks 2 to 4 of the very first month; empty otherwise.
 std::u16string firstMonthAdvice(const GameState& s);

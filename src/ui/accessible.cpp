@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QShortcut>
+#include <QStyledItemDelegate>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -168,30 +169,52 @@ bool focusFirstIn(QWidget* panel) {
 
 void describe(QWidget* control, const QString& text) { control->setAccessibleDescription(text); }
 
+namespace {
+
+// Rows that draw nothing: the words show in the label above them.
+class Unpainted : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter*, const QStyleOptionViewItem&, const QModelIndex&) const override {}
+};
+
+}  // namespace
+
 SpokenLog::SpokenLog(QWidget* parent, const QString& name, const QString& accessibleName, bool drawn)
-    : QPlainTextEdit(parent) {
+    : QListWidget(parent) {
   setObjectName(name);
   setAccessibleName(accessibleName);
-  setReadOnly(true);
-  setTextInteractionFlags(Qt::TextSelectableByKeyboard);
   setFocusPolicy(Qt::StrongFocus);
-  setUndoRedoEnabled(false);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
   if (!drawn) {
-    // Under the label that shows the same words: no frame, no caret, no colour of its own.
     setFrameShape(QFrame::NoFrame);
-    setCursorWidth(0);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setStyleSheet(
-        QStringLiteral("background: transparent; color: transparent; "
-                       "selection-background-color: transparent; selection-color: transparent;"));
+    setItemDelegate(new Unpainted(this));
+    setStyleSheet(QStringLiteral("background: transparent;"));
     viewport()->setAutoFillBackground(false);
   }
 }
 
 void SpokenLog::addLine(const QString& line) {
-  if (line.isEmpty()) return;
-  appendPlainText(line);
+  QString said = line;
+  said.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  said = said.split(QLatin1Char('\n'), Qt::SkipEmptyParts).join(QLatin1Char(' ')).trimmed();
+  if (said.isEmpty()) return;
+  addItem(said);
+  setCurrentRow(count() - 1);
+}
+
+QStringList SpokenLog::lines() const {
+  QStringList all;
+  for (int i = 0; i < count(); ++i) all << item(i)->text();
+  return all;
+}
+
+double spokenSeconds(const QString& text) {
+  // About eight characters a second, and a moment for the reader to begin.
+  return 1.5 + static_cast<double>(text.size()) / 8.0;
 }
 
 }  // namespace polmina

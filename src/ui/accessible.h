@@ -2,7 +2,7 @@
 // What a player without a mouse or without sight needs from the windows: focus that goes where the
 // player works, panels out of view kept out of reach, and live text where a screen reader hears it
 // (a focused read-only log, or the focused control's description).
-#include <QPlainTextEdit>
+#include <QListWidget>
 #include <QString>
 #include <functional>
 
@@ -48,12 +48,20 @@ void clickOnEnter(QAbstractButton* button);
 // The arrow keys choose in `group` (the next or the previous option), even while none is chosen yet.
 void chooseWithArrows(QButtonGroup* group);
 
-// A read-only text log that takes focus: each line added is one insertion a screen reader speaks.
-// It may lie under what shows the same text to the eye; then it draws nothing of its own.
-class SpokenLog : public QPlainTextEdit {
+// The live text of a window as a list of lines that takes focus: each line added becomes the current
+// row, a change a screen reader speaks at once (text a program adds to a read-only box it does not),
+// and the arrows read the lines again. It may lie under what shows the same text to the eye; then it
+// draws nothing of its own.
+class SpokenLog : public QListWidget {
  public:
   SpokenLog(QWidget* parent, const QString& name, const QString& accessibleName, bool drawn);
+  // One line; a line break inside it becomes a space, so a remark is said whole.
   void addLine(const QString& line);
+  QStringList lines() const;
 };
+
+// How long speech takes to say `text`, at a screen reader's usual pace, so a window that shows it
+// briefly can stay until it has been heard.
+double spokenSeconds(const QString& text);
 
 }  // namespace polmina

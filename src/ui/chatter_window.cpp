@@ -1,14 +1,17 @@
 #include "ui/chatter_window.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <utility>
+#include <algorithm>
 
 #include "ui/accessible.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
 #include "world/game.h"
+#include "world/romaji.h"
 #include "world/text.h"
 
 namespace polmina {
@@ -18,7 +21,7 @@ ChatterWindow::ChatterWindow(Game& g, const ChatterTexts& texts, QWidget* parent
       g_(g),
       texts_(texts) {
   setObjectName(QStringLiteral("MsgFm"));
-  setWindowTitle(qs(trim(g.s.playerCatName)));
+  setWindowTitle(qs(shownName(trim(g.s.playerCatName))));
   setModal(true);
   setFixedSize(204, 76);
   auto* frame = new QFrame(this);
@@ -58,7 +61,7 @@ QString ChatterWindow::shown() const { return QString(lab_->text()).remove(QChar
 void ChatterWindow::tick() {
   if (said_) return;
   const int length = static_cast<int>(shownText_.size());
-  if (revealCount_ < length + 10) {
+  if (revealCount_ < lastTick()) {
     ++revealCount_;
     // The first tick comes when the window is up: the remark reaches the log whole.
     if (revealCount_ == 1) log_->addLine(qs(shownText_).remove(QLatin1Char('\r')));
@@ -79,6 +82,13 @@ void ChatterWindow::finish() {
   msgTim_.stop();
   if (std::exchange(said_, true)) return;
   emit said();
+}
+
+// The text types in, then stays a second; while a screen reader listens, until it has been said.
+int ChatterWindow::lastTick() const {
+  const int typed = static_cast<int>(shownText_.size()) + 10;
+  if (!QAccessible::isActive()) return typed;
+  return std::max(typed, static_cast<int>(spokenSeconds(qs(shownText_)) * 10));
 }
 
 bool ChatterWindow::eventFilter(QObject* watched, QEvent* e) {

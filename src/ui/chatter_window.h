@@ -36,6 +36,7 @@ class ChatterWindow : public QDialog {
   void reject() override;
 
  private:
+  int lastTick() const;
   Game& g_;
   const ChatterTexts& texts_;
   bool said_ = false;

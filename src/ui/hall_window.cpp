@@ -6,6 +6,7 @@
 #include <QTableWidget>
 
 #include "game/hall.h"
+#include "ui/accessible.h"
 #include "ui/fonts.h"
 #include "ui/history_windows.h"
 #include "ui/qt_text.h"
@@ -68,6 +69,7 @@ HallWindow::HallWindow(Session& se, QWidget* parent)
     QPushButton* b = makeButton(this, text, {x, 296, 100, 24}, name);
     b->setEnabled(!careers_.empty());
     connect(b, &QPushButton::clicked, this, [this, open] { (this->*open)(table_->currentRow()); });
+    clickOnEnter(b);
     return b;
   };
   button(qtr(u"成績"), 10, QStringLiteral("butRecord"), &HallWindow::showRecord);
@@ -77,6 +79,9 @@ HallWindow::HallWindow(Session& se, QWidget* parent)
   close->setDefault(true);
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
   connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { showRecord(row); });
+  // Tab leaves the table for the buttons; Enter on a row opens its career, as a double click does.
+  table_->setTabKeyNavigation(false);
+  onEnter(table_, [this] { showRecord(table_->currentRow()); });
   centreOn(this, parent);
 }
 

@@ -128,6 +128,7 @@ FormbookWindow::FormbookWindow(Session& se, const std::u16string& catName, std::
   watch->setEnabled(!rows_.empty());
   close->setDefault(true);
   connect(watch, &QPushButton::clicked, this, [this] { replayRow(table_->currentRow()); });
+  clickOnEnter(watch);
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
   connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { replayRow(row); });
   centreOn(this, parent);

@@ -271,7 +271,13 @@ void MainWindow::setDate() { labNen_->setText(qs(dateText(s_))); }
 
 // The date, the notice and the cat's details, read with 次週 where the player is back after a week.
 void MainWindow::announceWeek() {
-  QStringList parts{labNen_->text()};
+  describeNextWeek();
+  but(Command::NextWeek)->setFocus(Qt::OtherFocusReason);
+}
+
+// 次週's description follows what the player sets: the training, the booking and the tactic.
+void MainWindow::describeNextWeek() {
+  QStringList parts{qs(spokenDateText(s_))};
   QString notice = labComment_->text();
   if (notice.endsWith(QChar(u'。'))) notice.chop(1);  // the list goes on after it
   if (!notice.isEmpty()) parts << notice;
@@ -279,8 +285,9 @@ void MainWindow::announceWeek() {
   for (const DetailRow& row : kDetails)
     parts << qtr(row.caption).remove(QLatin1Char(' ')) + QLatin1Char(' ') +
                  frm0_->findChild<QLabel*>(QStringLiteral("Lab%1").arg(row.lab))->text();
+  if (styles_->checkedButton()) parts << frm4_->title() + QLatin1Char(' ') + styles_->checkedButton()->text();
+  if (!pic_->accessibleDescription().isEmpty()) parts << pic_->accessibleDescription();
   describe(but(Command::NextWeek), parts.join(qtr(u"、")));
-  but(Command::NextWeek)->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::focusOpenPanel(Command c) {
@@ -327,7 +334,10 @@ void MainWindow::showCatTexts() {
 
 void MainWindow::stopCatTimers() { pic_->stopTimers(); }
 
-void MainWindow::styleClicked(int option) { chooseRunningStyle(se_.g, option); }
+void MainWindow::styleClicked(int option) {
+  chooseRunningStyle(se_.g, option);
+  describeNextWeek();
+}
 
 // ---- the panel mechanism
 
@@ -369,6 +379,8 @@ void MainWindow::closePanel() {
   panel_ = OpenPanel::None;
   hidePanels();
   enableCommands();
+  showNotice();
+  describeNextWeek();
 }
 
 // ---- the command buttons

@@ -118,6 +118,7 @@ class MainWindow : public QWidget {
   void openPanelFor(Command c);
   void hookFrontend();
   void announceWeek();
+  void describeNextWeek();
   void focusOpenPanel(Command c);
   void showNotice();
   void showPanel(QWidget* panel);

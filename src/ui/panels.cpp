@@ -19,6 +19,7 @@
 #include "world/calendar.h"
 #include "world/game.h"
 #include "world/labels.h"
+#include "world/romaji.h"
 
 namespace polmina {
 
@@ -146,21 +147,44 @@ ResultsPanel::ResultsPanel(GameState& s, QWidget* parent)
 }
 
 void ResultsPanel::refresh() {
-  QStringList read;
   for (int k = 0; k < 5; ++k)
     for (int e = 0; e < 4; ++e) {
       const ResultLine& line = s_.resultLines[k][e];
-      // The lines stay Japanese in the game (they are part of polmina-sim's record of a week).
-      QLabel* l = lines_[k][e];
-      const QString shown =
-          qs(e == 0 ? shownRaceName(line.text) : line.calledOff ? polmina::tr(line.text) : line.text);
-      setFittedText(l, shown);
-      paintLabel(l, line.textColour, line.background);
-      const QString said = shown.trimmed();
-      if (!said.isEmpty()) read << (e == 0 ? said : qs(placeName(e)) + QStringLiteral(" ") + said);
+      setFittedText(lines_[k][e], shownLine(k, e));
+      paintLabel(lines_[k][e], line.textColour, line.background);
     }
   // The OK has focus while the results show: a screen reader reads them with it.
-  describe(butRace_, read.join(qtr(u"、")));
+  describe(butRace_, spoken());
+}
+
+QString ResultsPanel::shownLine(int k, int e) const {
+  // The lines stay Japanese in the game (they are part of polmina-sim's record of a week).
+  const ResultLine& line = s_.resultLines[k][e];
+  return qs(e == 0 ? shownRaceName(line.text) : line.calledOff ? polmina::tr(line.text) : shownName(line.text));
+}
+
+// The results for the ear: the race the player's cat ran first, a race called off once ("中止"), not
+// once a place.
+QString ResultsPanel::spoken() const {
+  QStringList races;
+  int playerRace = -1;
+  for (int k = 0; k < 5; ++k) {
+    const QString name = shownLine(k, 0).trimmed();
+    if (name.isEmpty()) continue;
+    QStringList read{name};
+    if (s_.resultLines[k][1].calledOff) {
+      read << shownLine(k, 1).trimmed();
+    } else {
+      for (int e = 1; e <= 3; ++e) {
+        const QString said = shownLine(k, e).trimmed();
+        if (!said.isEmpty()) read << qs(placeName(e)) + QStringLiteral(" ") + said;
+        if (s_.resultLines[k][e].textColour == ColourRed) playerRace = static_cast<int>(races.size());
+      }
+    }
+    races << read.join(qtr(u"、"));
+  }
+  if (playerRace > 0) races.move(playerRace, 0);
+  return races.join(qtr(u"、"));
 }
 
 // ---- the year's awards

@@ -60,6 +60,9 @@ class ResultsPanel : public Panel {
   ProgressBar& bar() { return bar_; }
 
  private:
+  QString shownLine(int k, int e) const;
+  QString spoken() const;
+
   GameState& s_;
   std::array<std::array<QLabel*, 4>, 5> lines_{};
   QPushButton* butRace_;

@@ -282,8 +282,8 @@ void RaceWindow::playTitle(const RaceSlot& slot) {
 void RaceWindow::announceStart(const RaceSlot& slot) {
   labRace_->setText(qs(shownRaceName(slot.raceName)) + QStringLiteral("  ") + qs(num(slot.distance)) + QLatin1Char('m'));
   frame_->show();
-  log_->addLine(labRace_->text());
-  say(qtr(u"各猫ゲート入り完了"));
+  // The race's name and the first call come together: the ear gets them as one line.
+  say(qtr(u"各猫ゲート入り完了"), labRace_->text());
   if (!skipped_) SoundPlayer::instance().play(cues_->gate());
   reached(Phase::Gate);
   wait(1);
@@ -336,6 +336,7 @@ void RaceWindow::revealPlacings(Game& g) {
   };
   // Skipped to the result: all five at once.
   const bool atOnce = skipped_;
+  QStringList placings;
   for (int i = 4; i >= 0; --i) {
     if (!atOnce) untilWholeSecond(1);
     const int cat = g.s.finishOrder[static_cast<size_t>(i)];
@@ -345,9 +346,13 @@ void RaceWindow::revealPlacings(Game& g) {
     const bool player = isPlayersCat(g.s, cat);
     l->setStyleSheet(player ? kPlayerPlacing : kPlacing);
     l->show();
-    // The blue says "yours" on the screen; the screen reader hears it in words.
-    log_->addLine(player ? qtr(u"%1（愛猫）").arg(l->text().trimmed()) : l->text().trimmed());
+    placings.prepend(l->text().trimmed());
   }
+  // For the ear the placings come whole, once all are up, with the player's cat's place first: five
+  // lines a second apart would be cut short by each other.
+  const QString player = playerPlace(g.s);
+  if (!player.isEmpty()) placings.prepend(player);
+  log_->addLine(placings.join(qtr(u"、")));
   if (!closed_) SoundPlayer::instance().play(cues_->result(g.s));
   reached(Phase::Placings);
   // The placings stand for their look; 結果へ once more ends it.
@@ -355,14 +360,25 @@ void RaceWindow::revealPlacings(Game& g) {
   untilWholeSecond(3);
 }
 
+// The player's cat's place, said before the placings are read out ("ミケ 2着"); empty when it did not run.
+QString RaceWindow::playerPlace(const GameState& s) const {
+  for (int i = 0; i < s.runnerCount; ++i) {
+    const int cat = s.finishOrder[static_cast<size_t>(i)];
+    if (cat >= 0 && trim(catAt(s, cat).name) == s.playerCatName)
+      return qs(trf(u"{cat} {place}", {{u"cat", trim(catAt(s, cat).name)}, {u"place", placeName(i + 1)}}));
+  }
+  return {};
+}
+
 void RaceWindow::centreOnScreen() { polmina::centreOnScreen(this); }
 
-// A commentary line: shown in the panel, added to the log, and the picture described anew.
-void RaceWindow::say(const QString& line) {
+// A commentary line: shown in the panel, added to the log (after `before`, said with it), and the
+// picture described anew.
+void RaceWindow::say(const QString& line, const QString& before) {
   // A call repeated (each runner home) changes nothing on the screen: it is not said again.
   if (line == labMsg_->text()) return;
   labMsg_->setText(line);
-  log_->addLine(line);
+  log_->addLine(before.isEmpty() ? line : before + qtr(u"、") + line);
   describe(scrBkg_, leaders());
 }
 

@@ -55,9 +55,10 @@ class RaceWindow : public QWidget {
   void playFrames(Game& g, int k);
   void clearOvertakenLines(const GameState& s);
   void revealPlacings(Game& g);
+  QString playerPlace(const GameState& s) const;
   void callFinalStretch(const RaceState& st);
   void centreOnScreen();
-  void say(const QString& line);
+  void say(const QString& line, const QString& before = {});
   QString leaders() const;
   void wait(double seconds);
 

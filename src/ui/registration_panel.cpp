@@ -10,6 +10,7 @@
 
 #include "game/booking.h"
 #include "game/turn.h"
+#include "ui/accessible.h"
 #include "ui/fonts.h"
 #include "ui/keyboard.h"
 #include "ui/qt_text.h"
@@ -126,6 +127,8 @@ void RegistrationPanel::showRegistration(const QString& nextRace) {
   lst1_->selectionModel()->setCurrentIndex(lst1_->model()->index(towards, 0), QItemSelectionModel::NoUpdate);
   findPlayerCat(s);
   labRace_->setText(catAt(s, s.playerCat).entryRace == -1 ? qs(unbookedCaption(s)) : nextRace);
+  // The booked race (or why none can be booked yet) is said with the list as it takes focus.
+  describe(lst1_, labRace_->text().trimmed());
 }
 
 // The races the cat may book now stand out on a pale green; the rest are greyed. The rows' texts
@@ -153,6 +156,8 @@ void RegistrationPanel::rowChosen(int row) {
   if (!caption) return;
   markOpenRaces();
   labRace_->setText(qs(*caption));
+  // The list takes the focus back from the question: a screen reader says the booking with it.
+  describe(lst1_, qtr(u"%1に登録しました").arg(qs(*caption).trimmed()));
   emit nextRaceChanged(qs(*caption));
 }
 

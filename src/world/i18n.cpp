@@ -1,12 +1,15 @@
 #include "world/i18n.h"
 
+#include <array>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
+#include "world/romaji.h"
 #include "world/text.h"
 
 namespace polmina {
@@ -126,7 +129,9 @@ std::u16string trc(std::u16string_view context, std::u16string_view japanese) {
   return it == c.texts.end() ? std::u16string(japanese) : it->second;
 }
 
-std::u16string fill(std::u16string_view text, std::initializer_list<TextArg> args) {
+namespace {
+
+std::u16string fillFrom(std::u16string_view text, std::span<const TextArg> args) {
   std::u16string out;
   out.reserve(text.size());
   size_t i = 0;
@@ -148,8 +153,26 @@ std::u16string fill(std::u16string_view text, std::initializer_list<TextArg> arg
   return out;
 }
 
+}  // namespace
+
+std::u16string fill(std::u16string_view text, std::initializer_list<TextArg> args) {
+  return fillFrom(text, std::span<const TextArg>(args.begin(), args.size()));
+}
+
 std::u16string trf(std::u16string_view japanese, std::initializer_list<TextArg> args) {
-  return fill(tr(japanese), args);
+  if (currentLanguage() == Language::Japanese) return fill(tr(japanese), args);
+  // A cat's or a player's name in a sentence of another language is written in its letters.
+  std::array<std::u16string, 8> names;
+  std::array<TextArg, 8> shown;
+  size_t n = 0;
+  for (const TextArg& a : args) {
+    if (n == shown.size()) return fill(tr(japanese), args);
+    const bool name = a.first == u"cat" || a.first == u"player";
+    if (name) names[n] = romanized(a.second);
+    shown[n] = {a.first, name ? std::u16string_view(names[n]) : a.second};
+    ++n;
+  }
+  return fillFrom(tr(japanese), std::span<const TextArg>(shown.data(), n));
 }
 
 }  // namespace polmina

@@ -26,8 +26,10 @@ TEST_F(Catalog, JapaneseWithoutItEnglishWithItAndBackAgain) {
   EXPECT_EQ(growthTypeName(2), u"Average");
   EXPECT_EQ(placeName(2), u"2nd");
   EXPECT_EQ(yenText(1234), u"12,340,000");
-  EXPECT_EQ(trf(u"{cat}が引退することになりました。", {{u"cat", u"タマ"}}), u"タマ is retiring.");
+  // A name in an English sentence is written in Latin letters.
+  EXPECT_EQ(trf(u"{cat}が引退することになりました。", {{u"cat", u"タマ"}}), u"Tama is retiring.");
   unloadCatalog();
+  EXPECT_EQ(trf(u"{cat}が引退することになりました。", {{u"cat", u"タマ"}}), u"タマが引退することになりました。");
   EXPECT_EQ(tr(u"次週"), u"次週");
   EXPECT_EQ(placeName(2), u"2着");
 }
