@@ -126,18 +126,12 @@ std::u16string finalPreview(GameState& s, const Names& a, int n) {
 }
 
 std::u16string raceTitle(int slot) {
-  switch (slot) {
-    case 39:
-      return N_(u"『早猫賞』");
-    case 79:
-      return N_(u"『桜猫賞』");
-    case 119:
-      return N_(u"『優駿猫』");
-    case 159:
-      return N_(u"『菊猫賞』");
-    default:
-      return N_(u"『有猫記念』");
-  }
+  // The A-class big races in the order of their slots (ChampionSlots); the last, 有猫記念, for any other.
+  static constexpr const char16_t* kTitles[] = {N_(u"『早猫賞』"), N_(u"『桜猫賞』"), N_(u"『優駿猫』"),
+                                                N_(u"『菊猫賞』"), N_(u"『有猫記念』")};
+  for (size_t i = 0; i + 1 < ChampionSlots.size(); ++i)
+    if (slot == ChampionSlots[i]) return kTitles[i];
+  return kTitles[ChampionSlots.size() - 1];
 }
 
 std::u16string bigRacePreview(int t, const std::u16string& r, const Names& a, int n) {

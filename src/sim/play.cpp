@@ -134,10 +134,7 @@ int runPlay(const PlayOptions& o) {
   auto history = openHistory(o.dir);
   const SaveWitness witness(*history);
   // On a full disk the history gives way to the save.
-  setRoomMaker([&history](bool hard) { history->makeRoom(hard); });
-  struct Unset {
-    ~Unset() { setRoomMaker({}); }
-  } unset;
+  const RoomForSaves room([&history](bool hard) { history->makeRoom(hard); });
   Session run{s, Game{s, rng, ui, clock, history.get()}, ui, o};
   SeasonPlanner planner(*history);
   run.g.planner = &planner;

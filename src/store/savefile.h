@@ -55,6 +55,14 @@ StoreResult restoreBackup(const std::filesystem::path& dir, int n);
 // (hard = false), then for the rest of the run. Set by the program that owns it; none by default.
 using RoomMaker = std::function<void(bool hard)>;
 void setRoomMaker(RoomMaker maker);
+// The room maker for as long as this lives.
+class RoomForSaves {
+ public:
+  explicit RoomForSaves(RoomMaker maker) { setRoomMaker(std::move(maker)); }
+  ~RoomForSaves() { setRoomMaker({}); }
+  RoomForSaves(const RoomForSaves&) = delete;
+  RoomForSaves& operator=(const RoomForSaves&) = delete;
+};
 
 // What the save file of `dir` is: missing, unreadable (no permission ...), a game, or something that
 // is not one (cut short, emptied).

@@ -8,6 +8,8 @@
 #include <algorithm>
 
 #include "ui/accessible.h"
+#include "ui/cat_picture.h"
+#include "ui/qt_frontend.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
 #include "world/game.h"
@@ -103,6 +105,23 @@ void ChatterWindow::reject() {
   // Closed by the player (close box or Esc): the cat has had its say.
   msgTim_.stop();
   QDialog::reject();
+}
+
+void runChatterWindow(Game& g, const ChatterTexts& texts, CatPicture& pic, QtFrontend& ui, QPoint at,
+                      const std::u16string* said) {
+  ChatterWindow w(g, texts, pic.window());
+  QObject::connect(&w, &ChatterWindow::said, &pic, &CatPicture::chatterSaid);
+  QObject::connect(&pic, &CatPicture::chatterToClose, &w, [&w, &pic] {
+    w.accept();
+    pic.chatterGone();
+  });
+  w.move(at);
+  if (said)
+    w.startWith(*said);
+  else
+    w.start();
+  ui.runModal(w);
+  pic.chatterGone();
 }
 
 }  // namespace polmina

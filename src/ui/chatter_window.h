@@ -11,6 +11,8 @@ class QLabel;
 
 namespace polmina {
 
+class CatPicture;
+class QtFrontend;
 class SpokenLog;
 struct Game;
 
@@ -48,5 +50,10 @@ class ChatterWindow : public QDialog {
   std::u16string shownText_;
   int revealCount_ = 0;
 };
+
+// The chatter window at `at`, shown modally until it has said `said` (or a text chosen now) and the
+// cat picture's next tick closes it, or the player closes it.
+void runChatterWindow(Game& g, const ChatterTexts& texts, CatPicture& pic, QtFrontend& ui, QPoint at,
+                      const std::u16string* said);
 
 }  // namespace polmina

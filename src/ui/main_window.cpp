@@ -2,10 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QButtonGroup>
 #include <QCloseEvent>
-#include <QEventLoop>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -18,10 +15,9 @@
 #include "game/commands.h"
 #include "game/home.h"
 #include "game/resume.h"
-#include "game/turn.h"
-#include "game/yearend.h"
 #include "rank/lists.h"
 #include "ui/accessible.h"
+#include "ui/cat_details.h"
 #include "ui/cat_picture.h"
 #include "ui/chatter_window.h"
 #include "ui/fast_forward.h"
@@ -36,6 +32,7 @@
 #include "ui/sound.h"
 #include "ui/sound_menu.h"
 #include "ui/training_panel.h"
+#include "ui/week_panels.h"
 #include "ui/widgets.h"
 #include "ui/window_manager.h"
 
@@ -74,16 +71,6 @@ OpenPanel panelOf(Command c) {
 // every one of them.
 bool closedWithOk(OpenPanel p) { return p == OpenPanel::Training || p == OpenPanel::Registration; }
 
-// The details panel: its value label's number (the objectName "Lab<n>"), caption, row.
-struct DetailRow {
-  int lab;
-  const char* caption;
-  int y;
-};
-constexpr DetailRow kDetails[] = {{1, N_("猫 名"), 28},   {2, N_("齢/重"), 44},   {4, N_("性/成"), 60}, {8, N_("戦 績"), 76},
-                                  {10, N_("総賞金"), 92}, {9, N_("クラス"), 108}, {7, N_("次 走"), 124}};
-const char* const kStyles[4] = {N_("逃げ"), N_("先行"), N_("差し"), N_("追込")};
-
 QLabel* boldLabel(QWidget* parent, const QRect& at, double points, const QString& name) {
   auto* l = new BoldLabel(parent);
   l->setGeometry(at);
@@ -101,40 +88,33 @@ MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.se
   catList_ = new CatListPanel(se_.g, this);
   training_ = new TrainingPanel(s_, this);
   registration_ = new RegistrationPanel(se_.g, this);
-  results_ = new ResultsPanel(s_, this);
-  awards_ = new AwardsPanel(s_, this);
+  week_ = new WeekPanels(s_, se_.ui, this, [this](QWidget* p) { showPanel(p); });
   champions_ = new ChampionsPanel(s_, this);
   catList_->setGeometry(0, 240, 289, 161);
   training_->setGeometry(340, 16, 289, 161);
   registration_->setGeometry(340, 240, 289, 161);
-  results_->setGeometry(0, 400, 289, 197);
-  awards_->setGeometry(350, 400, 289, 197);
   champions_->setGeometry(600, 0, 289, 161);
   // Panels cover the home view while they are shown.
   for (QWidget* p :
-       std::initializer_list<QWidget*>{catList_, training_, registration_, results_, awards_, champions_})
+       std::initializer_list<QWidget*>{catList_, training_, registration_, champions_})
     p->setAutoFillBackground(true);
   chainPanelAfter(but(Command::ActiveCats), catList_);
   chainPanelAfter(but(Command::Registration), registration_);
   chainPanelAfter(but(Command::Training), training_);
-  chainPanelAfter(but(Command::NextWeek), results_);
-  chainPanelAfter(but(Command::NextWeek), awards_);
+  chainPanelAfter(but(Command::NextWeek), week_->results());
+  chainPanelAfter(but(Command::NextWeek), week_->awards());
   hidePanels();
-  // The results and the awards lie outside the window until the week shows them.
-  putAway(results_);
-  putAway(awards_);
   connect(training_, &TrainingPanel::trainingChanged, this, &MainWindow::showNotice);
-  connect(registration_, &RegistrationPanel::nextRaceChanged, det_.nextRace,
-          [this](const QString& t) { setFittedText(det_.nextRace, t); });
+  connect(registration_, &RegistrationPanel::nextRaceChanged, details_, &CatDetails::setNextRace);
   connect(registration_, &RegistrationPanel::nextRaceChanged, this, &MainWindow::showNotice);
-  installHistoryCommands(this, se_, frm0_, catList_->list());
+  installHistoryCommands(this, se_, details_->details(), catList_->list());
   QMenu* sizes = addDisplaySizeMenu(this, se_.ui);
   addSoundMenu(sizes, this);
   // 早送り leads the window's context menu.
-  fastForward_ = new FastForward(*this, se_, results_);
+  fastForward_ = new FastForward(*this, se_, week_->results());
   sizes->insertAction(sizes->actions().value(0), fastForward_->action());
-  installPlanCommands(this, se_, frm0_, sizes);
-  offerFollowing(results_, se_, [this] {
+  installPlanCommands(this, se_, details_->details(), sizes);
+  offerFollowing(week_->results(), se_, [this] {
     std::vector<std::u16string> placed;
     for (const auto& race : s_.resultLines)
       for (size_t e = 1; e < race.size(); ++e) placed.push_back(race[e].text);
@@ -142,11 +122,11 @@ MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.se
   });
   // The details panel has a context menu of its own (the history's); 早送り and the size are offered
   // there too.
-  frm0_->addAction(fastForward_->action());
-  frm0_->addAction(displaySizeSubmenu(sizes)->menuAction());
+  details_->details()->addAction(fastForward_->action());
+  details_->details()->addAction(displaySizeSubmenu(sizes)->menuAction());
   // The picture is the cat panel's too: its menu, by a right click or by the keys, is the panel's.
   pic_->setContextMenuPolicy(Qt::ActionsContextMenu);
-  pic_->addActions(frm0_->actions());
+  pic_->addActions(details_->details()->actions());
 }
 
 MainWindow::~MainWindow() = default;
@@ -158,47 +138,15 @@ void MainWindow::buildHomeView() {
   pic_ = new CatPicture(s_, idleRng_, this);
   pic_->setGeometry(20, 20, 80, 80);
   connect(pic_, &CatPicture::clicked, this, &MainWindow::catClicked);
-  connect(pic_, &CatPicture::chatterToClose, this, [this] {
-    if (chatterWindow_) chatterWindow_->accept();
-    pic_->chatterGone();
+  details_ = new CatDetails(se_.g, this);
+  connect(details_, &CatDetails::recordAsked, this, [this] {
+    findPlayerCat(s_);
+    showCareerRecord(se_.g, s_.playerCat, CareerView::Active);
   });
-  buildDetails();
-  buildStyleOptions();
+  connect(details_, &CatDetails::styleChosen, this, &MainWindow::describeNextWeek);
   labComment_ = boldLabel(this, {0, 162, 288, 13}, 9, QStringLiteral("labComment"));
   labComment_->setText(qs(polmina::tr(s_.noticeLine)));
   buildButtons();
-}
-
-void MainWindow::buildDetails() {
-  frm0_ = makeFrame(this, qtr(u"詳細"), {112, 16, 177, 145}, QStringLiteral("Frm0"));
-  labSyogo_ = makeLabel(frm0_, {}, {12, 13, 153, 17}, mincho(9, true), QStringLiteral("LabSyogo"));
-  std::vector<QLabel*> values;
-  for (const DetailRow& row : kDetails) {
-    makeLabel(frm0_, qtr(row.caption), {8, row.y, 40, 15}, QStringLiteral("Label1_%1").arg(row.lab));
-    QLabel* value = makeLabel(frm0_, {}, {48, row.y, 121, 15}, QStringLiteral("Lab%1").arg(row.lab));
-    value->setAccessibleDescription(qtr(row.caption));
-    value->setCursor(Qt::PointingHandCursor);
-    value->installEventFilter(this);
-    values.push_back(value);
-  }
-  det_ = {values[0], values[1], values[2], values[3], values[4], values[5], values[6]};
-  // The money pair lies outside the window, filled but never seen.
-  money_ = makeLabel(this, {}, {356, 0, 100, 15}, QStringLiteral("Lab0"));
-  money_->hide();
-}
-
-void MainWindow::buildStyleOptions() {
-  frm4_ = makeFrame(this, qtr(u"次レース作戦"), {0, 108, 109, 53}, QStringLiteral("Frm4"));
-  styles_ = new QButtonGroup(this);
-  for (int i = 0; i < 4; ++i) {
-    opt_[i] = new QRadioButton(qtr(kStyles[i]), frm4_);
-    opt_[i]->setGeometry(i % 2 == 0 ? 8 : 56, i < 2 ? 15 : 33, 48, 17);
-    opt_[i]->setObjectName(QStringLiteral("Opt%1").arg(i));
-    styles_->addButton(opt_[i], i);
-  }
-  connect(styles_, &QButtonGroup::idToggled, this, [this](int i, bool on) {
-    if (on) styleClicked(i);
-  });
 }
 
 void MainWindow::buildButtons() {
@@ -215,7 +163,8 @@ void MainWindow::buildButtons() {
   but(Command::NextWeek)->setFont(gothic(9, true));
   // Tab follows the layout: the running styles, then the upper row and the lower row left to right.
   using C = Command;
-  chainFocus({opt_[0], opt_[1], opt_[2], opt_[3], but(C::Version), but(C::Pet), but(C::Newspaper),
+  const auto& opt = details_->options();
+  chainFocus({opt[0], opt[1], opt[2], opt[3], but(C::Version), but(C::Pet), but(C::Newspaper),
               but(C::Registration), but(C::ActiveCats), but(C::RetiredCats), but(C::Quit), but(C::Help),
               but(C::Rest), but(C::Training), but(C::Champions), but(C::NextWeek)});
 }
@@ -226,7 +175,7 @@ QPushButton* MainWindow::buttonForKey(int key) const {
   // A list takes Enter for its own rows.
   if (enter && qobject_cast<QAbstractItemView*>(focusWidget())) return nullptr;
   // The week waits for the results' or the awards' OK.
-  if (enter && waitingOk_ && waitingOk_->isEnabled()) return waitingOk_;
+  if (enter && week_->waitingOk() && week_->waitingOk()->isEnabled()) return week_->waitingOk();
   for (Command c : kPanelCommands)
     if (panel_ == panelOf(c) && (closedWithOk(panel_) || !enter) && but_[at(c)]->isEnabled())
       return but_[at(c)];
@@ -240,19 +189,6 @@ void MainWindow::keyPressEvent(QKeyEvent* e) {
     return;
   }
   QWidget::keyPressEvent(e);
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
-  if (e->type() == QEvent::MouseButtonRelease && frm0_->isEnabled()) {
-    for (QLabel* l : {det_.name, det_.ageWeight, det_.sexGrowth, det_.record, det_.prize, det_.catClass,
-                      det_.nextRace})
-      if (l == watched) {
-        findPlayerCat(s_);
-        showCareerRecord(se_.g, s_.playerCat, CareerView::Active);
-        return true;
-      }
-  }
-  return QWidget::eventFilter(watched, e);
 }
 
 void MainWindow::prepare() {
@@ -281,11 +217,7 @@ void MainWindow::describeNextWeek() {
   QString notice = labComment_->text();
   if (notice.endsWith(QChar(u'。'))) notice.chop(1);  // the list goes on after it
   if (!notice.isEmpty()) parts << notice;
-  if (!labSyogo_->text().isEmpty()) parts << labSyogo_->text();
-  for (const DetailRow& row : kDetails)
-    parts << qtr(row.caption).remove(QLatin1Char(' ')) + QLatin1Char(' ') +
-                 frm0_->findChild<QLabel*>(QStringLiteral("Lab%1").arg(row.lab))->text();
-  if (styles_->checkedButton()) parts << frm4_->title() + QLatin1Char(' ') + styles_->checkedButton()->text();
+  parts << details_->spoken();
   if (!pic_->accessibleDescription().isEmpty()) parts << pic_->accessibleDescription();
   describe(but(Command::NextWeek), parts.join(qtr(u"、")));
 }
@@ -306,38 +238,11 @@ void MainWindow::showNotice() {
   labComment_->setVisible(!busy_);
 }
 
-void MainWindow::refreshCatPanel() {
-  showCatTexts();
-  // All four options cleared, then the cat's own set: which runs its click action.
-  {
-    const QSignalBlocker quiet(styles_);
-    styles_->setExclusive(false);
-    for (QRadioButton* o : opt_) o->setChecked(false);
-    styles_->setExclusive(true);
-  }
-  const int option = runningStyleOption(catAt(s_, s_.playerCat).styleFlags);
-  if (option >= 0) opt_[option]->setChecked(true);
-}
+void MainWindow::refreshCatPanel() { details_->refresh(); }
 
-void MainWindow::showCatTexts() {
-  const CatPanelText t = catPanelText(s_);
-  money_->setText(qs(t.money));
-  det_.name->setText(qs(t.name));
-  det_.ageWeight->setText(qs(t.ageWeight));
-  det_.sexGrowth->setText(qs(t.sexGrowth));
-  det_.record->setText(qs(t.record));
-  if (!t.catClass.empty()) det_.catClass->setText(qs(t.catClass));
-  labSyogo_->setText(qs(t.title));
-  det_.prize->setText(qs(t.prize));
-  setFittedText(det_.nextRace, qs(t.nextRace));
-}
+void MainWindow::showCatTexts() { details_->showTexts(); }
 
 void MainWindow::stopCatTimers() { pic_->stopTimers(); }
-
-void MainWindow::styleClicked(int option) {
-  chooseRunningStyle(se_.g, option);
-  describeNextWeek();
-}
 
 // ---- the panel mechanism
 
@@ -346,8 +251,7 @@ void MainWindow::showPanel(QWidget* panel) {
   panel->setEnabled(true);
   panel->show();
   panel->raise();
-  frm0_->setEnabled(false);
-  frm4_->setEnabled(false);
+  details_->setEnabled(false);
 }
 
 void MainWindow::hidePanels() {
@@ -371,8 +275,7 @@ void MainWindow::enableCommands() {
   const bool resting = catAt(s_, s_.playerCat).restWeeks != 0;
   but(C::Training)->setEnabled(!resting);
   but(C::Rest)->setEnabled(!resting);
-  frm0_->setEnabled(true);
-  frm4_->setEnabled(true);
+  details_->setEnabled(true);
 }
 
 void MainWindow::closePanel() {
@@ -391,7 +294,7 @@ void MainWindow::command(Command c) {
       showNewspaper(se_, this);
       return;
     case Command::Help:
-      showHelp();
+      openHelp(se_, this, help_);
       return;
     case Command::Version: {
       VersionWindow v(this);
@@ -440,7 +343,7 @@ void MainWindow::openPanelFor(Command c) {
       break;
     case Command::Registration:
       showPanel(registration_);
-      registration_->showRegistration(det_.nextRace->text());
+      registration_->showRegistration(details_->nextRace());
       break;
     default:
       champions_->refresh();
@@ -465,23 +368,23 @@ void MainWindow::askRest() {
 void MainWindow::weekStep(WeekStep step) {
   switch (step) {
     case WeekStep::Begins:
-      beginWeekView();
+      busy_ = true;
+      training_->keepAsLast();
+      showNotice();
+      week_->begin();
+      for (QPushButton* b : but_) b->setEnabled(false);
+      panel_ = OpenPanel::Results;
       return;
     case WeekStep::Results:
       playNewTitle(s_);
       // The cat moves again while the results wait (its chatter closes on the picture's ticks).
       pic_->startIdle();
-      if (drawing()) {
-        results_->refresh();
-        QCoreApplication::processEvents();
-      }
       // A fast-forward goes straight on; a week that asked the player was left open for this OK.
-      if (!se_.ui.fastForwarding()) waitForOk(results_->ok());
-      results_->ok()->setEnabled(false);
-      QApplication::setOverrideCursor(Qt::WaitCursor);
+      week_->showResults(drawing(), !se_.ui.fastForwarding());
       return;
     case WeekStep::Awards:
-      awardsView();
+      panel_ = OpenPanel::Awards;
+      week_->showAwards();
       return;
     case WeekStep::Closed:
       closedView();
@@ -492,96 +395,29 @@ void MainWindow::weekStep(WeekStep step) {
   }
 }
 
-void MainWindow::beginWeekView() {
-  busy_ = true;
-  training_->keepAsLast();
-  showNotice();
-  results_->ok()->setEnabled(false);
-  results_->refresh();
-  showPanel(results_);
-  // The panel holds the focus until its OK can take it, rather than the focus running over the
-  // commands as they are disabled (a screen reader would call out each, 終了 among them) or resting
-  // on a control that Enter would work while the races run.
-  results_->setFocusPolicy(Qt::StrongFocus);
-  results_->setFocus(Qt::OtherFocusReason);
-  for (QPushButton* b : but_) b->setEnabled(false);
-  panel_ = OpenPanel::Results;
-}
-
-// The week waits, in an event loop of its own, until the player gives `ok`.
-void MainWindow::waitForOk(QPushButton* ok) {
-  QApplication::restoreOverrideCursor();
-  ok->setEnabled(true);
-  ok->setFocus();
-  results_->setFocusPolicy(Qt::NoFocus);
-  se_.ui.noteAsked();
-  QEventLoop loop;
-  // Given once: the OK is disabled as it is clicked.
-  const QMetaObject::Connection given = connect(ok, &QPushButton::clicked, &loop, [ok, &loop] {
-    ok->setEnabled(false);
-    loop.quit();
-  });
-  waitingOk_ = ok;
-  loop.exec();
-  waitingOk_ = nullptr;
-  disconnect(given);
-}
-
-void MainWindow::awardsView() {
-  panel_ = OpenPanel::Awards;
-  results_->refresh();
-  awards_->refresh();
-  awards_->setEnabled(true);
-  waitForOk(awards_->ok());
-  awards_->setEnabled(false);
-  if (playerRetires(catAt(s_, s_.playerCat))) SoundPlayer::instance().play(Sound::Retire);
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-}
-
-void MainWindow::beforePause() {
-  if (s_.awardsPending && !awards_->isVisible()) {
-    awards_->ok()->setEnabled(false);
-    showPanel(awards_);
-    SoundPlayer::instance().play(Sound::Awards);
-  }
-  if (awards_->isVisible()) awards_->refresh();
-  if (drawing()) results_->refresh();
-}
+void MainWindow::beforePause() { week_->beforePause(drawing()); }
 
 void MainWindow::beforeBox() {
-  if (busy_) results_->refresh();
+  if (busy_) week_->refreshResults();
 }
+
+void MainWindow::showProgress(int value, int maximum) { week_->showProgress(value, maximum); }
+
+void MainWindow::progressDone() { week_->progressDone(); }
 
 bool MainWindow::drawing() const { return fastForward_->drawing(); }
 
 void MainWindow::refreshWeekView() {
-  results_->refresh();
+  week_->refreshResults();
   setDate();
   showNotice();
   if (!busy_) announceWeek();
 }
 
-void MainWindow::showProgress(int value, int maximum) {
-  (awards_->isVisible() ? awards_->bar() : results_->bar()).show(value, maximum);
-}
-
-void MainWindow::progressDone() {
-  results_->bar().hide();
-  awards_->bar().hide();
-}
-
 void MainWindow::closedView() {
-  if (awards_->isVisible()) {
-    awards_->bar().hide();
-    awards_->move(350, 400);
-    putAway(awards_);
-  }
-  results_->ok()->setEnabled(false);
-  putAway(results_);
-  results_->move(0, 400);
+  week_->putAway();
   panel_ = OpenPanel::None;
-  frm0_->setEnabled(true);
-  frm4_->setEnabled(true);
+  details_->setEnabled(true);
   // The cat panel was refreshed when the week moved on (its running-style coin is drawn there), before
   // the week's growth: its words again, now that the cat has grown.
   showCatTexts();
@@ -593,7 +429,7 @@ void MainWindow::homeView() {
   busy_ = false;
   showNotice();
   // A target of the season plan may have been booked as the week began.
-  setFittedText(det_.nextRace, qs(catPanelText(s_).nextRace));
+  details_->setNextRace(qs(catPanelText(s_).nextRace));
   enableCommands();
   but(Command::Pet)->setEnabled(false);
   if (drawing()) announceWeek();
@@ -627,38 +463,9 @@ void MainWindow::sayRemark(const std::u16string& text) {
 }
 
 void MainWindow::runChatter(const std::u16string* said) {
-  ChatterWindow w(se_.g, chatter_, this);
-  connect(&w, &ChatterWindow::said, pic_, &CatPicture::chatterSaid);
   // 1500 twips to the right of and 500 twips below the main window's corner.
-  w.move(frameGeometry().topLeft() + QPoint(100, 33));
-  if (said)
-    w.startWith(*said);
-  else
-    w.start();
-  chatterWindow_ = &w;
-  se_.ui.runModal(w);
-  chatterWindow_ = nullptr;
-  pic_->chatterGone();
+  runChatterWindow(se_.g, chatter_, *pic_, se_.ui, frameGeometry().topLeft() + QPoint(100, 33), said);
 }
-
-// ---- news, help, version
-
-void MainWindow::showHelp() {
-  // The page in the game's language, the Japanese one when there is none.
-  std::filesystem::path page;
-  if (currentLanguage() == Language::English) page = findDataFile(se_.paths, "Help.en.htm");
-  if (page.empty()) page = findDataFile(se_.paths, "Help.htm");
-  if (!help_) help_ = new HelpWindow(this);
-  if (page.empty() || !help_->open(page)) {
-    se_.ui.tell(Question::FileMissing, BoxTitle, polmina::tr(u"ファイルが開けません。"));
-    return;
-  }
-  if (!help_->isVisible()) centreOn(help_, this);
-  help_->show();
-  help_->raise();
-  help_->activateWindow();
-}
-
 
 // ---- quitting
 

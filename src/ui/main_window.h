@@ -2,7 +2,6 @@
 // The window in which the game is played: the home view of the player's cat (picture, details,
 // running style, date, notice line), twelve command buttons, and the panels that are moved over the
 // home view: cat lists, training, booking, the week's results, the awards and the A-class champions.
-#include <QPointer>
 #include <QWidget>
 #include <array>
 
@@ -20,6 +19,7 @@ class QRadioButton;
 namespace polmina {
 
 class AwardsPanel;
+class CatDetails;
 class CatListPanel;
 class CatPicture;
 class ChampionsPanel;
@@ -29,6 +29,7 @@ class HelpWindow;
 class RegistrationPanel;
 class ResultsPanel;
 class TrainingPanel;
+class WeekPanels;
 class WindowManager;
 struct Session;
 struct GameState;
@@ -105,14 +106,11 @@ class MainWindow : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
-  bool eventFilter(QObject* watched, QEvent* e) override;
   // Enter gives the open panel's ＯＫ (or the results' and awards' OK), Esc closes it (its 戻る).
   void keyPressEvent(QKeyEvent* e) override;
 
  private:
   void buildHomeView();
-  void buildDetails();
-  void buildStyleOptions();
   void buildButtons();
   QPushButton* buttonForKey(int key) const;
   void openPanelFor(Command c);
@@ -126,14 +124,9 @@ class MainWindow : public QWidget {
   void closePanel();
   void enableCommands();
   void askRest();
-  void beginWeekView();
-  void waitForOk(QPushButton* ok);
-  void awardsView();
   void closedView();
   void homeView();
   bool drawing() const;
-  void showHelp();
-  void styleClicked(int option);
   StoreResult saveBeforeQuit();
   void runChatter(const std::u16string* said);
   QPushButton*& but(Command c) { return but_[static_cast<int>(c)]; }
@@ -144,26 +137,9 @@ class MainWindow : public QWidget {
   ChatterTexts chatter_;
   QLabel* labNen_ = nullptr;
   QLabel* labComment_ = nullptr;
-  QLabel* labSyogo_ = nullptr;
-  // The details' values: name, age and weight, sex and growth, record, prize, class, next race.
-  struct Details {
-    QLabel* name;
-    QLabel* ageWeight;
-    QLabel* sexGrowth;
-    QLabel* record;
-    QLabel* prize;
-    QLabel* catClass;
-    QLabel* nextRace;
-  };
-  Details det_{};
-  // The money, filled but never seen.
-  QLabel* money_ = nullptr;
-  std::array<QRadioButton*, 4> opt_{};
-  QButtonGroup* styles_ = nullptr;
+  CatDetails* details_ = nullptr;
   std::array<QPushButton*, CommandCount> but_{};
   OpenPanel panel_ = OpenPanel::None;
-  QGroupBox* frm0_ = nullptr;
-  QGroupBox* frm4_ = nullptr;
   // The cat picture's idle moves only decorate: they draw from a generator of their own, so that a
   // seeded game never depends on how long the player watched the cat.
   GameRng idleRng_ = GameRng::fromClock();
@@ -171,14 +147,10 @@ class MainWindow : public QWidget {
   CatListPanel* catList_ = nullptr;
   TrainingPanel* training_ = nullptr;
   RegistrationPanel* registration_ = nullptr;
-  ResultsPanel* results_ = nullptr;
-  AwardsPanel* awards_ = nullptr;
+  WeekPanels* week_ = nullptr;
   ChampionsPanel* champions_ = nullptr;
-  QPointer<ChatterWindow> chatterWindow_;
   HelpWindow* help_ = nullptr;
   FastForward* fastForward_ = nullptr;
-  // The OK the week waits for (the results' or the awards'), while it waits.
-  QPushButton* waitingOk_ = nullptr;
   bool busy_ = false;
   bool quitting_ = false;
   bool refusingClose_ = false;

@@ -40,8 +40,6 @@ constexpr int kPanelHeight = 62;
 constexpr std::array<double, 5> kFrameDelay = {0.2, 0.15, 0.1, 0.05, 0.01};
 // The speed bar's position, kept for the whole session; a replay starts at the normal one.
 constexpr int kNormalSpeed = 4;
-int speedSetting = kNormalSpeed;
-double paceScale = 1.0;
 
 const QString kPlayerLine = QStringLiteral("color: #0000ff; background: rgba(255, 255, 255, 150);");
 const QString kRunnerLine = QStringLiteral("color: #000000; background: rgba(255, 255, 255, 150);");
@@ -90,7 +88,11 @@ QColor titleColour(int raceClass) {
 
 }  // namespace
 
-void RaceWindow::setPace(double scale) { paceScale = std::max(0.0, scale); }
+// The speed bar's setting, kept from race to race, and the tests' pace.
+int RaceWindow::speed_ = kNormalSpeed;
+double RaceWindow::pace_ = 1.0;
+
+void RaceWindow::setPace(double scale) { pace_ = std::max(0.0, scale); }
 
 RaceWindow::RaceWindow(QWidget* parent) : QWidget(parent) {
   makeFixedWindow(this, Qt::WindowStaysOnTopHint);
@@ -121,14 +123,14 @@ void RaceWindow::skipToResult() {
 }
 
 void RaceWindow::runReplay(Game& g, int k, const RaceMode& mode) {
-  const int kept = speedSetting;
-  speedSetting = kNormalSpeed;
+  const int kept = speed_;
+  speed_ = kNormalSpeed;
   replay_ = true;
   setWindowTitle(qtr(u"レース中継（リプレイ）"));
   run(g, k, mode);
   replay_ = false;
   setWindowTitle(qtr(u"レース中継"));
-  speedSetting = kept;
+  speed_ = kept;
 }
 
 // A runner's line at the end of its lane, level with the middle of the cat (whose sprite is drawn from
@@ -188,9 +190,9 @@ void RaceWindow::buildSpeedPanel() {
   scr_->setGeometry(438, 11, 136, 17);
   scr_->setRange(1, 5);
   scr_->setPageStep(1);
-  scr_->setValue(speedSetting);
+  scr_->setValue(speed_);
   stepWithArrows(scr_);
-  connect(scr_, &QScrollBar::valueChanged, this, [](int v) { speedSetting = v; });
+  connect(scr_, &QScrollBar::valueChanged, this, [](int v) { speed_ = v; });
   frame_->hide();
   // Over the commentary line, drawing nothing: the words show in the line above it.
   log_ = new SpokenLog(this, QStringLiteral("LogMsg"), qtr(u"実況"), false);
@@ -208,7 +210,7 @@ void RaceWindow::run(Game& g, int k, const RaceMode& mode) {
   skipped_ = false;
   closed_ = false;
   finalStretchCalled_ = false;
-  scr_->setValue(speedSetting);
+  scr_->setValue(speed_);
   for (QLabel* l : labZyun_) l->hide();
   labRace_->clear();
   labMsg_->clear();
@@ -299,7 +301,7 @@ void RaceWindow::playFrames(Game& g, int k) {
   clock.start();
   double due = 0;
   while (!g.s.raceDone && !closed_) {
-    const double delay = kFrameDelay[static_cast<size_t>(speedSetting - 1)];
+    const double delay = kFrameDelay[static_cast<size_t>(speed_ - 1)];
     const double now = clock.nsecsElapsed() / 1e9;
     if (now - due > delay) due = now;
     due += delay;
@@ -404,7 +406,7 @@ QString RaceWindow::leaders() const {
 // A wait that keeps every window alive: a nested event loop ended by a timer.
 void RaceWindow::wait(double seconds) {
   if (skipped_ || closed_) return;
-  const int ms = static_cast<int>(std::lround(std::max(0.0, seconds) * paceScale * 1000));
+  const int ms = static_cast<int>(std::lround(std::max(0.0, seconds) * pace_ * 1000));
   QEventLoop loop;
   QTimer timer;
   timer.setSingleShot(true);

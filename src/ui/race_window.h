@@ -46,6 +46,9 @@ class RaceWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // The speed bar's setting (kept from race to race, replays included) and the pace of the waits.
+  static int speed_;
+  static double pace_;
   static QRect runnerLineRect(int slot);
   void buildPicture();
   void buildSpeedPanel();

@@ -160,4 +160,20 @@ void showNewspaper(Session& se, QWidget* mainWindow) {
   mainWindow->show();
 }
 
+void openHelp(Session& se, QWidget* over, HelpWindow*& help) {
+  // The page in the game's language, the Japanese one when there is none.
+  std::filesystem::path page;
+  if (currentLanguage() == Language::English) page = findDataFile(se.paths, "Help.en.htm");
+  if (page.empty()) page = findDataFile(se.paths, "Help.htm");
+  if (!help) help = new HelpWindow(over);
+  if (page.empty() || !help->open(page)) {
+    se.ui.tell(Question::FileMissing, BoxTitle, polmina::tr(u"ファイルが開けません。"));
+    return;
+  }
+  if (!help->isVisible()) centreOn(help, over);
+  help->show();
+  help->raise();
+  help->activateWindow();
+}
+
 }  // namespace polmina

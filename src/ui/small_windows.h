@@ -57,5 +57,8 @@ class HelpWindow : public QWidget {
 
 // "新聞": this week's topic in the main window's place, or the box that there is none.
 void showNewspaper(Session& se, QWidget* mainWindow);
+// ﾍﾙﾌﾟ: the help page in the game's language in `help` (made over `over` at its first use), or the
+// notice that it cannot be opened.
+void openHelp(Session& se, QWidget* over, HelpWindow*& help);
 
 }  // namespace polmina

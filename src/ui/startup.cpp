@@ -137,10 +137,7 @@ int startUp(QApplication& app, const LaunchOptions& options) {
   const auto server = listenForLaterStarts(session.paths.saveDir);
   History history(session.paths.saveDir);
   // On a full disk the history gives way to the save.
-  setRoomMaker([&history](bool hard) { history.makeRoom(hard); });
-  struct Unset {
-    ~Unset() { setRoomMaker({}); }
-  } unset;
+  const RoomForSaves room([&history](bool hard) { history.makeRoom(hard); });
   const SaveWitness witness(history);
   g.watcher = &history;
   session.history = &history;
