@@ -371,7 +371,7 @@ void MainWindow::weekStep(WeekStep step) {
       busy_ = true;
       training_->keepAsLast();
       showNotice();
-      week_->begin();
+      week_->begin(drawing());
       for (QPushButton* b : but_) b->setEnabled(false);
       panel_ = OpenPanel::Results;
       return;

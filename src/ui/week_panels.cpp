@@ -29,10 +29,11 @@ WeekPanels::WeekPanels(GameState& s, QtFrontend& ui, QWidget* window, std::funct
   }
 }
 
-void WeekPanels::begin() {
+void WeekPanels::begin(bool draw) {
   results_->ok()->setEnabled(false);
-  results_->refresh();
   show_(results_);
+  if (!draw) return;
+  results_->refresh();
   // The panel holds the focus until its OK can take it, rather than the focus running over the
   // commands as they are disabled (a screen reader would call out each, 終了 among them) or resting
   // on a control that Enter would work while the races run.
@@ -47,7 +48,7 @@ void WeekPanels::showResults(bool draw, bool wait) {
   }
   if (wait) waitForOk(results_->ok());
   results_->ok()->setEnabled(false);
-  QApplication::setOverrideCursor(Qt::WaitCursor);
+  if (draw || wait) QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
 // The week waits, in an event loop of its own, until the player gives `ok`.
