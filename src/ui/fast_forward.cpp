@@ -71,7 +71,7 @@ FastForwardWindow::FastForwardWindow(QWidget* parent) : QDialog(parent), options
           [this] { options_->button(kWeeksOption)->setChecked(true); });
   skipOthers_ = new QCheckBox(qtr(u"愛猫の出ない重賞は観戦しない"), this);
   skipOthers_->setObjectName(QStringLiteral("ChkSkipOthers"));
-  skipOthers_->setGeometry(12, 116, 206, 18);
+  skipOthers_->setGeometry(12, 156, 206, 18);
   skipOthers_->setAccessibleDescription(
       qtr(u"愛猫が出走しない重賞の「御覧になりますか？」にいいえと答えて進みます"));
   QPushButton* go = makeButton(this, qtr(u"開始"), {72, 184, 68, 22}, QStringLiteral("butGo"));
