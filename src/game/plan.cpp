@@ -33,9 +33,19 @@ std::u16string raceNameOf(const GameState& s, int slot) {
   return shownRaceName(trim(slotAt(s, slot).raceName));
 }
 
-std::u16string oneLine(std::u16string text) {
-  for (size_t at; (at = text.find(u"\r\n")) != std::u16string::npos;) text.replace(at, 2, u"　");
-  return text;
+// The lines of `text` joined by a full-width space, for the notice line.
+std::u16string oneLine(std::u16string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+      out += u'　';
+      ++i;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
 }
 
 }  // namespace

@@ -71,14 +71,6 @@ OpenPanel panelOf(Command c) {
 // every one of them.
 bool closedWithOk(OpenPanel p) { return p == OpenPanel::Training || p == OpenPanel::Registration; }
 
-QLabel* boldLabel(QWidget* parent, const QRect& at, double points, const QString& name) {
-  auto* l = new BoldLabel(parent);
-  l->setGeometry(at);
-  l->setFont(gothic(points, true));
-  l->setObjectName(name);
-  return l;
-}
-
 }  // namespace
 
 MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.session().g.s) {
@@ -114,12 +106,7 @@ MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.se
   fastForward_ = new FastForward(*this, se_, week_->results());
   sizes->insertAction(sizes->actions().value(0), fastForward_->action());
   installPlanCommands(this, se_, details_->details(), sizes);
-  offerFollowing(week_->results(), se_, [this] {
-    std::vector<std::u16string> placed;
-    for (const auto& race : s_.resultLines)
-      for (size_t e = 1; e < race.size(); ++e) placed.push_back(race[e].text);
-    return activeCatsIn(s_, placed);
-  });
+  offerFollowing(week_->results(), se_, [this] { return activeCatsInResults(s_); });
   // The details panel has a context menu of its own (the history's); 早送り and the size are offered
   // there too.
   details_->details()->addAction(fastForward_->action());
@@ -133,7 +120,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::buildHomeView() {
   // Room for the longest date ("2003年12月3週", wider drawn at the larger sizes), kept off the right edge.
-  labNen_ = boldLabel(this, {128, 1, 157, 17}, 12, QStringLiteral("labNen"));
+  labNen_ = makeBoldLabel(this, {128, 1, 157, 17}, 12, QStringLiteral("labNen"));
   labNen_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   pic_ = new CatPicture(s_, idleRng_, this);
   pic_->setGeometry(20, 20, 80, 80);
@@ -144,7 +131,7 @@ void MainWindow::buildHomeView() {
     showCareerRecord(se_.g, s_.playerCat, CareerView::Active);
   });
   connect(details_, &CatDetails::styleChosen, this, &MainWindow::describeNextWeek);
-  labComment_ = boldLabel(this, {0, 162, 288, 13}, 9, QStringLiteral("labComment"));
+  labComment_ = makeBoldLabel(this, {0, 162, 288, 13}, 9, QStringLiteral("labComment"));
   labComment_->setText(qs(polmina::tr(s_.noticeLine)));
   buildButtons();
 }
@@ -370,16 +357,16 @@ void MainWindow::weekStep(WeekStep step) {
     case WeekStep::Begins:
       busy_ = true;
       training_->keepAsLast();
-      showNotice();
-      week_->begin(drawing());
-      for (QPushButton* b : but_) b->setEnabled(false);
       panel_ = OpenPanel::Results;
+      // A fast-forward shows the week only when it draws it, or when the week asks the player.
+      if (drawing()) showWeekView();
       return;
     case WeekStep::Results:
       playNewTitle(s_);
       // The cat moves again while the results wait (its chatter closes on the picture's ticks).
       pic_->startIdle();
       // A fast-forward goes straight on; a week that asked the player was left open for this OK.
+      if (!se_.ui.fastForwarding()) showWeekView();
       week_->showResults(drawing(), !se_.ui.fastForwarding());
       return;
     case WeekStep::Awards:
@@ -398,41 +385,54 @@ void MainWindow::weekStep(WeekStep step) {
 void MainWindow::beforePause() { week_->beforePause(drawing()); }
 
 void MainWindow::beforeBox() {
-  if (busy_) week_->refreshResults();
+  if (!busy_) return;
+  showWeekView();
+  week_->refreshResults();
 }
 
-void MainWindow::showProgress(int value, int maximum) { week_->showProgress(value, maximum); }
-
-void MainWindow::progressDone() { week_->progressDone(); }
+// The week's view: the notice hidden, the results panel over the home view, the commands disabled.
+void MainWindow::showWeekView() {
+  if (weekShown_) return;
+  weekShown_ = true;
+  showNotice();
+  week_->begin();
+  for (QPushButton* b : but_) b->setEnabled(false);
+}
 
 bool MainWindow::drawing() const { return fastForward_->drawing(); }
 
 void MainWindow::refreshWeekView() {
   week_->refreshResults();
   setDate();
-  showNotice();
-  if (!busy_) announceWeek();
+  showCatTexts();
+  if (busy_)
+    showNotice();
+  else
+    homeView();
 }
 
 void MainWindow::closedView() {
+  weekShown_ = false;
   week_->putAway();
   panel_ = OpenPanel::None;
   details_->setEnabled(true);
   // The cat panel was refreshed when the week moved on (its running-style coin is drawn there), before
   // the week's growth: its words again, now that the cat has grown.
-  showCatTexts();
+  if (drawing()) showCatTexts();
   QApplication::restoreOverrideCursor();
   tellHistoryProblem(se_);
 }
 
 void MainWindow::homeView() {
   busy_ = false;
+  // A fast-forward's weeks it does not draw are put right at its stop (refreshWeekView).
+  if (!drawing()) return;
   showNotice();
   // A target of the season plan may have been booked as the week began.
   details_->setNextRace(qs(catPanelText(s_).nextRace));
   enableCommands();
   but(Command::Pet)->setEnabled(false);
-  if (drawing()) announceWeek();
+  announceWeek();
 }
 
 void MainWindow::closeOpenWeek() {

@@ -93,8 +93,8 @@ class MainWindow : public QWidget {
   void weekStep(WeekStep step);
   void beforePause();
   void beforeBox();
-  void showProgress(int value, int maximum);
-  void progressDone();
+  // The week's results and awards panels.
+  WeekPanels& weekPanels() const { return *week_; }
 
   bool weekRunning() const { return busy_; }
   // The cat's timers stop (a watched race runs); the command's end starts them again.
@@ -127,6 +127,7 @@ class MainWindow : public QWidget {
   void closedView();
   void homeView();
   bool drawing() const;
+  void showWeekView();
   StoreResult saveBeforeQuit();
   void runChatter(const std::u16string* said);
   QPushButton*& but(Command c) { return but_[static_cast<int>(c)]; }
@@ -152,6 +153,8 @@ class MainWindow : public QWidget {
   HelpWindow* help_ = nullptr;
   FastForward* fastForward_ = nullptr;
   bool busy_ = false;
+  // The week's view is up (a fast-forward puts it up only for the weeks it draws).
+  bool weekShown_ = false;
   bool quitting_ = false;
   bool refusingClose_ = false;
 };

@@ -235,6 +235,13 @@ std::vector<int> activeCatsIn(const GameState& s, const std::vector<std::u16stri
   return out;
 }
 
+std::vector<int> activeCatsInResults(const GameState& s) {
+  std::vector<std::u16string> placed;
+  for (const auto& race : s.resultLines)
+    for (size_t e = 1; e < race.size(); ++e) placed.push_back(race[e].text);
+  return activeCatsIn(s, placed);
+}
+
 void offerFollowing(QWidget* w, Session& se, std::function<std::vector<int>()> cats) {
   const auto popup = [w, &se, cats](QPoint at) {
     const std::vector<int> offered = se.g.planner ? cats() : std::vector<int>{};

@@ -66,6 +66,8 @@ QString followCaption();
 int activeCatNamed(const GameState& s, std::u16string_view name);
 // The active cats (not the player's) whose names appear in `texts`, in the order of the texts.
 std::vector<int> activeCatsIn(const GameState& s, const std::vector<std::u16string>& texts);
+// The active cats placed in the week's results panel.
+std::vector<int> activeCatsInResults(const GameState& s);
 // A context menu on `w` (and the follow key while it has focus) that follows or stops following
 // each cat `cats` names at that moment.
 void offerFollowing(QWidget* w, Session& se, std::function<std::vector<int>()> cats);

@@ -29,10 +29,9 @@ WeekPanels::WeekPanels(GameState& s, QtFrontend& ui, QWidget* window, std::funct
   }
 }
 
-void WeekPanels::begin(bool draw) {
+void WeekPanels::begin() {
   results_->ok()->setEnabled(false);
   show_(results_);
-  if (!draw) return;
   results_->refresh();
   // The panel holds the focus until its OK can take it, rather than the focus running over the
   // commands as they are disabled (a screen reader would call out each, 終了 among them) or resting

@@ -26,9 +26,8 @@ class WeekPanels : public QObject {
   // The OK the week waits for, while it waits.
   QPushButton* waitingOk() const { return waitingOk_; }
 
-  // "次週": the results panel shows, empty, and holds the focus until its OK can take it (drawn and
-  // focused only when `draw`: a fast-forward shows the weeks no more often than a screen refreshes).
-  void begin(bool draw);
+  // "次週": the results panel shows, empty, and holds the focus until its OK can take it.
+  void begin();
   // The races have run: the results, then (unless `wait` is false) their OK.
   void showResults(bool draw, bool wait);
   // The year's awards and their OK.

@@ -8,6 +8,7 @@
 #include <QStylePainter>
 #include <QPushButton>
 
+#include "ui/fonts.h"
 #include "ui/qt_text.h"
 #include "world/state.h"
 
@@ -68,6 +69,14 @@ void drawHeavyText(QPainter& p, const QRect& rect, Qt::Alignment align, const QS
 bool madeUpBoldIsThin(const QWidget* w) { return w->font().bold() && w->devicePixelRatioF() > 1.25; }
 
 }  // namespace
+
+QLabel* makeBoldLabel(QWidget* parent, const QRect& at, double points, const QString& name) {
+  auto* l = new BoldLabel(parent);
+  l->setGeometry(at);
+  l->setFont(gothic(points, true));
+  l->setObjectName(name);
+  return l;
+}
 
 void BoldLabel::paintEvent(QPaintEvent* e) {
   if (!madeUpBoldIsThin(this) || text().isEmpty()) {

@@ -40,6 +40,9 @@ class BoldLabel : public QLabel {
   void paintEvent(QPaintEvent* e) override;
 };
 
+// A BoldLabel in the bold Gothic of `points`, placed and named.
+QLabel* makeBoldLabel(QWidget* parent, const QRect& at, double points, const QString& name);
+
 class BoldButton : public QPushButton {
  public:
   using QPushButton::QPushButton;

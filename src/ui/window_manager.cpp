@@ -10,6 +10,7 @@
 #include "ui/race_window.h"
 #include "ui/sound.h"
 #include "ui/title_window.h"
+#include "ui/week_panels.h"
 #include "ui/wizard_window.h"
 
 namespace polmina {
@@ -43,11 +44,11 @@ void WindowManager::beforeBox() {
 }
 
 void WindowManager::progress(int value, int maximum) {
-  if (main_) main_->showProgress(value, maximum);
+  if (main_) main_->weekPanels().showProgress(value, maximum);
 }
 
 void WindowManager::progressDone() {
-  if (main_) main_->progressDone();
+  if (main_) main_->weekPanels().progressDone();
 }
 
 void WindowManager::catPanel() {
