@@ -92,11 +92,15 @@ Database::Database(const std::filesystem::path& file, int busyMs) {
 Database::Database(const std::filesystem::path& file, int busyMs, bool immutable) {
   sqlite3* db = nullptr;
   std::string uri = "file:";
+  static constexpr char kHex[] = "0123456789ABCDEF";
   for (const char c : file.string()) {
-    if (c == '%' || c == '?' || c == '#')
-      uri += "%" + std::to_string(c / 16) + "0123456789ABCDEF"[c % 16];
-    else
+    if (c == '%' || c == '?' || c == '#') {
+      uri += '%';
+      uri += kHex[c / 16];
+      uri += kHex[c % 16];
+    } else {
       uri += c;
+    }
   }
   uri += immutable ? "?immutable=1" : "?mode=ro";
   const int rc = sqlite3_open_v2(uri.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
