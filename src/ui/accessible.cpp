@@ -5,6 +5,7 @@
 #include <QAbstractSlider>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -168,6 +169,11 @@ bool focusFirstIn(QWidget* panel) {
 }
 
 void describe(QWidget* control, const QString& text) { control->setAccessibleDescription(text); }
+
+void speakValue(QComboBox* box) {
+  describe(box, box->currentText());
+  QObject::connect(box, &QComboBox::currentTextChanged, box, [box](const QString& value) { describe(box, value); });
+}
 
 namespace {
 

@@ -9,6 +9,7 @@
 class QAbstractButton;
 class QAbstractSlider;
 class QButtonGroup;
+class QComboBox;
 class QWidget;
 
 namespace polmina {
@@ -26,6 +27,10 @@ bool focusFirstIn(QWidget* panel);
 // Says `text` through `control`'s accessible description; a screen reader reads it with the control
 // when it has focus, and again when it changes while focused.
 void describe(QWidget* control, const QString& text);
+
+// A closed choice box says its value with its name as it takes focus (a screen reader does not read it
+// by itself), through its description. A new value is heard in the box's open list (Alt+Down).
+void speakValue(QComboBox* box);
 
 // A bar that takes focus and moves a step with the arrow keys (a scroll bar of its own does not),
 // through the same value changes as a drag.

@@ -56,12 +56,10 @@ HallWindow::HallWindow(Session& se, QWidget* parent)
   }
   table_->resizeColumnsToContents();
   table_->horizontalHeader()->setStretchLastSection(true);
+  const QString empty = qtr(u"まだ殿堂入りした猫はいません（引退した猫と、最初からやり直す前の猫がここに残ります）");
   if (careers_.empty()) {
     table_->hide();
-    makeLabel(this,
-              qtr(u"まだ殿堂入りした猫はいません（引退した猫と、最初からやり直す前の猫がここに残ります）"),
-              {10, 40, 540, 40}, QStringLiteral("labEmpty"))
-        ->setWordWrap(true);
+    makeLabel(this, empty, {10, 40, 540, 40}, QStringLiteral("labEmpty"))->setWordWrap(true);
   } else {
     table_->selectRow(0);
   }
@@ -77,6 +75,8 @@ HallWindow::HallWindow(Session& se, QWidget* parent)
   button(qtr(u"成長グラフ"), 230, QStringLiteral("butGrowth"), &HallWindow::showGrowth);
   QPushButton* close = makeButton(this, qtr(u"閉じる"), {450, 296, 100, 24}, QStringLiteral("butClose"));
   close->setDefault(true);
+  // With nothing to choose the focus rests on 閉じる, which says why.
+  if (careers_.empty()) describe(close, empty);
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
   connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { showRecord(row); });
   // Tab leaves the table for the buttons; Enter on a row opens its career, as a double click does.

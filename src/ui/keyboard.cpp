@@ -43,10 +43,11 @@ void activateRowsByKeyboard(QListWidget* list, std::function<void(int row)> clic
 
 namespace {
 
-// 言語 / Language, under the display sizes: named in both languages, so that a player who cannot read
+// 言語 / Language, a menu of its own under the display sizes: named in both languages, so that a player who cannot read
 // the one shown still finds it.
-void addLanguageSection(QMenu* menu, Frontend& ui, std::function<void()> applyNow) {
-  menu->addSection(QStringLiteral("言語 / Language"));
+void addLanguageMenu(QMenu* windowMenu, Frontend& ui, std::function<void()> applyNow) {
+  QMenu* menu = windowMenu->addMenu(QStringLiteral("言語 / Language"));
+  menu->setObjectName(QStringLiteral("languageSubmenu"));
   auto* group = new QActionGroup(menu);
   const Language current = rememberedLanguage();
   for (Language lang : {Language::Japanese, Language::English}) {
@@ -78,8 +79,11 @@ QKeySequence displaySizeKey() { return QKeySequence(Qt::CTRL | Qt::Key_D); }
 QMenu* addDisplaySizeMenu(QWidget* window, Frontend& ui, std::function<void()> applyNow) {
   auto* menu = new QMenu(qtr(u"表示サイズ"), window);
   menu->setObjectName(QStringLiteral("displaySizeMenu"));
-  menu->addSection(qtr(u"表示サイズ"));
-  auto* group = new QActionGroup(menu);
+  // The sizes, the languages (and the sound) each a menu of their own: a screen reader names a menu as
+  // it is reached, where it passes over a section's heading.
+  QMenu* sizes = menu->addMenu(qtr(u"表示サイズ"));
+  sizes->setObjectName(QStringLiteral("displaySizeSubmenu"));
+  auto* group = new QActionGroup(sizes);
   // Only the sizes whose windows fit the screen (its size in the desktop's units, before the game's own
   // scale divided it). The size remembered is marked; when it does not fit, the size shown instead.
   const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
@@ -91,7 +95,7 @@ QMenu* addDisplaySizeMenu(QWidget* window, Frontend& ui, std::function<void()> a
   if (!fits(current)) current = runningScale();
   for (double scale : DisplayScales) {
     if (!fits(scale)) continue;
-    QAction* a = menu->addAction(scaleCaption(scale));
+    QAction* a = sizes->addAction(scaleCaption(scale));
     a->setCheckable(true);
     a->setChecked(scale == current);
     a->setData(scale);
@@ -110,12 +114,7 @@ QMenu* addDisplaySizeMenu(QWidget* window, Frontend& ui, std::function<void()> a
             .arg(scaleCaption(scale));
     ui.tell(Question::Settings, BoxTitle, text.toStdU16String());
   });
-  addLanguageSection(menu, ui, applyNow);
-  // The same sizes and languages on their own, for a panel's menu that offers them beside its own
-  // commands: the window's other commands are not repeated there.
-  auto* sub = new QMenu(menu->title(), menu);
-  sub->setObjectName(QStringLiteral("displaySizeSubmenu"));
-  sub->addActions(menu->actions());
+  addLanguageMenu(menu, ui, applyNow);
   // The hall of fame, where the window offers it.
   if (auto* hall = window->findChild<QAction*>(QStringLiteral("actHall"), Qt::FindDirectChildrenOnly)) {
     menu->addSeparator();
@@ -131,8 +130,12 @@ QMenu* addDisplaySizeMenu(QWidget* window, Frontend& ui, std::function<void()> a
   return menu;
 }
 
-QMenu* displaySizeSubmenu(QMenu* windowMenu) {
-  return windowMenu->findChild<QMenu*>(QStringLiteral("displaySizeSubmenu"), Qt::FindDirectChildrenOnly);
+QList<QAction*> displaySizeSubmenus(QMenu* windowMenu) {
+  QList<QAction*> menus;
+  for (const char* name : {"displaySizeSubmenu", "languageSubmenu"})
+    if (auto* m = windowMenu->findChild<QMenu*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly))
+      menus << m->menuAction();
+  return menus;
 }
 
 }  // namespace polmina

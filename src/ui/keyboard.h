@@ -2,10 +2,12 @@
 // The keyboard and the display size: command keys shown in the buttons' tooltips, the focus order, and
 // the 表示サイズ menu that the title window and the main window carry.
 #include <QKeySequence>
+#include <QList>
 #include <functional>
 #include <initializer_list>
 
 class QAbstractButton;
+class QAction;
 class QListWidget;
 class QMenu;
 class QWidget;
@@ -27,12 +29,13 @@ void activateRowsByKeyboard(QListWidget* list, std::function<void(int row)> clic
 // The key that opens the 表示サイズ menu.
 QKeySequence displaySizeKey();
 
-// Puts the 表示サイズ menu (×1, ×1.5, ×2, ×3), and under it 言語 / Language (日本語, English), on the
+// Puts the 表示サイズ menu (×1, ×1.5, ×2, ×3), and after it the 言語 / Language menu (日本語, English), on the
 // window's context menu and on displaySizeKey(). A choice is remembered. With `applyNow` (where no game is in progress) it is applied at once by that;
 // otherwise it applies from the next start, the running windows keep their size so that no game in
 // progress is touched, and the player is told so through `ui`. Returns the menu (for tests).
 QMenu* addDisplaySizeMenu(QWidget* window, Frontend& ui, std::function<void()> applyNow = {});
-// The sizes and languages of a menu made by addDisplaySizeMenu, as a submenu of their own.
-QMenu* displaySizeSubmenu(QMenu* windowMenu);
+// The 表示サイズ and 言語 menus of a menu made by addDisplaySizeMenu, for a panel's menu that offers them
+// beside its own commands.
+QList<QAction*> displaySizeSubmenus(QMenu* windowMenu);
 
 }  // namespace polmina

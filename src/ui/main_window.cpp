@@ -110,7 +110,7 @@ MainWindow::MainWindow(WindowManager& wm) : wm_(wm), se_(wm.session()), s_(wm.se
   // The details panel has a context menu of its own (the history's); 早送り and the size are offered
   // there too.
   details_->details()->addAction(fastForward_->action());
-  details_->details()->addAction(displaySizeSubmenu(sizes)->menuAction());
+  details_->details()->addActions(displaySizeSubmenus(sizes));
   // The picture is the cat panel's too: its menu, by a right click or by the keys, is the panel's.
   pic_->setContextMenuPolicy(Qt::ActionsContextMenu);
   pic_->addActions(details_->details()->actions());
@@ -207,6 +207,9 @@ void MainWindow::describeNextWeek() {
   parts << details_->spoken();
   if (!pic_->accessibleDescription().isEmpty()) parts << pic_->accessibleDescription();
   describe(but(Command::NextWeek), parts.join(qtr(u"、")));
+  // 調教 says the training it has set, and is heard so as its panel closes; its key follows.
+  QPushButton* training = but(Command::Training);
+  describe(training, training_->spoken() + qtr(u"、") + training->toolTip());
 }
 
 void MainWindow::focusOpenPanel(Command c) {

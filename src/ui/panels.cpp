@@ -210,7 +210,9 @@ void AwardsPanel::refresh() {
   QStringList read;
   for (int b = 0; b < 7; ++b) {
     names_[b]->setText(qs(s_.awardNames[b]));
-    if (!s_.awardNames[b].empty()) read << qtr(AwardCaptions[b]) + QLatin1Char(' ') + qs(s_.awardNames[b]);
+    // For the ear the captions without their spacing, the names without their padding.
+    if (!s_.awardNames[b].empty())
+      read << qtr(AwardCaptions[b]).remove(QChar(u'　')).simplified() + QLatin1Char(' ') + qs(shownName(s_.awardNames[b])).trimmed();
   }
   describe(butNendo_, read.join(qtr(u"、")));
 }

@@ -1,5 +1,6 @@
 #include "ui/small_windows.h"
 
+#include <QAccessible>
 #include <QFile>
 #include <QFrame>
 #include <QGuiApplication>
@@ -118,9 +119,11 @@ SaveWindow::SaveWindow(const GameState& s, std::filesystem::path dir, QtFrontend
   setObjectName(QStringLiteral("SaveFm"));
   setWindowTitle(qtr(u"セーブ"));
   setFixedSize(150, 50);
-  auto* label =
-      makeLabel(this, qtr(u"セーブ中"), {0, 0, 150, 50}, gothic(9, true), QStringLiteral("Label1"));
-  label->setAlignment(Qt::AlignCenter);
+  label_ = makeLabel(this, qtr(u"セーブ中"), {0, 0, 150, 50}, gothic(9, true), QStringLiteral("Label1"));
+  label_->setAlignment(Qt::AlignCenter);
+  // The label holds the focus, so that a screen reader says it, and says it again when it changes.
+  label_->setFocusPolicy(Qt::StrongFocus);
+  setFocusProxy(label_);
   centreOn(this, mainWindow);
   // The save runs from the window's own timer once it is on screen.
   auto* timer1 = new QTimer(this);
@@ -135,7 +138,14 @@ SaveWindow::SaveWindow(const GameState& s, std::filesystem::path dir, QtFrontend
 
 void SaveWindow::save() {
   result_ = saveGame(s_, dir_);
-  ui_.wait(1.0);
+  double shown = 1.0;
+  if (result_) {
+    const QString done = qtr(u"セーブしました");
+    label_->setText(done);
+    describe(label_, done);
+    if (QAccessible::isActive()) shown = std::max(shown, spokenSeconds(done));
+  }
+  ui_.wait(shown);
   accept();
 }
 

@@ -5,6 +5,7 @@
 
 #include "store/savefile.h"
 
+class QLabel;
 class QTextBrowser;
 
 namespace polmina {
@@ -36,6 +37,7 @@ class SaveWindow : public QDialog {
   const GameState& s_;
   std::filesystem::path dir_;
   QtFrontend& ui_;
+  QLabel* label_ = nullptr;
   StoreResult result_ = StoreResult::failure(N_(u"セーブされませんでした。"));
 };
 

@@ -102,6 +102,19 @@ void TrainingPanel::moved(int bar, int value) {
   emit trainingChanged();
 }
 
+// The training for the ear: each day with the rows it works and their strength, or "調教なし".
+QString TrainingPanel::spoken() const {
+  QStringList days;
+  for (int day = 0; day < 2; ++day) {
+    QStringList rows;
+    for (int row = 0; row < 3; ++row)
+      if (const int v = bars_[day * 3 + row]->value(); v > 0) rows << qtr(kRows[row]) + QLatin1Char(' ') + QString::number(v);
+    const QString name = day == 0 ? qtr(u"水曜") : qtr(u"木曜");
+    days << name + QLatin1Char(' ') + (rows.isEmpty() ? qtr(u"調教なし") : rows.join(qtr(u"、")));
+  }
+  return days.join(qtr(u"、"));
+}
+
 void TrainingPanel::clear() {
   for (int b = 0; b < 6; ++b) {
     const QSignalBlocker quiet(bars_[b]);

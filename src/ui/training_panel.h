@@ -25,6 +25,8 @@ class TrainingPanel : public Panel {
   // 前回と同じ (Ctrl+Y): each bar moves to where the last training had it, as the player would move it.
   void sameAsLast();
   QPushButton* sameAsLastButton() const { return same_; }
+  // The bars as a sentence for the ear ("水曜 スピードUP 2、木曜 調教なし").
+  QString spoken() const;
 
  signals:
   void trainingChanged();

@@ -29,6 +29,7 @@ namespace polmina {
 namespace {
 
 const QRect kPage{4, 2, 281, 208};
+constexpr const char16_t* kNameLimit = N_(u"（全角10文字以内）");
 
 const char16_t* const kWelcome[] = {
     N_(u"この度はポルミナをダウンロードして下さってどうもありがとうございます。"),
@@ -69,7 +70,25 @@ QComboBox* makeCombo(QWidget* parent, const QStringList& items, const QRect& geo
   c->setGeometry(geometry);
   c->setObjectName(name);
   c->setAccessibleName(accessible);
+  speakValue(c);
   return c;
+}
+
+// A choice of two as radio buttons that the arrows choose between, the first chosen: a screen reader
+// says the one chosen, where it says nothing of a closed choice box's new value.
+QButtonGroup* makeChoiceOfTwo(QWidget* parent, const QStringList& items, QPoint at, const QString& name,
+                              const QString& accessible) {
+  auto* group = new QButtonGroup(parent);
+  for (int i = 0; i < 2; ++i) {
+    auto* o = new QRadioButton(items[i], parent);
+    o->setGeometry(at.x() + 82 * i, at.y(), 80, 22);
+    o->setObjectName(name + QString::number(i));
+    o->setAccessibleDescription(accessible);
+    group->addButton(o, i);
+  }
+  group->button(0)->setChecked(true);
+  chooseWithArrows(group);
+  return group;
 }
 
 QLineEdit* makeText(QWidget* parent, const QRect& geometry, const QString& name, const QString& accessible) {
@@ -112,14 +131,13 @@ void WizardWindow::buildWelcomePage() { makePage(0, welcomeText()); }
 void WizardWindow::buildPlayerPage() {
   QGroupBox* f = makePage(1, qtr(u"貴方(貴女)の性別、お名前を入力してください。"));
   QLabel* sex = makeLabel(f, qtr(u"性　別："), {14, 62, 84, 20});
-  cmb_[0] = makeCombo(f, {qtr(u"男性"), qtr(u"女性")}, {100, 60, 90, 22},
-                      QStringLiteral("Cmb0"), qtr(u"性別"));
+  sex_[0] = makeChoiceOfTwo(f, {qtr(u"男性"), qtr(u"女性")}, {100, 60}, QStringLiteral("OptPlayerSex"), qtr(u"性別"));
   nameCaption_ = makeLabel(f, qtr(u"貴方のお名前："), {14, 98, 86, 20}, QStringLiteral("Label1_0"));
   txt_[0] = makeText(f, {100, 96, 166, 22}, QStringLiteral("Txt0"), qtr(u"お名前"));
-  sex->setBuddy(cmb_[0]);
+  sex->setBuddy(sex_[0]->button(0));
   nameCaption_->setBuddy(txt_[0]);
-  makeLabel(f, qtr(u"（全角10文字以内）"), {100, 122, 166, 16});
-  connect(cmb_[0], &QComboBox::activated, this, [this](int i) {
+  makeLabel(f, qtr(kNameLimit), {100, 122, 166, 16});
+  connect(sex_[0], &QButtonGroup::idClicked, this, [this](int i) {
     nameCaption_->setText(i == 0 ? qtr(u"貴方のお名前:") : qtr(u"貴女のお名前:"));
   });
 }
@@ -128,18 +146,18 @@ void WizardWindow::buildCatPage() {
   QGroupBox* f = makePage(2, {});
   QLabel* name = makeLabel(f, qtr(u"猫の名前："), {14, 58, 84, 20});
   txt_[1] = makeText(f, {100, 56, 166, 22}, QStringLiteral("Txt1"), qtr(u"猫の名前"));
-  makeLabel(f, qtr(u"（全角10文字以内）"), {100, 80, 166, 16});
+  makeLabel(f, qtr(kNameLimit), {100, 80, 166, 16});
   QLabel* sex = makeLabel(f, qtr(u"性　別："), {14, 106, 84, 20});
-  cmb_[1] = makeCombo(f, {qtr(u"男の子"), qtr(u"女の子")}, {100, 104, 90, 22},
-                      QStringLiteral("Cmb1"), qtr(u"猫の性別"));
+  sex_[1] = makeChoiceOfTwo(f, {qtr(u"男の子"), qtr(u"女の子")}, {100, 104}, QStringLiteral("OptCatSex"),
+                            qtr(u"猫の性別"));
   QLabel* trait = makeLabel(f, qtr(u"特　徴："), {14, 138, 84, 20});
   QStringList traits;
   for (std::u16string_view t : TraitChoices) traits << qtr(t);
-  cmb_[2] = makeCombo(f, traits, {100, 136, 110, 22}, QStringLiteral("Cmb2"), qtr(u"特徴"));
+  trait_ = makeCombo(f, traits, {100, 136, 110, 22}, QStringLiteral("Cmb2"), qtr(u"特徴"));
   // Each caption labels its field for a screen reader.
   name->setBuddy(txt_[1]);
-  sex->setBuddy(cmb_[1]);
-  trait->setBuddy(cmb_[2]);
+  sex->setBuddy(sex_[1]->button(0));
+  trait->setBuddy(trait_);
 }
 
 void WizardWindow::buildBreedPage() {
@@ -200,13 +218,15 @@ void WizardWindow::changePage(int to) {
   }
   page_ = to;
   next_[to]->setDefault(true);
-  // Focus starts in the page's input, never on 戻る.
-  if (to == 1 || to == 2)
-    txt_[to - 1]->setFocus();
-  else if (to == 3)
-    opt_[0]->setFocus();
-  else
-    next_[to]->setFocus();
+  // Focus starts in the page's input, never on 戻る; the page's instruction is read with it.
+  QWidget* first = to == 1 || to == 2 ? static_cast<QWidget*>(txt_[to - 1])
+                   : to == 3          ? static_cast<QWidget*>(opt_[0])
+                                      : static_cast<QWidget*>(next_[to]);
+  QString instruction = lab_[to]->text();
+  instruction.replace(QLatin1Char('\n'), QLatin1Char(' '));
+  if (to == 1 || to == 2) instruction += QLatin1Char(' ') + qtr(kNameLimit);
+  describe(first, instruction);
+  first->setFocus();
 }
 
 bool WizardWindow::acceptName(int page) {
@@ -221,13 +241,13 @@ bool WizardWindow::acceptName(int page) {
   }
   if (page == 1) {
     choices_.playerName = typed;
-    choices_.playerSex = cmb_[0]->currentIndex();
+    choices_.playerSex = sex_[0]->checkedId();
     namePlayer(s, check.name, choices_.playerSex);
     setLead(lab_[2], qtr(catPageLead(s.playerSex)));
   } else {
     choices_.catName = typed;
-    choices_.catSex = cmb_[1]->currentIndex();
-    choices_.trait = cmb_[2]->currentIndex();
+    choices_.catSex = sex_[1]->checkedId();
+    choices_.trait = trait_->currentIndex();
     namePlayerCat(s, check.name, choices_.catSex);
   }
   pageValid_ = -1;

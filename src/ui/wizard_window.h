@@ -50,7 +50,8 @@ class WizardWindow : public QWidget {
   std::array<QLabel*, 4> lab_{};
   std::array<QPushButton*, 4> next_{};
   std::array<QPushButton*, 4> back_{};
-  std::array<QComboBox*, 3> cmb_{};
+  std::array<QButtonGroup*, 2> sex_{};  // the player's, the cat's
+  QComboBox* trait_ = nullptr;
   std::array<QLineEdit*, 2> txt_{};
   QLabel* nameCaption_ = nullptr;
   QButtonGroup* breeds_ = nullptr;

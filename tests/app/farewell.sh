@@ -83,7 +83,9 @@ size() { xdotool getwindowgeometry "$1" | sed -n 's/ *Geometry: //p'; }
 before=$(size "$id")
 xdotool windowfocus --sync "$id" key ctrl+d
 sleep 0.5
-xdotool key Down Down Down Return      # ×1, ×1.5, ×2
+xdotool key Down Right                 # 表示サイズ, opened on ×1
+sleep 0.3
+xdotool key Down Down Return           # ×1.5, ×2
 for _ in $(seq 100); do
   id=$(window "11種ポルミナF" 1) && [ "$(size "$id")" != "$before" ] && break
   sleep 0.1

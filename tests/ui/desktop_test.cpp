@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "ui/keyboard.h"
 #include "ui/launch.h"
 #include "ui/race_scene.h"
 #include "ui/resources.h"
@@ -196,11 +197,12 @@ TEST_F(Desktop, TheTitleWindowAppliesTheDisplaySizeByStartingAgain) {
   const auto offered = [](QWidget& window, QAction** x3) {
     auto* menu = window.findChild<QMenu*>(QStringLiteral("displaySizeMenu"));
     QStringList captions;
-    for (QAction* a : menu ? menu->actions() : QList<QAction*>{})
-      if (a->isCheckable()) {
-        captions << a->text();
-        if (a->text() == QStringLiteral("×3")) *x3 = a;
-      }
+    for (QAction* sub : menu ? displaySizeSubmenus(menu) : QList<QAction*>{})
+      for (QAction* a : sub->menu()->actions())
+        if (a->isCheckable()) {
+          captions << a->text();
+          if (a->text() == QStringLiteral("×3")) *x3 = a;
+        }
     return captions;
   };
   QAction* x3 = nullptr;

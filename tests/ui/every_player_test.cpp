@@ -248,8 +248,8 @@ TEST_F(EveryPlayer, EveryFocusableControlHasANameAndTheWizardsCaptionsLabelTheir
   EXPECT_EQ(speed->value(), was - 1);
   QTest::keyClick(speed, Qt::Key_Right);
   EXPECT_EQ(speed->value(), was);
-  const std::pair<const char*, QString> captions[] = {{"Cmb0", QStringLiteral("性　別：")},
-                                                      {"Cmb1", QStringLiteral("性　別：")},
+  const std::pair<const char*, QString> captions[] = {{"OptPlayerSex0", QStringLiteral("性　別：")},
+                                                      {"OptCatSex0", QStringLiteral("性　別：")},
                                                       {"Cmb2", QStringLiteral("特　徴：")},
                                                       {"Txt1", QStringLiteral("猫の名前：")}};
   for (const auto& [field, caption] : captions) {

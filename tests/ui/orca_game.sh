@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A game played by keys while the Orca screen reader listens (with_orca.sh), in one language: from a
 # save of a young cat in May, a week with training and a booking, the next week with the cat's race
-# watched, its results and the cat's chatter. Then checks what Orca said (spoken.txt).
+# watched, its results and the cat's chatter, and the quit with its save. Then checks what Orca said (spoken.txt).
 #   orca_game.sh <bin folder> <ja|en> <work folder>
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
@@ -72,6 +72,11 @@ play() {
   sleep 5
   keys Return        # the results' OK
   sleep 15
+  mark quit
+  keys ctrl+q
+  answer 5           # 本当に終了します？
+  answer 5           # ゲームをセーブしますか？
+  sleep 6
   mark end
   import -window root "$POLMINA_GAME/end.png"
   kill "$game" 2>/dev/null || true
@@ -125,6 +130,8 @@ if [ "$lang" = ja ]; then
   heard "the cat's place, then the placings" '^Tama [0-9]+着、1着 .*、5着 '
   heard "the results of the cat's week, its race first" '^ ?8/2 1R 新猫戦、1着 .*Tama'
   heard "the remark after the race, whole" '^Mina.*着だったニャ'
+  heard "the training as its panel closes" '^水曜 スピードUP 2、'
+  heard "the save" '^セーブしました'
 else
   heard "the whole remark on coming back" '^Welcome back, nya! Set up my training again, please!'
   heard "the booking" 'Booked into 8/2 1R Newcomers'
@@ -137,6 +144,8 @@ else
   heard "the results of the cat's week, its race first" '^ ?8/2 1R Newcomers, 1st .*Tama'
   heard "the remark after the race, whole" '^Mina, I came'
   heard "the record for the ear after the race" '^August, week 3, 2001, .* 1 run, 0 wins, '
+  heard "the training as its panel closes" '^Wednesday Speed 2, '
+  heard "the save" '^Saved'
 fi
 exit $failed
 

@@ -249,7 +249,7 @@ TEST_F(WindowTest, TheWizardsLeadsBreakAfterAComma) {
   QWidget* wizard = &w.wm.wizardWindow();
   w.click(wizard, "ButNext0");
   for (int sex : {0, 1}) {
-    w.find<QComboBox>(wizard, "Cmb0")->setCurrentIndex(sex);
+    w.find<QRadioButton>(wizard, sex ? "OptPlayerSex1" : "OptPlayerSex0")->click();
     w.type(wizard, "Txt0", QStringLiteral("ミナ"));
     w.click(wizard, "ButNext1");
     for (const char* lead : {"lab1", "lab2"}) {

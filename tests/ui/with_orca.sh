@@ -6,8 +6,18 @@
 # The utterances land in <work folder>/spoken.txt, one a line; Orca's own log in <work folder>/orca.log.
 # The command sees POLMINA_SPOKEN (the utterance file) and POLMINA_ORCA_LOG.
 set -euo pipefail
+# One Orca a user: a second one will not start, and one started with --replace kills the others. Runs of
+# this script wait for each other (the lock is held by flock alone, never by a daemon started here); a
+# screen reader the user runs is left alone, and the run skipped.
+if [ -z "${POLMINA_ORCA_TURN:-}" ]; then
+  POLMINA_ORCA_TURN=1 exec flock -o -w 1800 "${TMPDIR:-/tmp}/polmina-orca-$(id -u).lock" "$0" "$@"
+fi
 work=$(realpath "$1")
 shift
+if pgrep -u "$(id -u)" -x orca >/dev/null; then
+  echo "another Orca is running for this user: not started beside it"
+  exit 77
+fi
 mkdir -p "$work/config/speech-dispatcher/modules" "$work/data" "$work/runtime" "$work/cache"
 chmod 700 "$work/runtime"
 : >"$work/spoken.txt"
@@ -41,7 +51,7 @@ exec dbus-run-session -- xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" b
   gsettings set org.gnome.desktop.a11y.applications screen-reader-enabled true 2>/dev/null || true
   speech-dispatcher --run-single --timeout 0 >/dev/null 2>&1 &
   speech=$!
-  orca --replace --debug-file="$POLMINA_ORCA_LOG" >"$(dirname "$POLMINA_SPOKEN")/orca.out" 2>&1 &
+  orca --debug-file="$POLMINA_ORCA_LOG" >"$(dirname "$POLMINA_SPOKEN")/orca.out" 2>&1 &
   orca=$!
   # Orca is listening once it has said so.
   for _ in $(seq 1 600); do
