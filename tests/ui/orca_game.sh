@@ -1,16 +1,14 @@
 #!/usr/bin/env bash
-# A game played by keys while the Orca screen reader listens (with_orca.sh), in one language: from a
-# save of a young cat in May, a week with training and a booking, the next week with the cat's race
-# watched, its results and the cat's chatter, and the quit with its save. Then checks what Orca said (spoken.txt).
+# A game played by keys while the Orca screen reader listens (with_orca.sh), in one language: a new
+# game's first pages; then, from a save of a young cat in May, a week with training and a booking, the
+# next week with the cat's race watched, its results and the cat's chatter, and the quit with its save.
+# Then checks what Orca said (spoken.txt).
 #   orca_game.sh <bin folder> <ja|en> <work folder>
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
 
 # ---- inside the screen reader's desktop: the game by keys
 play() {
-  cd "$POLMINA_GAME"
-  ./polmina --seed 9 --scale 1 --lang "$POLMINA_LANG" >game.log 2>&1 &
-  game=$!
   main_title='^(11種ポルミナF|11-Breed Polmina F)$'
   win() { xdotool search --onlyvisible --name "$main_title" | head -1; }
   shown() { xdotool search --onlyvisible --name '.' 2>/dev/null | sort; }
@@ -41,6 +39,26 @@ play() {
     done
   }
   mark() { echo "=== $*" >>"$POLMINA_SPOKEN"; }
+  # A new game's first two pages in a folder of their own: the instructions, the sex chosen by the arrows.
+  newGame() {
+    cd "$POLMINA_GAME/../fresh"
+    ./polmina --seed 9 --scale 1 --lang "$POLMINA_LANG" >game.log 2>&1 &
+    local fresh=$!
+    for _ in $(seq 120); do [ -n "$(win)" ] && break; sleep 0.25; done
+    sleep 3
+    mark wizard
+    keys Return        # 最初から
+    keys Return        # the welcome's 次へ
+    xdotool type Mina
+    keys shift+Tab Down Tab Return
+    mark wizard end
+    kill "$fresh" 2>/dev/null || true
+    wait "$fresh" 2>/dev/null || true
+  }
+  newGame
+  cd "$POLMINA_GAME"
+  ./polmina --seed 9 --scale 1 --lang "$POLMINA_LANG" >game.log 2>&1 &
+  game=$!
   for _ in $(seq 120); do [ -n "$(win)" ] && break; sleep 0.25; done
   if [ -z "$(win)" ]; then
     echo "the game's window did not show:" >&2
@@ -95,11 +113,11 @@ if ! command -v orca >/dev/null || ! command -v speech-dispatcher >/dev/null; th
   exit 77
 fi
 rm -rf "$work"
-mkdir -p "$work/game" "$work/home"
+mkdir -p "$work/game" "$work/fresh" "$work/home"
 "$bin/polmina-sim" new "$work/game" --player Mina --player-sex 0 --cat Tama --cat-sex 1 --trait 2 --breed 7 \
   --seed 5 >/dev/null
 "$bin/polmina-sim" play "$work/game" --weeks 28 --seed 5 >/dev/null
-cp "$bin/polmina" "$bin"/*.mo "$bin"/*.Dat "$bin"/*.htm "$work/game/"
+for folder in game fresh; do cp "$bin/polmina" "$bin"/*.mo "$bin"/*.Dat "$bin"/*.htm "$work/$folder/"; done
 export POLMINA_LANG=$lang POLMINA_GAME=$work/game HOME=$work/home
 if [ -n "${POLMINA_PLAY:-}" ]; then
   "$here/with_orca.sh" "$work/orca" "$POLMINA_PLAY"
@@ -119,6 +137,9 @@ heard() {  # <what> <extended regular expression>
   fi
 }
 if [ "$lang" = ja ]; then
+  heard "the wizard's instruction with the name's limit" '^貴方\(貴女\)の性別、お名前を入力してください。 .全角10文字以内.$'
+  heard "the sex chosen by the arrows" '^女性\.$'
+  heard "the next page's instruction, for the sex chosen" '^次に貴女の猫君の名前、'
   heard "the whole remark on coming back" '^お帰りニャ、調教を設定しなおしてくれニャ'
   heard "the booking" '8/2 1R 新猫戦に登録しました'
   heard "the booked race with the list" '^ ?8/1 1R 新猫戦\.?$'
@@ -133,6 +154,9 @@ if [ "$lang" = ja ]; then
   heard "the training as its panel closes" '^水曜 スピードUP 2、'
   heard "the save" '^セーブしました'
 else
+  heard "the wizard's instruction with the name's limit" '^Please enter your sex and your name\. \(10 characters at most\)$'
+  heard "the sex chosen by the arrows" '^Female\.$'
+  heard "the next page's instruction" "^Now tell us your kitty's name"
   heard "the whole remark on coming back" '^Welcome back, nya! Set up my training again, please!'
   heard "the booking" 'Booked into 8/2 1R Newcomers'
   heard "the next week with the training and the booking" '^August, week 1, 2001, Name Tama, .*Next +8/2 1R Newcomers'
