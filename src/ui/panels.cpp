@@ -209,8 +209,9 @@ AwardsPanel::AwardsPanel(GameState& s, QWidget* parent)
 void AwardsPanel::refresh() {
   QStringList read;
   for (int b = 0; b < 7; ++b) {
-    names_[b]->setText(qs(s_.awardNames[b]));
-    if (!s_.awardNames[b].empty()) read << qtr(AwardCaptions[b]) + QLatin1Char(' ') + qs(s_.awardNames[b]);
+    const QString name = qs(shownName(s_.awardNames[b]));
+    names_[b]->setText(name);
+    if (!s_.awardNames[b].empty()) read << qtr(AwardCaptions[b]) + QLatin1Char(' ') + name;
   }
   describe(butNendo_, read.join(qtr(u"、")));
 }
