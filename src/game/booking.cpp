@@ -10,6 +10,9 @@ namespace polmina {
 namespace {
 
 constexpr size_t kNameColumn = 22;
+// Half-width names are padded to fewer columns: the longest, a big race of next year with its year,
+// still fits, and the distance keeps clear of the list's scroll bar.
+constexpr size_t kLatinNameColumn = 31;
 
 // The first 16 characters of a row, which is what the question and the labels show.
 // In English the name is half-width and its row is cut nowhere: the whole name.
@@ -29,11 +32,11 @@ std::u16string question(const RaceSlot& slot, bool nextYear, int catClass) {
 
 }  // namespace
 
-std::u16string raceListRow(const RaceSlot& slot) {
+std::u16string raceListRow(const RaceSlot& slot, int nextYear) {
   std::u16string row = shownRaceName(slot.raceName);
   if (currentLanguage() != Language::Japanese) {
-    // Half-width names: padded to the same columns as the Japanese rows (8 + 14 full-width).
-    if (row.size() < 2 * kNameColumn - 8) row.append(2 * kNameColumn - 8 - row.size(), u' ');
+    if (nextYear != 0) row += trf(u"（{year}年）", {{u"year", num(nextYear)}});
+    if (row.size() < kLatinNameColumn) row.append(kLatinNameColumn - row.size(), u' ');
   } else if (row.size() < kNameColumn) {
     row.append(kNameColumn - row.size(), u'　');
   }

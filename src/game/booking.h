@@ -13,8 +13,8 @@ namespace polmina {
 inline constexpr const char16_t* BookingTitle = N_(u"レース登録");
 
 // Row of the race list: the race name padded with full-width spaces to 22 characters, a blank, the
-// distance and "m".
-std::u16string raceListRow(const RaceSlot& slot);
+// distance and "m". In another language a race of next year (`nextYear`, else 0) says its year.
+std::u16string raceListRow(const RaceSlot& slot, int nextYear = 0);
 
 // May a cat of class `catClass` run a race of class `raceClass`?
 bool classMayRun(int catClass, int raceClass);

@@ -5,6 +5,7 @@
 
 #include "world/calendar.h"
 #include "world/labels.h"
+#include "world/romaji.h"
 #include "world/text.h"
 
 namespace polmina {
@@ -92,7 +93,12 @@ std::u16string careerRecordText(const GameState& s, const CatRecord& c, CareerVi
   appendClassBlock(t, N_(u"Ｂクラス戦　戦績 "), blockCounts(c, CounterBlock::B));
   appendClassBlock(t, N_(u"Ｃクラス戦　戦績 "), blockCounts(c, CounterBlock::C));
   appendClassBlock(t, N_(u"Ｄクラス戦　戦績 "), blockCounts(c, CounterBlock::D));
-  t += kNewLine + trf(u"対戦戦績　　{starts}戦{wins}勝", {{u"starts", num(c.starts)}, {u"wins", num(c.wins)}}) + kNewLine;
+  t += kNewLine +
+       trf(u"対戦戦績　　{starts}戦{wins}勝", {{u"starts", num(c.starts)},
+                                               {u"wins", num(c.wins)},
+                                               {u"runs", runsCounted(c.starts)},
+                                               {u"won", winsCounted(c.wins)}}) +
+       kNewLine;
   t += trf(u"総獲得賞金　{n}万", {{u"n", num(c.totalPrize)}, {u"yen", yenText(c.totalPrize)}}) + kNewLine;
   appendEnding(t, s, c, view);
   return t;
@@ -102,7 +108,7 @@ void showCareerRecord(Game& g, int index, CareerView view) {
   if (index == -1) return;
   GameState& s = g.s;
   const CatRecord& c = view == CareerView::Retired ? retiredAt(s, index) : catAt(s, index);
-  g.ui.tell(Question::CareerRecord, c.name, careerRecordText(s, c, view));
+  g.ui.tell(Question::CareerRecord, shownName(c.name), careerRecordText(s, c, view));
 }
 
 }  // namespace polmina

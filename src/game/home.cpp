@@ -16,18 +16,13 @@ std::u16string grams(double weight) {
   return g == 0 ? std::u16string() : num(g);
 }
 
-// A count with its word, "1 run" or "2 runs" where the language tells one from many.
-std::u16string counted(int n, const char16_t* text) {
-  return fill(n == 1 ? trc(u"one", text) : tr(text), {{u"n", num(n)}});
-}
+// "1才/257g"; in English "1 year, 257 g".
+constexpr const char16_t* kAgeWeight = N_(u"{n}才/{grams}g");
+[[maybe_unused]] constexpr const char16_t* kAgeWeightOne = NC_(u"one", u"{n}才/{grams}g");
 
-// "3戦 1勝"; in English "3 runs, 1 win". Each word for many, and again for one.
-constexpr const char16_t* kStarts = N_(u"{n}戦");
-constexpr const char16_t* kWins = N_(u"{n}勝");
-[[maybe_unused]] constexpr const char16_t* kOnes[] = {NC_(u"one", u"{n}戦"), NC_(u"one", u"{n}勝")};
-
+// "3戦 1勝"; in English "3 runs, 1 win".
 std::u16string recordText(int starts, int wins) {
-  return trf(u"{starts} {wins}", {{u"starts", counted(starts, kStarts)}, {u"wins", counted(wins, kWins)}});
+  return trf(u"{starts} {wins}", {{u"starts", runsCounted(starts)}, {u"wins", winsCounted(wins)}});
 }
 
 }  // namespace
@@ -38,7 +33,7 @@ CatPanelText catPanelText(GameState& s) {
   CatPanelText t;
   t.money = trf(u"{n}万円", {{u"n", num(s.money)}, {u"yen", yenText(s.money)}});
   t.name = shownName(trim(c.name));
-  t.ageWeight = trf(u"{age}才/{grams}g", {{u"age", num(c.age)}, {u"grams", grams(c.weight)}});
+  t.ageWeight = fill(counted(c.age, kAgeWeight), {{u"grams", grams(c.weight)}});
   t.sexGrowth = sexLabel(c.sex) + growthTypeName(c.growthType);
   t.record = recordText(c.starts, c.wins);
   t.prize = trf(u"{n} 万", {{u"n", num(c.totalPrize)}, {u"yen", yenText(c.totalPrize)}});

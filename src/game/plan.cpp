@@ -83,8 +83,11 @@ std::map<int, DistanceRecord> recordByDistance(const std::vector<FormbookRow>& f
 
 std::u16string distanceRecordText(const DistanceRecord& r) {
   if (r.starts == 0) return tr(u"未出走");
-  return trf(u"{starts}戦{wins}勝 最高{best}着",
-             {{u"starts", num(r.starts)}, {u"wins", num(r.wins)}, {u"best", num(r.best)}});
+  return trf(u"{starts}戦{wins}勝 最高{best}着", {{u"starts", num(r.starts)},
+                                                  {u"wins", num(r.wins)},
+                                                  {u"runs", runsCounted(r.starts)},
+                                                  {u"won", winsCounted(r.wins)},
+                                                  {u"best", num(r.best)}});
 }
 
 int weeksUntil(const GameState& s, int year, int slot) {
@@ -176,15 +179,15 @@ void SeasonPlanner::watchRivals(Game& g, std::vector<std::u16string>& told) {
     if (i < 0) {
       if (f.retired) continue;
       seen.retired = true;
-      told.push_back(trf(u"注目の{name}が引退しました。", {{u"name", f.name}}));
+      told.push_back(trf(u"注目の{cat}が引退しました。", {{u"cat", f.name}}));
     } else {
       const CatRecord& c = s.cats[static_cast<size_t>(i)];
       seen.last = c;
       const int64_t race = booked >= 0 ? raceKey(yearOfSlot(s, booked), booked) : -1;
       if (i != s.playerCat && booked >= 0 && c.entryRace == booked && f.toldEntry != race) {
         seen.toldEntry = race;
-        told.push_back(trf(u"注目の{name}が{race}に登録しています。",
-                           {{u"name", f.name}, {u"race", raceNameOf(s, booked)}}));
+        told.push_back(trf(u"注目の{cat}が{race}に登録しています。",
+                           {{u"cat", f.name}, {u"race", raceNameOf(s, booked)}}));
       }
       if (encodeCat(seen.last) == encodeCat(f.last) && seen.toldEntry == f.toldEntry) continue;
     }

@@ -190,10 +190,12 @@ Material finishers(const GameState& s) {
 }
 
 std::u16string resultArticle(const Names& names) {
+  // "10着" is as wide as "1着 " in Japanese; "10th" still needs its space before the name.
+  const bool spaceAlways = currentLanguage() != Language::Japanese;
   std::u16string text;
   for (int c = 1; c <= MaxRunners; ++c)
-    text +=
-        placeName(c) + (c < 10 ? u" " : u"") + names[static_cast<size_t>(c - 1)] + std::u16string(kCrLf);
+    text += placeName(c) + (c < 10 || spaceAlways ? u" " : u"") + names[static_cast<size_t>(c - 1)] +
+            std::u16string(kCrLf);
   return text + tr(u"   以上着順でした");
 }
 

@@ -3,6 +3,8 @@
 #include <span>
 
 #include "rank/sort.h"
+#include "world/i18n.h"
+#include "world/labels.h"
 #include "world/text.h"
 
 namespace polmina {
@@ -14,12 +16,29 @@ namespace {
 constexpr char16_t kActiveHeading[] = N_(u"　名　　　　前　      性別　  歳　 体調");
 constexpr char16_t kRetiredHeading[] = N_(u"名　　前　　　        性別　  戦　　績");
 
-// The name column: trimmed and filled with full-width spaces to 11 characters (a blank name still
-// gets one, so the columns after it do not slide left).
+// The age column: "1 yr", "2 yrs" in English.
+constexpr const char16_t* kAge = N_(u"{n}歳   ");
+[[maybe_unused]] constexpr const char16_t* kAgeOne = NC_(u"one", u"{n}歳   ");
+
+constexpr size_t kNameColumnWidth = 22;  // in half-width characters
+
+// The name column: the name as shown, filled with full-width spaces to 11 characters (a blank name
+// still gets one, so the columns after it do not slide left). A name in Latin letters is half-width:
+// it is filled to the same width, the last space a half-width one where its length is odd.
 std::u16string nameColumn(const CatRecord& c) {
-  std::u16string name = trim(c.name);
+  std::u16string name = shownName(c);
   if (name.empty()) return u"　";
-  while (name.size() < 11) name += u'　';
+  if (currentLanguage() == Language::Japanese) {
+    while (name.size() < 11) name += u'　';
+    return name;
+  }
+  size_t width = 0;
+  for (char16_t ch : name) width += ch < 0x80 ? 1 : 2;
+  if (width % 2 != 0 && width < kNameColumnWidth) {
+    name += u' ';
+    ++width;
+  }
+  for (; width < kNameColumnWidth; width += 2) name += u'　';
   return name;
 }
 
@@ -37,7 +56,7 @@ std::u16string activeCatRow(const CatRecord& c) {
   std::u16string row = nameColumn(c);
   row += tr(c.sex == 0 ? N_(u"男猫  ") : N_(u"女猫  "));
   if (c.age < 10) row += u' ';
-  row += trf(u"{n}歳   ", {{u"n", num(c.age)}});
+  row += counted(c.age, kAge);
   row += conditionWord(c.condition);
   return row;
 }

@@ -14,6 +14,7 @@
 #include "ui/widgets.h"
 #include "ui/window_manager.h"
 #include "world/labels.h"
+#include "world/romaji.h"
 #include "world/text.h"
 
 namespace polmina {
@@ -40,13 +41,10 @@ HallWindow::HallWindow(Session& se, QWidget* parent)
       QStringLiteral("tblCareers"), qtr(u"殿堂"));
   for (int i = 0; i < static_cast<int>(careers_.size()); ++i) {
     const Career& c = careers_[static_cast<size_t>(i)];
-    table_->setItem(i, 0, tableCell(qs(trim(c.cat.name))));
-    table_->setItem(i, 1, tableCell(qs(c.player)));
+    table_->setItem(i, 0, tableCell(qs(shownName(c.cat))));
+    table_->setItem(i, 1, tableCell(qs(shownName(c.player))));
     table_->setItem(i, 2, tableCell(yearsText(c)));
-    table_->setItem(i, 3,
-                    tableCell(qs(trf(u"{starts}戦{wins}勝",
-                                     {{u"starts", num(c.cat.starts)}, {u"wins", num(c.cat.wins)}})),
-                              true));
+    table_->setItem(i, 3, tableCell(qs(recordCounts(c.cat.starts, c.cat.wins)), true));
     table_->setItem(
         i, 4,
         tableCell(qs(trf(u"{n}万", {{u"n", num(c.cat.totalPrize)}, {u"yen", yenText(c.cat.totalPrize)}})),
@@ -91,7 +89,7 @@ const Career* HallWindow::at(int row) const {
 }
 
 void HallWindow::showRecord(int row) {
-  if (const Career* c = at(row)) se_.ui.tell(Question::CareerRecord, c->cat.name, careerText(*c));
+  if (const Career* c = at(row)) se_.ui.tell(Question::CareerRecord, shownName(c->cat), careerText(*c));
 }
 
 void HallWindow::showFormbook(int row) {

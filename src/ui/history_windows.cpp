@@ -1,10 +1,10 @@
 #include "ui/history_windows.h"
 
 #include <QAction>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
-#include <QDateTime>
-#include <QDateTimeAxis>
+#include <QDate>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
@@ -30,6 +30,7 @@
 #include "ui/window_manager.h"
 #include "world/calendar.h"
 #include "world/labels.h"
+#include "world/romaji.h"
 #include "world/text.h"
 
 namespace polmina {
@@ -164,6 +165,7 @@ struct ChartLine {
   QString name;
   std::function<double(const GrowthRow&)> value;
   int width = 2;
+  bool money = false;  // counted in 万: the table writes it with its unit ("20万", "¥200,000")
 };
 
 template <class Axis>
@@ -174,10 +176,27 @@ Axis* styled(Axis* a, const QString& title) {
   return a;
 }
 
-// The first day of a week of the game's calendar, on the chart's time axis.
-qreal weekTime(const GrowthRow& r) {
-  return static_cast<qreal>(
-      QDateTime(QDate(r.year, r.month, (r.week - 1) * 7 + 1), QTime(0, 0)).toMSecsSinceEpoch());
+// A week of the game's calendar on the chart's time axis, in months from January of `firstYear`.
+qreal weekTime(const GrowthRow& r, int firstYear) {
+  return (r.year - firstYear) * 12 + (r.month - 1) + (r.week - 1) / 4.0;
+}
+
+// The time axis labelled at whole months, evenly: every month, or every 2, 3, 6, 12 … months so that
+// no more than six labels stand on it; a year's labels fall on January.
+QCategoryAxis* timeAxis(int firstYear, qreal from, qreal to) {
+  auto* x = styled(new QCategoryAxis, qtr(u"年月"));
+  x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+  const int first = static_cast<int>(std::floor(from));
+  const int last = std::max(first + 1, static_cast<int>(std::ceil(to)));
+  int step = 1;
+  for (int s : {1, 2, 3, 6, 12, 24, 36, 60, 120}) {
+    step = s;
+    if ((last - first) / s < 6) break;
+  }
+  for (int m = (first + step - 1) / step * step; m <= last; m += step)
+    x->append(QDate(firstYear + m / 12, m % 12 + 1, 1).toString(qtr(u"yyyy年M月")), m);
+  x->setRange(first, last);
+  return x;
 }
 
 // A chart of the weeks in `rows` against their dates, one series a line.
@@ -187,9 +206,9 @@ QChartView* makeChart(const QString& title, const QString& unit, const std::vect
   c->setTitle(title);
   c->setTitleFont(gothic(10.5, true));
   c->legend()->setFont(gothic(9));
-  auto* x = styled(new QDateTimeAxis, qtr(u"年月"));
-  x->setFormat(qtr(u"yyyy年M月"));
-  x->setTickCount(5);
+  const GrowthRow first = rows.empty() ? GrowthRow{2001, 1, 1} : rows.front();
+  const GrowthRow last = rows.size() < 2 ? GrowthRow{first.year, first.month, 4} : rows.back();
+  auto* x = timeAxis(first.year, weekTime(first, first.year), weekTime(last, first.year));
   auto* y = styled(new QValueAxis, unit);
   y->setLabelFormat(QStringLiteral("%d"));
   c->addAxis(x, Qt::AlignBottom);
@@ -200,7 +219,7 @@ QChartView* makeChart(const QString& title, const QString& unit, const std::vect
     s->setName(line.name);
     for (const GrowthRow& r : rows) {
       const double v = line.value(r);
-      s->append(weekTime(r), v);
+      s->append(weekTime(r, first.year), v);
       top = std::max(top, v);
     }
     c->addSeries(s);
@@ -210,15 +229,20 @@ QChartView* makeChart(const QString& title, const QString& unit, const std::vect
     s->attachAxis(x);
     s->attachAxis(y);
   }
-  const GrowthRow first = rows.empty() ? GrowthRow{2001, 1, 1} : rows.front();
-  const GrowthRow last = rows.size() < 2 ? GrowthRow{first.year, first.month, 4} : rows.back();
-  x->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(weekTime(first))),
-              QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(weekTime(last))));
   y->setRange(0, top * 1.1);
   y->applyNiceNumbers();
   auto* view = new QChartView(c);
   view->setRenderHint(QPainter::Antialiasing);
   return view;
+}
+
+QString cellText(const ChartLine& line, const GrowthRow& row) {
+  const double v = line.value(row);
+  if (line.money) {
+    const auto man = static_cast<int64_t>(v);
+    return qs(trf(u"{n}万", {{u"n", num(man)}, {u"yen", yenText(man)}}));
+  }
+  return QString::number(v, 'f', v == std::floor(v) ? 0 : 1);
 }
 
 // The charts' numbers as a table, week by week, for those who cannot see the lines.
@@ -236,8 +260,7 @@ QTableWidget* makeGrowthTable(const std::vector<GrowthRow>& rows, const std::vec
     const int r = static_cast<int>(i);
     t->setItem(r, 0, tableCell(dateText(rows[i].year, rows[i].month, rows[i].week)));
     for (size_t c = 0; c < lines.size(); ++c) {
-      const double v = lines[c].value(rows[i]);
-      t->setItem(r, static_cast<int>(c) + 1, tableCell(QString::number(v, 'f', v == std::floor(v) ? 0 : 1), true));
+      t->setItem(r, static_cast<int>(c) + 1, tableCell(cellText(lines[c], rows[i]), true));
     }
   }
   t->resizeColumnsToContents();
@@ -256,7 +279,7 @@ GrowthWindow::GrowthWindow(const std::u16string& catName, const std::vector<Grow
   tabs->setGeometry(8, 8, 624, 392);
   std::vector<ChartLine> all;
   const auto tab = [&](const QString& title, const QString& unit, const std::vector<ChartLine>& lines) {
-    QChartView* view = makeChart(qs(catName) + qtr(u"　") + title, unit, rows, lines);
+    QChartView* view = makeChart(qs(shownName(catName)) + qtr(u"　") + title, unit, rows, lines);
     view->setAccessibleName(title);
     view->setAccessibleDescription(qtr(u"グラフの数値は「表」のタブにあります"));
     tabs->addTab(view, title);
@@ -270,8 +293,8 @@ GrowthWindow::GrowthWindow(const std::u16string& catName, const std::vector<Grow
   tab(qtr(u"体調"), qtr(u"体調"), {{qtr(u"体調"), [](const GrowthRow& r) { return r.condition; }}});
   // Until the year's end the year's prize is the whole prize: the total is drawn under it, wider.
   tab(qtr(u"賞金"), qtr(u"賞金（万円）"),
-      {{qtr(u"総賞金"), [](const GrowthRow& r) { return r.totalPrize; }, 6},
-       {qtr(u"本年度賞金"), [](const GrowthRow& r) { return r.yearPrize; }, 2}});
+      {{qtr(u"総賞金"), [](const GrowthRow& r) { return r.totalPrize; }, 6, true},
+       {qtr(u"本年度賞金"), [](const GrowthRow& r) { return r.yearPrize; }, 2, true}});
   tabs->addTab(makeGrowthTable(rows, all), qtr(u"表"));
   QPushButton* close =
       makeButton(this, qtr(u"閉じる"), {532, 408, 100, 24}, QStringLiteral("butClose"));

@@ -209,10 +209,11 @@ AwardsPanel::AwardsPanel(GameState& s, QWidget* parent)
 void AwardsPanel::refresh() {
   QStringList read;
   for (int b = 0; b < 7; ++b) {
-    names_[b]->setText(qs(s_.awardNames[b]));
+    const QString name = qs(shownName(s_.awardNames[b]));
+    names_[b]->setText(name);
     // For the ear the captions without their spacing, the names without their padding.
     if (!s_.awardNames[b].empty())
-      read << qtr(AwardCaptions[b]).remove(QChar(u'　')).simplified() + QLatin1Char(' ') + qs(shownName(s_.awardNames[b])).trimmed();
+      read << qtr(AwardCaptions[b]).remove(QChar(u'　')).simplified() + QLatin1Char(' ') + name.trimmed();
   }
   describe(butNendo_, read.join(qtr(u"、")));
 }

@@ -17,6 +17,7 @@
 #include "ui/window_manager.h"
 #include "world/calendar.h"
 #include "world/labels.h"
+#include "world/romaji.h"
 #include "world/text.h"
 
 namespace polmina {
@@ -177,11 +178,9 @@ void RivalsWindow::fill() {
     const CatRecord& c = r.record;
     const bool retired = r.index < 0;
     const bool booked = !retired && c.entryRace >= 0 && c.entryRace < CalendarSize;
-    table_->setItem(i, 0, tableCell(qs(r.cat.name) + (retired ? qtr(u"（引退）") : QString())));
+    table_->setItem(i, 0, tableCell(qs(shownName(r.cat.name)) + (retired ? qtr(u"（引退）") : QString())));
     table_->setItem(i, 1, tableCell(qs(classLabelMain(c.catClass))));
-    table_->setItem(
-        i, 2,
-        tableCell(qs(trf(u"{starts}戦{wins}勝", {{u"starts", num(c.starts)}, {u"wins", num(c.wins)}}))));
+    table_->setItem(i, 2, tableCell(qs(recordCounts(c.starts, c.wins))));
     table_->setItem(
         i, 3,
         tableCell(qs(trf(u"{n}万", {{u"n", num(c.totalPrize)}, {u"yen", yenText(c.totalPrize)}})), true));
@@ -253,8 +252,8 @@ void offerFollowing(QWidget* w, Session& se, std::function<std::vector<int>()> c
       const bool on = std::any_of(followed.begin(), followed.end(),
                                   [&](const FollowedCat& f) { return isFollowedCat(f, c); });
       const std::u16string name = trim(c.name);
-      QAction* a = menu.addAction(qs(on ? trf(u"{name}の注目をやめる", {{u"name", name}})
-                                        : trf(u"{name}に注目する", {{u"name", name}})));
+      QAction* a = menu.addAction(
+          qs(on ? trf(u"{cat}の注目をやめる", {{u"cat", name}}) : trf(u"{cat}に注目する", {{u"cat", name}})));
       a->setData(i);
     }
     if (QAction* chosen = menu.exec(at))
@@ -277,8 +276,9 @@ void toggleFollow(Session& se, const CatRecord& c) {
   h.follow(s, c, !followed);
   tellHistoryProblem(se);
   const std::u16string name = trim(c.name);
-  se.ui.tell(Question::Following, kRivalsTitle, followed ? trf(u"{name}の注目をやめました。", {{u"name", name}})
-                                    : trf(u"{name}を注目猫にしました。", {{u"name", name}}));
+  se.ui.tell(Question::Following, kRivalsTitle,
+             followed ? trf(u"{cat}の注目をやめました。", {{u"cat", name}})
+                      : trf(u"{cat}を注目猫にしました。", {{u"cat", name}}));
 }
 
 namespace {

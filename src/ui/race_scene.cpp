@@ -3,7 +3,10 @@
 #include <QPainter>
 #include <QString>
 
+#include "ui/fonts.h"
+#include "ui/qt_text.h"
 #include "ui/resources.h"
+#include "world/text.h"
 
 namespace polmina {
 
@@ -20,6 +23,32 @@ void drawPart(QPainter& p, int ratio, QPoint at, const QPixmap& pm, QRect from) 
 
 void drawWhole(QPainter& p, int ratio, QPoint at, const QPixmap& pm) {
   drawPart(p, ratio, at, pm, QRect(QPoint(), pm.deviceIndependentSize().toSize()));
+}
+
+// The goal board's word, lettered on the blank board of the picture in the shown language.
+void letterGoal(QPainter& p, int ratio, QPoint at) {
+  p.save();
+  p.scale(ratio, ratio);
+  p.setPen(Qt::white);
+  p.setFont(gothic(8, true));
+  p.drawText(QRectF(at.x() + 1, at.y(), 42, 13), Qt::AlignCenter, qtr(u"ゴール"));
+  p.restore();
+}
+
+// A distance post's board: the metres still to run, "150m", on a white board beside the post's top.
+void distanceBoard(QPainter& p, int ratio, QPoint at, int metres) {
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing);
+  p.scale(ratio, ratio);
+  p.setFont(gothic(8, true));
+  const QString text = qs(num(metres)) + QLatin1Char('m');
+  const QRectF board(at.x() + 7, at.y() + 2, p.fontMetrics().horizontalAdvance(text) + 6, 13);
+  p.setPen(QPen(QColor(0xe0, 0x30, 0x30), 1.5));
+  p.setBrush(Qt::white);
+  p.drawRoundedRect(board, 3, 3);
+  p.setPen(Qt::black);
+  p.drawText(board, Qt::AlignCenter, text);
+  p.restore();
 }
 
 }  // namespace
@@ -44,17 +73,26 @@ void RaceScene::scenery(const RaceState& st, bool allFinished) {
   QPainter p(&picture_);
   if (allFinished) {
     drawPart(p, ratio_, {0, StripHeight}, course_, {0, 0, Width, Height - StripHeight});
-    drawWhole(p, ratio_, {Width - st.sectionPos, ObjectTop}, goal_);
+    drawGoal(p, {Width - st.sectionPos, ObjectTop});
     return;
   }
   drawPart(p, ratio_, {0, 0}, upper_, {st.tickCount, 0, Width, StripHeight});
   drawPart(p, ratio_, {0, StripHeight}, course_, {st.backScroll, 0, Width, Height - StripHeight});
-  if (st.sectionIndex == GoalSection)
-    drawWhole(p, ratio_, {Width - st.sectionPos, ObjectTop}, goal_);
-  else if (st.sectionIndex == 0)
+  const QPoint post(Width - st.sectionPos, ObjectTop);
+  if (st.sectionIndex == GoalSection) {
+    drawGoal(p, post);
+  } else if (st.sectionIndex == 0) {
     drawWhole(p, ratio_, {-st.sectionPos, ObjectTop}, gate_);
-  else
-    drawWhole(p, ratio_, {Width - st.sectionPos, ObjectTop}, marker_);
+  } else {
+    // The posts count down 50 metres a section to the goal, whose section is the last 100 metres.
+    drawWhole(p, ratio_, post, marker_);
+    distanceBoard(p, ratio_, post, (st.sections - st.sectionIndex + 1) * 50);
+  }
+}
+
+void RaceScene::drawGoal(QPainter& p, QPoint at) const {
+  drawWhole(p, ratio_, at, goal_);
+  letterGoal(p, ratio_, at);
 }
 
 void RaceScene::runner(int slot, const Runner& run, int pose) {

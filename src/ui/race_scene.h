@@ -44,6 +44,7 @@ class RaceScene : public RaceView {
 
  private:
   void drawPlayerMarker(QPainter& p, const Runner& run) const;
+  void drawGoal(QPainter& p, QPoint at) const;
 
   int ratio_;
   int playerSlot_ = -1;

@@ -399,7 +399,7 @@ QString RaceWindow::leaders() const {
   for (size_t i = 0; i < std::min<size_t>(3, order.size()); ++i)
     places << (i == 0 ? qtr(u"先頭 %1") : qtr(u"%1番手 %2").arg(i + 1))
                   .arg(
-                      qs(trim(catAt(*shown_, shown_->runners[static_cast<size_t>(order[i])].catIndex).name)));
+                      qs(shownName(catAt(*shown_, shown_->runners[static_cast<size_t>(order[i])].catIndex))));
   return places.join(qtr(u"、"));
 }
 

@@ -112,7 +112,9 @@ void RegistrationPanel::showRegistration(const QString& nextRace) {
   GameState& s = g_.s;
   fillCalendar(s);
   lst1_->clear();
-  for (const RaceSlot& slot : s.calendar) lst1_->addItem(qs(raceListRow(slot)));
+  // From October next year's races can be booked: the rows before this week's are next year's.
+  for (int i = 0; i < CalendarSize; ++i)
+    lst1_->addItem(qs(raceListRow(slotAt(s, i), i < s.weekBase ? s.year + 1 : 0)));
   markOpenRaces();
   // Selecting a row of the coming weeks and then none scrolls the list there; each change counts as a
   // click of the list, the first swallowed by the command's mark, the second finding no row.

@@ -57,6 +57,28 @@ std::u16string yenText(int64_t man) {
   return man < 0 ? u"-" + out : (man == 0 ? std::u16string(u"0") : out);
 }
 
+std::u16string counted(int n, const char16_t* text) {
+  return fill(n == 1 ? trc(u"one", text) : tr(text), {{u"n", num(n)}});
+}
+
+namespace {
+
+constexpr const char16_t* kStarts = N_(u"{n}戦");
+constexpr const char16_t* kWins = N_(u"{n}勝");
+[[maybe_unused]] constexpr const char16_t* kOnes[] = {NC_(u"one", u"{n}戦"), NC_(u"one", u"{n}勝")};
+
+}  // namespace
+
+std::u16string runsCounted(int starts) { return counted(starts, kStarts); }
+std::u16string winsCounted(int wins) { return counted(wins, kWins); }
+
+std::u16string recordCounts(int starts, int wins) {
+  return trf(u"{starts}戦{wins}勝", {{u"starts", num(starts)},
+                                     {u"wins", num(wins)},
+                                     {u"runs", runsCounted(starts)},
+                                     {u"won", winsCounted(wins)}});
+}
+
 std::u16string shownPlacingCaption(std::u16string_view caption) {
   for (const char16_t* placing : {N_(u"1着 {cat}"), N_(u"2着 {cat}")}) {
     const std::u16string_view head = std::u16string_view(placing).substr(0, 3);

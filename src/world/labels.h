@@ -24,6 +24,16 @@ std::u16string placeName(int place);
 // {yen} of a translated text whose Japanese shows {n}万.
 std::u16string yenText(int64_t man);
 
+// A count with its word, where the language tells one from many ("1 run", "2 runs"): `text` with {n},
+// translated in the context "one" for 1.
+std::u16string counted(int n, const char16_t* text);
+// A record's two counts, "3戦" and "1勝" ("3 runs", "1 win"): the {runs} and {won} that a record's
+// sentence in another language writes where the Japanese has {starts}戦 and {wins}勝.
+std::u16string runsCounted(int starts);
+std::u16string winsCounted(int wins);
+// "3戦1勝": a record as the tables write it.
+std::u16string recordCounts(int starts, int wins);
+
 // The champions panel's caption of a race not run yet this year.
 inline constexpr const char16_t* UndecidedCaption = N_(u"未　定");
 // The caption of a race run this year whose winner the save does not hold (and the history neither).

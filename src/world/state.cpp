@@ -5,6 +5,7 @@
 
 #include "world/calendar.h"
 #include "world/i18n.h"
+#include "world/romaji.h"
 #include "world/text.h"
 
 namespace polmina {
@@ -56,6 +57,6 @@ void recountCats(GameState& s) {
   s.catCount = last + 1;
 }
 
-std::u16string shownName(const CatRecord& c) { return trim(c.name); }
+std::u16string shownName(const CatRecord& c) { return shownName(trim(c.name)); }
 
 }  // namespace polmina

@@ -198,7 +198,7 @@ int playerCatIndex(const GameState& s);
 // catCount := 1 + the highest index whose inUse is -1.
 void recountCats(GameState& s);
 
-// Trimmed name of a cat, as shown.
+// Trimmed name of a cat, as shown: in Latin letters in English (the record keeps it as it is).
 std::u16string shownName(const CatRecord& c);
 
 }  // namespace polmina

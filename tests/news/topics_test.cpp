@@ -114,6 +114,23 @@ TEST_F(Topics, TheResultListsTheLastRacesFinishersWithAgeAndSex) {
   EXPECT_FALSE(read(40).news);
 }
 
+// In English the names are in Latin letters and every place keeps its space before the name.
+TEST_F(Topics, TheEnglishResultWritesNamesInLatinLettersAfterTheirPlaces) {
+  for (int i = 0; i < 12; ++i) {
+    w.s().finishOrder[static_cast<size_t>(i)] = static_cast<int16_t>(40 + i);
+    CatRecord& snap = w.s().raceSnapshot[static_cast<size_t>(i)];
+    snap = w.cat(40 + i);
+    snap.name = padRight(i == 9 ? u"パールニャーロ" : u"タマ", CatNameLength);
+  }
+  ASSERT_TRUE(loadCatalog(POLMINA_CATALOG));
+  const Topic t = read(40);
+  unloadCatalog();
+  EXPECT_TRUE(t.article.starts_with(u"1st Tama")) << toUtf8(t.article);
+  EXPECT_TRUE(contains(t.article, u"\r\n10th Parunyaro")) << toUtf8(t.article);
+  EXPECT_TRUE(t.faceName.starts_with(u"Tama"));
+  EXPECT_EQ(trim(w.s().raceSnapshot[9].name), u"パールニャーロ");
+}
+
 TEST_F(Topics, TheNewCatTopicPresentsTheFastestPromisingYearlingsAndSortsTheTable) {
   for (int i = 0; i < MaxCats; ++i) w.cat(i).age = 3;
   const auto yearling = [&](int i, int speed, int growth) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "world/i18n.h"
 #include "world/text.h"
 
 namespace polmina {
@@ -60,6 +61,19 @@ std::vector<std::u16string> firstColumn(const std::vector<std::u16string>& rows)
   std::vector<std::u16string> r;
   for (size_t i = 1; i < rows.size(); ++i) r.push_back(trim(rows[i].substr(0, rows[i].find(u'　'))));
   return r;
+}
+
+// In English the names are in Latin letters, half-width, and fill the same 22 columns; the order by
+// name is still the game's own (カイ before ジジ, though "Jiji" comes before "Kai").
+TEST(ListRows, EnglishNamesInLatinLettersKeepTheColumnsAndTheGamesOrder) {
+  ASSERT_TRUE(loadCatalog(POLMINA_CATALOG));
+  EXPECT_TRUE(
+      activeCatRow(cat(u"マドンナニャスケ", 1, 1)).starts_with(u"Madonnanyasuke　　　　Queen  1 yr  "));
+  EXPECT_TRUE(activeCatRow(cat(u"カイ", 0, 12)).starts_with(u"Kai 　　　　　　　　　Tom   12 yrs "));
+  GameState s = table({cat(u"ジジ"), cat(u"カイ")});
+  EXPECT_EQ(firstColumn(listActiveCats(s, OrderName)), (std::vector<std::u16string>{u"Kai", u"Jiji"}));
+  EXPECT_EQ(trim(s.cats[0].name), u"カイ");
+  unloadCatalog();
 }
 
 TEST(ActiveList, HeadingThenOneRowPerCatInTheChosenOrder) {

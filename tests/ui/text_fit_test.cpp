@@ -26,6 +26,7 @@
 #include "window_world.h"
 #include "world/i18n.h"
 #include "world/labels.h"
+#include "world/romaji.h"
 
 namespace polmina::test {
 namespace {
@@ -209,9 +210,17 @@ TEST_F(TextFit, EveryWindowInEnglish) {
   fit.measure(main());
   results->setTitle(resultsTitle);
 
-  // The paper at its longest: twelve finishers with the longest names, the longest headline and caption.
-  Topic result{true, u"", tr(u"先週の菊猫賞結果速報") + u"\r\n", u"", tr(u"期待の1歳猫"),
-               std::u16string(kLongName) + ageAndSex(12, 1), 7, {kLongName}};
+  // The paper at its longest: twelve finishers with the longest names (in Latin letters, as English
+  // shows them), the longest headline and caption.
+  const std::u16string longName = shownName(kLongName);
+  Topic result{true,
+               u"",
+               tr(u"先週の菊猫賞結果速報") + u"\r\n",
+               u"",
+               tr(u"期待の1歳猫"),
+               longName + ageAndSex(12, 1),
+               7,
+               {longName}};
   for (int c = 1; c <= 12; ++c) result.article += placeName(c) + u" " + result.faceName + u"\r\n";
   result.article += tr(u"   以上着順でした");
   TopicWindow paper(result, main());

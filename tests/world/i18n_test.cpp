@@ -23,12 +23,17 @@ TEST_F(Catalog, JapaneseWithoutItEnglishWithItAndBackAgain) {
   EXPECT_EQ(tr(u"カタログにない文"), u"カタログにない文");
   // The same Japanese word, two meanings.
   EXPECT_EQ(trc(u"condition", u"普通"), u"Fair");
-  EXPECT_EQ(growthTypeName(2), u"Average");
+  EXPECT_EQ(sexLabel(1) + growthTypeName(3), u"Girl, late bloomer");
   EXPECT_EQ(placeName(2), u"2nd");
   EXPECT_EQ(yenText(1234), u"12,340,000");
   // A name in an English sentence is written in Latin letters.
   EXPECT_EQ(trf(u"{cat}が引退することになりました。", {{u"cat", u"タマ"}}), u"Tama is retiring.");
+  // Counts say one and many apart, in every table that writes a record.
+  EXPECT_EQ(recordCounts(1, 1), u"1 run, 1 win");
+  EXPECT_EQ(recordCounts(3, 0), u"3 runs, 0 wins");
+  EXPECT_EQ(counted(1, u"{n}歳   "), u"1 yr  ");
   unloadCatalog();
+  EXPECT_EQ(recordCounts(1, 1), u"1戦1勝");
   EXPECT_EQ(trf(u"{cat}が引退することになりました。", {{u"cat", u"タマ"}}), u"タマが引退することになりました。");
   EXPECT_EQ(tr(u"次週"), u"次週");
   EXPECT_EQ(placeName(2), u"2着");

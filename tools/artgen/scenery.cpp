@@ -173,15 +173,7 @@ QImage sectionMarker() {
     p.setPen(QPen(kInk, 1));
     p.drawRect(QRectF(2, top, 4, 16));
   }
-  // A round distance board on the inner rail, lettered in metres.
-  QPainterPath sign;
-  sign.addEllipse(QPointF(14, 9), 7.5, 7.5);
-  p.fillPath(sign, Qt::white);
-  p.strokePath(sign, QPen(QColor(0xe0, 0x30, 0x30), 2.5));
-  p.strokePath(sign, QPen(kInk, 0.8));
-  p.setPen(kInk);
-  p.setFont(gothic(10, true));
-  p.drawText(QRectF(6.5, 1.5, 15, 15), Qt::AlignCenter, QStringLiteral("m"));
+  // The distance board beside the post's top is lettered by the race window, with the metres to go.
   return img;
 }
 
@@ -198,9 +190,7 @@ QImage goal() {
   b.addRoundedRect(board, 3, 3);
   p.fillPath(b, QColor(0xe0, 0x30, 0x30));
   p.strokePath(b, QPen(kInk, 1));
-  p.setPen(Qt::white);
-  p.setFont(gothic(10, true));
-  p.drawText(board, Qt::AlignCenter, QStringLiteral("ゴール"));
+  // The board's word is lettered by the race window, in the shown language.
   return img;
 }
 
