@@ -9,6 +9,8 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPainter>
+#include <QRadioButton>
 #include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QTimer>
@@ -138,8 +140,10 @@ void openContextMenusByKeys(QWidget* window) {
   });
 }
 
-void chooseWithArrows(QButtonGroup* group) {
-  auto* filter = new KeyFilter(group, [group](QObject* watched, QKeyEvent* e) {
+namespace {
+
+void arrowsInGroup(QButtonGroup* group, bool choose) {
+  auto* filter = new KeyFilter(group, [group, choose](QObject* watched, QKeyEvent* e) {
     int step = 0;
     if (e->key() == Qt::Key_Right || e->key() == Qt::Key_Down) step = 1;
     if (e->key() == Qt::Key_Left || e->key() == Qt::Key_Up) step = -1;
@@ -149,10 +153,66 @@ void chooseWithArrows(QButtonGroup* group) {
     const int count = static_cast<int>(buttons.size());
     QAbstractButton* next = buttons[(at + step + count) % count];
     next->setFocus(Qt::TabFocusReason);
-    next->click();
+    if (choose) next->click();
     return true;
   });
   for (QAbstractButton* b : group->buttons()) b->installEventFilter(filter);
+}
+
+}  // namespace
+
+void chooseWithArrows(QButtonGroup* group) { arrowsInGroup(group, true); }
+
+void moveWithArrows(QButtonGroup* group) { arrowsInGroup(group, false); }
+
+namespace {
+
+// A ring drawn over a focused control whose style marks no focus (scroll bars, radio buttons).
+class FocusMark : public QWidget {
+ public:
+  explicit FocusMark(QWidget* target) : QWidget(target) {
+    setObjectName(QStringLiteral("focusMark"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
+};
+
+class FocusMarks : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (e->type() != QEvent::FocusIn && e->type() != QEvent::FocusOut) return false;
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (!w || !(qobject_cast<QAbstractSlider*>(w) || qobject_cast<QRadioButton*>(w))) return false;
+    auto* mark = w->findChild<QWidget*>(QStringLiteral("focusMark"), Qt::FindDirectChildrenOnly);
+    if (e->type() == QEvent::FocusOut) {
+      if (mark) mark->hide();
+      return false;
+    }
+    if (!mark) mark = new FocusMark(w);
+    mark->setGeometry(w->rect());
+    mark->raise();
+    mark->show();
+    return false;
+  }
+};
+
+}  // namespace
+
+void markFocus() {
+  static FocusMarks* marks = nullptr;
+  if (marks) return;
+  marks = new FocusMarks(qApp);
+  qApp->installEventFilter(marks);
 }
 
 void giveBackKeys(QWidget* window) {

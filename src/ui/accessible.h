@@ -21,6 +21,10 @@ void putAway(QWidget* panel);
 // else gives them back.
 void giveBackKeys(QWidget* window);
 
+// Every focused scroll bar, slider and radio button shows a dotted ring, as the buttons show their
+// focus (the style marks none on them). Once for the application.
+void markFocus();
+
 // Focus to the first control of `panel` that Tab would reach; false when it has none.
 bool focusFirstIn(QWidget* panel);
 
@@ -52,6 +56,8 @@ void clickOnEnter(QAbstractButton* button);
 
 // The arrow keys choose in `group` (the next or the previous option), even while none is chosen yet.
 void chooseWithArrows(QButtonGroup* group);
+// The arrow keys only move the focus in `group`; Space chooses. For options whose choice has a cost.
+void moveWithArrows(QButtonGroup* group);
 
 // The live text of a window as a list of lines that takes focus: each line added becomes the current
 // row, a change a screen reader speaks at once (text a program adds to a read-only box it does not),

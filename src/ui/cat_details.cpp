@@ -8,6 +8,7 @@
 
 #include "game/commands.h"
 #include "game/home.h"
+#include "ui/accessible.h"
 #include "ui/fonts.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
@@ -61,6 +62,8 @@ void CatDetails::buildStyleOptions(QWidget* window) {
     opt_[i]->setObjectName(QStringLiteral("Opt%1").arg(i));
     styles_->addButton(opt_[i], i);
   }
+  // A tactic chosen draws a random number: the arrows only move, Space chooses.
+  moveWithArrows(styles_);
   connect(styles_, &QButtonGroup::idToggled, this, [this](int i, bool on) {
     if (!on) return;
     chooseRunningStyle(g_, i);

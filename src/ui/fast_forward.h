@@ -22,6 +22,7 @@ class QSpinBox;
 namespace polmina {
 
 class MainWindow;
+class SpokenLog;
 struct Session;
 
 // What the player asked for: a stop of the calendar, or a number of weeks (1 .. 48).
@@ -64,11 +65,16 @@ class FastForward : public QObject, private FastForwardListener {
   // screen refreshes.
   bool drawing() const { return !running_ || drawWeek_; }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override;
+
  private:
   void ask();
   void weekBegins(Game& g, int done, std::optional<int> total) override;
   bool stopRequested() override { return stopAsked_; }
   void finish();
+  void say(const QString& line);
+  void sayStopped(const FastForwardChoice& c, const FastForwardResult& r);
 
   MainWindow& main_;
   Session& se_;
@@ -76,6 +82,7 @@ class FastForward : public QObject, private FastForwardListener {
   QString resultsTitle_;
   QAction* action_;
   QPushButton* stop_;
+  SpokenLog* log_;
   std::optional<std::u16string> remark_;
   // The last choice, offered again.
   FastForwardChoice last_{StopAt::Race, std::nullopt};

@@ -241,7 +241,9 @@ void MainWindow::showPanel(QWidget* panel) {
   panel->setEnabled(true);
   panel->show();
   panel->raise();
+  // The picture leaves the Tab chain with the details while a panel covers them.
   details_->setEnabled(false);
+  pic_->setEnabled(false);
 }
 
 void MainWindow::hidePanels() {
@@ -266,6 +268,7 @@ void MainWindow::enableCommands() {
   but(C::Training)->setEnabled(!resting);
   but(C::Rest)->setEnabled(!resting);
   details_->setEnabled(true);
+  pic_->setEnabled(true);
 }
 
 void MainWindow::closePanel() {
@@ -419,6 +422,7 @@ void MainWindow::closedView() {
   week_->putAway();
   panel_ = OpenPanel::None;
   details_->setEnabled(true);
+  pic_->setEnabled(true);
   // The cat panel was refreshed when the week moved on (its running-style coin is drawn there), before
   // the week's growth: its words again, now that the cat has grown.
   if (drawing()) showCatTexts();
@@ -435,7 +439,8 @@ void MainWindow::homeView() {
   details_->setNextRace(qs(catPanelText(s_).nextRace));
   enableCommands();
   but(Command::Pet)->setEnabled(false);
-  announceWeek();
+  // A fast-forward's 停止 keeps the focus until it stops.
+  if (!fastForward_->running()) announceWeek();
 }
 
 void MainWindow::closeOpenWeek() {

@@ -7,6 +7,7 @@
 #include <QStyleFactory>
 #include <QTranslator>
 
+#include "ui/accessible.h"
 #include "ui/fonts.h"
 
 static void initArt() { Q_INIT_RESOURCE(art); }
@@ -40,6 +41,7 @@ void installLook() {
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   installDefaultFont();
   qApp->setStyleSheet(QString::fromLatin1(kStyleSheet));
+  markFocus();
 }
 
 int pictureRatio() {

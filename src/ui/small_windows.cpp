@@ -78,6 +78,10 @@ HelpWindow::HelpWindow(QWidget* mainWindow)
   // A close button of its own, and Esc, for a player without a window manager's close box or a mouse.
   auto* close = new QPushButton(qtr(u"閉じる"), this);
   close->setObjectName(QStringLiteral("HelpClose"));
+  // The size and type of the game's other OK buttons, at every display size (the game's compact
+  // buttons have no least size of their own).
+  close->setFont(gothic(9));
+  close->setStyleSheet(QStringLiteral("QPushButton { min-width: 68px; min-height: 22px; }"));
   clickOnEnter(close);
   connect(close, &QPushButton::clicked, this, &HelpWindow::closeAndGiveBack);
   auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -168,6 +172,9 @@ void showNewspaper(Session& se, QWidget* mainWindow) {
   SoundPlayer::instance().play(Sound::Paper);
   se.ui.runModal(paper);
   mainWindow->show();
+  // The window was hidden when the paper gave the keys back: without a window manager nobody else
+  // gives them to it now.
+  giveBackKeys(mainWindow);
 }
 
 void openHelp(Session& se, QWidget* over, HelpWindow*& help) {

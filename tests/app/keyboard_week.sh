@@ -30,7 +30,9 @@ shown ルネッタ
 keys Return                      # "ゲームを再開します。" はい
 shown ｂ                          # the cat's words, until they close themselves
 gone ｂ
-keys ctrl+t Right Right Tab Tab End Return  # Wednesday: speed two steps, power full; ＯＫ
+# Wednesday: speed two steps, power full; Tab on past the other bars (never onto the covered cat
+# picture), and Enter is the panel's ＯＫ.
+keys ctrl+t Right Right Tab Tab End Tab Tab Tab Tab Return
 keys ctrl+b                      # the list starts at the coming weeks
 xdotool key --delay 15 $(for _ in $(seq $((slot - 7))); do printf 'Down '; done)
 keys Return                      # this race
