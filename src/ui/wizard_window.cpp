@@ -88,6 +88,12 @@ QButtonGroup* makeChoiceOfTwo(QWidget* parent, const QStringList& items, QPoint 
   }
   group->button(0)->setChecked(true);
   chooseWithArrows(group);
+  // Tab reaches the pair at the option chosen, where the arrows go on from.
+  const auto tabToChosen = [group] {
+    for (QAbstractButton* b : group->buttons()) b->setFocusPolicy(b->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+  };
+  QObject::connect(group, &QButtonGroup::idToggled, group, tabToChosen);
+  tabToChosen();
   return group;
 }
 

@@ -154,7 +154,9 @@ if [ "$lang" = ja ]; then
   heard "the training as its panel closes" '^水曜 スピードUP 2、'
   heard "the save" '^セーブしました'
 else
-  heard "the wizard's instruction with the name's limit" '^Please enter your sex and your name\. \(10 characters at most\)$'
+  # Speech takes an English text a sentence at a time.
+  heard "the wizard's instruction" '^Please enter your sex and your name\.$'
+  heard "the name's limit" '^ ?\(10 characters at most\)$'
   heard "the sex chosen by the arrows" '^Female\.$'
   heard "the next page's instruction" "^Now tell us your kitty's name"
   heard "the whole remark on coming back" '^Welcome back, nya! Set up my training again, please!'
