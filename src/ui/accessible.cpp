@@ -232,7 +232,8 @@ void describe(QWidget* control, const QString& text) { control->setAccessibleDes
 
 void speakValue(QComboBox* box) {
   describe(box, box->currentText());
-  QObject::connect(box, &QComboBox::currentTextChanged, box, [box](const QString& value) { describe(box, value); });
+  QObject::connect(box, &QComboBox::currentTextChanged, box,
+                   [box](const QString& value) { describe(box, value); });
 }
 
 namespace {

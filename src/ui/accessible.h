@@ -1,7 +1,7 @@
 #pragma once
 // What a player without a mouse or without sight needs from the windows: focus that goes where the
 // player works, panels out of view kept out of reach, and live text where a screen reader hears it
-// (a focused read-only log, or the focused control's description).
+// (the current line of a focused list, or the description of the control that takes the focus).
 #include <QListWidget>
 #include <QString>
 #include <functional>
@@ -29,7 +29,8 @@ void markFocus();
 bool focusFirstIn(QWidget* panel);
 
 // Says `text` through `control`'s accessible description; a screen reader reads it with the control
-// when it has focus, and again when it changes while focused.
+// as the control takes the focus. A change while it has the focus is not read (Orca drops it): to be
+// heard at once, the text goes with a focus move, or as a SpokenLog's line.
 void describe(QWidget* control, const QString& text);
 
 // A closed choice box says its value with its name as it takes focus (a screen reader does not read it

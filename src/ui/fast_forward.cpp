@@ -57,11 +57,16 @@ std::u16string stopWords(const FastForwardChoice& c, const FastForwardResult& r)
   if (r.reason == StopReason::Asked) return tr(u"お知らせがありました");
   if (r.reason != StopReason::Reached || !c.until) return tr(u"指定の週数を進めました");
   switch (*c.until) {
-    case StopAt::Race: return tr(u"愛猫が出走する週です");
-    case StopAt::BigRace: return tr(u"重賞が開催される週です");
-    case StopAt::YearEnd: return tr(u"新しい年になりました");
-    case StopAt::Target: return tr(u"目標のレースの週です");
-    case StopAt::Rival: return tr(u"注目猫と同じレースに出走する週です");
+    case StopAt::Race:
+      return tr(u"愛猫が出走する週です");
+    case StopAt::BigRace:
+      return tr(u"重賞が開催される週です");
+    case StopAt::YearEnd:
+      return tr(u"新しい年になりました");
+    case StopAt::Target:
+      return tr(u"目標のレースの週です");
+    case StopAt::Rival:
+      return tr(u"注目猫と同じレースに出走する週です");
   }
   return {};
 }
@@ -216,7 +221,8 @@ void FastForward::run(const FastForwardChoice& c) {
   log_->setFocus(Qt::OtherFocusReason);
   results_->setFocusProxy(log_);
   if (QAccessible::isActive()) se_.ui.wait(kHeardSeconds);  // the reader takes in the focus first
-  say(qs(trf(u"早送り開始：{goal}。停止（Esc）で、今の週が終わったところで止めます", {{u"goal", goalWords(c)}})));
+  say(qs(trf(u"早送り開始：{goal}。停止（Esc）で、今の週が終わったところで止めます",
+             {{u"goal", goalWords(c)}})));
   const FastForwardResult r = fastForward(se_.g, c, *this);
   if (r.reason == StopReason::Retired) {
     running_ = false;  // the program ends

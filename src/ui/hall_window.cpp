@@ -54,7 +54,8 @@ HallWindow::HallWindow(Session& se, QWidget* parent)
   }
   table_->resizeColumnsToContents();
   table_->horizontalHeader()->setStretchLastSection(true);
-  const QString empty = qtr(u"まだ殿堂入りした猫はいません（引退した猫と、最初からやり直す前の猫がここに残ります）");
+  const QString empty =
+      qtr(u"まだ殿堂入りした猫はいません（引退した猫と、最初からやり直す前の猫がここに残ります）");
   if (careers_.empty()) {
     table_->hide();
     makeLabel(this, empty, {10, 40, 540, 40}, QStringLiteral("labEmpty"))->setWordWrap(true);

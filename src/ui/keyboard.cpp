@@ -43,8 +43,8 @@ void activateRowsByKeyboard(QListWidget* list, std::function<void(int row)> clic
 
 namespace {
 
-// 言語 / Language, a menu of its own under the display sizes: named in both languages, so that a player who cannot read
-// the one shown still finds it.
+// 言語 / Language, a menu of its own after the display sizes: named in both languages, so that a player
+// who cannot read the one shown still finds it.
 void addLanguageMenu(QMenu* windowMenu, Frontend& ui, std::function<void()> applyNow) {
   QMenu* menu = windowMenu->addMenu(QStringLiteral("言語 / Language"));
   menu->setObjectName(QStringLiteral("languageSubmenu"));

@@ -29,10 +29,11 @@ void activateRowsByKeyboard(QListWidget* list, std::function<void(int row)> clic
 // The key that opens the 表示サイズ menu.
 QKeySequence displaySizeKey();
 
-// Puts the 表示サイズ menu (×1, ×1.5, ×2, ×3), and after it the 言語 / Language menu (日本語, English), on the
-// window's context menu and on displaySizeKey(). A choice is remembered. With `applyNow` (where no game is in progress) it is applied at once by that;
-// otherwise it applies from the next start, the running windows keep their size so that no game in
-// progress is touched, and the player is told so through `ui`. Returns the menu (for tests).
+// Puts the 表示サイズ menu (×1, ×1.5, ×2, ×3), and after it the 言語 / Language menu (日本語, English), on
+// the window's context menu and on displaySizeKey(). A choice is remembered. With `applyNow` (where no game
+// is in progress) it is applied at once by that; otherwise it applies from the next start, the running
+// windows keep their size so that no game in progress is touched, and the player is told so through `ui`.
+// Returns the menu (for tests).
 QMenu* addDisplaySizeMenu(QWidget* window, Frontend& ui, std::function<void()> applyNow = {});
 // The 表示サイズ and 言語 menus of a menu made by addDisplaySizeMenu, for a panel's menu that offers them
 // beside its own commands.

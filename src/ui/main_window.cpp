@@ -241,9 +241,13 @@ void MainWindow::showPanel(QWidget* panel) {
   panel->setEnabled(true);
   panel->show();
   panel->raise();
-  // The picture leaves the Tab chain with the details while a panel covers them.
-  details_->setEnabled(false);
-  pic_->setEnabled(false);
+  enableCatPanel(false);
+}
+
+// The cat's details and picture leave the Tab chain together while a panel covers them.
+void MainWindow::enableCatPanel(bool on) {
+  details_->setEnabled(on);
+  pic_->setEnabled(on);
 }
 
 void MainWindow::hidePanels() {
@@ -267,8 +271,7 @@ void MainWindow::enableCommands() {
   const bool resting = catAt(s_, s_.playerCat).restWeeks != 0;
   but(C::Training)->setEnabled(!resting);
   but(C::Rest)->setEnabled(!resting);
-  details_->setEnabled(true);
-  pic_->setEnabled(true);
+  enableCatPanel(true);
 }
 
 void MainWindow::closePanel() {
@@ -421,8 +424,7 @@ void MainWindow::closedView() {
   weekShown_ = false;
   week_->putAway();
   panel_ = OpenPanel::None;
-  details_->setEnabled(true);
-  pic_->setEnabled(true);
+  enableCatPanel(true);
   // The cat panel was refreshed when the week moved on (its running-style coin is drawn there), before
   // the week's growth: its words again, now that the cat has grown.
   if (drawing()) showCatTexts();

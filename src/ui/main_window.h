@@ -123,6 +123,7 @@ class MainWindow : public QWidget {
   void hidePanels();
   void closePanel();
   void enableCommands();
+  void enableCatPanel(bool on);
   void askRest();
   void closedView();
   void homeView();

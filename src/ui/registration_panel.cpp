@@ -144,8 +144,9 @@ void RegistrationPanel::markOpenRaces() {
     item->setBackground(open ? QColor(0xe2, 0xf3, 0xd6) : QBrush());
     item->setForeground(open ? QBrush() : QColor(0x80, 0x80, 0x80));
     item->setData(FullnessRole, qs(fullnessText(s, i)));
-    item->setData(Qt::AccessibleDescriptionRole, qs(verdictText(a.verdict, slotAt(s, i).raceClass) + polmina::tr(u"、") +
-                                                    trf(u"登録数 {n}", {{u"n", fullnessText(s, i)}})));
+    item->setData(Qt::AccessibleDescriptionRole,
+                  qs(verdictText(a.verdict, slotAt(s, i).raceClass) + polmina::tr(u"、") +
+                     trf(u"登録数 {n}", {{u"n", fullnessText(s, i)}})));
   }
 }
 

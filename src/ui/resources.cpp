@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QPixmap>
 #include <QLibraryInfo>
+#include <QPixmap>
 #include <QStyleFactory>
 #include <QTranslator>
 

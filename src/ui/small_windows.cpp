@@ -19,15 +19,15 @@
 #include "ui/accessible.h"
 #include "ui/fonts.h"
 #include "ui/launch.h"
-#include "ui/qt_frontend.h"
-#include "ui/resources.h"
 #include "ui/plan_windows.h"
+#include "ui/qt_frontend.h"
+#include "ui/qt_text.h"
+#include "ui/resources.h"
 #include "ui/session.h"
 #include "ui/sound.h"
 #include "ui/topic_window.h"
 #include "ui/widgets.h"
 #include "ui/window_manager.h"
-#include "ui/qt_text.h"
 
 namespace polmina {
 
@@ -125,7 +125,7 @@ SaveWindow::SaveWindow(const GameState& s, std::filesystem::path dir, QtFrontend
   setFixedSize(150, 50);
   label_ = makeLabel(this, qtr(u"セーブ中"), {0, 0, 150, 50}, gothic(9, true), QStringLiteral("Label1"));
   label_->setAlignment(Qt::AlignCenter);
-  // The label holds the focus, so that a screen reader says it, and says it again when it changes.
+  // The label holds the focus, so that a screen reader says it, and says its new words when it changes.
   label_->setFocusPolicy(Qt::StrongFocus);
   setFocusProxy(label_);
   centreOn(this, mainWindow);
@@ -146,7 +146,6 @@ void SaveWindow::save() {
   if (result_) {
     const QString done = qtr(u"セーブしました");
     label_->setText(done);
-    describe(label_, done);
     if (QAccessible::isActive()) shown = std::max(shown, spokenSeconds(done));
   }
   ui_.wait(shown);

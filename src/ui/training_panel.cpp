@@ -108,7 +108,8 @@ QString TrainingPanel::spoken() const {
   for (int day = 0; day < 2; ++day) {
     QStringList rows;
     for (int row = 0; row < 3; ++row)
-      if (const int v = bars_[day * 3 + row]->value(); v > 0) rows << qtr(kRows[row]) + QLatin1Char(' ') + QString::number(v);
+      if (const int v = bars_[day * 3 + row]->value(); v > 0)
+        rows << qtr(kRows[row]) + QLatin1Char(' ') + QString::number(v);
     const QString name = day == 0 ? qtr(u"水曜") : qtr(u"木曜");
     days << name + QLatin1Char(' ') + (rows.isEmpty() ? qtr(u"調教なし") : rows.join(qtr(u"、")));
   }

@@ -90,7 +90,8 @@ QButtonGroup* makeChoiceOfTwo(QWidget* parent, const QStringList& items, QPoint 
   chooseWithArrows(group);
   // Tab reaches the pair at the option chosen, where the arrows go on from.
   const auto tabToChosen = [group] {
-    for (QAbstractButton* b : group->buttons()) b->setFocusPolicy(b->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    for (QAbstractButton* b : group->buttons())
+      b->setFocusPolicy(b->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
   };
   QObject::connect(group, &QButtonGroup::idToggled, group, tabToChosen);
   tabToChosen();
@@ -137,15 +138,15 @@ void WizardWindow::buildWelcomePage() { makePage(0, welcomeText()); }
 void WizardWindow::buildPlayerPage() {
   QGroupBox* f = makePage(1, qtr(u"貴方(貴女)の性別、お名前を入力してください。"));
   QLabel* sex = makeLabel(f, qtr(u"性　別："), {14, 62, 84, 20});
-  sex_[0] = makeChoiceOfTwo(f, {qtr(u"男性"), qtr(u"女性")}, {100, 60}, QStringLiteral("OptPlayerSex"), qtr(u"性別"));
+  sex_[0] = makeChoiceOfTwo(f, {qtr(u"男性"), qtr(u"女性")}, {100, 60}, QStringLiteral("OptPlayerSex"),
+                            qtr(u"性別"));
   nameCaption_ = makeLabel(f, qtr(u"貴方のお名前："), {14, 98, 86, 20}, QStringLiteral("Label1_0"));
   txt_[0] = makeText(f, {100, 96, 166, 22}, QStringLiteral("Txt0"), qtr(u"お名前"));
   sex->setBuddy(sex_[0]->button(0));
   nameCaption_->setBuddy(txt_[0]);
   makeLabel(f, qtr(kNameLimit), {100, 122, 166, 16});
-  connect(sex_[0], &QButtonGroup::idClicked, this, [this](int i) {
-    nameCaption_->setText(i == 0 ? qtr(u"貴方のお名前:") : qtr(u"貴女のお名前:"));
-  });
+  connect(sex_[0], &QButtonGroup::idClicked, this,
+          [this](int i) { nameCaption_->setText(i == 0 ? qtr(u"貴方のお名前:") : qtr(u"貴女のお名前:")); });
 }
 
 void WizardWindow::buildCatPage() {
